@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+namespace glossivo {
+
+// The data folder and the location of every document in it.
+class AppPaths {
+public:
+    explicit AppPaths(QString supportDir);
+
+    // The process's data folder: GLOSSIVO_DATA_DIR when set and not empty, else the per-user
+    // data location plus "Glossivo". Computed and created once, at first use.
+    static const AppPaths& shared();
+    // Where the data folder lies for the given value of GLOSSIVO_DATA_DIR.
+    static QString supportDirFor(const QString& environmentValue);
+
+    const QString& supportDir() const { return m_supportDir; }
+    QString config() const { return file("config.json"); }
+    QString words() const { return file("words.json"); }
+    QString notes() const { return file("notes.json"); }
+    QString grammar() const { return file("grammar.json"); }
+    QString affixes() const { return file("affixes.json"); }
+    QString reviewStats() const { return file("review-stats.json"); }
+    QString log() const { return file("learning-log.jsonl"); }
+    QString deleted() const { return file("deleted.json"); }
+    QString coach() const { return file("coach.json"); }
+    QString syncState() const { return file("sync-state.json"); }
+
+private:
+    QString file(const char* name) const;
+
+    QString m_supportDir;
+};
+
+} // namespace glossivo

@@ -1,0 +1,71 @@
+#include "model/AtomicFile.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace glossivo::AtomicFile {
+
+namespace {
+
+mode_t defaultMode(const QByteArray& target)
+{
+    struct stat existing {};
+    if (::stat(target.constData(), &existing) == 0) return existing.st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+bool writeAll(int fd, const QByteArray& bytes)
+{
+    const char* data = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, data, static_cast<size_t>(left));
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        data += written;
+        left -= written;
+    }
+    return true;
+}
+
+bool writeWithMode(const QString& path, const QByteArray& bytes, std::optional<mode_t> mode)
+{
+    const QByteArray target = QFile::encodeName(path);
+    QByteArray temporary = target + ".XXXXXX";
+    // mkostemp creates the file with mode 0600, so nothing is ever readable by others before
+    // the final mode is applied.
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool ok = ::fchmod(fd, mode ? *mode : defaultMode(target)) == 0 && writeAll(fd, bytes) &&
+                    ::fsync(fd) == 0;
+    if (::close(fd) != 0 || !ok || ::rename(temporary.constData(), target.constData()) != 0) {
+        ::unlink(temporary.constData());
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool write(const QString& path, const QByteArray& bytes)
+{
+    return writeWithMode(path, bytes, std::nullopt);
+}
+
+bool write(const QString& path, const QByteArray& bytes, mode_t mode)
+{
+    return writeWithMode(path, bytes, mode);
+}
+
+} // namespace glossivo::AtomicFile

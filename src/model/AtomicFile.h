@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <sys/types.h>
+
+namespace glossivo::AtomicFile {
+
+// Writes the bytes to a new file beside the target, flushes it to disk and renames it over the
+// target, so that a reader sees either the old or the new content, never a torn one. With an
+// explicit mode the new file has exactly that mode from its first byte; without one it keeps
+// the mode of the file it replaces (or the usual default for a new file). Returns false, and
+// leaves the target untouched, on any failure.
+bool write(const QString& path, const QByteArray& bytes);
+bool write(const QString& path, const QByteArray& bytes, mode_t mode);
+
+} // namespace glossivo::AtomicFile

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+#include <sys/types.h>
+
+namespace glossivo {
+
+// One document of the data folder. It reads the file, remembers when its content could not be
+// used, and replaces it atomically. A document that could not be read or decoded is copied aside
+// ("words.json.unreadable-20261209T080000Z") before the first write replaces it, so a damaged
+// file never costs the user what it held; if that copy cannot be made, the document is not
+// overwritten.
+class DocumentFile {
+public:
+    explicit DocumentFile(QString path, std::optional<mode_t> mode = std::nullopt);
+
+    const QString& path() const { return m_path; }
+
+    // The file's bytes; none when it is missing or cannot be read (the latter counts as damage).
+    std::optional<QByteArray> read();
+    // The caller could not decode what read() gave.
+    void markDamaged() { m_damaged = true; }
+    bool isDamaged() const { return m_damaged; }
+
+    bool write(const QByteArray& bytes);
+
+private:
+    bool keepDamagedCopy();
+
+    QString m_path;
+    std::optional<mode_t> m_mode;
+    bool m_damaged = false;
+};
+
+} // namespace glossivo

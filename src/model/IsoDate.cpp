@@ -1,0 +1,38 @@
+#include "model/IsoDate.h"
+
+#include <QRegularExpression>
+#include <QTimeZone>
+
+namespace glossivo::IsoDate {
+
+QDateTime wholeSeconds(const QDateTime& time)
+{
+    return QDateTime::fromSecsSinceEpoch(time.toSecsSinceEpoch(), QTimeZone::utc());
+}
+
+QString format(const QDateTime& time)
+{
+    return wholeSeconds(time).toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")) + QLatin1Char('Z');
+}
+
+std::optional<QDateTime> parse(const QString& text)
+{
+    static const QRegularExpression pattern(QStringLiteral(
+        R"(^(\d{4})-(\d{2})-(\d{2})T(\d{2}):(\d{2}):(\d{2})(?:(Z)|([+-])(\d{2}):(\d{2}))$)"));
+    const auto match = pattern.match(text);
+    if (!match.hasMatch()) return std::nullopt;
+    auto number = [&](int group) { return match.capturedView(group).toInt(); };
+    const QDate date(number(1), number(2), number(3));
+    const QTime time(number(4), number(5), number(6));
+    if (!date.isValid() || !time.isValid()) return std::nullopt;
+    int offsetSeconds = 0;
+    if (match.capturedView(7).isEmpty()) {
+        const int hours = number(9), minutes = number(10);
+        if (hours > 23 || minutes > 59) return std::nullopt;
+        offsetSeconds = (hours * 3600 + minutes * 60) * (match.capturedView(8) == u"-" ? -1 : 1);
+    }
+    const QDateTime local(date, time, QTimeZone::utc());
+    return local.addSecs(-offsetSeconds);
+}
+
+} // namespace glossivo::IsoDate

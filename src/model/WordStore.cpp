@@ -1,0 +1,130 @@
+#include "model/WordStore.h"
+
+#include "model/DayKey.h"
+#include "model/JsonFields.h"
+
+#include <QJsonDocument>
+
+namespace glossivo {
+
+namespace {
+
+std::optional<QJsonDocument> parse(DocumentFile& file)
+{
+    const auto bytes = file.read();
+    if (!bytes) return std::nullopt;
+    QJsonParseError error{};
+    QJsonDocument document = QJsonDocument::fromJson(*bytes, &error);
+    if (error.error != QJsonParseError::NoError) {
+        file.markDamaged();
+        return std::nullopt;
+    }
+    return document;
+}
+
+// One bad record makes the whole document unusable; it loads as empty and is kept aside
+// before the next write replaces it.
+template <class T> QList<T> loadList(DocumentFile& file)
+{
+    const auto document = parse(file);
+    if (!document) return {};
+    try {
+        if (!document->isArray()) throw JsonError("not an array");
+        return Json::objectList<T>(document->array(), "element");
+    } catch (const JsonError&) {
+        file.markDamaged();
+        return {};
+    }
+}
+
+template <class T> void writeList(DocumentFile& file, const QList<T>& list)
+{
+    file.write(QJsonDocument(Json::toArray(list)).toJson(QJsonDocument::Indented));
+}
+
+bool isBlank(QChar c)
+{
+    return c == QLatin1Char('\t') || c.category() == QChar::Separator_Space;
+}
+
+QString trimmedOfBlanks(const QString& text)
+{
+    qsizetype begin = 0, end = text.size();
+    while (begin < end && isBlank(text.at(begin)))
+        ++begin;
+    while (end > begin && isBlank(text.at(end - 1)))
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+} // namespace
+
+WordStore::WordStore(const AppPaths& paths, const Clock& clock, QObject* parent)
+    : QObject(parent), m_clock(clock), m_wordsFile(paths.words()), m_notesFile(paths.notes()),
+      m_grammarFile(paths.grammar()), m_affixesFile(paths.affixes()),
+      m_deletedFile(paths.deleted()), m_statsFile(paths.reviewStats())
+{
+    load();
+}
+
+WordStore& WordStore::shared()
+{
+    static WordStore* store = new WordStore(AppPaths::shared(), Clock::system());
+    return *store;
+}
+
+void WordStore::load()
+{
+    m_stats = ReviewStats{DayKey::of(m_clock.now()), 0, 0};
+    m_entries = loadList<WordEntry>(m_wordsFile);
+    m_sentenceNotes = loadList<AINote>(m_notesFile);
+    m_grammarEncounters = loadList<GrammarEncounter>(m_grammarFile);
+    if (const auto document = parse(m_statsFile)) {
+        try {
+            if (!document->isObject()) throw JsonError("not an object");
+            const ReviewStats stored = ReviewStats::fromJson(document->object());
+            // Yesterday's counters are simply not today's: nothing is lost by dropping them.
+            if (stored.day == m_stats.day) m_stats = stored;
+        } catch (const JsonError&) {
+            m_statsFile.markDamaged();
+        }
+    }
+    m_affixEncounters = loadList<AffixEncounter>(m_affixesFile);
+    m_deleted = loadList<Tombstone>(m_deletedFile);
+}
+
+std::optional<qsizetype> WordStore::index(const QString& word) const
+{
+    const QString wanted = trimmedOfBlanks(word).toLower();
+    for (qsizetype i = 0; i < m_entries.size(); ++i)
+        if (m_entries[i].headword.toLower() == wanted) return i;
+    return std::nullopt;
+}
+
+void WordStore::writeEntries()
+{
+    writeList(m_wordsFile, m_entries);
+}
+void WordStore::writeSentenceNotes()
+{
+    writeList(m_notesFile, m_sentenceNotes);
+}
+void WordStore::writeGrammar()
+{
+    writeList(m_grammarFile, m_grammarEncounters);
+}
+void WordStore::writeAffixes()
+{
+    writeList(m_affixesFile, m_affixEncounters);
+}
+void WordStore::writeDeleted()
+{
+    writeList(m_deletedFile, m_deleted);
+}
+
+void WordStore::writeStats()
+{
+    m_statsFile.write(QJsonDocument(m_stats.toJson()).toJson(QJsonDocument::Indented));
+}
+
+} // namespace glossivo
