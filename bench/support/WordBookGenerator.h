@@ -1,0 +1,74 @@
+#pragma once
+
+#include "model/AppPaths.h"
+#include "model/DocumentFile.h"
+#include "model/JsonFields.h"
+#include "model/WordEntry.h"
+
+#include <QJsonDocument>
+#include <QRandomGenerator>
+#include <QTimeZone>
+
+namespace glossivo::bench {
+
+// A word book that looks like a year of real use: two or three examples a word with sources,
+// FSRS state on most words, forms, affixes and encounter days.
+inline QList<WordEntry> generateWords(int count, quint32 seed = 7)
+{
+    QRandomGenerator random(seed);
+    const QDateTime start(QDate(2025, 10, 1), QTime(8, 0), QTimeZone::utc());
+    const QString sentence = QStringLiteral(
+        "The maintainers were reluctant to merge the patch until the benchmarks showed a clear "
+        "improvement on large inputs, word %1.");
+    QList<WordEntry> words;
+    words.reserve(count);
+    for (int i = 0; i < count; ++i) {
+        const QDateTime created = start.addSecs(qint64(i) * 1500);
+        WordEntry e;
+        e.id = QUuid::createUuid();
+        e.headword = QStringLiteral("word%1").arg(i);
+        e.phonetic = QStringLiteral("/wɜːd/");
+        e.pos = QStringLiteral("adj.");
+        e.meaningZh = QStringLiteral("不情愿的；勉强的");
+        e.definitionEn = QStringLiteral("unwilling and hesitant to do something");
+        e.registerNoteZh = QStringLiteral("中性，日常和书面都常用");
+        const int exampleCount = 1 + int(random.bounded(3));
+        for (int k = 0; k < exampleCount; ++k)
+            e.examples.append(Example{
+                QUuid::createUuid(), sentence.arg(i),
+                QStringLiteral("维护者们在基准测试显示出明显改进之前不愿合并这个补丁。"),
+                QStringLiteral("不情愿的"), k > 0, QStringLiteral("Firefox"),
+                QStringLiteral("https://github.com/example/project/pull/%1").arg(i),
+                QStringLiteral("Pull request #%1 · example/project").arg(i), created.addDays(k)});
+        e.createdAt = created;
+        e.lookupCount = 1 + int(random.bounded(6));
+        e.lastLookupAt = created.addDays(3);
+        e.inflections =
+            QMap<QString, QString>{{QStringLiteral("comparative"), QStringLiteral("more x")}};
+        e.forms =
+            QList<FormRecord>{FormRecord{FormKind::base, e.headword, created, 2, sentence.arg(i)}};
+        e.affixes = QList<Affix>{Affix::re};
+        if (random.bounded(10) < 8) {
+            e.review = ReviewState{1.0 + random.bounded(60.0),
+                                   1.0 + random.bounded(9.0),
+                                   created.addDays(5),
+                                   created.addDays(2),
+                                   3,
+                                   1,
+                                   2};
+            e.stage = random.bounded(2) ? Stage::learning : Stage::mastered;
+        }
+        e.encounterDays = QStringList{created.date().toString(Qt::ISODate)};
+        e.sourceKeys = QStringList{QStringLiteral("github.com")};
+        e.spellLevel = int(random.bounded(5));
+        words.append(e);
+    }
+    return words;
+}
+
+inline QByteArray encodeWords(const QList<WordEntry>& words)
+{
+    return QJsonDocument(Json::toArray(words)).toJson(QJsonDocument::Indented);
+}
+
+} // namespace glossivo::bench

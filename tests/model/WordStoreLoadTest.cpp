@@ -1,0 +1,105 @@
+#include "model/WordStore.h"
+#include "support/DataFolder.h"
+#include "support/FakeClock.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QTimeZone>
+
+#include <gtest/gtest.h>
+
+using namespace glossivo;
+using glossivo::testing::DataFolder;
+using glossivo::testing::FakeClock;
+
+namespace {
+
+QByteArray entryJson(const char* id, const char* headword, const char* extra = "")
+{
+    return QByteArray(R"({"id": ")") + id + R"(", "headword": ")" + headword +
+           R"(", "phonetic": "", "pos": "", "meaningZh": "义", "definitionEn": "",
+              "register": "neutral", "registerNoteZh": "", "examples": [],
+              "createdAt": "2026-10-01T08:00:00Z", "lookupCount": 1)" +
+           extra + "}";
+}
+
+class WordStoreLoadTest : public ::testing::Test {
+protected:
+    std::unique_ptr<WordStore> open() { return std::make_unique<WordStore>(folder.paths(), clock); }
+
+    DataFolder folder;
+    // 23:30 UTC is already the next day in the tests' time zone (UTC+8).
+    FakeClock clock{QDateTime(QDate(2026, 10, 6), QTime(23, 30), QTimeZone::utc())};
+};
+
+} // namespace
+
+TEST_F(WordStoreLoadTest, emptyFolderGivesEmptyListsAndTodaysZeroCounters)
+{
+    const auto store = open();
+    EXPECT_TRUE(store->entries().isEmpty());
+    EXPECT_TRUE(store->sentenceNotes().isEmpty());
+    EXPECT_TRUE(store->grammarEncounters().isEmpty());
+    EXPECT_TRUE(store->affixEncounters().isEmpty());
+    EXPECT_TRUE(store->deleted().isEmpty());
+    EXPECT_EQ(store->stats(), (ReviewStats{QStringLiteral("2026-10-07"), 0, 0}));
+    EXPECT_TRUE(folder.files().isEmpty());
+}
+
+TEST_F(WordStoreLoadTest, loadsDocumentsInFileOrder)
+{
+    folder.write(QStringLiteral("words.json"),
+                 "[" + entryJson("00000000-0000-0000-0000-000000000002", "newer") + "," +
+                     entryJson("00000000-0000-0000-0000-000000000001", "older") + "]");
+    folder.write(QStringLiteral("deleted.json"),
+                 R"([{"id": "gone", "at": "2026-10-01T08:00:00Z"}])");
+    folder.write(QStringLiteral("review-stats.json"),
+                 R"({"day": "2026-10-07", "reviewed": 4, "newLearned": 2})");
+    const auto store = open();
+    ASSERT_EQ(store->entries().size(), 2);
+    EXPECT_EQ(store->entries()[0].headword, QStringLiteral("newer"));
+    EXPECT_EQ(store->deleted().size(), 1);
+    EXPECT_EQ(store->stats(), (ReviewStats{QStringLiteral("2026-10-07"), 4, 2}));
+}
+
+TEST_F(WordStoreLoadTest, oneBadRecordEmptiesOnlyItsOwnDocument)
+{
+    const QByteArray words =
+        "[" + entryJson("00000000-0000-0000-0000-000000000001", "good") + "," +
+        entryJson("00000000-0000-0000-0000-000000000002", "bad", R"(, "stage": "Learning")") + "]";
+    folder.write(QStringLiteral("words.json"), words);
+    folder.write(QStringLiteral("notes.json"), "[]");
+    folder.write(QStringLiteral("affixes.json"),
+                 R"([{"id": "00000000-0000-0000-0000-000000000003", "affix": "un-",
+                      "headword": "undo", "addedAt": "2026-10-01T08:00:00Z"}])");
+    folder.write(QStringLiteral("grammar.json"), "{}");
+    const auto store = open();
+    EXPECT_TRUE(store->entries().isEmpty());
+    EXPECT_TRUE(store->affixEncounters().isEmpty());
+    EXPECT_TRUE(store->grammarEncounters().isEmpty());
+    EXPECT_EQ(folder.read(QStringLiteral("words.json")), words); // untouched at load
+    EXPECT_EQ(folder.files().size(), 4);
+}
+
+TEST_F(WordStoreLoadTest, yesterdaysCountersAreNotToday)
+{
+    const QByteArray yesterday = R"({"day": "2026-10-06", "reviewed": 9, "newLearned": 3})";
+    folder.write(QStringLiteral("review-stats.json"), yesterday);
+    const auto store = open();
+    EXPECT_EQ(store->stats(), (ReviewStats{QStringLiteral("2026-10-07"), 0, 0}));
+    EXPECT_EQ(folder.read(QStringLiteral("review-stats.json")), yesterday);
+}
+
+TEST_F(WordStoreLoadTest, indexFindsTheNewestMatchTrimmedAndCaseBlind)
+{
+    folder.write(QStringLiteral("words.json"),
+                 "[" + entryJson("00000000-0000-0000-0000-000000000003", "run ") + "," +
+                     entryJson("00000000-0000-0000-0000-000000000002", "Run") + "," +
+                     entryJson("00000000-0000-0000-0000-000000000001", "run") + "]");
+    const auto store = open();
+    EXPECT_EQ(store->index(QStringLiteral("  run\t")), 1);
+    EXPECT_EQ(store->index(QStringLiteral("RUN")), 1);
+    EXPECT_EQ(store->index(QStringLiteral("run ")), 1); // the stored "run " is never matched
+    EXPECT_EQ(store->index(QStringLiteral("run\n")), std::nullopt); // line breaks are not trimmed
+    EXPECT_EQ(store->index(QStringLiteral("walk")), std::nullopt);
+}
