@@ -1,0 +1,46 @@
+#include "app/ModeTable.h"
+
+#include "app/TaskLoop.h"
+
+#include <QCoreApplication>
+
+#include <stdexcept>
+
+namespace glossivo {
+
+void ModeTable::addDirect(const QString& option, Direct run)
+{
+    add(option, Mode{std::move(run), {}});
+}
+
+void ModeTable::addTask(const QString& option, Task run)
+{
+    add(option, Mode{{}, std::move(run)});
+}
+
+void ModeTable::add(const QString& option, Mode mode)
+{
+    // Only the options of the fixed order can ever be chosen; anything else is a typing error.
+    if (!CommandLine::option(option))
+        throw std::invalid_argument("unknown option " + option.toStdString());
+    m_modes.insert(option, std::move(mode));
+}
+
+std::optional<CommandLine::Choice> ModeTable::choose(const QStringList& arguments) const
+{
+    return CommandLine::choose(arguments,
+                               [this](const QString& option) { return contains(option); });
+}
+
+int ModeTable::run(const CommandLine::Choice& choice, int& argc, char** argv) const
+{
+    const auto found = m_modes.constFind(choice.option);
+    if (found == m_modes.constEnd())
+        throw std::invalid_argument("no mode for " + choice.option.toStdString());
+    const Mode& mode = *found;
+    if (mode.direct) return mode.direct(choice.value);
+    QCoreApplication application(argc, argv);
+    return TaskLoop::exec([&mode, value = choice.value] { return mode.task(value); });
+}
+
+} // namespace glossivo

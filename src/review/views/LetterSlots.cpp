@@ -1,0 +1,74 @@
+#include "review/views/LetterSlots.h"
+
+#include "review/LetterSlotLayout.h"
+
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QLabel>
+
+namespace glossivo {
+
+namespace {
+
+constexpr int kSlotSpacing = 3;
+constexpr int kPointSize = 22;
+constexpr int kMinimumSlotWidth = 16;
+
+QColor colourOf(LetterSlotLayout::SlotColour colour, const QPalette& palette)
+{
+    switch (colour) {
+    case LetterSlotLayout::SlotColour::right:
+        return QColor(0x34, 0xc7, 0x59);
+    case LetterSlotLayout::SlotColour::wrong:
+        return QColor(0xff, 0x3b, 0x30);
+    case LetterSlotLayout::SlotColour::pending:
+        break;
+    }
+    return palette.color(QPalette::PlaceholderText);
+}
+
+} // namespace
+
+LetterSlots::LetterSlots(QWidget* parent) : QWidget(parent), m_row(new QHBoxLayout(this))
+{
+    m_row->setSpacing(kSlotSpacing);
+    m_row->setContentsMargins(0, 0, 0, 0);
+}
+
+void LetterSlots::setAnswer(const QString& answer)
+{
+    m_answer = answer;
+    rebuild();
+}
+
+void LetterSlots::setTyped(const QString& typed)
+{
+    m_typed = typed;
+    rebuild();
+}
+
+void LetterSlots::rebuild()
+{
+    while (QLayoutItem* item = m_row->takeAt(0)) {
+        delete item->widget();
+        delete item;
+    }
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setPointSize(kPointSize);
+    font.setWeight(QFont::Medium);
+    for (const auto& slot : LetterSlotLayout::arrange(m_answer, m_typed)) {
+        auto* label = new QLabel(this);
+        label->setTextFormat(Qt::PlainText);
+        label->setText(slot.character);
+        label->setFont(font);
+        label->setAlignment(Qt::AlignCenter);
+        label->setMinimumWidth(kMinimumSlotWidth);
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, colourOf(slot.colour, palette));
+        label->setPalette(palette);
+        m_row->addWidget(label);
+    }
+    m_row->addStretch();
+}
+
+} // namespace glossivo

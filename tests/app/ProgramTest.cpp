@@ -1,0 +1,79 @@
+#include "ProgramRun.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+using glossivo::testing::ProgramOutcome;
+using glossivo::testing::ProgramRun;
+
+namespace {
+
+// The program run from an empty working folder with an empty data folder.
+class Program : public ::testing::Test {
+protected:
+    Program()
+    {
+        program.setDataDir(data.path());
+        program.setWorkingDir(work.path());
+    }
+    ProgramOutcome run(const QStringList& arguments) { return program.run(arguments); }
+    QString inWork(const QString& name) const { return work.filePath(name); }
+    // The first line of the configuration self-test: it ran.
+    static bool ranConfig(const ProgramOutcome& outcome)
+    {
+        return outcome.out.startsWith(QStringLiteral("旧版设置文件：")) && outcome.status == 0;
+    }
+
+    QTemporaryDir data;
+    QTemporaryDir work;
+    ProgramRun program;
+};
+
+} // namespace
+
+TEST_F(Program, RenderIconWritesRelativeToTheWorkingFolderAndPrintsNothing)
+{
+    const ProgramOutcome outcome = run({"--selftest-merge", "--render-icon", "out/icons"});
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.out + outcome.err, "");
+    EXPECT_EQ(QImage(inWork("out/icons/icon_512x512@2x.png")).size(), QSize(1024, 1024));
+    EXPECT_EQ(QImage(inWork("out/menubar-preview.png")).size(), QSize(152, 152));
+}
+
+TEST_F(Program, RenderIconReportsAFolderItCannotWrite)
+{
+    QFile(inWork("taken")).open(QIODevice::WriteOnly);
+    const ProgramOutcome outcome = run({"--render-icon", "taken/icons"});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_TRUE(outcome.out.startsWith(QStringLiteral("生成图标失败：")))
+        << outcome.out.toStdString();
+    EXPECT_EQ(outcome.out.count('\n'), 1);
+    EXPECT_TRUE(outcome.out.endsWith('\n'));
+    EXPECT_EQ(outcome.err, "");
+}
+
+TEST_F(Program, ValueOptionsTakeTheNextArgumentOrFallThroughWhenLast)
+{
+    EXPECT_EQ(run({"--render-icon", "--selftest-config"}).out, "");
+    EXPECT_TRUE(QFile::exists(inWork("--selftest-config/icon_16x16.png")));
+    for (const char* last : {"--render-icon", "--add-spelling", "--sync-connect"})
+        EXPECT_TRUE(ranConfig(run({"--selftest-config", last}))) << last;
+    // Order, not position: the configuration test comes before the stamp test.
+    EXPECT_TRUE(ranConfig(run({"--selftest-studystamp", "--selftest-config"})));
+    EXPECT_FALSE(QFile::exists(data.filePath("config.json")));
+}
+
+TEST_F(Program, WithoutAModeTheApplicationPathRunsAndNothingIsWritten)
+{
+    for (const QStringList& arguments :
+         {QStringList{}, QStringList{"--render-icon"}, QStringList{"--selftest-config=1"},
+          QStringList{"--unknown", "words"}}) {
+        const ProgramOutcome outcome = run(arguments);
+        EXPECT_EQ(outcome.status, 0) << arguments.join(' ').toStdString();
+        EXPECT_EQ(outcome.out, "") << arguments.join(' ').toStdString();
+    }
+    EXPECT_TRUE(QDir(work.path()).isEmpty());
+}
