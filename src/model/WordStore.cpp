@@ -1,9 +1,13 @@
 #include "model/WordStore.h"
 
+#include "model/Blanks.h"
+#include "model/ConfigStore.h"
 #include "model/DayKey.h"
 #include "model/JsonFields.h"
 
 #include <QJsonDocument>
+
+#include <algorithm>
 
 namespace glossivo {
 
@@ -42,35 +46,43 @@ template <class T> void writeList(DocumentFile& file, const QList<T>& list)
     file.write(QJsonDocument(Json::toArray(list)).toJson(QJsonDocument::Indented));
 }
 
-bool isBlank(QChar c)
+AppConfig defaultConfig()
 {
-    return c == QLatin1Char('\t') || c.category() == QChar::Separator_Space;
-}
-
-QString trimmedOfBlanks(const QString& text)
-{
-    qsizetype begin = 0, end = text.size();
-    while (begin < end && isBlank(text.at(begin)))
-        ++begin;
-    while (end > begin && isBlank(text.at(end - 1)))
-        --end;
-    return text.mid(begin, end - begin);
+    return AppConfig();
 }
 
 } // namespace
 
 WordStore::WordStore(const AppPaths& paths, const Clock& clock, QObject* parent)
-    : QObject(parent), m_clock(clock), m_wordsFile(paths.words()), m_notesFile(paths.notes()),
-      m_grammarFile(paths.grammar()), m_affixesFile(paths.affixes()),
-      m_deletedFile(paths.deleted()), m_statsFile(paths.reviewStats())
+    : WordStore(paths, clock, defaultConfig, parent)
+{}
+
+WordStore::WordStore(const AppPaths& paths, const Clock& clock, ConfigSource config,
+                     QObject* parent)
+    : QObject(parent), m_clock(clock), m_config(std::move(config)), m_log(paths.log(), clock),
+      m_wordsFile(paths.words()), m_notesFile(paths.notes()), m_grammarFile(paths.grammar()),
+      m_affixesFile(paths.affixes()), m_deletedFile(paths.deleted()),
+      m_statsFile(paths.reviewStats())
 {
     load();
 }
 
 WordStore& WordStore::shared()
 {
-    static WordStore* store = new WordStore(AppPaths::shared(), Clock::system());
+    static WordStore* store = new WordStore(AppPaths::shared(), Clock::system(),
+                                            [] { return ConfigStore::shared().config(); });
     return *store;
+}
+
+// The sizes come unchecked from "config.json" and from other devices. A negative count means
+// nothing sensible, and a round cut to a negative length must not fail, so it counts as 0.
+AppConfig WordStore::config() const
+{
+    AppConfig config = m_config();
+    for (int* size :
+         {&config.learningSlots, &config.dailyNewLimit, &config.sessionSize, &config.dormantDays})
+        *size = std::max(0, *size);
+    return config;
 }
 
 void WordStore::load()
@@ -95,10 +107,24 @@ void WordStore::load()
 
 std::optional<qsizetype> WordStore::index(const QString& word) const
 {
-    const QString wanted = trimmedOfBlanks(word).toLower();
+    const QString wanted = Blanks::trimmed(word).toLower();
     for (qsizetype i = 0; i < m_entries.size(); ++i)
         if (m_entries[i].headword.toLower() == wanted) return i;
     return std::nullopt;
+}
+
+std::optional<qsizetype> WordStore::position(const QUuid& id) const
+{
+    for (qsizetype i = 0; i < m_entries.size(); ++i)
+        if (m_entries[i].id == id) return i;
+    return std::nullopt;
+}
+
+int WordStore::learningCount() const
+{
+    return static_cast<int>(std::count_if(m_entries.begin(), m_entries.end(), [](const auto& e) {
+        return e.stage == Stage::learning;
+    }));
 }
 
 void WordStore::writeEntries()

@@ -2,30 +2,53 @@
 
 #include "model/AINote.h"
 #include "model/AffixEncounter.h"
+#include "model/AppConfig.h"
 #include "model/AppPaths.h"
 #include "model/Clock.h"
 #include "model/DocumentFile.h"
+#include "model/Explanation.h"
 #include "model/GrammarEncounter.h"
+#include "model/LearningLog.h"
+#include "model/MnemonicSource.h"
+#include "model/PageSource.h"
+#include "model/Rating.h"
+#include "model/ReviewOutcome.h"
 #include "model/ReviewStats.h"
 #include "model/Tombstone.h"
+#include "model/Unlock.h"
 #include "model/WordEntry.h"
 
 #include <QObject>
+#include <QPointer>
 
+#include <functional>
 #include <optional>
 
 namespace glossivo {
 
 // The word book: saved words, sentence notes, grammar and affix encounters, deletion records
 // and today's counters. The lists in memory are the truth while the program runs; every
-// operation writes the documents it changed before it returns.
+// operation writes the documents it changed, and appends its learning-log events, before it
+// returns.
 class WordStore : public QObject {
     Q_OBJECT
 
 public:
-    WordStore(const AppPaths& paths, const Clock& clock, QObject* parent = nullptr);
+    // Where the store reads the current configuration, once per operation.
+    using ConfigSource = std::function<AppConfig()>;
 
-    // The process's word book over the data folder; loaded at first use.
+    struct Saved {
+        WordEntry entry;
+        Unlock unlock;
+    };
+
+    // Works with the default configuration.
+    WordStore(const AppPaths& paths, const Clock& clock, QObject* parent = nullptr);
+    WordStore(const AppPaths& paths, const Clock& clock, ConfigSource config,
+              QObject* parent = nullptr);
+
+    // The process's word book over the data folder, with ConfigStore::shared()'s configuration;
+    // loaded at first use.
     static WordStore& shared();
 
     const QList<WordEntry>& entries() const { return m_entries; } // newest first
@@ -33,18 +56,75 @@ public:
     const QList<GrammarEncounter>& grammarEncounters() const { return m_grammarEncounters; }
     const QList<AffixEncounter>& affixEncounters() const { return m_affixEncounters; }
     const QList<Tombstone>& deleted() const { return m_deleted; }
+    // Today's counters as they stand; a new day starts them at the next fill or review.
     const ReviewStats& stats() const { return m_stats; }
+    int learningCount() const;
 
     // Position in entries of the word, compared trimmed of blanks and tabs and in lower case;
     // the newest entry wins when several share a headword.
     std::optional<qsizetype> index(const QString& word) const;
+
+    // Saving and meeting words.
+    // A new word enters at the front with its sentence, encounter and unlocks; a word already
+    // saved only gains the sentence as a further example.
+    Saved save(const Explanation& explanation, const PageSource& source);
+    // Another meeting with a saved word: counts it, records where and what was met, and wakes
+    // it when it was dormant. The empty unlock for a word that is not saved.
+    Unlock recordLookup(const Explanation& explanation, const PageSource& source);
+    void addNote(const AINote& note, const QString& toWord);
+    void addSentenceNote(const AINote& note);
+    // The other saved words sharing the word's root, in word-book order.
+    QList<WordEntry> family(const WordEntry& entry) const;
+
+    // Learning slots and review rounds.
+    // Brings rested words back, trims the slots to their number and lets new words join at the
+    // daily pace (extra > 0 replaces the day's quota); the number that joined.
+    int fillSlots(int extra);
+    // Fills the slots, then the ids of one round: due words, most forgotten first, then words
+    // never reviewed.
+    QList<QUuid> buildSession(int extraNew);
+    // Puts a word into a free slot by hand, outside the daily quota.
+    bool startLearning(const QUuid& id);
+    void rest(const QUuid& id, int days);
+    void setWantToLearn(const QUuid& id, bool flag);
+
+    // Grading.
+    // One FSRS step with today's statistics; graduates a learning word whose stability reached
+    // graduateDays, or marks a leech (and asks for a memory tip) when its lapses reach the
+    // threshold.
+    ReviewOutcome applyReview(const QUuid& id, Rating rating, const QString& kind);
+    // Starts, without waiting for it, a request for a memory tip, stored on the word when the
+    // answer comes. Nothing without a mnemonic source or when the word already has a tip.
+    void requestMnemonic(const QUuid& id);
+    // Up to five most frequent source keys, then up to eight recent page titles.
+    QStringList topInterests() const;
+    // Not owned; it must outlive the store's requests. None: no tip is ever requested.
+    void setMnemonicSource(MnemonicSource* source) { m_mnemonicSource = source; }
 
 Q_SIGNALS:
     // Fires before any of the published lists or the counters change (not for deleted alone).
     void willChange();
 
 private:
-    const Clock& clock() const { return m_clock; }
+    // The configuration with its sizes made usable.
+    AppConfig config() const;
+    std::optional<qsizetype> position(const QUuid& id) const;
+
+    void markEncounter(qsizetype position, const PageSource& source);
+    Unlock recordEncounter(qsizetype position, const Explanation& explanation,
+                           const PageSource& source, bool isNewWord);
+    void recordGrammar(const Explanation& explanation, const QString& surface,
+                       const PageSource& source, Unlock& unlock);
+    void recordAffixes(WordEntry& entry, const Explanation& explanation, Unlock& unlock);
+
+    void refreshStatsDay();
+    void returnRestedWords(const QDateTime& now);
+    void trimSlots(int learningSlots, const QDateTime& now);
+    QList<qsizetype> joinCandidates(const AppConfig& config, const QDateTime& now) const;
+
+    static QCoro::Task<> storeMnemonic(QPointer<WordStore> store, MnemonicSource* source,
+                                       WordEntry entry, QStringList knownWords,
+                                       QStringList interests);
 
     void writeEntries();
     void writeSentenceNotes();
@@ -64,6 +144,9 @@ private:
     void load();
 
     const Clock& m_clock;
+    ConfigSource m_config;
+    MnemonicSource* m_mnemonicSource = nullptr;
+    LearningLog m_log;
     DocumentFile m_wordsFile;
     DocumentFile m_notesFile;
     DocumentFile m_grammarFile;
