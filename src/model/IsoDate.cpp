@@ -7,7 +7,10 @@ namespace glossivo::IsoDate {
 
 QDateTime wholeSeconds(const QDateTime& time)
 {
-    return QDateTime::fromSecsSinceEpoch(time.toSecsSinceEpoch(), QTimeZone::utc());
+    // Floor, not truncation: an instant before 1970 must not move forward.
+    const qint64 msecs = time.toMSecsSinceEpoch();
+    const qint64 seconds = msecs / 1000 - (msecs % 1000 < 0 ? 1 : 0);
+    return QDateTime::fromSecsSinceEpoch(seconds, QTimeZone::utc());
 }
 
 QString format(const QDateTime& time)

@@ -69,8 +69,13 @@ WordStore::WordStore(const AppPaths& paths, const Clock& clock, ConfigSource con
 
 WordStore& WordStore::shared()
 {
-    static WordStore* store = new WordStore(AppPaths::shared(), Clock::system(),
-                                            [] { return ConfigStore::shared().config(); });
+    static WordStore* store = [] {
+        auto* made = new WordStore(AppPaths::shared(), Clock::system(),
+                                   [] { return ConfigStore::shared().config(); });
+        made->setStudySettingsSink(
+            [](const StudySettings& settings) { ConfigStore::shared().applySync(settings); });
+        return made;
+    }();
     return *store;
 }
 

@@ -14,15 +14,18 @@
 #include "model/Rating.h"
 #include "model/ReviewOutcome.h"
 #include "model/ReviewStats.h"
+#include "model/SpellMode.h"
 #include "model/Tombstone.h"
 #include "model/Unlock.h"
 #include "model/WordEntry.h"
+#include "sync/SyncBundle.h"
 
 #include <QObject>
 #include <QPointer>
 
 #include <functional>
 #include <optional>
+#include <set>
 
 namespace glossivo {
 
@@ -36,6 +39,8 @@ class WordStore : public QObject {
 public:
     // Where the store reads the current configuration, once per operation.
     using ConfigSource = std::function<AppConfig()>;
+    // Where study settings that came from another device are handed over.
+    using StudySettingsSink = std::function<void(const StudySettings&)>;
 
     struct Saved {
         WordEntry entry;
@@ -101,6 +106,35 @@ public:
     // Not owned; it must outlive the store's requests. None: no tip is ever requested.
     void setMnemonicSource(MnemonicSource* source) { m_mnemonicSource = source; }
 
+    // Spelling practice.
+    // Saves the word when it is new (as met in "常拼") and puts it on the spelling list.
+    WordEntry addSpellPractice(const Explanation& explanation);
+    int spellPracticeCount() const;
+    // Up to `size` words of the spelling list, the longest unspelled first.
+    QList<QUuid> buildSpellingSession(int size) const;
+    // Moves the spelling level (up on good or easy, down on again) and returns the new level;
+    // 0 for a word that is not in the word book.
+    int applySpelling(const QUuid& id, Rating rating);
+    void setSpellPractice(const QUuid& id, bool on);
+
+    // Sync and deletions.
+    // Everything that is synchronised, as it stands now; changes nothing.
+    SyncBundle snapshot();
+    // Takes over a merged document: the lists wholesale, the counters only when they are
+    // today's, the log lines, and study settings that differ from the local ones.
+    void applySync(const SyncBundle& bundle);
+    void setStudySettingsSink(StudySettingsSink sink) { m_studySettingsSink = std::move(sink); }
+    // Each removes the record and leaves a tombstone, so that every device drops it too; the
+    // tombstone is left even when no record matched. Removing an example or a note from a word
+    // that is not in the word book does nothing at all.
+    void deleteWord(const QUuid& id);
+    void deleteSentenceNote(const QUuid& id);
+    void deleteGrammarEncounter(const QUuid& id);
+    void deleteExample(const QUuid& exampleId, const QUuid& wordId);
+    void deleteNote(const QUuid& noteId, const QUuid& wordId);
+    std::set<GrammarPoint> unlockedGrammar() const;
+    std::set<Affix> unlockedAffixes() const;
+
 Q_SIGNALS:
     // Fires before any of the published lists or the counters change (not for deleted alone).
     void willChange();
@@ -121,6 +155,8 @@ private:
     void returnRestedWords(const QDateTime& now);
     void trimSlots(int learningSlots, const QDateTime& now);
     QList<qsizetype> joinCandidates(const AppConfig& config, const QDateTime& now) const;
+
+    void bury(const QUuid& id);
 
     static QCoro::Task<> storeMnemonic(QPointer<WordStore> store, MnemonicSource* source,
                                        WordEntry entry, QStringList knownWords,
@@ -145,6 +181,7 @@ private:
 
     const Clock& m_clock;
     ConfigSource m_config;
+    StudySettingsSink m_studySettingsSink;
     MnemonicSource* m_mnemonicSource = nullptr;
     LearningLog m_log;
     DocumentFile m_wordsFile;

@@ -1,4 +1,5 @@
 #include "model/GrammarEncounter.h"
+#include "model/IsoDate.h"
 #include "model/JsonFields.h"
 #include "model/WordEntry.h"
 
@@ -173,4 +174,12 @@ TEST(RecordsTest, grammarEncounterRequiresItsSurface)
     EXPECT_EQ(GrammarEncounter::fromJson(encounter.toJson()), encounter);
     json.remove(QStringLiteral("surface"));
     EXPECT_THROW(GrammarEncounter::fromJson(json), JsonError);
+}
+
+TEST(IsoDateTest, dropsTheFractionTowardsThePast)
+{
+    const QDateTime before1970 =
+        QDateTime(QDate(1969, 12, 31), QTime(23, 59, 59, 500), QTimeZone::utc());
+    EXPECT_EQ(IsoDate::format(before1970), QStringLiteral("1969-12-31T23:59:59Z"));
+    EXPECT_EQ(IsoDate::format(at(8, 0, 0).addMSecs(999)), QStringLiteral("2026-10-07T08:00:00Z"));
 }

@@ -1,0 +1,125 @@
+// The word book's side of synchronisation: the snapshot, the merged document taken back, and
+// the deletions whose tombstones tell other devices to drop the same records.
+#include "model/WordStore.h"
+
+#include "model/DayKey.h"
+#include "model/JsonFields.h"
+
+#include <algorithm>
+
+namespace glossivo {
+
+namespace {
+
+template <class T> void removeById(QList<T>& list, const QUuid& id)
+{
+    list.removeIf([&](const T& record) { return record.id == id; });
+}
+
+} // namespace
+
+SyncBundle WordStore::snapshot()
+{
+    SyncBundle bundle;
+    bundle.format = 1;
+    bundle.words = m_entries;
+    bundle.notes = m_sentenceNotes;
+    bundle.grammar = m_grammarEncounters;
+    bundle.affixes = m_affixEncounters;
+    bundle.deleted = m_deleted;
+    bundle.log = m_log.readLines();
+    bundle.stats = m_stats;
+    bundle.settings = m_config().studySettings();
+    return bundle;
+}
+
+void WordStore::applySync(const SyncBundle& bundle)
+{
+    Q_EMIT willChange();
+    m_entries = bundle.words;
+    m_sentenceNotes = bundle.notes;
+    m_grammarEncounters = bundle.grammar;
+    m_affixEncounters = bundle.affixes;
+    m_deleted = bundle.deleted;
+    // Another day's counters say nothing about today here.
+    if (bundle.stats && bundle.stats->day == DayKey::of(m_clock.now())) m_stats = *bundle.stats;
+
+    writeEntries();
+    writeSentenceNotes();
+    writeGrammar();
+    writeAffixes();
+    writeDeleted();
+    writeStats();
+    m_log.replaceAll(bundle.log);
+
+    if (bundle.settings && m_studySettingsSink && m_config().studySettings() != bundle.settings)
+        m_studySettingsSink(*bundle.settings);
+}
+
+void WordStore::bury(const QUuid& id)
+{
+    m_deleted.append({Json::uuidText(id), m_clock.now()});
+    writeDeleted();
+}
+
+void WordStore::deleteWord(const QUuid& id)
+{
+    Q_EMIT willChange();
+    removeById(m_entries, id);
+    bury(id);
+    writeEntries();
+}
+
+void WordStore::deleteSentenceNote(const QUuid& id)
+{
+    Q_EMIT willChange();
+    removeById(m_sentenceNotes, id);
+    bury(id);
+    writeSentenceNotes();
+}
+
+void WordStore::deleteGrammarEncounter(const QUuid& id)
+{
+    Q_EMIT willChange();
+    removeById(m_grammarEncounters, id);
+    bury(id);
+    writeGrammar();
+}
+
+void WordStore::deleteExample(const QUuid& exampleId, const QUuid& wordId)
+{
+    const auto at = position(wordId);
+    if (!at) return;
+    Q_EMIT willChange();
+    removeById(m_entries[*at].examples, exampleId);
+    bury(exampleId);
+    writeEntries();
+}
+
+void WordStore::deleteNote(const QUuid& noteId, const QUuid& wordId)
+{
+    const auto at = position(wordId);
+    if (!at) return;
+    Q_EMIT willChange();
+    if (auto& notes = m_entries[*at].notes) removeById(*notes, noteId);
+    bury(noteId);
+    writeEntries();
+}
+
+std::set<GrammarPoint> WordStore::unlockedGrammar() const
+{
+    std::set<GrammarPoint> points;
+    for (const GrammarEncounter& encounter : m_grammarEncounters)
+        points.insert(encounter.point);
+    return points;
+}
+
+std::set<Affix> WordStore::unlockedAffixes() const
+{
+    std::set<Affix> affixes;
+    for (const AffixEncounter& encounter : m_affixEncounters)
+        affixes.insert(encounter.affix);
+    return affixes;
+}
+
+} // namespace glossivo

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "model/AINote.h"
+#include "model/AffixEncounter.h"
+#include "model/GrammarEncounter.h"
+#include "model/ReviewStats.h"
+#include "model/StudySettings.h"
+#include "model/Tombstone.h"
+#include "model/WordEntry.h"
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QList>
+#include <QStringList>
+
+#include <optional>
+
+namespace glossivo {
+
+// The whole word book of one user as one document: what devices exchange through the sync
+// server. Its canonical bytes (json()) are the upload body, and its hash() is how devices tell
+// whether two documents are the same, so equal content must always give equal bytes.
+struct SyncBundle {
+    int format = 1;
+    QList<WordEntry> words;
+    QList<AINote> notes; // the sentence notes, not those attached to a word
+    QList<GrammarEncounter> grammar;
+    QList<AffixEncounter> affixes;
+    QList<Tombstone> deleted;
+    QStringList log; // learning-log lines, each the text of one JSON object
+    std::optional<ReviewStats> stats;
+    std::optional<StudySettings> settings;
+
+    // Every key may be missing or null. A malformed "settings" is dropped on its own, since a
+    // peer may know study values this device does not; anything else malformed is a JsonError.
+    // A log line holding a line break is dropped: written to the log file it would become
+    // several lines.
+    static SyncBundle fromJson(const QJsonObject& object);
+    // The same from the bytes of a document; text that is not a JSON object is a JsonError.
+    static SyncBundle parse(const QByteArray& json);
+
+    QJsonObject toJson() const;
+    // The canonical text; empty when the document cannot be encoded.
+    QByteArray json() const;
+    // What another device reads from json(): dates lose their fraction of a second and an
+    // unreadable settings object is gone. The document itself when its text does not read back.
+    SyncBundle normalized() const;
+    // SHA-256 of json() in 64 lower-case hexadecimal digits.
+    QString hash() const;
+    // The same for text already made by json(), which spares encoding a large document twice.
+    static QString hashOf(const QByteArray& json);
+
+    bool operator==(const SyncBundle&) const = default;
+};
+
+} // namespace glossivo

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "sync/SyncBundle.h"
+
+// Joins two sync documents record by record. Pure: the same two documents always give the same
+// result, every list comes out in a fixed order, and a merge result merged with itself comes back
+// unchanged, so that devices holding the same content hold the same bytes. Where both documents
+// hold different copies of one record and no rule tells them apart, the first argument's copy
+// wins; a sync pass passes its own data first.
+namespace glossivo::SyncMerge {
+
+SyncBundle merge(const SyncBundle& a, const SyncBundle& b);
+
+} // namespace glossivo::SyncMerge

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "model/WordEntry.h"
+#include "sync/MergeLists.h"
+
+#include <optional>
+
+// The word list's part of the document merge. Not for use outside src/sync: other parts call
+// SyncMerge::merge().
+namespace glossivo::SyncMerge {
+
+// Joins copies of one word (same id) and then words saved separately under one headword
+// (compared without surrounding blanks and letter case); newest createdAt first.
+QList<WordEntry> mergeWords(const QList<WordEntry>& a, const QList<WordEntry>& b,
+                            const DeadIds& dead);
+
+// One entry from two versions of a word, field by field. The earlier-created entry is the base
+// (equal: the smaller id, then `x`); its identity and texts win unless a text is empty.
+WordEntry mergeEntry(const WordEntry& x, const WordEntry& y, const DeadIds& dead);
+
+// The review state of the later review; equal times: more repetitions, then `x`.
+std::optional<ReviewState> later(const std::optional<ReviewState>& x,
+                                 const std::optional<ReviewState>& y);
+
+std::optional<QDateTime> maxDate(const std::optional<QDateTime>& x,
+                                 const std::optional<QDateTime>& y);
+
+} // namespace glossivo::SyncMerge
