@@ -2,7 +2,6 @@
 #include "model/WordStore.h"
 #include "support/WordBookGenerator.h"
 
-#include <QCoreApplication>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -101,12 +100,3 @@ void saveNewWord(benchmark::State& state)
 
 BENCHMARK(reviewRound)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK(saveNewWord)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

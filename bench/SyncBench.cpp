@@ -126,4 +126,3 @@ void mergeTwoDevices(benchmark::State& state)
 BENCHMARK(jsonAndHash)->Unit(benchmark::kMillisecond);
 BENCHMARK(jsonThenHashOf)->Unit(benchmark::kMillisecond);
 BENCHMARK(mergeTwoDevices)->Unit(benchmark::kMillisecond);
-BENCHMARK_MAIN();

@@ -2,7 +2,6 @@
 #include "model/WordStore.h"
 #include "support/WordBookGenerator.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -41,12 +40,3 @@ void writeWordBook(benchmark::State& state)
 
 BENCHMARK(loadWordBook)->Arg(2000)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK(writeWordBook)->Arg(2000)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -12,9 +12,10 @@ AINote AINote::fromJson(const QJsonObject& object)
     note.answer = Json::string(object, "answer");
     note.original = Json::string(object, "original");
     note.translation = Json::optionalString(object, "translation");
-    note.sourceApp = Json::optionalString(object, "sourceApp");
-    note.sourceURL = Json::optionalString(object, "sourceURL");
-    note.sourceTitle = Json::optionalString(object, "sourceTitle");
+    const Json::SourceFields source = Json::sourceFields(object);
+    note.sourceApp = source.app;
+    note.sourceURL = source.url;
+    note.sourceTitle = source.title;
     note.addedAt = Json::date(object, "addedAt");
     return note;
 }
@@ -26,9 +27,7 @@ QJsonObject AINote::toJson() const
                        {QStringLiteral("answer"), answer},
                        {QStringLiteral("original"), original}};
     Json::putOptional(object, "translation", translation);
-    Json::putOptional(object, "sourceApp", sourceApp);
-    Json::putOptional(object, "sourceURL", sourceURL);
-    Json::putOptional(object, "sourceTitle", sourceTitle);
+    Json::putSourceFields(object, {sourceApp, sourceURL, sourceTitle});
     Json::putDate(object, "addedAt", addedAt);
     return object;
 }

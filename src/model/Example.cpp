@@ -12,9 +12,10 @@ Example Example::fromJson(const QJsonObject& object)
     example.sentenceZh = Json::string(object, "sentenceZh");
     example.meaningZh = Json::string(object, "meaningZh");
     example.isGenerated = Json::boolean(object, "isGenerated");
-    example.sourceApp = Json::optionalString(object, "sourceApp");
-    example.sourceURL = Json::optionalString(object, "sourceURL");
-    example.sourceTitle = Json::optionalString(object, "sourceTitle");
+    const Json::SourceFields source = Json::sourceFields(object);
+    example.sourceApp = source.app;
+    example.sourceURL = source.url;
+    example.sourceTitle = source.title;
     example.addedAt = Json::date(object, "addedAt");
     return example;
 }
@@ -26,9 +27,7 @@ QJsonObject Example::toJson() const
                        {QStringLiteral("sentenceZh"), sentenceZh},
                        {QStringLiteral("meaningZh"), meaningZh},
                        {QStringLiteral("isGenerated"), isGenerated}};
-    Json::putOptional(object, "sourceApp", sourceApp);
-    Json::putOptional(object, "sourceURL", sourceURL);
-    Json::putOptional(object, "sourceTitle", sourceTitle);
+    Json::putSourceFields(object, {sourceApp, sourceURL, sourceTitle});
     Json::putDate(object, "addedAt", addedAt);
     return object;
 }

@@ -14,9 +14,10 @@ GrammarEncounter GrammarEncounter::fromJson(const QJsonObject& object)
     encounter.sentence = Json::string(object, "sentence");
     encounter.sentenceZh = Json::optionalString(object, "sentenceZh");
     encounter.noteZh = Json::optionalString(object, "noteZh");
-    encounter.sourceApp = Json::optionalString(object, "sourceApp");
-    encounter.sourceURL = Json::optionalString(object, "sourceURL");
-    encounter.sourceTitle = Json::optionalString(object, "sourceTitle");
+    const Json::SourceFields source = Json::sourceFields(object);
+    encounter.sourceApp = source.app;
+    encounter.sourceURL = source.url;
+    encounter.sourceTitle = source.title;
     encounter.addedAt = Json::date(object, "addedAt");
     return encounter;
 }
@@ -30,9 +31,7 @@ QJsonObject GrammarEncounter::toJson() const
                        {QStringLiteral("sentence"), sentence}};
     Json::putOptional(object, "sentenceZh", sentenceZh);
     Json::putOptional(object, "noteZh", noteZh);
-    Json::putOptional(object, "sourceApp", sourceApp);
-    Json::putOptional(object, "sourceURL", sourceURL);
-    Json::putOptional(object, "sourceTitle", sourceTitle);
+    Json::putSourceFields(object, {sourceApp, sourceURL, sourceTitle});
     Json::putDate(object, "addedAt", addedAt);
     return object;
 }

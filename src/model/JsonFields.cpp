@@ -159,6 +159,19 @@ std::optional<QJsonObject> optionalObject(const QJsonObject& object, const char*
     return Json::object(object, key);
 }
 
+SourceFields sourceFields(const QJsonObject& object)
+{
+    return {optionalString(object, "sourceApp"), optionalString(object, "sourceURL"),
+            optionalString(object, "sourceTitle")};
+}
+
+void putSourceFields(QJsonObject& object, const SourceFields& source)
+{
+    putOptional(object, "sourceApp", source.app);
+    putOptional(object, "sourceURL", source.url);
+    putOptional(object, "sourceTitle", source.title);
+}
+
 QString uuidText(const QUuid& id)
 {
     return id.toString(QUuid::WithoutBraces).toUpper();

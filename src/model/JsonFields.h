@@ -83,6 +83,16 @@ template <class T> QJsonArray toArray(const QList<T>& list)
 QString uuidText(const QUuid& id);
 QJsonArray toArray(const QStringList& list);
 
+// The "sourceApp", "sourceURL" and "sourceTitle" that examples, notes and grammar encounters
+// carry: where the text was read.
+struct SourceFields {
+    std::optional<QString> app;
+    std::optional<QString> url;
+    std::optional<QString> title;
+};
+SourceFields sourceFields(const QJsonObject& object);
+void putSourceFields(QJsonObject& object, const SourceFields& source);
+
 // Writers that leave the key out when there is no value.
 void putOptional(QJsonObject& object, const char* key, const std::optional<QString>& value);
 void putOptional(QJsonObject& object, const char* key, const std::optional<bool>& value);
