@@ -18,6 +18,13 @@ int renderIcon(const QString& folder, QTextStream& out)
     }
 }
 
+// A report that prints its own failures: the process ends with status 0 once it is done.
+QCoro::Task<int> reported(QCoro::Task<> report)
+{
+    co_await std::move(report);
+    co_return 0;
+}
+
 } // namespace
 
 ModeTable table(QTextStream& out)
@@ -25,6 +32,10 @@ ModeTable table(QTextStream& out)
     ModeTable modes;
     modes.addDirect(QStringLiteral("--render-icon"),
                     [&out](const QString& folder) { return renderIcon(folder, out); });
+    modes.addDirect(QStringLiteral("--selftest-spelling"), [&out](const QString&) {
+        SelfTest::runSpelling(out);
+        return 0;
+    });
     modes.addDirect(QStringLiteral("--selftest-menubar"), [&out](const QString&) {
         SelfTest::runMenuBar(out);
         return 0;
@@ -33,8 +44,23 @@ ModeTable table(QTextStream& out)
         SelfTest::runConfig(out);
         return 0;
     });
+    modes.addTask(QStringLiteral("--selftest-lookup"),
+                  [&out](const QString&) { return reported(SelfTest::runLookup(out)); });
+    modes.addTask(QStringLiteral("--add-spelling"), [&out](const QString& words) {
+        return reported(SelfTest::addSpelling(words, out));
+    });
     modes.addDirect(QStringLiteral("--selftest-studystamp"),
                     [&out](const QString&) { return SelfTest::runStudyStamp(out) ? 0 : 1; });
+    modes.addDirect(QStringLiteral("--selftest-merge"),
+                    [&out](const QString&) { return SelfTest::runMerge(out) ? 0 : 1; });
+    modes.addDirect(QStringLiteral("--selftest-fsrs"), [&out](const QString&) {
+        SelfTest::runFSRS(out);
+        return 0;
+    });
+    modes.addTask(QStringLiteral("--selftest-ask"),
+                  [&out](const QString&) { return reported(SelfTest::runAsk(out)); });
+    modes.addTask(QStringLiteral("--selftest-explain"),
+                  [&out](const QString&) { return reported(SelfTest::runExplain(out)); });
     return modes;
 }
 

@@ -134,7 +134,7 @@ int WordStore::learningCount() const
 
 void WordStore::writeEntries()
 {
-    writeList(m_wordsFile, m_entries);
+    m_wordsFile.write(m_wordsEncoder.encode(m_entries));
 }
 void WordStore::writeSentenceNotes()
 {

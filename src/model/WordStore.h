@@ -4,6 +4,7 @@
 #include "model/AffixEncounter.h"
 #include "model/AppConfig.h"
 #include "model/AppPaths.h"
+#include "model/CachedArrayEncoder.h"
 #include "model/Clock.h"
 #include "model/DocumentFile.h"
 #include "model/Explanation.h"
@@ -185,6 +186,7 @@ private:
     MnemonicSource* m_mnemonicSource = nullptr;
     LearningLog m_log;
     DocumentFile m_wordsFile;
+    CachedArrayEncoder<WordEntry> m_wordsEncoder;
     DocumentFile m_notesFile;
     DocumentFile m_grammarFile;
     DocumentFile m_affixesFile;

@@ -1,7 +1,12 @@
 #pragma once
 
+#include "sync/SyncBundle.h"
+
+#include <QCoro/QCoroTask>
 #include <QString>
 #include <QTextStream>
+
+#include <functional>
 
 namespace glossivo {
 
@@ -23,6 +28,34 @@ bool checkStudyStamp(ConfigStore& store, const QString& configPath, QTextStream&
 
 // The menu-bar word's title, wrapping and highlighting on fixed samples.
 void runMenuBar(QTextStream& out);
+
+// The scheduler's intervals, stability, difficulty and level for four answer sequences.
+void runFSRS(QTextStream& out);
+
+// Syllables, letter pattern and chunk pattern of eight words and phrases.
+void runSpelling(QTextStream& out);
+
+// The merge rules on two fixed documents of one word book, one line per rule; true when every
+// rule held.
+bool runMerge(QTextStream& out);
+using Merge = std::function<SyncBundle(const SyncBundle&, const SyncBundle&)>;
+// The same report over the given merge.
+bool checkMerge(const Merge& merge, QTextStream& out);
+
+// The self-tests that ask the AI service, with the key and address of the current
+// configuration. Every failure becomes a printed line; they never throw.
+
+// Dictionary lookups of a misspelt title, a Chinese word and a name.
+QCoro::Task<> runLookup(QTextStream& out);
+// One streamed answer: how many pieces came and the answer they make.
+QCoro::Task<> runAsk(QTextStream& out);
+// Seven words explained in their sentences: forms, grammar, example, root and affixes.
+QCoro::Task<> runExplain(QTextStream& out);
+
+// Looks up each of the words (separated by "|") and puts it on the spelling list, saving it
+// first when it is new; one line per word. A reply without a headword is reported as
+// unreadable and saves nothing.
+QCoro::Task<> addSpelling(QString words, QTextStream& out);
 
 } // namespace SelfTest
 } // namespace glossivo

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QEventLoop>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <stdexcept>
 
@@ -29,11 +31,26 @@ public:
     void setWorkingDir(const QString& path) { m_process.setWorkingDirectory(path); }
     QString home() const { return m_home.path(); }
 
+    // The test's own event loop keeps turning while the program runs, so that servers living
+    // in the test process (a fake AI service) can answer it.
     ProgramOutcome run(const QStringList& arguments)
     {
         m_process.setProcessEnvironment(m_environment);
+        QEventLoop loop;
+        QObject::connect(&m_process, &QProcess::finished, &loop, &QEventLoop::quit);
+        QObject::connect(&m_process, &QProcess::errorOccurred, &loop,
+                         [&loop](QProcess::ProcessError error) {
+                             if (error == QProcess::FailedToStart) loop.quit();
+                         });
+        QTimer::singleShot(120000, &loop, &QEventLoop::quit);
         m_process.start(QStringLiteral(GLOSSIVO_EXECUTABLE), arguments);
-        if (!m_process.waitForFinished(120000) || m_process.exitStatus() != QProcess::NormalExit)
+        loop.exec();
+        if (m_process.state() != QProcess::NotRunning) {
+            m_process.kill();
+            m_process.waitForFinished();
+            throw std::runtime_error("the program did not finish in time");
+        }
+        if (m_process.exitStatus() != QProcess::NormalExit)
             throw std::runtime_error("the program did not finish normally");
         return {QString::fromUtf8(m_process.readAllStandardOutput()),
                 QString::fromUtf8(m_process.readAllStandardError()), m_process.exitCode()};

@@ -1,0 +1,237 @@
+#include "ProgramRun.h"
+
+#include "model/WordStore.h"
+#include "support/DataFolder.h"
+#include "support/FakeChatServer.h"
+#include "support/FakeClock.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+
+#include <gtest/gtest.h>
+
+using namespace glossivo;
+using glossivo::testing::DataFolder;
+using glossivo::testing::FakeChatServer;
+using glossivo::testing::FakeClock;
+using glossivo::testing::FakeReply;
+using glossivo::testing::ProgramOutcome;
+using glossivo::testing::ProgramRun;
+
+namespace {
+
+// A made-up key. Assertions test it with contains() inside EXPECT_FALSE so a failure does not
+// print it.
+const QString kKey = QStringLiteral("sk-mode-test-7d41c0a9e2");
+
+FakeReply reply(const QJsonObject& record)
+{
+    return FakeReply::chatContent(QJsonDocument(record).toJson(QJsonDocument::Compact));
+}
+
+// The program with a configuration that sends every request to the fake service.
+class AIModes : public ::testing::Test {
+protected:
+    AIModes()
+    {
+        const QJsonObject config{{"apiKey", kKey}, {"baseURL", server.baseURL()}};
+        folder.write("config.json", QJsonDocument(config).toJson());
+    }
+
+    ProgramOutcome run(const QStringList& arguments)
+    {
+        ProgramRun program;
+        program.setDataDir(folder.paths().supportDir());
+        return program.run(arguments);
+    }
+
+    // The user message of each request, in order.
+    QStringList userMessages() const
+    {
+        QStringList messages;
+        for (const auto& request : server.requests())
+            messages.append(
+                request.json().value("messages").toArray().last()["content"].toString());
+        return messages;
+    }
+
+    QList<WordEntry> storedWords() const
+    {
+        const FakeClock clock;
+        return WordStore(folder.paths(), clock).entries();
+    }
+
+    DataFolder folder;
+    FakeChatServer server;
+};
+
+} // namespace
+
+TEST_F(AIModes, LookupPrintsEachQueryWithDefaultsForWhatTheReplyLeftOut)
+{
+    server.enqueue(reply({{"headword", "Silver Lanterns"},
+                          {"phonetic", "/ˈsɪlvə ˈlæntənz/"},
+                          {"pos", "n."},
+                          {"meaning_zh", "《银灯笼》（歌名）"},
+                          {"corrected", true},
+                          {"about_zh", "一首歌的名字"},
+                          {"sentence", "I love Silver Lanterns."},
+                          {"sentence_zh", "我爱这首歌。"},
+                          {"alternatives", QJsonArray{}}}));
+    server.enqueue(
+        reply({{"headword", "give up"},
+               {"meaning_zh", "放弃"},
+               {"alternatives",
+                QJsonArray{QJsonObject{{"text", "quit"}, {"meaning_zh", "更口语"}},
+                           QJsonObject{{"text", "abandon"}, {"meaning_zh", "更彻底"}}}}}));
+    // A service that echoes the request into its error body must not make the key visible.
+    server.enqueue(FakeReply::text(500, "bad request from Bearer " + kKey.toUtf8()));
+
+    const ProgramOutcome outcome = run({"--selftest-lookup"});
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.err, "");
+    const QStringList lines = outcome.out.split('\n');
+    ASSERT_EQ(lines.size(), 9) << outcome.out.toStdString();
+    EXPECT_EQ(
+        lines.mid(0, 7),
+        (QStringList{"「Silver Lantermz」→ Silver Lanterns /ˈsɪlvə ˈlæntənz/ n. "
+                     "《银灯笼》（歌名） | 纠正=true",
+                     "   这是什么：一首歌的名字", "   例句：I love Silver Lanterns. / 我爱这首歌。",
+                     "「放弃」→ give up   放弃 | 纠正=false", "   这是什么：-", "   例句：- / ",
+                     "   其他说法：quit（更口语）；abandon（更彻底）"}));
+    EXPECT_TRUE(
+        lines[7].startsWith("「vexly」出错：DeepSeek 返回错误 500：bad request from Bearer"));
+    EXPECT_FALSE(outcome.out.contains(kKey));
+    EXPECT_EQ(lines[8], "");
+    EXPECT_EQ(userMessages(),
+              (QStringList{"Query: Silver Lantermz", "Query: 放弃", "Query: vexly"}));
+    EXPECT_EQ(folder.files(), QStringList{"config.json"}); // a lookup saves nothing
+}
+
+TEST_F(AIModes, AskPrintsThePiecesJoinedOrTheFailure)
+{
+    server.enqueue(FakeReply::events(
+        {FakeReply::deltaEvent("ngl 是"), FakeReply::deltaEvent("“说实话”"), "data: [DONE]\n\n"}));
+    server.enqueue(FakeReply::events({"data: [DONE]\n\n"}));
+    server.enqueue(FakeReply::text(401, "{}"));
+
+    EXPECT_EQ(run({"--selftest-ask"}).out, "OK 收到 2 段：ngl 是“说实话”\n");
+    EXPECT_EQ(run({"--selftest-ask"}).out, "OK 收到 0 段：\n");
+    const ProgramOutcome failed = run({"--selftest-ask"});
+    EXPECT_EQ(failed.status, 0);
+    EXPECT_EQ(failed.err, "");
+    EXPECT_EQ(failed.out, "FAIL API key 不正确，请在设置里检查一下。\n");
+
+    const QJsonObject sent = server.requests().first().json();
+    EXPECT_EQ(sent.value("temperature").toDouble(), 0.5);
+    EXPECT_EQ(sent.value("stream").toBool(), true);
+    EXPECT_EQ(
+        sent.value("messages").toArray(),
+        (QJsonArray{QJsonObject{{"role", "user"},
+                                {"content", "用一句中文解释 ngl 是什么意思，不超过 20 字。"}}}));
+}
+
+TEST_F(AIModes, ExplainPrintsFormsGrammarExampleAndAffixesPerSample)
+{
+    server.enqueue(reply({{"headword", "run"},
+                          {"meaning_zh", "跑"},
+                          {"form_kind", "past"},
+                          {"grammar", "past_simple"},
+                          {"grammar_note_zh", "昨天发生的事"},
+                          {"sentence", "He ran to the store yesterday before it closed."},
+                          {"sentence_is_example", false},
+                          {"inflections", QJsonObject{{"base", "run"},
+                                                      {"third_person", "runs"},
+                                                      {"ing", "running"},
+                                                      {"past", "ran"},
+                                                      {"past_participle", "run"}}}}));
+    server.enqueue(reply({{"headword", "run"},
+                          {"meaning_zh", "运行"},
+                          {"form_kind", "gerundive"},
+                          {"grammar", "made_up"},
+                          {"sentence_is_example", true},
+                          {"family_root", "run"},
+                          {"affixes", QJsonArray{"un-", "-able", "-xyz"}}}));
+    server.enqueue(FakeReply::chatContent("not json"));
+    // The last four samples meet a service with no reply scripted: a 500 each.
+
+    const ProgramOutcome outcome = run({"--selftest-explain"});
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.err, "");
+    const QStringList lines = outcome.out.split('\n');
+    ASSERT_EQ(lines.size(), 14) << outcome.out.toStdString();
+    EXPECT_EQ(
+        lines.mid(0, 9),
+        (QStringList{"OK ran → run | 形式：过去式 | 语法：一般过去时 | 昨天发生的事",
+                     "   例句：He ran to the store yesterday before it closed. | AI 写的：false",
+                     "   全部形式：原形=run, 第三人称单数=runs, -ing 形式=running, 过去式=ran, "
+                     "过去分词=run",
+                     "   词根：nil | 词缀：[] 原始：[]",
+                     "OK running → run | 形式：nil(gerundive) | 语法：无(made_up) | ",
+                     "   例句： | AI 写的：true", "   全部形式：",
+                     R"(   词根：run | 词缀：["un-", "-able"] 原始：["un-", "-able", "-xyz"])",
+                     "FAIL faster：AI 返回的内容看不懂，再试一次吧。"}));
+    EXPECT_EQ(lines[12], "FAIL karma：DeepSeek 返回错误 500：no reply scripted");
+    ASSERT_EQ(server.requests().size(), 7);
+    EXPECT_TRUE(userMessages().last().contains("703K karma"));
+}
+
+TEST_F(AIModes, AddSpellingPutsEachWordOnTheSpellingListAndGoesOnAfterAFailure)
+{
+    server.enqueue(reply({{"headword", "glimpse"}, {"meaning_zh", "一瞥"}}));
+    server.enqueue(FakeReply::text(402, "{}"));
+    server.enqueue(reply({{"headword", "reluctant"}, {"meaning_zh", "不情愿的"}}));
+
+    const ProgramOutcome outcome = run({"--add-spelling", " glimpse\t|| bogus |reluctnt"});
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.out, "已加入常拼：glimpse → glimpse（一瞥）\n"
+                           "「bogus」出错：DeepSeek 账户余额不足，请先充值。\n"
+                           "已加入常拼：reluctnt → reluctant（不情愿的）\n");
+    EXPECT_EQ(userMessages(), (QStringList{"Query: glimpse", "Query: bogus", "Query: reluctnt"}));
+
+    const QList<WordEntry> words = storedWords();
+    ASSERT_EQ(words.size(), 2);
+    EXPECT_EQ(words[0].headword, "reluctant");
+    EXPECT_EQ(words[1].headword, "glimpse");
+    for (const WordEntry& word : words)
+        EXPECT_EQ(word.spellPractice, true) << word.headword.toStdString();
+
+    // A word already saved is found again, not saved twice.
+    server.enqueue(reply({{"headword", "Glimpse"}, {"meaning_zh", "瞥见"}}));
+    EXPECT_EQ(run({"--add-spelling", "glimpse"}).out, "已加入常拼：glimpse → glimpse（一瞥）\n");
+    EXPECT_EQ(storedWords().size(), 2);
+}
+
+TEST_F(AIModes, AddSpellingWithOnlySeparatorsAndBlanksDoesNothing)
+{
+    const ProgramOutcome outcome = run({"--add-spelling", " | \t ||"});
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.out + outcome.err, "");
+    EXPECT_TRUE(server.requests().isEmpty());
+    EXPECT_EQ(folder.files(), QStringList{"config.json"});
+}
+
+// Saving it would leave a word without a name in the word book.
+TEST_F(AIModes, AddSpellingRefusesAReplyWithoutAHeadword)
+{
+    server.enqueue(reply({{"headword", " \t"}, {"meaning_zh", "？"}}));
+    const ProgramOutcome outcome = run({"--add-spelling", "blank"});
+    EXPECT_EQ(outcome.out, "「blank」出错：AI 返回的内容看不懂，再试一次吧。\n");
+    EXPECT_TRUE(storedWords().isEmpty());
+}
+
+TEST(AIModesWithoutKey, EveryRequestFailsOnItsOwnLine)
+{
+    const DataFolder folder;
+    ProgramRun program;
+    program.setDataDir(folder.paths().supportDir());
+    const QString noKey = QStringLiteral("还没有填 DeepSeek API key，请在设置里填写。");
+
+    EXPECT_EQ(program.run({"--selftest-ask"}).out, "FAIL " + noKey + "\n");
+    const ProgramOutcome explained = program.run({"--selftest-explain"});
+    EXPECT_EQ(explained.status, 0);
+    EXPECT_EQ(explained.out.count(noKey), 7);
+    EXPECT_TRUE(explained.out.startsWith("FAIL ran：" + noKey + "\n"));
+    EXPECT_EQ(program.run({"--selftest-lookup"}).out.count("」出错：" + noKey + "\n"), 3);
+    EXPECT_TRUE(folder.files().isEmpty());
+}
