@@ -1,5 +1,7 @@
 #include "model/WordStore.h"
 
+#include "ai/AIMnemonicSource.h"
+
 #include "model/Blanks.h"
 #include "model/ConfigStore.h"
 #include "model/DayKey.h"
@@ -74,6 +76,9 @@ WordStore& WordStore::shared()
                                    [] { return ConfigStore::shared().config(); });
         made->setStudySettingsSink(
             [](const StudySettings& settings) { ConfigStore::shared().applySync(settings); });
+        // The process's word book asks the AI service for the memory tips of new leeches.
+        static AIMnemonicSource tips(ConfigStore::shared());
+        made->setMnemonicSource(&tips);
         return made;
     }();
     return *store;
