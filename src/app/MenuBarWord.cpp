@@ -1,11 +1,11 @@
 #include "app/MenuBarWord.h"
 
 #include "model/ConfigStore.h"
+#include "model/Graphemes.h"
 #include "model/WordStore.h"
 
 #include <QRandomGenerator>
 #include <QRegularExpression>
-#include <QTextBoundaryFinder>
 
 #include <algorithm>
 
@@ -18,22 +18,9 @@ constexpr int kSentenceWidth = 46;
 constexpr qsizetype kStatusTitleLength = 16;
 constexpr qsizetype kShortStem = 3;
 
-// The user-perceived characters of a text.
-QStringList graphemes(const QString& text)
-{
-    QStringList clusters;
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
-    qsizetype start = 0;
-    for (qsizetype end = finder.toNextBoundary(); end != -1; end = finder.toNextBoundary()) {
-        if (end > start) clusters.append(text.mid(start, end - start));
-        start = end;
-    }
-    return clusters;
-}
-
 qsizetype characterCount(const QString& text)
 {
-    return graphemes(text).size();
+    return Graphemes::split(text).size();
 }
 
 std::optional<TextRange> firstMatch(const QString& pattern, const QString& text)
@@ -169,7 +156,7 @@ QString MenuBarWord::wrap(const QString& text, int width)
         lineLength = 0;
     };
     for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-        QStringList rest = graphemes(word);
+        QStringList rest = Graphemes::split(word);
         while (rest.size() > lineWidth) {
             endLine();
             lines.append(rest.mid(0, lineWidth).join(QString()));
@@ -207,7 +194,7 @@ std::optional<SentenceTitle> MenuBarWord::sentenceTitle(const WordEntry& entry)
 
 QString MenuBarWord::statusTitle(const QString& headword)
 {
-    const QStringList characters = graphemes(headword);
+    const QStringList characters = Graphemes::split(headword);
     if (characters.size() <= kStatusTitleLength) return headword;
     return characters.mid(0, kStatusTitleLength - 1).join(QString()) + QStringLiteral("…");
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/DataFolder.h"
+
 #include <QEventLoop>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -61,5 +63,13 @@ private:
     QProcessEnvironment m_environment;
     QProcess m_process;
 };
+
+// Runs the program over the given data folder.
+inline ProgramOutcome runIn(const DataFolder& folder, const QStringList& arguments)
+{
+    ProgramRun program;
+    program.setDataDir(folder.paths().supportDir());
+    return program.run(arguments);
+}
 
 } // namespace glossivo::testing

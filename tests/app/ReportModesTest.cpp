@@ -8,17 +8,6 @@ using glossivo::testing::DataFolder;
 using glossivo::testing::ProgramOutcome;
 using glossivo::testing::ProgramRun;
 
-namespace {
-
-ProgramOutcome runIn(const DataFolder& folder, const QStringList& arguments)
-{
-    ProgramRun program;
-    program.setDataDir(folder.paths().supportDir());
-    return program.run(arguments);
-}
-
-} // namespace
-
 // Worked out by hand from the FSRS-5 formulas at retention 0.9: a first good answer waits
 // exactly its stability, an answer 11 days late after a lapse is a lapse, the again that
 // follows is due in ten minutes (0.0 days) and the review after it falls on the same day.

@@ -29,13 +29,6 @@ QJsonObject storedConfig(const DataFolder& folder)
     return QJsonDocument::fromJson(folder.read("config.json")).object();
 }
 
-ProgramOutcome runIn(const DataFolder& folder, const QStringList& arguments)
-{
-    ProgramRun program;
-    program.setDataDir(folder.paths().supportDir());
-    return program.run(arguments);
-}
-
 } // namespace
 
 TEST(SelfTestModes, ConfigReportsBothSamplesAndTouchesNoFile)
