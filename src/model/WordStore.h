@@ -169,6 +169,7 @@ private:
     void writeAffixes();
     void writeDeleted();
     void writeStats();
+    void load();
 
     QList<WordEntry> m_entries;
     QList<AINote> m_sentenceNotes;
@@ -176,9 +177,6 @@ private:
     QList<AffixEncounter> m_affixEncounters;
     QList<Tombstone> m_deleted;
     ReviewStats m_stats;
-
-private:
-    void load();
 
     const Clock& m_clock;
     ConfigSource m_config;
