@@ -35,6 +35,14 @@ void runFSRS(QTextStream& out);
 // Syllables, letter pattern and chunk pattern of eight words and phrases.
 void runSpelling(QTextStream& out);
 
+// The spelling questions of one verb at every level, the slang rule, the grading of six typed
+// answers, the priority of three sample words and the top of the real word book, which it only
+// reads.
+void runReview(QTextStream& out);
+
+// The spelling questions of three names at every level and the grading of eight typed answers.
+void runSpellPractice(QTextStream& out);
+
 // The merge rules on two fixed documents of one word book, one line per rule; true when every
 // rule held.
 bool runMerge(QTextStream& out);
