@@ -32,6 +32,14 @@ ModeTable table(QTextStream& out)
     ModeTable modes;
     modes.addDirect(QStringLiteral("--render-icon"),
                     [&out](const QString& folder) { return renderIcon(folder, out); });
+    modes.addDirect(QStringLiteral("--selftest-review"), [&out](const QString&) {
+        SelfTest::runReview(out);
+        return 0;
+    });
+    modes.addDirect(QStringLiteral("--selftest-spellpractice"), [&out](const QString&) {
+        SelfTest::runSpellPractice(out);
+        return 0;
+    });
     modes.addDirect(QStringLiteral("--selftest-spelling"), [&out](const QString&) {
         SelfTest::runSpelling(out);
         return 0;
