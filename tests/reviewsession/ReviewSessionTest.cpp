@@ -346,3 +346,16 @@ TEST_F(ReviewSessionTest, aDictationWordIsSpokenWhenAskedAndAgainWhenGraded)
     session->next(); // fill mode: nothing said until it is graded
     EXPECT_EQ(spoken.size(), 2);
 }
+
+TEST_F(ReviewSessionTest, aSpellingMissOnAWordDeletedMeanwhileIsNotAskedAgain)
+{
+    openWith({spelled("harbour", 2)});
+    session->startSpelling();
+    store->deleteWord(session->current()->entry.id);
+    const QStringList before = logged();
+    spell("hxxxxxr");
+    EXPECT_EQ(session->phase().rating, Rating::again);
+    EXPECT_EQ(session->queue().size(), 1);
+    EXPECT_EQ(logged(), before);
+    EXPECT_TRUE(wordsOnDisk().isEmpty());
+}
