@@ -130,10 +130,11 @@ void CoachSession::fail(qsizetype index, const QString& message)
     dropStream();
     if (index < m_messages.size() && m_messages.at(index).text.isEmpty()) {
         m_messages.removeAt(index);
-        // The question that got no answer goes back for another try; a preset one is a chip.
+        // A typed question that got no answer goes back into the field for another try. A
+        // preset one is still on its chip, and the field may hold a draft that must not be lost.
         if (index > 0 && !m_messages.at(index - 1).fromCoach) {
             const CoachMessage question = m_messages.takeAt(index - 1);
-            setInput(question.shown ? QString() : question.text);
+            if (!question.shown) setInput(question.text);
         }
         Q_EMIT messagesChanged();
     }
