@@ -67,6 +67,12 @@ ModeTable table(QTextStream& out)
     });
     modes.addTask(QStringLiteral("--selftest-ask"),
                   [&out](const QString&) { return reported(SelfTest::runAsk(out)); });
+    modes.addDirect(QStringLiteral("--selftest-coach"), [&out](const QString&) {
+        SelfTest::runCoach(out);
+        return 0;
+    });
+    modes.addTask(QStringLiteral("--selftest-coach-ai"),
+                  [&out](const QString&) { return reported(SelfTest::runCoachAI(out)); });
     modes.addTask(QStringLiteral("--selftest-explain"),
                   [&out](const QString&) { return reported(SelfTest::runExplain(out)); });
     return modes;

@@ -11,6 +11,7 @@
 namespace glossivo {
 
 class ConfigStore;
+struct AppConfig;
 
 // The command-line self-tests: they drive the real code on fixed samples and write plain-text
 // reports, one item per line; checks begin their verdict line with "OK " or "FAIL ".
@@ -50,6 +51,13 @@ using Merge = std::function<SyncBundle(const SyncBundle&, const SyncBundle&)>;
 // The same report over the given merge.
 bool checkMerge(const Merge& merge, QTextStream& out);
 
+// The learning record and today's review list as the coach would send them, and whether the
+// record keeps the configuration's secrets out.
+void runCoach(QTextStream& out);
+// The same report over a given record and review list.
+void reportCoach(const QString& record, const QString& todayReview, const AppConfig& config,
+                 QTextStream& out);
+
 // The self-tests that ask the AI service, with the key and address of the current
 // configuration. Every failure becomes a printed line; they never throw.
 
@@ -57,6 +65,8 @@ bool checkMerge(const Merge& merge, QTextStream& out);
 QCoro::Task<> runLookup(QTextStream& out);
 // One streamed answer: how many pieces came and the answer they make.
 QCoro::Task<> runAsk(QTextStream& out);
+// Today's daily brief from the coach, streamed, and its length.
+QCoro::Task<> runCoachAI(QTextStream& out);
 // Seven words explained in their sentences: forms, grammar, example, root and affixes.
 QCoro::Task<> runExplain(QTextStream& out);
 
