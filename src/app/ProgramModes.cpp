@@ -32,6 +32,14 @@ ModeTable table(QTextStream& out)
     ModeTable modes;
     modes.addDirect(QStringLiteral("--render-icon"),
                     [&out](const QString& folder) { return renderIcon(folder, out); });
+    modes.addDirect(QStringLiteral("--selftest-review"), [&out](const QString&) {
+        SelfTest::runReview(out);
+        return 0;
+    });
+    modes.addDirect(QStringLiteral("--selftest-spellpractice"), [&out](const QString&) {
+        SelfTest::runSpellPractice(out);
+        return 0;
+    });
     modes.addDirect(QStringLiteral("--selftest-spelling"), [&out](const QString&) {
         SelfTest::runSpelling(out);
         return 0;
@@ -59,6 +67,12 @@ ModeTable table(QTextStream& out)
     });
     modes.addTask(QStringLiteral("--selftest-ask"),
                   [&out](const QString&) { return reported(SelfTest::runAsk(out)); });
+    modes.addDirect(QStringLiteral("--selftest-coach"), [&out](const QString&) {
+        SelfTest::runCoach(out);
+        return 0;
+    });
+    modes.addTask(QStringLiteral("--selftest-coach-ai"),
+                  [&out](const QString&) { return reported(SelfTest::runCoachAI(out)); });
     modes.addTask(QStringLiteral("--selftest-explain"),
                   [&out](const QString&) { return reported(SelfTest::runExplain(out)); });
     return modes;

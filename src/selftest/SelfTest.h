@@ -11,6 +11,7 @@
 namespace glossivo {
 
 class ConfigStore;
+struct AppConfig;
 
 // The command-line self-tests: they drive the real code on fixed samples and write plain-text
 // reports, one item per line; checks begin their verdict line with "OK " or "FAIL ".
@@ -35,12 +36,27 @@ void runFSRS(QTextStream& out);
 // Syllables, letter pattern and chunk pattern of eight words and phrases.
 void runSpelling(QTextStream& out);
 
+// The spelling questions of one verb at every level, the slang rule, the grading of six typed
+// answers, the priority of three sample words and the top of the real word book, which it only
+// reads.
+void runReview(QTextStream& out);
+
+// The spelling questions of three names at every level and the grading of eight typed answers.
+void runSpellPractice(QTextStream& out);
+
 // The merge rules on two fixed documents of one word book, one line per rule; true when every
 // rule held.
 bool runMerge(QTextStream& out);
 using Merge = std::function<SyncBundle(const SyncBundle&, const SyncBundle&)>;
 // The same report over the given merge.
 bool checkMerge(const Merge& merge, QTextStream& out);
+
+// The learning record and today's review list as the coach would send them, and whether the
+// record keeps the configuration's secrets out.
+void runCoach(QTextStream& out);
+// The same report over a given record and review list.
+void reportCoach(const QString& record, const QString& todayReview, const AppConfig& config,
+                 QTextStream& out);
 
 // The self-tests that ask the AI service, with the key and address of the current
 // configuration. Every failure becomes a printed line; they never throw.
@@ -49,6 +65,8 @@ bool checkMerge(const Merge& merge, QTextStream& out);
 QCoro::Task<> runLookup(QTextStream& out);
 // One streamed answer: how many pieces came and the answer they make.
 QCoro::Task<> runAsk(QTextStream& out);
+// Today's daily brief from the coach, streamed, and its length.
+QCoro::Task<> runCoachAI(QTextStream& out);
 // Seven words explained in their sentences: forms, grammar, example, root and affixes.
 QCoro::Task<> runExplain(QTextStream& out);
 
