@@ -43,9 +43,9 @@ template <class T> QList<T> loadList(DocumentFile& file)
     }
 }
 
-template <class T> void writeList(DocumentFile& file, const QList<T>& list)
+template <class T> bool writeList(DocumentFile& file, const QList<T>& list)
 {
-    file.write(QJsonDocument(Json::toArray(list)).toJson(QJsonDocument::Indented));
+    return file.write(QJsonDocument(Json::toArray(list)).toJson(QJsonDocument::Indented));
 }
 
 AppConfig defaultConfig()
@@ -137,13 +137,13 @@ int WordStore::learningCount() const
     }));
 }
 
-void WordStore::writeEntries()
+bool WordStore::writeEntries()
 {
-    m_wordsFile.write(m_wordsEncoder.encode(m_entries));
+    return m_wordsFile.write(m_wordsEncoder.encode(m_entries));
 }
-void WordStore::writeSentenceNotes()
+bool WordStore::writeSentenceNotes()
 {
-    writeList(m_notesFile, m_sentenceNotes);
+    return writeList(m_notesFile, m_sentenceNotes);
 }
 void WordStore::writeGrammar()
 {

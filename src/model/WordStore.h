@@ -46,6 +46,9 @@ public:
     struct Saved {
         WordEntry entry;
         Unlock unlock;
+        // Whether the word book reached the disk; when not, the word is kept in memory and
+        // the next successful write stores it.
+        bool written = true;
     };
 
     // Works with the default configuration.
@@ -77,8 +80,10 @@ public:
     // Another meeting with a saved word: counts it, records where and what was met, and wakes
     // it when it was dormant. The empty unlock for a word that is not saved.
     Unlock recordLookup(const Explanation& explanation, const PageSource& source);
-    void addNote(const AINote& note, const QString& toWord);
-    void addSentenceNote(const AINote& note);
+    // Both say whether the note was stored and written; a word that is not in the word book
+    // gets no note.
+    bool addNote(const AINote& note, const QString& toWord);
+    bool addSentenceNote(const AINote& note);
     // The other saved words sharing the word's root, in word-book order.
     QList<WordEntry> family(const WordEntry& entry) const;
 
@@ -163,8 +168,8 @@ private:
                                        WordEntry entry, QStringList knownWords,
                                        QStringList interests);
 
-    void writeEntries();
-    void writeSentenceNotes();
+    bool writeEntries();
+    bool writeSentenceNotes();
     void writeGrammar();
     void writeAffixes();
     void writeDeleted();

@@ -78,17 +78,17 @@ WordStore::Saved WordStore::save(const Explanation& explanation, const PageSourc
             Q_EMIT willChange();
             m_entries[*found].examples.append(example);
         }
-        writeEntries();
-        return {m_entries[*found], Unlock()};
+        const bool written = writeEntries();
+        return {m_entries[*found], Unlock(), written};
     }
 
     Q_EMIT willChange();
     m_entries.prepend(newEntry(explanation, example, now));
     markEncounter(0, source);
     const Unlock unlock = recordEncounter(0, explanation, source, true);
-    writeEntries();
+    const bool written = writeEntries();
     m_log.add(QStringLiteral("save"), m_entries[0].headword, sourceKey(source));
-    return {m_entries[0], unlock};
+    return {m_entries[0], unlock, written};
 }
 
 Unlock WordStore::recordLookup(const Explanation& explanation, const PageSource& source)
@@ -133,22 +133,22 @@ void WordStore::markEncounter(qsizetype position, const PageSource& source)
     entry.sourceKeys = keys;
 }
 
-void WordStore::addNote(const AINote& note, const QString& toWord)
+bool WordStore::addNote(const AINote& note, const QString& toWord)
 {
     const auto found = index(toWord);
-    if (!found) return;
+    if (!found) return false;
     Q_EMIT willChange();
     WordEntry& entry = m_entries[*found];
     if (!entry.notes) entry.notes.emplace();
     entry.notes->append(note);
-    writeEntries();
+    return writeEntries();
 }
 
-void WordStore::addSentenceNote(const AINote& note)
+bool WordStore::addSentenceNote(const AINote& note)
 {
     Q_EMIT willChange();
     m_sentenceNotes.prepend(note);
-    writeSentenceNotes();
+    return writeSentenceNotes();
 }
 
 QList<WordEntry> WordStore::family(const WordEntry& entry) const

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "card/RecallState.h"
+#include "model/Explanation.h"
+#include "model/PageSource.h"
+#include "model/Unlock.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace glossivo {
+
+// What a word card shows: the explanation of a selection and where the word book stands on it.
+struct WordCardData {
+    QString selection; // exactly as the trigger gave it
+    Explanation explanation;
+    PageSource source; // taken when the lookup started
+    // The entry's lookup count; none while the headword is not in the word book.
+    std::optional<int> savedLookupCount;
+    bool justSaved = false;
+    // The last save from this card could not be written to disk: the card says so instead of
+    // claiming the word is saved.
+    bool saveFailed = false;
+    std::optional<Unlock> unlock;
+    RecallState recall;
+
+    bool operator==(const WordCardData&) const = default;
+};
+
+} // namespace glossivo
