@@ -53,6 +53,8 @@ public:
 
     CardModel& model() { return m_model; }
     const CardState& state() const { return m_model.state(); }
+    // Where the card was last asked for; key terms of a translation are looked up there.
+    QPoint anchor() const { return m_anchor; }
     // The window the card is drawn in; not owned. None: the card is laid out nowhere.
     void setSurface(CardSurface* surface) { m_surface = surface; }
     void setHooks(Hooks hooks) { m_hooks = std::move(hooks); }

@@ -1,0 +1,55 @@
+#include "card/views/CardPanel.h"
+
+#include "card/views/CardView.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace glossivo {
+
+CardPanel::CardPanel(CardModel& model, CardController& controller, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                          Qt::WindowDoesNotAcceptFocus),
+      m_view(new CardView(model, controller, this))
+{
+    setObjectName(QStringLiteral("cardPanel"));
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_TranslucentBackground);
+    setFocusPolicy(Qt::NoFocus);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_view);
+}
+
+QSize CardPanel::fittingSize()
+{
+    return m_view->fittingSize();
+}
+
+QList<CardPlacement::Screen> CardPanel::screens() const
+{
+    QList<CardPlacement::Screen> list;
+    // Qt lists the primary screen first.
+    for (const QScreen* screen : QGuiApplication::screens())
+        list.append({screen->geometry(), screen->availableGeometry()});
+    return list;
+}
+
+void CardPanel::setFrame(const QRect& frame)
+{
+    setGeometry(frame);
+}
+
+void CardPanel::orderFront()
+{
+    show();
+    raise();
+}
+
+void CardPanel::orderOut()
+{
+    hide();
+}
+
+} // namespace glossivo

@@ -1,0 +1,66 @@
+#include "card/views/RegisterBadge.h"
+
+#include "ui/SystemColors.h"
+
+#include <QPainter>
+
+namespace glossivo {
+
+RegisterBadge* RegisterBadge::make(Register value, QWidget* parent)
+{
+    const QPalette palette = parent ? parent->palette() : QPalette();
+    switch (value) {
+    case Register::formal:
+        return new RegisterBadge(QStringLiteral("正式"), systemColor(SystemColor::blue, palette),
+                                 parent);
+    case Register::casual:
+        return new RegisterBadge(QStringLiteral("口语"), systemColor(SystemColor::green, palette),
+                                 parent);
+    case Register::slang:
+        return new RegisterBadge(QStringLiteral("俚语"), systemColor(SystemColor::orange, palette),
+                                 parent);
+    case Register::technical:
+        return new RegisterBadge(QStringLiteral("技术"), systemColor(SystemColor::purple, palette),
+                                 parent);
+    case Register::neutral:
+        break;
+    }
+    return nullptr;
+}
+
+Register RegisterBadge::parse(const std::optional<QString>& text)
+{
+    return fromRawValue<Register>(text.value_or(QString()).toLower()).value_or(Register::neutral);
+}
+
+RegisterBadge::RegisterBadge(const QString& text, const QColor& colour, QWidget* parent)
+    : QLabel(text, parent), m_colour(colour)
+{
+    setObjectName(QStringLiteral("registerBadge"));
+    setTextFormat(Qt::PlainText);
+    QFont f = font();
+    f.setPointSizeF(11);
+    f.setWeight(QFont::Medium);
+    setFont(f);
+    setContentsMargins(6, 2, 6, 2);
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, colour);
+    setPalette(p);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+}
+
+void RegisterBadge::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QColor fill = m_colour;
+    fill.setAlphaF(0.18);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(fill);
+    const qreal radius = height() / 2.0;
+    painter.drawRoundedRect(QRectF(rect()), radius, radius);
+    painter.end();
+    QLabel::paintEvent(event);
+}
+
+} // namespace glossivo

@@ -1,0 +1,231 @@
+#include "card/views/WordCard.h"
+
+#include "card/CardController.h"
+#include "card/SaveFailure.h"
+#include "card/views/RegisterBadge.h"
+#include "card/views/SpeakButton.h"
+#include "ui/IconLabel.h"
+#include "ui/PlainLabel.h"
+#include "ui/SystemColors.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace glossivo {
+
+namespace {
+
+// An optional text from the AI counts only when it says something.
+bool present(const std::optional<QString>& text)
+{
+    return text && !text->isEmpty();
+}
+
+QPushButton* smallButton(const QString& title, QWidget* parent)
+{
+    auto* button = new QPushButton(title, parent);
+    button->setFocusPolicy(Qt::NoFocus);
+    QFont f = button->font();
+    f.setPointSizeF(11);
+    button->setFont(f);
+    return button;
+}
+
+void clear(QLayout* layout)
+{
+    while (QLayoutItem* item = layout->takeAt(0)) {
+        if (QWidget* widget = item->widget()) {
+            // Later: the click that brought us here may come from one of them.
+            widget->hide();
+            widget->deleteLater();
+        }
+        if (QLayout* inner = item->layout()) clear(inner);
+        delete item;
+    }
+}
+
+} // namespace
+
+WordCard::WordCard(const WordCardData& data, CardController& controller, QWidget* parent)
+    : QWidget(parent), m_data(data), m_controller(controller), m_column(new QVBoxLayout(this))
+{
+    setObjectName(QStringLiteral("wordCard"));
+    setFixedWidth(kWidth);
+    m_column->setContentsMargins(12, 12, 12, 12);
+    m_column->setSpacing(8);
+    rebuild();
+}
+
+void WordCard::setData(const WordCardData& data)
+{
+    m_data = data;
+    rebuild();
+}
+
+void WordCard::rebuild()
+{
+    clear(m_column);
+    m_column->addWidget(header());
+    if (m_data.saveFailed) {
+        auto* failure = new PlainLabel(SaveFailure::message(), this);
+        failure->setObjectName(QStringLiteral("saveFailedLabel"));
+        failure->sized(11).wrapping().colour(systemColor(SystemColor::red, palette()));
+        m_column->addWidget(failure);
+    }
+    if (m_data.recall.step == RecallState::Step::hidden) {
+        m_column->addWidget(recallPrompt());
+    } else {
+        m_column->addWidget(meaningRow());
+        if (QWidget* result = recallResult()) m_column->addWidget(result);
+    }
+    if (present(m_data.explanation.sentence)) m_column->addWidget(sentenceBlock());
+}
+
+QWidget* WordCard::header()
+{
+    auto* box = new QWidget(this);
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(6);
+    const Explanation& explanation = m_data.explanation;
+    auto* headword = new PlainLabel(explanation.headword, box);
+    headword->setObjectName(QStringLiteral("headwordLabel"));
+    headword->sized(20, QFont::DemiBold);
+    headword->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    row->addWidget(headword, 0, Qt::AlignBaseline);
+    if (present(explanation.phonetic)) {
+        auto* phonetic = new PlainLabel(*explanation.phonetic, box);
+        phonetic->setObjectName(QStringLiteral("phoneticLabel"));
+        phonetic->sized(12).secondary();
+        row->addWidget(phonetic, 0, Qt::AlignBaseline);
+    }
+    row->addWidget(new SpeakButton(
+        explanation.headword, [this](const QString& text) { m_controller.speak(text); }, box));
+    row->addStretch(1);
+    if (auto* badge = RegisterBadge::make(RegisterBadge::parse(explanation.register_), box))
+        row->addWidget(badge);
+    row->addWidget(saveControl());
+    return box;
+}
+
+QWidget* WordCard::saveControl()
+{
+    const QPalette& p = palette();
+    if (m_data.justSaved) {
+        auto* saved = new IconLabel(Glyph::checkmarkCircleFilled, QStringLiteral("已保存"),
+                                    systemColor(SystemColor::green, p), 11, QFont::Medium, this);
+        saved->setObjectName(QStringLiteral("savedLabel"));
+        return saved;
+    }
+    if (m_data.savedLookupCount) {
+        const QString n = QString::number(*m_data.savedLookupCount);
+        auto* count =
+            new IconLabel(Glyph::starFilled, QStringLiteral("第 ") + n + QStringLiteral(" 次"),
+                          systemColor(SystemColor::orange, p), 11, QFont::Normal, this);
+        count->setObjectName(QStringLiteral("lookupCountLabel"));
+        count->setToolTip(QStringLiteral("已在生词本里，这是第 ") + n + QStringLiteral(" 次查到"));
+        return count;
+    }
+    auto* button = smallButton(QStringLiteral("保存"), this);
+    button->setObjectName(QStringLiteral("saveButton"));
+    button->setIcon(glyphIcon(Glyph::star, p.color(QPalette::ButtonText), 12));
+    connect(button, &QPushButton::clicked, this, [this] { m_controller.save(); });
+    return button;
+}
+
+QWidget* WordCard::meaningRow()
+{
+    auto* box = new QWidget(this);
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(6);
+    if (present(m_data.explanation.pos)) {
+        auto* pos = new PlainLabel(*m_data.explanation.pos, box);
+        pos->setObjectName(QStringLiteral("posLabel"));
+        pos->sized(12, QFont::Medium).secondary();
+        row->addWidget(pos, 0, Qt::AlignBaseline);
+    }
+    auto* meaning = new PlainLabel(m_data.explanation.meaningZh, box);
+    meaning->setObjectName(QStringLiteral("meaningLabel"));
+    meaning->sized(15, QFont::Medium).wrapping();
+    row->addWidget(meaning, 1, Qt::AlignBaseline);
+    return box;
+}
+
+QWidget* WordCard::recallPrompt()
+{
+    auto* box = new QWidget(this);
+    box->setObjectName(QStringLiteral("recallPrompt"));
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(8);
+    const QString n = QString::number(m_data.savedLookupCount.value_or(1));
+    auto* prompt = new PlainLabel(
+        QStringLiteral("你查过 ") + n + QStringLiteral(" 次了，先想一想它在这里的意思？"), box);
+    prompt->sized(12).secondary().wrapping();
+    row->addWidget(prompt, 1);
+    auto* reveal = smallButton(QStringLiteral("看答案"), box);
+    reveal->setObjectName(QStringLiteral("revealButton"));
+    connect(reveal, &QPushButton::clicked, this, [this] { m_controller.revealRecall(); });
+    row->addWidget(reveal);
+    return box;
+}
+
+QWidget* WordCard::recallResult()
+{
+    const QPalette& p = palette();
+    switch (m_data.recall.step) {
+    case RecallState::Step::off:
+    case RecallState::Step::hidden:
+        return nullptr;
+    case RecallState::Step::revealed: {
+        auto* box = new QWidget(this);
+        box->setObjectName(QStringLiteral("recallQuestion"));
+        auto* row = new QHBoxLayout(box);
+        row->setContentsMargins(0, 0, 0, 0);
+        row->setSpacing(8);
+        auto* question = new PlainLabel(QStringLiteral("刚才想起来了吗？"), box);
+        question->sized(12).secondary();
+        row->addWidget(question);
+        auto* forgot = smallButton(QStringLiteral("没想起来"), box);
+        forgot->setObjectName(QStringLiteral("forgotButton"));
+        connect(forgot, &QPushButton::clicked, this, [this] { m_controller.rateRecall(false); });
+        row->addWidget(forgot);
+        auto* remembered = smallButton(QStringLiteral("想起来了"), box);
+        remembered->setObjectName(QStringLiteral("rememberedButton"));
+        connect(remembered, &QPushButton::clicked, this, [this] { m_controller.rateRecall(true); });
+        row->addWidget(remembered);
+        row->addStretch(1);
+        return box;
+    }
+    case RecallState::Step::done:
+        if (m_data.recall.remembered)
+            return new IconLabel(Glyph::checkmarkCircle, QStringLiteral("记住了，算一次复习"),
+                                 systemColor(SystemColor::green, p), 11, QFont::Normal, this);
+        return new IconLabel(Glyph::arrowClockwise, QStringLiteral("没关系，过一会儿会再考你一次"),
+                             systemColor(SystemColor::orange, p), 11, QFont::Normal, this);
+    }
+    return nullptr;
+}
+
+QWidget* WordCard::sentenceBlock()
+{
+    auto* box = new QWidget(this);
+    auto* column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(3);
+    auto* sentence = new PlainLabel(*m_data.explanation.sentence, box);
+    sentence->setObjectName(QStringLiteral("sentenceLabel"));
+    sentence->sized(13).wrapping();
+    column->addWidget(sentence);
+    if (present(m_data.explanation.sentenceZh) && m_data.recall.step != RecallState::Step::hidden) {
+        auto* translation = new PlainLabel(*m_data.explanation.sentenceZh, box);
+        translation->setObjectName(QStringLiteral("sentenceZhLabel"));
+        translation->sized(12).secondary().wrapping();
+        column->addWidget(translation);
+    }
+    return box;
+}
+
+} // namespace glossivo

@@ -1,0 +1,102 @@
+#include "ui/FlowLayout.h"
+
+#include <QWidget>
+
+#include <algorithm>
+
+namespace glossivo {
+
+QList<FlowLayout::Row> FlowLayout::arrange(const QList<QSize>& sizes, int width, int spacing)
+{
+    QList<Row> rows(1);
+    for (qsizetype i = 0; i < sizes.size(); ++i) {
+        const QSize size = sizes.at(i);
+        // 64-bit, so that an unbounded width never overflows.
+        if (!rows.last().indices.isEmpty() &&
+            qint64(rows.last().width) + spacing + size.width() > width)
+            rows.append(Row());
+        Row& row = rows.last();
+        row.width += row.indices.isEmpty() ? size.width() : spacing + size.width();
+        row.height = std::max(row.height, size.height());
+        row.indices.append(i);
+    }
+    return rows;
+}
+
+int FlowLayout::heightOf(const QList<Row>& rows, int spacing)
+{
+    int height = 0;
+    for (const Row& row : rows)
+        height += row.height;
+    return height + spacing * static_cast<int>(rows.size() - 1);
+}
+
+FlowLayout::FlowLayout(int spacing, QWidget* parent) : QLayout(parent), m_spacing(spacing)
+{
+    setContentsMargins(0, 0, 0, 0);
+}
+
+FlowLayout::~FlowLayout()
+{
+    while (QLayoutItem* item = takeAt(0))
+        delete item;
+}
+
+void FlowLayout::addItem(QLayoutItem* item)
+{
+    m_items.append(item);
+}
+
+QLayoutItem* FlowLayout::itemAt(int index) const
+{
+    return index >= 0 && index < m_items.size() ? m_items.at(index) : nullptr;
+}
+
+QLayoutItem* FlowLayout::takeAt(int index)
+{
+    return index >= 0 && index < m_items.size() ? m_items.takeAt(index) : nullptr;
+}
+
+QList<QSize> FlowLayout::itemSizes() const
+{
+    QList<QSize> sizes;
+    for (const QLayoutItem* item : m_items)
+        sizes.append(item->sizeHint());
+    return sizes;
+}
+
+int FlowLayout::heightForWidth(int width) const
+{
+    return heightOf(arrange(itemSizes(), width, m_spacing), m_spacing);
+}
+
+QSize FlowLayout::sizeHint() const
+{
+    const QList<Row> rows = arrange(itemSizes(), kUnbounded, m_spacing);
+    return QSize(rows.first().width, heightOf(rows, m_spacing));
+}
+
+QSize FlowLayout::minimumSize() const
+{
+    QSize widest;
+    for (const QSize& size : itemSizes())
+        widest = widest.expandedTo(size);
+    return QSize(widest.width(), 0);
+}
+
+void FlowLayout::setGeometry(const QRect& rect)
+{
+    QLayout::setGeometry(rect);
+    const QList<QSize> sizes = itemSizes();
+    int y = rect.y();
+    for (const Row& row : arrange(sizes, rect.width(), m_spacing)) {
+        int x = rect.x();
+        for (qsizetype index : row.indices) {
+            m_items.at(index)->setGeometry(QRect(QPoint(x, y), sizes.at(index)));
+            x += sizes.at(index).width() + m_spacing;
+        }
+        y += row.height + m_spacing;
+    }
+}
+
+} // namespace glossivo

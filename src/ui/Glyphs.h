@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QColor>
+#include <QIcon>
+
+namespace glossivo {
+
+// Small symbols drawn in code, so that they look the same under every icon theme and on the
+// offscreen platform.
+enum class Glyph {
+    checkmarkCircle,
+    checkmarkCircleFilled,
+    star,
+    starFilled,
+    arrowClockwise,
+    sparkles,
+    link
+};
+
+QIcon glyphIcon(Glyph glyph, const QColor& colour, int size);
+
+} // namespace glossivo

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QLabel>
+
+namespace glossivo {
+
+// A label for text that came from outside (web pages, OCR, the AI service): always plain text,
+// never rich text, and links never open from it.
+class PlainLabel : public QLabel {
+    Q_OBJECT
+
+public:
+    explicit PlainLabel(const QString& text = {}, QWidget* parent = nullptr);
+
+    // The font at this point size and weight.
+    PlainLabel& sized(qreal pointSize, QFont::Weight weight = QFont::Normal);
+    // Wraps onto as many lines as the text needs.
+    PlainLabel& wrapping();
+    // In the secondary text colour (the palette's placeholder text).
+    PlainLabel& secondary();
+    PlainLabel& colour(const QColor& colour);
+};
+
+} // namespace glossivo

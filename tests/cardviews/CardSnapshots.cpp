@@ -1,0 +1,133 @@
+#include "CardViewFixture.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QImage>
+#include <QSet>
+#include <QTest>
+
+using namespace glossivo;
+using glossivo::testing::CardViewFixture;
+
+namespace {
+
+// Pictures of every card for review by eye, light and dark, in snapshots/card beside the tests'
+// build folder. Only blankness is checked.
+class CardSnapshots : public CardViewFixture {
+protected:
+    struct Shot {
+        const char* name;
+        CardState state;
+    };
+
+    static int colours(const QImage& image)
+    {
+        QSet<QRgb> seen;
+        for (int y = 0; y < image.height(); y += 2)
+            for (int x = 0; x < image.width(); x += 2)
+                seen.insert(image.pixel(x, y));
+        return static_cast<int>(seen.size());
+    }
+
+    static QString folder()
+    {
+        const QString path =
+            QCoreApplication::applicationDirPath() + QStringLiteral("/../snapshots/card");
+        QDir().mkpath(path);
+        return QDir(path).absolutePath();
+    }
+
+    static WordCardData word(RecallState recall = RecallState::off())
+    {
+        WordCardData data;
+        data.selection = QStringLiteral("ran");
+        data.explanation = explanation(QStringLiteral("run"));
+        data.explanation.phonetic = QStringLiteral("/rʌn/");
+        data.explanation.pos = QStringLiteral("v.");
+        data.explanation.register_ = QStringLiteral("casual");
+        data.explanation.sentence =
+            QStringLiteral("After the rain stopped, we ran all the way home through the park.");
+        data.explanation.sentenceZh = QStringLiteral("雨停之后，我们穿过公园一路跑回了家。");
+        data.recall = recall;
+        return data;
+    }
+
+    static QList<Shot> shots()
+    {
+        WordCardData saved = word();
+        saved.justSaved = true;
+        saved.savedLookupCount = 1;
+        WordCardData counted = word();
+        counted.savedLookupCount = 4;
+        WordCardData hidden = word(RecallState::hidden());
+        hidden.savedLookupCount = 4;
+        WordCardData revealed = word(RecallState::revealed());
+        revealed.savedLookupCount = 4;
+        WordCardData remembered = word(RecallState::done(true));
+        remembered.savedLookupCount = 4;
+        WordCardData forgot = word(RecallState::done(false));
+        forgot.savedLookupCount = 4;
+        WordCardData failed = word();
+        failed.saveFailed = true;
+        WordCardData bare = word();
+        bare.explanation.phonetic = QString();
+        bare.explanation.pos.reset();
+        bare.explanation.register_.reset();
+        bare.explanation.sentence.reset();
+        const Translation translation{
+            QStringLiteral(
+                "事实证明，那条线索只是一个转移注意力的幌子，真正的问题出在配置文件里。"),
+            QList<Translation::KeyTerm>{
+                {QStringLiteral("red herring"), QStringLiteral("转移注意力的东西")},
+                {QStringLiteral("turned out"), QStringLiteral("结果是")},
+                {QStringLiteral("config file"), QStringLiteral("配置文件")},
+                {QStringLiteral("root cause"), QStringLiteral("根本原因")}}};
+        return {
+            {"loading", CardState::Loading{QStringLiteral("serendipity")}},
+            {"loading-long",
+             CardState::Loading{QStringLiteral("a very long selection that goes on and on well "
+                                               "past the width of the card and its two lines")}},
+            {"translating", CardState::Translating{QStringLiteral(
+                                "It turned out that the clue was a red herring, and the real "
+                                "problem was in the config file.")}},
+            {"offer", CardState::TranslateOffer{QStringLiteral("A passage.")}},
+            {"error", CardState::Error{QStringLiteral("DeepSeek 账户余额不足，请先充值。"), false}},
+            {"error-settings",
+             CardState::Error{QStringLiteral("还没有填 DeepSeek API key，请在设置里填写。"), true}},
+            {"word-new", CardState::Word{word()}},
+            {"word-bare", CardState::Word{bare}},
+            {"word-saved", CardState::Word{saved}},
+            {"word-count", CardState::Word{counted}},
+            {"word-save-failed", CardState::Word{failed}},
+            {"word-recall-hidden", CardState::Word{hidden}},
+            {"word-recall-revealed", CardState::Word{revealed}},
+            {"word-recall-remembered", CardState::Word{remembered}},
+            {"word-recall-forgot", CardState::Word{forgot}},
+            {"translation", CardState::Translated{QStringLiteral("passage"), translation}},
+            {"translation-no-terms",
+             CardState::Translated{QStringLiteral("passage"),
+                                   Translation{QStringLiteral("构建失败了。"), std::nullopt}}},
+        };
+    }
+};
+
+TEST_F(CardSnapshots, EveryCardInLightAndDark)
+{
+    for (const bool dark : {false, true}) {
+        for (const Shot& shot : shots()) {
+            SCOPED_TRACE(shot.name);
+            makeView(dark);
+            controller->model().setState(shot.state);
+            QTest::qWait(1);
+            const QSize size = layOut();
+            ASSERT_FALSE(size.isEmpty());
+            QImage image = host->grab().toImage();
+            const QString path = folder() + QLatin1Char('/') + QString::fromLatin1(shot.name) +
+                                 (dark ? QStringLiteral("-dark.png") : QStringLiteral(".png"));
+            ASSERT_TRUE(image.save(path));
+            EXPECT_GT(colours(image), 3);
+        }
+    }
+}
+
+} // namespace

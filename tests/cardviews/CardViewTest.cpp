@@ -1,0 +1,176 @@
+#include "CardViewFixture.h"
+
+#include "card/CardText.h"
+#include "card/SaveFailure.h"
+#include "card/views/KeyTermChip.h"
+#include "card/views/RegisterBadge.h"
+
+#include <QPushButton>
+#include <QTest>
+
+using namespace glossivo;
+using glossivo::testing::CardViewFixture;
+
+namespace {
+
+class CardViewTest : public CardViewFixture {
+protected:
+    WordCardData wordData() const
+    {
+        WordCardData data;
+        data.selection = QStringLiteral("ran");
+        data.explanation = explanation(QStringLiteral("run"));
+        data.explanation.phonetic = QStringLiteral("/rʌn/");
+        data.explanation.pos = QStringLiteral("v.");
+        return data;
+    }
+};
+
+TEST_F(CardViewTest, TheTranslatingTitleKeepsSixtyCharactersAndMarksTheCut)
+{
+    const QString sixty = QString(60, QLatin1Char('a'));
+    EXPECT_EQ(CardText::translatingTitle(sixty), sixty);
+    EXPECT_EQ(CardText::translatingTitle(sixty + QStringLiteral("b")), sixty + QStringLiteral("…"));
+    const QString accented = QStringLiteral("e\u0301");
+    EXPECT_EQ(CardText::translatingTitle(QString(59, QLatin1Char('a')) + accented +
+                                         QStringLiteral("👍🏽")),
+              QString(59, QLatin1Char('a')) + accented + QStringLiteral("…"));
+}
+
+TEST_F(CardViewTest, EachSimpleStateHasItsCardAtItsWidth)
+{
+    makeView();
+    EXPECT_TRUE(view->fittingSize().isEmpty());
+
+    controller->lookup(QStringLiteral("ran"), std::nullopt, QPoint(100, 100));
+    EXPECT_EQ(find("loadingCard")->objectName(), QStringLiteral("loadingCard"));
+    EXPECT_EQ(layOut().width(), 340);
+    EXPECT_EQ(find<QLabel>("noteLabel")->text(), QStringLiteral("正在解释…"));
+
+    controller->offerTranslation(QStringLiteral("A long passage."), QPoint(100, 100));
+    EXPECT_EQ(layOut(), QSize(30, 30));
+    auto* offer = find<QAbstractButton>("translateOfferButton");
+    ASSERT_NE(offer, nullptr);
+    EXPECT_EQ(offer->text(), QStringLiteral("译"));
+    offer->click();
+    EXPECT_EQ(state(), CardState(CardState::Translating{QStringLiteral("A long passage.")}));
+    QTest::qWait(1);
+    EXPECT_EQ(find<QLabel>("noteLabel")->text(), QStringLiteral("正在翻译…"));
+
+    controller->showError(QStringLiteral("网络断了"), false, QPoint(100, 100));
+    EXPECT_EQ(layOut().width(), 300);
+    EXPECT_EQ(find("settingsButton"), nullptr);
+}
+
+TEST_F(CardViewTest, OpenSettingsHidesTheCardAndCallsTheShell)
+{
+    int settings = 0;
+    controller->setHooks({{}, [&] { ++settings; }, {}, {}});
+    makeView();
+    controller->showError(QStringLiteral("还没有填 DeepSeek API key，请在设置里填写。"), true,
+                          QPoint(100, 100));
+    auto* button = find<QPushButton>("settingsButton");
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->text(), QStringLiteral("打开设置"));
+    button->click();
+    EXPECT_EQ(settings, 1);
+    EXPECT_TRUE(state().is<CardState::Hidden>());
+}
+
+TEST_F(CardViewTest, ALongTitleTakesAtMostTwoLines)
+{
+    makeView();
+    controller->lookup(
+        QString(40, QLatin1Char('w')).replace(QLatin1Char('w'), QStringLiteral("word ")),
+        std::nullopt, QPoint(100, 100));
+    const QString title = find<QLabel>("titleLabel")->text();
+    EXPECT_EQ(title.count(QLatin1Char('\n')), 1);
+    EXPECT_TRUE(title.endsWith(QStringLiteral("…")));
+}
+
+TEST_F(CardViewTest, TheSaveControlFollowsTheWordBook)
+{
+    makeView();
+    controller->lookup(QStringLiteral("ran"), std::nullopt, QPoint(100, 100));
+    ai.answer(0, explanation(QStringLiteral("run")));
+    auto* save = find<QPushButton>("saveButton");
+    ASSERT_NE(save, nullptr);
+    save->click();
+    QTest::qWait(1);
+    EXPECT_NE(find("savedLabel"), nullptr);
+    EXPECT_TRUE(labelTexts().contains(QStringLiteral("已保存")));
+
+    WordCardData data = wordData();
+    data.savedLookupCount = 12;
+    showWord(data);
+    const QWidget* count = find("lookupCountLabel");
+    ASSERT_NE(count, nullptr);
+    EXPECT_EQ(count->toolTip(), QStringLiteral("已在生词本里，这是第 12 次查到"));
+    EXPECT_TRUE(labelTexts().contains(QStringLiteral("第 12 次")));
+
+    data.saveFailed = true;
+    showWord(data);
+    EXPECT_TRUE(labelTexts().contains(SaveFailure::message()));
+}
+
+TEST_F(CardViewTest, TheRecallCheckHidesTheMeaningUntilRevealed)
+{
+    makeView();
+    WordCardData data = wordData();
+    data.savedLookupCount = 3;
+    data.recall = RecallState::hidden();
+    showWord(data);
+    QStringList texts = labelTexts();
+    EXPECT_TRUE(texts.contains(QStringLiteral("你查过 3 次了，先想一想它在这里的意思？")));
+    EXPECT_FALSE(texts.contains(QStringLiteral("跑")));
+    EXPECT_FALSE(texts.contains(QStringLiteral("v.")));
+    EXPECT_FALSE(texts.contains(QStringLiteral("我们跑回家。")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("We ran home.")));
+
+    data.recall = RecallState::revealed();
+    showWord(data);
+    QTest::qWait(1);
+    texts = labelTexts();
+    EXPECT_TRUE(texts.contains(QStringLiteral("跑")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("刚才想起来了吗？")));
+    EXPECT_NE(find("forgotButton"), nullptr);
+    EXPECT_NE(find("rememberedButton"), nullptr);
+}
+
+TEST_F(CardViewTest, OnlyANamedRegisterGetsABadge)
+{
+    struct Case {
+        std::optional<QString> text;
+        bool badge;
+    };
+    const Case cases[] = {{QStringLiteral("Formal"), true},
+                          {QStringLiteral("slang"), true},
+                          {QStringLiteral("neutral"), false},
+                          {QStringLiteral("posh"), false},
+                          {QString(), false},
+                          {std::nullopt, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text.value_or(QStringLiteral("(none)")).toStdString());
+        QWidget parent;
+        EXPECT_EQ(RegisterBadge::make(RegisterBadge::parse(c.text), &parent) != nullptr, c.badge);
+    }
+}
+
+TEST_F(CardViewTest, AKeyTermLooksItselfUpInThePassageAtTheSameAnchor)
+{
+    makeView();
+    controller->showTranslation(QStringLiteral("It was a red herring."), QPoint(320, 240));
+    ai.answer(0, Translation{QStringLiteral("那是转移注意力的东西。"),
+                             QList<Translation::KeyTerm>{
+                                 {QStringLiteral("red herring"), QStringLiteral("干扰项")}}});
+    EXPECT_EQ(layOut().width(), 360);
+    auto* chip = view->findChild<KeyTermChip*>();
+    ASSERT_NE(chip, nullptr);
+    chip->click();
+    EXPECT_EQ(state(), CardState(CardState::Loading{QStringLiteral("red herring")}));
+    ASSERT_EQ(ai.explains.size(), 1);
+    EXPECT_EQ(ai.explains[0].context, QStringLiteral("It was a red herring."));
+    EXPECT_EQ(controller->anchor(), QPoint(320, 240));
+}
+
+} // namespace
