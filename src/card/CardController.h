@@ -53,6 +53,8 @@ public:
 
     CardModel& model() { return m_model; }
     const CardState& state() const { return m_model.state(); }
+    // The word book the card reads and saves into.
+    WordStore& wordBook() { return m_services.words; }
     // Where the card was last asked for; key terms of a translation are looked up there.
     QPoint anchor() const { return m_anchor; }
     // The window the card is drawn in; not owned. None: the card is laid out nowhere.

@@ -67,13 +67,17 @@ QList<QSize> FlowLayout::itemSizes() const
 
 int FlowLayout::heightForWidth(int width) const
 {
-    return heightOf(arrange(itemSizes(), width, m_spacing), m_spacing);
+    const QMargins margins = contentsMargins();
+    const int inner = width - margins.left() - margins.right();
+    return heightOf(arrange(itemSizes(), inner, m_spacing), m_spacing) + margins.top() +
+           margins.bottom();
 }
 
 QSize FlowLayout::sizeHint() const
 {
     const QList<Row> rows = arrange(itemSizes(), kUnbounded, m_spacing);
-    return QSize(rows.first().width, heightOf(rows, m_spacing));
+    const QMargins margins = contentsMargins();
+    return QSize(rows.first().width, heightOf(rows, m_spacing)).grownBy(margins);
 }
 
 QSize FlowLayout::minimumSize() const
@@ -81,16 +85,17 @@ QSize FlowLayout::minimumSize() const
     QSize widest;
     for (const QSize& size : itemSizes())
         widest = widest.expandedTo(size);
-    return QSize(widest.width(), 0);
+    return QSize(widest.width(), 0).grownBy(contentsMargins());
 }
 
 void FlowLayout::setGeometry(const QRect& rect)
 {
     QLayout::setGeometry(rect);
+    const QRect inner = rect.marginsRemoved(contentsMargins());
     const QList<QSize> sizes = itemSizes();
-    int y = rect.y();
-    for (const Row& row : arrange(sizes, rect.width(), m_spacing)) {
-        int x = rect.x();
+    int y = inner.y();
+    for (const Row& row : arrange(sizes, inner.width(), m_spacing)) {
+        int x = inner.x();
         for (qsizetype index : row.indices) {
             m_items.at(index)->setGeometry(QRect(QPoint(x, y), sizes.at(index)));
             x += sizes.at(index).width() + m_spacing;

@@ -80,6 +80,65 @@ void draw(QPainter& painter, Glyph glyph, const QColor& colour, qreal s)
         painter.drawPath(sparklePath(QPointF(5.5 * s, 8 * s), 5 * s));
         painter.drawPath(sparklePath(QPointF(11 * s, 3.5 * s), 2.8 * s));
         break;
+    case Glyph::speaker: {
+        QPainterPath body;
+        body.moveTo(1 * s, 5 * s);
+        body.lineTo(4 * s, 5 * s);
+        body.lineTo(8 * s, 1.5 * s);
+        body.lineTo(8 * s, 12.5 * s);
+        body.lineTo(4 * s, 9 * s);
+        body.lineTo(1 * s, 9 * s);
+        body.closeSubpath();
+        painter.fillPath(body, colour);
+        painter.setPen(QPen(colour, 1.3 * s, Qt::SolidLine, Qt::RoundCap));
+        painter.drawArc(QRectF(6 * s, 4 * s, 5 * s, 6 * s), -50 * 16, 100 * 16);
+        painter.drawArc(QRectF(5.5 * s, 1.5 * s, 8 * s, 11 * s), -55 * 16, 110 * 16);
+        break;
+    }
+    case Glyph::stack:
+        painter.setPen(line);
+        for (int i = 0; i < 3; ++i) {
+            QPainterPath layer;
+            const qreal y = (3 + 3.5 * i) * s;
+            layer.moveTo(1.5 * s, y + 1.5 * s);
+            layer.lineTo(7 * s, y - 1.2 * s);
+            layer.lineTo(12.5 * s, y + 1.5 * s);
+            layer.lineTo(7 * s, y + 4.2 * s);
+            layer.closeSubpath();
+            painter.drawPath(layer);
+        }
+        break;
+    case Glyph::book:
+        painter.setPen(line);
+        painter.drawRoundedRect(QRectF(2.5 * s, 1.5 * s, 9 * s, 11 * s), 1.2 * s, 1.2 * s);
+        painter.drawLine(QPointF(4.8 * s, 1.5 * s), QPointF(4.8 * s, 12.5 * s));
+        break;
+    case Glyph::puzzle: {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(colour);
+        QPainterPath piece;
+        piece.addRoundedRect(QRectF(1.5 * s, 4 * s, 9 * s, 8.5 * s), 1.2 * s, 1.2 * s);
+        piece.addEllipse(QRectF(4.3 * s, 1 * s, 3.4 * s, 3.4 * s));
+        piece.addEllipse(QRectF(9 * s, 6.6 * s, 3.4 * s, 3.4 * s));
+        piece.setFillRule(Qt::WindingFill);
+        painter.drawPath(piece);
+        break;
+    }
+    case Glyph::wave:
+        painter.setPen(line);
+        painter.drawArc(QRectF(2 * s, 2 * s, 10 * s, 10 * s), 200 * 16, 140 * 16);
+        painter.drawLine(QPointF(7 * s, 3 * s), QPointF(7 * s, 9 * s));
+        painter.drawLine(QPointF(4.5 * s, 4 * s), QPointF(4.5 * s, 9 * s));
+        painter.drawLine(QPointF(9.5 * s, 4 * s), QPointF(9.5 * s, 9 * s));
+        break;
+    case Glyph::people:
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(colour);
+        painter.drawEllipse(QRectF(2.5 * s, 2 * s, 4 * s, 4 * s));
+        painter.drawPie(QRectF(0.5 * s, 7 * s, 8 * s, 9 * s), 0, 180 * 16);
+        painter.drawEllipse(QRectF(8 * s, 3 * s, 3.4 * s, 3.4 * s));
+        painter.drawPie(QRectF(7 * s, 7.5 * s, 6.5 * s, 7 * s), 0, 180 * 16);
+        break;
     case Glyph::link:
         painter.setPen(line);
         painter.save();

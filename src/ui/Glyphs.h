@@ -14,7 +14,13 @@ enum class Glyph {
     starFilled,
     arrowClockwise,
     sparkles,
-    link
+    link,
+    speaker,
+    stack,
+    book,
+    puzzle,
+    wave,
+    people
 };
 
 QIcon glyphIcon(Glyph glyph, const QColor& colour, int size);

@@ -18,6 +18,7 @@ protected:
     struct Shot {
         const char* name;
         CardState state;
+        bool expand = false; // the word card's details opened
     };
 
     static int colours(const QImage& image)
@@ -74,6 +75,36 @@ protected:
         bare.explanation.pos.reset();
         bare.explanation.register_.reset();
         bare.explanation.sentence.reset();
+        WordCardData rich = word();
+        rich.explanation.surfaceForm = QStringLiteral("ran");
+        rich.explanation.formKind = QStringLiteral("past");
+        rich.explanation.grammar = QStringLiteral("pastSimple");
+        rich.explanation.grammarNoteZh = QStringLiteral("这里说的是过去发生的事。");
+        rich.explanation.definitionEn = QStringLiteral("to move quickly on foot");
+        rich.explanation.registerNoteZh = QStringLiteral("日常口语里很常见。");
+        rich.explanation.sentenceIsExample = true;
+        rich.explanation.familyRoot = QStringLiteral("runner");
+        rich.explanation.affixes = QStringList{QStringLiteral("re-"), QStringLiteral("-er")};
+        rich.savedLookupCount = 4;
+        rich.source = PageSource{QStringLiteral("Firefox"),
+                                 QStringLiteral("https://www.reddit.com/r/running"),
+                                 QStringLiteral("r/running")};
+        Unlock unlock;
+        FormRecord form;
+        form.kind = FormKind::past;
+        form.form = QStringLiteral("ran");
+        unlock.newForm = form;
+        unlock.formProgress = Unlock::Progress{2, 5};
+        unlock.newGrammar = GrammarPoint::pastSimple;
+        unlock.grammarProgress = Unlock::Progress{3, 16};
+        unlock.newAffixes = {Affix::re, Affix::er};
+        unlock.affixProgress = Unlock::Progress{2, 30};
+        unlock.awakenedAfterDays = 45;
+        unlock.familyMembers = {QStringLiteral("runner"), QStringLiteral("rerun"),
+                                QStringLiteral("running"), QStringLiteral("runway")};
+        WordCardData unlocked = word();
+        unlocked.unlock = unlock;
+        unlocked.justSaved = true;
         const Translation translation{
             QStringLiteral(
                 "事实证明，那条线索只是一个转移注意力的幌子，真正的问题出在配置文件里。"),
@@ -103,6 +134,9 @@ protected:
             {"word-recall-revealed", CardState::Word{revealed}},
             {"word-recall-remembered", CardState::Word{remembered}},
             {"word-recall-forgot", CardState::Word{forgot}},
+            {"word-unlock", CardState::Word{unlocked}},
+            {"word-expanded", CardState::Word{rich}, true},
+            {"word-expanded-new", CardState::Word{word()}, true},
             {"translation", CardState::Translated{QStringLiteral("passage"), translation}},
             {"translation-no-terms",
              CardState::Translated{QStringLiteral("passage"),
@@ -118,6 +152,7 @@ TEST_F(CardSnapshots, EveryCardInLightAndDark)
             SCOPED_TRACE(shot.name);
             makeView(dark);
             controller->model().setState(shot.state);
+            if (shot.expand) find<QAbstractButton>("detailsToggle")->click();
             QTest::qWait(1);
             const QSize size = layOut();
             ASSERT_FALSE(size.isEmpty());

@@ -45,9 +45,12 @@ protected:
         return size;
     }
 
+    // The named child on the card; pieces replaced by a redraw are hidden until they go.
     template <class T = QWidget> T* find(const char* name) const
     {
-        return view->findChild<T*>(QString::fromLatin1(name));
+        for (T* child : view->findChildren<T*>(QString::fromLatin1(name)))
+            if (child->isVisibleTo(view)) return child;
+        return nullptr;
     }
 
     QStringList labelTexts() const

@@ -4,6 +4,8 @@
 #include "card/SaveFailure.h"
 #include "card/views/KeyTermChip.h"
 #include "card/views/RegisterBadge.h"
+#include "card/views/SourceLabel.h"
+#include "ui/HighlightedLabel.h"
 
 #include <QPushButton>
 #include <QTest>
@@ -125,7 +127,7 @@ TEST_F(CardViewTest, TheRecallCheckHidesTheMeaningUntilRevealed)
     EXPECT_FALSE(texts.contains(QStringLiteral("跑")));
     EXPECT_FALSE(texts.contains(QStringLiteral("v.")));
     EXPECT_FALSE(texts.contains(QStringLiteral("我们跑回家。")));
-    EXPECT_TRUE(texts.contains(QStringLiteral("We ran home.")));
+    EXPECT_NE(find("sentenceLabel"), nullptr);
 
     data.recall = RecallState::revealed();
     showWord(data);
@@ -171,6 +173,99 @@ TEST_F(CardViewTest, AKeyTermLooksItselfUpInThePassageAtTheSameAnchor)
     ASSERT_EQ(ai.explains.size(), 1);
     EXPECT_EQ(ai.explains[0].context, QStringLiteral("It was a red herring."));
     EXPECT_EQ(controller->anchor(), QPoint(320, 240));
+}
+
+TEST_F(CardViewTest, TheSentenceIsEscapedAndItsTermsEmphasised)
+{
+    const QString html = HighlightedLabel::markup(QStringLiteral("<b>Ran</b> & ran"),
+                                                  {QStringLiteral("ran")}, QColor(Qt::blue));
+    EXPECT_FALSE(html.contains(QStringLiteral("<b>")));
+    EXPECT_TRUE(html.contains(QStringLiteral("&lt;b&gt;")));
+    EXPECT_TRUE(html.contains(QStringLiteral("&amp;")));
+    EXPECT_EQ(html.count(QStringLiteral("font-weight:700")), 2);
+}
+
+TEST_F(CardViewTest, TheDetailsOpenAndCloseAndTheStarFlipsTheWantToLearnMark)
+{
+    saveWord(explanation(QStringLiteral("run")));
+    makeView();
+    WordCardData data = wordData();
+    data.savedLookupCount = 2;
+    showWord(data);
+    EXPECT_EQ(find("wordCardDetails"), nullptr);
+    const int closedHeight = layOut().height();
+    find<QAbstractButton>("detailsToggle")->click();
+    QTest::qWait(1);
+    ASSERT_NE(find("wordCardDetails"), nullptr);
+    EXPECT_GT(layOut().height(), closedHeight);
+    EXPECT_EQ(find<QAbstractButton>("detailsToggle")->text(), QStringLiteral("收起"));
+    EXPECT_NE(find("saveExampleButton"), nullptr);
+
+    auto* star = find<QAbstractButton>("wantToLearnButton");
+    ASSERT_NE(star, nullptr);
+    EXPECT_EQ(star->text(), QStringLiteral("想学"));
+    star->click();
+    QTest::qWait(1);
+    EXPECT_EQ(stored(QStringLiteral("run"))->wantToLearn, true);
+    EXPECT_EQ(find<QAbstractButton>("wantToLearnButton")->text(), QStringLiteral("已标想学"));
+    find<QAbstractButton>("wantToLearnButton")->click();
+    QTest::qWait(1);
+    EXPECT_FALSE(stored(QStringLiteral("run"))->wantToLearn.value_or(false));
+
+    // A save keeps the details open; the save-example button is gone after it.
+    find<QAbstractButton>("saveExampleButton")->click();
+    QTest::qWait(1);
+    EXPECT_NE(find("wordCardDetails"), nullptr);
+    EXPECT_EQ(find("saveExampleButton"), nullptr);
+    // Another lookup starts closed.
+    WordCardData other = data;
+    other.selection = QStringLiteral("runs");
+    showWord(other);
+    QTest::qWait(1);
+    EXPECT_EQ(find("wordCardDetails"), nullptr);
+}
+
+TEST_F(CardViewTest, OnlyWebAddressesBecomeLinks)
+{
+    struct Case {
+        const char* name;
+        PageSource source;
+        bool link;
+        QString text;
+    };
+    const Case cases[] = {
+        {"web page",
+         {QStringLiteral("Firefox"), QStringLiteral("https://www.example.com/a"), {}},
+         true,
+         QStringLiteral("来自 Firefox · example.com")},
+        {"no address", {QStringLiteral("Kate"), {}, {}}, false, QStringLiteral("来自 Kate")},
+        {"file",
+         {QStringLiteral("Okular"), QStringLiteral("file:///home/u/book.pdf"), {}},
+         false,
+         QStringLiteral("来自 Okular · book.pdf")},
+        {"script",
+         {QStringLiteral("X"), QStringLiteral("javascript:alert(1)"), {}},
+         false,
+         QStringLiteral("来自 X")},
+        {"nothing known", {{}, {}, QStringLiteral("A title")}, false, QString()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SourceLabel label(c.source, true);
+        auto* link = label.findChild<QAbstractButton*>(QStringLiteral("sourceLink"));
+        EXPECT_EQ(link != nullptr, c.link);
+        if (link) {
+            EXPECT_EQ(link->text(), c.text);
+        }
+        auto* text = label.findChild<QLabel*>(QStringLiteral("sourceText"));
+        if (!c.link && !c.text.isEmpty()) {
+            ASSERT_NE(text, nullptr);
+            EXPECT_EQ(text->text(), c.text);
+        }
+        if (c.text.isEmpty()) {
+            EXPECT_TRUE(label.findChildren<QLabel*>().isEmpty());
+        }
+    }
 }
 
 } // namespace

@@ -13,9 +13,6 @@ class SpeakButton : public QToolButton {
 public:
     SpeakButton(const QString& text, std::function<void(const QString&)> speak,
                 QWidget* parent = nullptr);
-
-    // The speaker glyph, drawn in the given colour.
-    static QIcon icon(const QColor& colour, int size);
 };
 
 } // namespace glossivo

@@ -4,12 +4,18 @@
 #include "card/SaveFailure.h"
 #include "card/views/RegisterBadge.h"
 #include "card/views/SpeakButton.h"
+#include "card/views/UnlockBanner.h"
+#include "card/views/WordCardDetails.h"
+#include "model/WordStore.h"
+#include "ui/HighlightedLabel.h"
 #include "ui/IconLabel.h"
 #include "ui/PlainLabel.h"
 #include "ui/SystemColors.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace glossivo {
@@ -54,6 +60,9 @@ WordCard::WordCard(const WordCardData& data, CardController& controller, QWidget
     setFixedWidth(kWidth);
     m_column->setContentsMargins(12, 12, 12, 12);
     m_column->setSpacing(8);
+    // The want-to-learn star and the save control follow the word book, whoever changes it.
+    connect(&controller.wordBook(), &WordStore::willChange, this,
+            [this] { QTimer::singleShot(0, this, &WordCard::rebuild); });
     rebuild();
 }
 
@@ -80,6 +89,32 @@ void WordCard::rebuild()
         if (QWidget* result = recallResult()) m_column->addWidget(result);
     }
     if (present(m_data.explanation.sentence)) m_column->addWidget(sentenceBlock());
+    if (m_data.unlock && !m_data.unlock->isEmpty())
+        m_column->addWidget(new UnlockBanner(*m_data.unlock, this));
+    if (m_expanded) m_column->addWidget(new WordCardDetails(m_data, m_controller, this));
+    m_column->addWidget(detailsToggle(), 0, Qt::AlignLeft);
+}
+
+QWidget* WordCard::detailsToggle()
+{
+    auto* toggle = new QToolButton(this);
+    toggle->setObjectName(QStringLiteral("detailsToggle"));
+    toggle->setText(m_expanded ? QStringLiteral("收起") : QStringLiteral("更多"));
+    toggle->setAutoRaise(true);
+    toggle->setFocusPolicy(Qt::NoFocus);
+    toggle->setCursor(Qt::PointingHandCursor);
+    QFont f = toggle->font();
+    f.setPointSizeF(11);
+    toggle->setFont(f);
+    QPalette p = toggle->palette();
+    p.setColor(QPalette::ButtonText, p.color(QPalette::Link));
+    toggle->setPalette(p);
+    connect(toggle, &QToolButton::clicked, this, [this] {
+        m_expanded = !m_expanded;
+        rebuild();
+        m_controller.refreshLayout();
+    });
+    return toggle;
 }
 
 QWidget* WordCard::header()
@@ -215,9 +250,12 @@ QWidget* WordCard::sentenceBlock()
     auto* column = new QVBoxLayout(box);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(3);
-    auto* sentence = new PlainLabel(*m_data.explanation.sentence, box);
+    const Explanation& explanation = m_data.explanation;
+    auto* sentence = new HighlightedLabel(
+        *explanation.sentence,
+        {explanation.surfaceForm.value_or(QString()), m_data.selection, explanation.headword}, 13,
+        box);
     sentence->setObjectName(QStringLiteral("sentenceLabel"));
-    sentence->sized(13).wrapping();
     column->addWidget(sentence);
     if (present(m_data.explanation.sentenceZh) && m_data.recall.step != RecallState::Step::hidden) {
         auto* translation = new PlainLabel(*m_data.explanation.sentenceZh, box);

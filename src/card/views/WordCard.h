@@ -20,6 +20,7 @@ public:
 
     // Draws the card again for new data of the same lookup; the open details stay open.
     void setData(const WordCardData& data);
+    bool isExpanded() const { return m_expanded; }
 
     static constexpr int kWidth = 340;
 
@@ -31,10 +32,12 @@ private:
     QWidget* recallPrompt();
     QWidget* recallResult();
     QWidget* sentenceBlock();
+    QWidget* detailsToggle();
 
     WordCardData m_data;
     CardController& m_controller;
     QVBoxLayout* m_column;
+    bool m_expanded = false;
 };
 
 } // namespace glossivo

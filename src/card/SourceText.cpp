@@ -1,0 +1,16 @@
+#include "card/SourceText.h"
+
+#include <QStringList>
+
+namespace glossivo::SourceText {
+
+std::optional<QString> label(const PageSource& source)
+{
+    QStringList parts;
+    if (source.app) parts.append(*source.app);
+    if (const auto host = source.host()) parts.append(*host);
+    if (parts.isEmpty()) return std::nullopt;
+    return QStringLiteral("来自 ") + parts.join(QStringLiteral(" · "));
+}
+
+} // namespace glossivo::SourceText

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QLabel>
+#include <QStringList>
+
+namespace glossivo {
+
+// A sentence from outside with given words emphasised: 13 pt bold in the accent colour
+// wherever they occur. The text is escaped, so nothing in it is ever read as markup.
+class HighlightedLabel : public QLabel {
+    Q_OBJECT
+
+public:
+    HighlightedLabel(const QString& text, const QStringList& terms, qreal pointSize,
+                     QWidget* parent = nullptr);
+
+    // The escaped rich text for the sentence; emphasis in the given colour.
+    static QString markup(const QString& text, const QStringList& terms, const QColor& accent);
+};
+
+} // namespace glossivo
