@@ -23,6 +23,9 @@ CardState::Error errorFor(std::exception_ptr failure)
         return {error.errorDescription(), settings};
     } catch (const std::exception& error) {
         return {QString::fromUtf8(error.what()), false};
+    } catch (...) {
+        // Nothing the client throws ends here; should it, the card still says something.
+        return {AIError::badResponse().errorDescription(), false};
     }
 }
 
@@ -133,7 +136,6 @@ QCoro::Task<> CardController::explain(quint64 generation, QString selection,
     }
     if (generation != m_generation) co_return;
     showWord(selection, *explanation, source);
-    Q_EMIT requestSettled();
 }
 
 void CardController::showWord(const QString& selection, const Explanation& explanation,
@@ -158,7 +160,6 @@ void CardController::showWord(const QString& selection, const Explanation& expla
 void CardController::showFailure(std::exception_ptr failure)
 {
     update(errorFor(failure));
-    Q_EMIT requestSettled();
 }
 
 void CardController::offerTranslation(const QString& text, QPoint at)
@@ -200,7 +201,6 @@ QCoro::Task<> CardController::fetchTranslation(quint64 generation, QString text)
         co_return;
     }
     update(CardState::Translated{text, *translation});
-    Q_EMIT requestSettled();
 }
 
 void CardController::showError(const QString& message, bool needsSettings, QPoint at)

@@ -89,11 +89,6 @@ public:
     // How long ago a review must be for a saved word's meaning to start hidden.
     static constexpr qint64 kRecallAfterSeconds = 3600;
 
-Q_SIGNALS:
-    // A request came back and its result (or error) is on the card; for tests and the
-    // command line.
-    void requestSettled();
-
 private:
     void update(const CardState& state);
     void relayout();
