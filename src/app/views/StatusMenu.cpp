@@ -12,7 +12,9 @@ namespace glossivo {
 
 namespace {
 
-constexpr int kIndent = 18;
+constexpr int kIndent = 16;
+// Where the menu's own items start their text, past the check and icon column.
+constexpr int kTextStart = 28;
 
 // Desktop icon-theme names standing in for the symbol names of the menu's model.
 QString themeIcon(const QString& symbol)
@@ -61,10 +63,8 @@ public:
         : m_click(std::move(click))
     {
         setObjectName(QStringLiteral("menuLine"));
-        setAutoFillBackground(true);
-        setBackgroundRole(QPalette::Window);
         auto* layout = new QHBoxLayout(this);
-        layout->setContentsMargins(8 + item.indent * kIndent, 3, 16, 3);
+        layout->setContentsMargins(kTextStart + item.indent * kIndent, 3, 16, 3);
         if (!item.symbol.isEmpty()) {
             auto* icon = new QLabel;
             icon->setPixmap(QIcon::fromTheme(themeIcon(item.symbol)).pixmap(16, 16));
@@ -98,7 +98,9 @@ protected:
 private:
     void highlight(bool on)
     {
-        setBackgroundRole(on ? QPalette::Highlight : QPalette::Window);
+        // Filled only under the pointer; otherwise the menu's own background shows through.
+        setAutoFillBackground(on);
+        setBackgroundRole(QPalette::Highlight);
         m_text->setForegroundRole(on ? QPalette::HighlightedText : QPalette::WindowText);
     }
 
