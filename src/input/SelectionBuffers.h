@@ -6,14 +6,16 @@
 
 namespace glossivo {
 
-// The X selections that screen input reads. The change counters move whenever an application
-// takes ownership of the selection, even when it already held it, so a selection made after a
-// mouse-down is told from an old one by comparing the counter with its value at that moment.
+// The X selections that screen input reads. A selection made after a mouse-down is told from
+// an old one by the server time of the last change of owner, which orders it against the
+// button events whatever order our connections deliver them in.
 class SelectionBuffers {
 public:
     virtual ~SelectionBuffers() = default;
 
-    virtual quint64 primaryChanges() const = 0;
+    // Whether an application took PRIMARY at or after this server time (in ms).
+    virtual bool primaryChangedSince(qint64 serverTimeMs) = 0;
+    // Moves whenever an application takes CLIPBOARD, even one that already held it.
     virtual quint64 clipboardChanges() const = 0;
     // The PRIMARY selection as text; none when its owner offers no text or does not answer.
     virtual std::optional<QString> primaryText() = 0;

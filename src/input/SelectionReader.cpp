@@ -57,15 +57,10 @@ SelectionReader::SelectionReader(AccessibilityReader& accessibility, SelectionBu
       m_windows(windows)
 {}
 
-quint64 SelectionReader::primaryMark() const
-{
-    return m_buffers.primaryChanges();
-}
-
-QCoro::Task<std::optional<SelectionReader::Result>> SelectionReader::read(quint64 primaryMark)
+QCoro::Task<std::optional<SelectionReader::Result>> SelectionReader::read(qint64 mouseDownTime)
 {
     if (auto result = readViaAccessibility()) co_return result;
-    if (auto primary = readPrimary(primaryMark)) co_return Result{*primary, std::nullopt};
+    if (auto primary = readPrimary(mouseDownTime)) co_return Result{*primary, std::nullopt};
     QPointer<SelectionReader> self(this);
     const std::optional<QString> copied = co_await readViaClipboard();
     if (!self || !copied) co_return std::nullopt;
@@ -87,9 +82,9 @@ std::optional<SelectionReader::Result> SelectionReader::readViaAccessibility()
     return result;
 }
 
-std::optional<QString> SelectionReader::readPrimary(quint64 primaryMark)
+std::optional<QString> SelectionReader::readPrimary(qint64 mouseDownTime)
 {
-    if (m_buffers.primaryChanges() == primaryMark) return std::nullopt;
+    if (!m_buffers.primaryChangedSince(mouseDownTime)) return std::nullopt;
     std::optional<QString> text = m_buffers.primaryText();
     if (!text || isBlank(*text)) return std::nullopt;
     return text;

@@ -53,14 +53,17 @@ public:
 
 class FakeBuffers : public SelectionBuffers {
 public:
-    quint64 primary = 0;
+    std::optional<qint64> primaryChangedAt;
     quint64 clipboard = 0;
     std::optional<QString> primaryContents;
     int copies = 0;
     // What the focused application does when it receives Ctrl+C.
     std::function<void()> onCopy;
 
-    quint64 primaryChanges() const override { return primary; }
+    bool primaryChangedSince(qint64 time) override
+    {
+        return primaryChangedAt && *primaryChangedAt >= time;
+    }
     quint64 clipboardChanges() const override { return clipboard; }
     std::optional<QString> primaryText() override { return primaryContents; }
     void postCopy() override
