@@ -163,6 +163,22 @@ TEST_F(TriggerControllerTest, WordWithoutContextTakesTheScreensText)
     }
 }
 
+TEST_F(TriggerControllerTest, PrimaryIsNewWhenItChangedSinceTheFirstPressOfTheSeries)
+{
+    // The application selects the word at the double click's second press; a selection older
+    // than the first press is not this gesture's.
+    buffers.primaryContents = QStringLiteral("doubled");
+    for (const qint64 changedAfterFirstPress : {100, -1}) {
+        spy.clear();
+        card.lookups.clear();
+        const qint64 firstPress = time + 1000;
+        buffers.primaryChangedAt = firstPress + changedAfterFirstPress;
+        doubleClick({50, 50});
+        ASSERT_TRUE(handled());
+        EXPECT_EQ(card.lookups.size(), changedAfterFirstPress >= 0 ? 1 : 0);
+    }
+}
+
 TEST_F(TriggerControllerTest, LongSelectionIsOfferedForTranslation)
 {
     select(QStringLiteral(" One two three four five six. "));

@@ -3,16 +3,11 @@
 #include "input/SelectionReader.h"
 #include "input/SourceInfo.h"
 #include "input/TriggerController.h"
-#include "platform/QtClipboard.h"
-#include "platform/atspi/AtspiAccessibility.h"
-#include "platform/x11/X11SelectionBuffers.h"
-#include "platform/x11/X11WindowSystem.h"
-#include "platform/x11/XInputEventSource.h"
+#include "platform/ScreenInputBackends.h"
 #include "support/FakeScreenInput.h"
 
 #include <QFile>
 #include <QLineEdit>
-#include <QSet>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -31,21 +26,15 @@ constexpr unsigned int controlMask = 1 << 2;
 // The whole selection road on the real desktop, with a card that records what reaches it and
 // the page source at that moment, as the card controller takes it.
 struct Stack {
-    XInputEventSource input;
-    X11WindowSystem windows;
-    X11SelectionBuffers buffers;
-    QtClipboard clipboard;
-    AtspiAccessibility accessibility;
-    SelectionReader reader{accessibility, buffers, clipboard, windows};
+    ScreenInputBackends desktop;
+    SelectionReader reader{desktop.accessibility, desktop.buffers, desktop.clipboard,
+                           desktop.windows};
     testing::FakeCard card;
     AppConfig config;
-    QSet<quint64> ownWindows;
-    SourceInfo source{windows, accessibility,
-                      [this](quint64 id) { return ownWindows.contains(id); }};
+    SourceInfo source{desktop.windows, desktop.accessibility, isOwnWindow};
     QList<PageSource> sources;
-    TriggerController controller{
-        TriggerController::Services{input, windows, reader, card, [this] { return config; },
-                                    [this](quint64 id) { return ownWindows.contains(id); }}};
+    TriggerController controller{TriggerController::Services{
+        desktop.input, desktop.windows, reader, card, [this] { return config; }, isOwnWindow}};
     QSignalSpy handled{&controller, &TriggerController::selectionHandled};
 
     Stack()
@@ -130,7 +119,6 @@ TEST_F(ScreenInputDesktopTest, ClickInOurOwnWindowDeliversNothingAndKeepsTheCard
     own.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&own));
     QTest::qWait(300);
-    stack->ownWindows.insert(own.winId());
     testing::doubleClick(own.mapToGlobal(QPoint(20, 20)));
     EXPECT_TRUE(nothingDelivered());
     EXPECT_EQ(stack->card.hides, 0);
@@ -217,7 +205,7 @@ TEST_F(ScreenInputDesktopTest, AccessibilityReadsTheLineEditSelectionWithItsCont
     testing::doubleClick(window->point(QStringLiteral("lineedit")) + QPoint(20, 0));
     QTest::qWait(300);
     const std::optional<AccessibleSelection> selection =
-        stack->accessibility.focusedSelection(window->pid());
+        stack->desktop.accessibility.focusedSelection(window->pid());
     ASSERT_TRUE(selection);
     EXPECT_EQ(selection->text, QStringLiteral("Serendipity"));
     EXPECT_EQ(selection->value, QStringLiteral("Serendipity is a happy accident."));
@@ -233,11 +221,11 @@ TEST_F(ScreenInputDesktopTest, AccessibilityGivesUpOnAnApplicationThatDoesNotAns
     stack->controller.stop();
     testing::doubleClick(window->point(QStringLiteral("lineedit")) + QPoint(20, 0));
     QTest::qWait(300);
-    ASSERT_TRUE(stack->accessibility.focusedSelection(window->pid()));
+    ASSERT_TRUE(stack->desktop.accessibility.focusedSelection(window->pid()));
     ::kill(pid_t(window->pid()), SIGSTOP);
     QElapsedTimer clock;
     clock.start();
-    const auto selection = stack->accessibility.focusedSelection(window->pid());
+    const auto selection = stack->desktop.accessibility.focusedSelection(window->pid());
     const qint64 elapsed = clock.elapsed();
     ::kill(pid_t(window->pid()), SIGCONT);
     EXPECT_FALSE(selection);
