@@ -31,7 +31,8 @@ public:
                 const QList<QByteArray> fields = m_process.readLine().trimmed().split(' ');
                 if (fields.value(0) == "ready") ready = true;
                 if (fields.size() == 3 && fields[0] == pointName)
-                    m_point = QPoint(fields[1].toInt() + 30, fields[2].toInt() + 30 * (pointName == "window"));
+                    m_point = QPoint(fields[1].toInt() + 30,
+                                     fields[2].toInt() + 30 * (pointName == "window"));
             }
             if (ready) break;
         }
@@ -70,8 +71,8 @@ void selectionToCard(benchmark::State& state, const QString& program, const QStr
                            desktop.windows);
     testing::FakeCard card;
     const AppConfig config;
-    TriggerController controller({desktop.input, desktop.windows, reader, card,
-                                  [&] { return config; }, isOwnWindow});
+    TriggerController controller(
+        {desktop.input, desktop.windows, reader, card, [&] { return config; }, isOwnWindow});
     controller.setSelectionDelay(std::chrono::milliseconds(0));
     QElapsedTimer clock;
     qint64 releasedAt = -1;

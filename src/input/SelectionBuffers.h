@@ -17,8 +17,11 @@ public:
     virtual bool primaryChangedSince(qint64 serverTimeMs) = 0;
     // Moves whenever an application takes CLIPBOARD, even one that already held it.
     virtual quint64 clipboardChanges() const = 0;
-    // The PRIMARY selection as text; none when its owner offers no text or does not answer.
+    // The selections as text, asked of their owners; none when the owner offers no text or
+    // does not answer in time. Asking the server, not a cached copy, means a copy that just
+    // landed is read even while this process still believes it owns CLIPBOARD.
     virtual std::optional<QString> primaryText() = 0;
+    virtual std::optional<QString> clipboardText() = 0;
     // Presses and releases Ctrl+C as if the user typed it, for the window that has the focus.
     virtual void postCopy() = 0;
 };

@@ -110,7 +110,7 @@ QCoro::Task<std::optional<QString>> SelectionReader::readViaClipboard()
     if (m_buffers.clipboardChanges() == before) co_return std::nullopt;
 
     ClipboardRestorer restorer(m_clipboard, std::move(saved));
-    co_return m_clipboard.text();
+    co_return m_buffers.clipboardText();
 }
 
 bool SelectionReader::focusIsInTerminal()

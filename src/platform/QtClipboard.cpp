@@ -31,11 +31,4 @@ void QtClipboard::restore(const ClipboardSnapshot& snapshot)
     clipboard->setMimeData(data, QClipboard::Clipboard);
 }
 
-std::optional<QString> QtClipboard::text()
-{
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
-    if (!data || !data->hasText()) return std::nullopt;
-    return data->text();
-}
-
 } // namespace glossivo

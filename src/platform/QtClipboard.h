@@ -10,7 +10,6 @@ class QtClipboard : public Clipboard {
 public:
     ClipboardSnapshot snapshot() override;
     void restore(const ClipboardSnapshot& snapshot) override;
-    std::optional<QString> text() override;
 };
 
 } // namespace glossivo

@@ -22,6 +22,7 @@ protected:
     {
         windows.active = WindowInfo{7, QStringLiteral("Editor"), QStringLiteral("notes"), 42};
         clipboard.contents = userClipboard;
+        buffers.clipboardContents = &clipboard.contents;
         reader.setPollInterval(std::chrono::milliseconds(2));
     }
 

@@ -34,6 +34,7 @@ public:
     TriggerControllerTest()
     {
         windows.active = WindowInfo{otherApp, QStringLiteral("Reader"), QStringLiteral("doc"), 5};
+        buffers.clipboardContents = &clipboard.contents;
         reader.setPollInterval(std::chrono::milliseconds(1));
         controller.setSelectionDelay(std::chrono::milliseconds(5));
         controller.start();

@@ -43,12 +43,6 @@ public:
         ++restores;
         contents = snapshot;
     }
-    std::optional<QString> text() override
-    {
-        for (const auto& [format, data] : contents)
-            if (format == QLatin1String("text/plain")) return QString::fromUtf8(data);
-        return std::nullopt;
-    }
 };
 
 class FakeBuffers : public SelectionBuffers {
@@ -65,7 +59,17 @@ public:
         return primaryChangedAt && *primaryChangedAt >= time;
     }
     quint64 clipboardChanges() const override { return clipboard; }
+    // The clipboard whose text the focused application's copy puts there.
+    const ClipboardSnapshot* clipboardContents = nullptr;
+
     std::optional<QString> primaryText() override { return primaryContents; }
+    std::optional<QString> clipboardText() override
+    {
+        if (clipboardContents)
+            for (const auto& [format, data] : *clipboardContents)
+                if (format == QLatin1String("text/plain")) return QString::fromUtf8(data);
+        return std::nullopt;
+    }
     void postCopy() override
     {
         ++copies;

@@ -61,11 +61,21 @@ void X11SelectionBuffers::handle(XEvent& event)
 
 std::optional<QString> X11SelectionBuffers::primaryText()
 {
+    return convert(m_primary);
+}
+
+std::optional<QString> X11SelectionBuffers::clipboardText()
+{
+    return convert(m_clipboard);
+}
+
+std::optional<QString> X11SelectionBuffers::convert(unsigned long selection)
+{
     Display* display = m_connection.display();
     if (!display) return std::nullopt;
-    if (XGetSelectionOwner(display, m_primary) == None) return std::nullopt;
-    const Atom property = XInternAtom(display, "GLOSSIVO_PRIMARY", False);
-    XConvertSelection(display, m_primary, XInternAtom(display, "UTF8_STRING", False), property,
+    if (XGetSelectionOwner(display, selection) == None) return std::nullopt;
+    const Atom property = XInternAtom(display, "GLOSSIVO_SELECTION", False);
+    XConvertSelection(display, selection, XInternAtom(display, "UTF8_STRING", False), property,
                       m_window, CurrentTime);
     XFlush(display);
     return waitForConversion(property);

@@ -21,6 +21,7 @@ public:
     bool primaryChangedSince(qint64 serverTimeMs) override;
     quint64 clipboardChanges() const override;
     std::optional<QString> primaryText() override;
+    std::optional<QString> clipboardText() override;
     void postCopy() override;
 
     // How long an owner may take to hand over the PRIMARY text before it counts as silent.
@@ -28,6 +29,7 @@ public:
 
 private:
     void handle(XEvent& event);
+    std::optional<QString> convert(unsigned long selection);
     std::optional<QString> waitForConversion(unsigned long property);
 
     X11Connection m_connection;
