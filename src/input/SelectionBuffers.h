@@ -23,7 +23,9 @@ public:
     virtual std::optional<QString> primaryText() = 0;
     virtual std::optional<QString> clipboardText() = 0;
     // Presses and releases Ctrl+C as if the user typed it, for the window that has the focus.
-    virtual void postCopy() = 0;
+    // False when nothing was sent: while the user holds Shift, Alt or Super the keys would
+    // make another shortcut (Ctrl+Shift+C opens a browser's inspector).
+    virtual bool postCopy() = 0;
 };
 
 } // namespace glossivo

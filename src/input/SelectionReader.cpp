@@ -96,7 +96,10 @@ QCoro::Task<std::optional<QString>> SelectionReader::readViaClipboard()
     m_copyPending = true;
     ClipboardSnapshot saved = m_clipboard.snapshot();
     const quint64 before = m_buffers.clipboardChanges();
-    m_buffers.postCopy();
+    if (!m_buffers.postCopy()) {
+        m_copyPending = false;
+        co_return std::nullopt;
+    }
 
     // The polls always run their full course: a copy that lands after the read gave up would
     // leave the selection on the user's clipboard for good.

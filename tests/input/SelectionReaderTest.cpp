@@ -165,6 +165,16 @@ TEST_F(SelectionReaderTest, TerminalsNeverGetCtrlC)
     EXPECT_EQ(buffers.copies, 0);
 }
 
+TEST_F(SelectionReaderTest, CopyThatCouldNotBeSentEndsAtOnceAndAllowsTheNext)
+{
+    buffers.modifierHeld = true;
+    copiesAfter(1, QStringLiteral("copied"));
+    EXPECT_EQ(awaitTask(reader.readViaClipboard()), std::nullopt);
+    EXPECT_EQ(clipboard.restores, 0);
+    buffers.modifierHeld = false;
+    EXPECT_EQ(awaitTask(reader.readViaClipboard()), QStringLiteral("copied"));
+}
+
 TEST_F(SelectionReaderTest, FocusInATerminalInsideAnotherWindowGetsNoCtrlC)
 {
     windows.focused = WindowInfo{9, QStringLiteral("konsole"), {}, 10};

@@ -51,6 +51,7 @@ public:
     quint64 clipboard = 0;
     std::optional<QString> primaryContents;
     int copies = 0;
+    bool modifierHeld = false;
     // What the focused application does when it receives Ctrl+C.
     std::function<void()> onCopy;
 
@@ -70,10 +71,12 @@ public:
                 if (format == QLatin1String("text/plain")) return QString::fromUtf8(data);
         return std::nullopt;
     }
-    void postCopy() override
+    bool postCopy() override
     {
+        if (modifierHeld) return false;
         ++copies;
         if (onCopy) onCopy();
+        return true;
     }
 };
 

@@ -2,6 +2,7 @@
 
 #include <QDeadlineTimer>
 
+#include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
@@ -115,18 +116,23 @@ std::optional<QString> X11SelectionBuffers::waitForConversion(unsigned long prop
     }
 }
 
-void X11SelectionBuffers::postCopy()
+bool X11SelectionBuffers::postCopy()
 {
     Display* display = m_connection.display();
-    if (!display) return;
+    if (!display) return false;
+    XkbStateRec state{};
+    if (XkbGetState(display, XkbUseCoreKbd, &state) == Success &&
+        (state.base_mods & (ShiftMask | Mod1Mask | Mod3Mask | Mod4Mask | Mod5Mask)))
+        return false;
     const KeyCode control = XKeysymToKeycode(display, XK_Control_L);
     const KeyCode c = XKeysymToKeycode(display, XK_c);
-    if (!control || !c) return;
+    if (!control || !c) return false;
     XTestFakeKeyEvent(display, control, True, CurrentTime);
     XTestFakeKeyEvent(display, c, True, CurrentTime);
     XTestFakeKeyEvent(display, c, False, CurrentTime);
     XTestFakeKeyEvent(display, control, False, CurrentTime);
     XFlush(display);
+    return true;
 }
 
 } // namespace glossivo

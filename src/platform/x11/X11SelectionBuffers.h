@@ -22,7 +22,7 @@ public:
     quint64 clipboardChanges() const override;
     std::optional<QString> primaryText() override;
     std::optional<QString> clipboardText() override;
-    void postCopy() override;
+    bool postCopy() override;
 
     // How long an owner may take to hand over the PRIMARY text before it counts as silent.
     void setConversionTimeout(std::chrono::milliseconds timeout) { m_timeout = timeout; }
