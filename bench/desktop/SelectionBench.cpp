@@ -13,6 +13,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <memory>
 
 using namespace glossivo;
@@ -94,6 +95,12 @@ void selectionToCard(benchmark::State& state, const QString& program, const QStr
         // Apart enough that the next double click does not continue this one.
         QTest::qWait(450);
     }
+    // Which road the text took: only the accessibility bus brings a context with it.
+    qsizetype withContext = 0;
+    for (const auto& lookup : card.lookups)
+        if (lookup.context) ++withContext;
+    state.counters["withContext"] =
+        double(withContext) / double(std::max<qsizetype>(1, card.lookups.size()));
 }
 
 void viaAccessibility(benchmark::State& state)
