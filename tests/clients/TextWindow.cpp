@@ -16,6 +16,8 @@
 
 #include <cstdio>
 
+#include "support/main/AsanDefaults.h"
+
 namespace {
 
 void print(const char* name, QPoint point)

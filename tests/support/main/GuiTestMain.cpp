@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "AsanDefaults.h"
+
 #include <cstdlib>
 #include <ctime>
 
