@@ -192,11 +192,17 @@ AtspiAccessible* AtspiAccessibility::focusedObject(qint64 pid, Budget& budget)
 {
     GError* error = nullptr;
     if (m_focused) {
-        Ref<AtspiStateSet> states(atspi_accessible_get_state_set(m_focused));
-        const bool focused = states && atspi_state_set_contains(states.get(), ATSPI_STATE_FOCUSED);
+        // The owner comes from the bus; only then may the object itself be asked. An object
+        // whose application has gone is forgotten, and the search below takes over.
         const qint64 owner = qint64(atspi_accessible_get_process_id(m_focused, &error));
-        if (budget.ok(error) && focused && owner != qint64(getpid()) && (pid == 0 || owner == pid))
-            return static_cast<AtspiAccessible*>(g_object_ref(m_focused));
+        if (error) {
+            g_clear_error(&error);
+            g_object_unref(std::exchange(m_focused, nullptr));
+        } else if (owner != qint64(getpid()) && (pid == 0 || owner == pid)) {
+            Ref<AtspiStateSet> states(atspi_accessible_get_state_set(m_focused));
+            if (states && atspi_state_set_contains(states.get(), ATSPI_STATE_FOCUSED))
+                return static_cast<AtspiAccessible*>(g_object_ref(m_focused));
+        }
     }
     if (pid <= 0 || budget.spent()) return nullptr;
     Ref<AtspiAccessible> desktop(atspi_get_desktop(0));
