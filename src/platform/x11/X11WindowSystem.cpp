@@ -13,8 +13,11 @@ std::optional<WindowInfo> X11WindowSystem::activeWindow()
 {
     Display* display = m_connection.display();
     if (!display) return std::nullopt;
-    unsigned long window = X11Windows::activeWindow(display);
-    if (!window) X11Windows::pointer(display, &window);
+    unsigned long window = 0;
+    if (const std::optional<unsigned long> active = X11Windows::activeWindow(display))
+        window = *active;
+    else
+        X11Windows::pointer(display, &window);
     if (!window) return std::nullopt;
     return X11Windows::describe(display, window);
 }

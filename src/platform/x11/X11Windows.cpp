@@ -130,10 +130,11 @@ std::optional<QPoint> pointer(Display* display, unsigned long* clientUnderPointe
     return QPoint(rootX, rootY);
 }
 
-unsigned long activeWindow(Display* display)
+std::optional<unsigned long> activeWindow(Display* display)
 {
     const Window root = DefaultRootWindow(display);
-    if (!windowProperty(display, root, atom(display, "_NET_SUPPORTING_WM_CHECK"))) return 0;
+    if (!windowProperty(display, root, atom(display, "_NET_SUPPORTING_WM_CHECK")))
+        return std::nullopt;
     return windowProperty(display, root, atom(display, "_NET_ACTIVE_WINDOW"));
 }
 

@@ -19,8 +19,8 @@ unsigned long clientWindow(Display* display, unsigned long window);
 unsigned long topLevelClient(Display* display, unsigned long window);
 // The pointer's global position and the application window under it (0 over the bare root).
 std::optional<QPoint> pointer(Display* display, unsigned long* clientUnderPointer = nullptr);
-// The window manager's active window; 0 without a window manager or when none is active.
-unsigned long activeWindow(Display* display);
+// The window manager's active window (0 when none is active); none without a window manager.
+std::optional<unsigned long> activeWindow(Display* display);
 // The application window that holds the keyboard focus; 0 when the focus is on the root.
 unsigned long focusedWindow(Display* display);
 WindowInfo describe(Display* display, unsigned long window);
