@@ -1,0 +1,3 @@
+#include "input/GlobalInput.h"
+
+// The signals of the interface are defined by moc in this target.

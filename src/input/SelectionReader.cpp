@@ -1,0 +1,127 @@
+#include "input/SelectionReader.h"
+
+#include "input/AccessibilityReader.h"
+#include "input/Clipboard.h"
+#include "input/ContextWindow.h"
+#include "input/SelectionBuffers.h"
+#include "input/TerminalClasses.h"
+#include "input/WindowSystem.h"
+
+#include <QCoro/QCoroTimer>
+#include <QPointer>
+
+namespace glossivo {
+
+namespace {
+
+constexpr int copyPolls = 10;
+
+bool isBlank(const QString& text)
+{
+    return text.trimmed().isEmpty();
+}
+
+// Where the selected text lies in the value when only the caret is known: a mouse selection
+// leaves the caret at one of its ends.
+std::optional<TextRange> rangeAtCaret(const QString& value, const QString& text, qint64 caret)
+{
+    const qint64 length = text.size();
+    if (caret < 0 || caret > value.size()) return std::nullopt;
+    if (caret >= length && QStringView(value).mid(caret - length, length) == text)
+        return TextRange{caret - length, length};
+    if (caret + length <= value.size() && QStringView(value).mid(caret, length) == text)
+        return TextRange{caret, length};
+    return std::nullopt;
+}
+
+// Puts the user's clipboard back when the read leaves its scope, however it leaves it.
+class ClipboardRestorer {
+public:
+    ClipboardRestorer(Clipboard& clipboard, ClipboardSnapshot saved)
+        : m_clipboard(clipboard), m_saved(std::move(saved))
+    {}
+    ~ClipboardRestorer() { m_clipboard.restore(m_saved); }
+    ClipboardRestorer(const ClipboardRestorer&) = delete;
+    ClipboardRestorer& operator=(const ClipboardRestorer&) = delete;
+
+private:
+    Clipboard& m_clipboard;
+    ClipboardSnapshot m_saved;
+};
+
+} // namespace
+
+SelectionReader::SelectionReader(AccessibilityReader& accessibility, SelectionBuffers& buffers,
+                                 Clipboard& clipboard, WindowSystem& windows, QObject* parent)
+    : QObject(parent), m_accessibility(accessibility), m_buffers(buffers), m_clipboard(clipboard),
+      m_windows(windows)
+{}
+
+QCoro::Task<std::optional<SelectionReader::Result>> SelectionReader::read(qint64 mouseDownTime)
+{
+    if (auto result = readViaAccessibility()) co_return result;
+    if (auto primary = readPrimary(mouseDownTime)) co_return Result{*primary, std::nullopt};
+    QPointer<SelectionReader> self(this);
+    const std::optional<QString> copied = co_await readViaClipboard();
+    if (!self || !copied) co_return std::nullopt;
+    co_return Result{*copied, std::nullopt};
+}
+
+std::optional<SelectionReader::Result> SelectionReader::readViaAccessibility()
+{
+    const std::optional<WindowInfo> active = m_windows.activeWindow();
+    const std::optional<AccessibleSelection> selection =
+        m_accessibility.focusedSelection(active ? active->pid : 0);
+    if (!selection || isBlank(selection->text)) return std::nullopt;
+    Result result{selection->text, std::nullopt};
+    if (!selection->value) return result;
+    std::optional<TextRange> range = selection->selection;
+    if (!range && selection->caret)
+        range = rangeAtCaret(*selection->value, selection->text, *selection->caret);
+    if (range) result.context = ContextWindow::around(*selection->value, *range);
+    return result;
+}
+
+std::optional<QString> SelectionReader::readPrimary(qint64 mouseDownTime)
+{
+    if (!m_buffers.primaryChangedSince(mouseDownTime)) return std::nullopt;
+    std::optional<QString> text = m_buffers.primaryText();
+    if (!text || isBlank(*text)) return std::nullopt;
+    return text;
+}
+
+QCoro::Task<std::optional<QString>> SelectionReader::readViaClipboard()
+{
+    if (m_copyPending || focusIsInTerminal()) co_return std::nullopt;
+    m_copyPending = true;
+    ClipboardSnapshot saved = m_clipboard.snapshot();
+    const quint64 before = m_buffers.clipboardChanges();
+    if (!m_buffers.postCopy()) {
+        m_copyPending = false;
+        co_return std::nullopt;
+    }
+
+    // The polls always run their full course: a copy that lands after the read gave up would
+    // leave the selection on the user's clipboard for good.
+    QPointer<SelectionReader> self(this);
+    for (int poll = 0; poll < copyPolls; ++poll) {
+        co_await QCoro::sleepFor(m_pollInterval);
+        if (!self) co_return std::nullopt;
+        if (m_buffers.clipboardChanges() != before) break;
+    }
+    m_copyPending = false;
+    if (m_buffers.clipboardChanges() == before) co_return std::nullopt;
+
+    ClipboardRestorer restorer(m_clipboard, std::move(saved));
+    co_return m_buffers.clipboardText();
+}
+
+bool SelectionReader::focusIsInTerminal()
+{
+    const std::optional<WindowInfo> focused = m_windows.focusedWindow();
+    const std::optional<WindowInfo> active = m_windows.activeWindow();
+    return (focused && TerminalClasses::contains(focused->appId)) ||
+           (active && TerminalClasses::contains(active->appId));
+}
+
+} // namespace glossivo

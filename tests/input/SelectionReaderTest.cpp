@@ -1,0 +1,186 @@
+#include "input/SelectionReader.h"
+
+#include "support/AwaitTask.h"
+#include "support/FakeScreenInput.h"
+
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace glossivo {
+namespace {
+
+using glossivo::testing::awaitTask;
+using Result = SelectionReader::Result;
+
+const ClipboardSnapshot userClipboard{{QStringLiteral("text/plain"), QByteArray("mine")},
+                                      {QStringLiteral("image/png"), QByteArray("\x89PNG...")}};
+
+class SelectionReaderTest : public ::testing::Test {
+protected:
+    SelectionReaderTest()
+    {
+        windows.active = WindowInfo{7, QStringLiteral("Editor"), QStringLiteral("notes"), 42};
+        clipboard.contents = userClipboard;
+        buffers.clipboardContents = &clipboard.contents;
+        reader.setPollInterval(std::chrono::milliseconds(2));
+    }
+
+    // The focused application copies `text` (an image when absent) after `polls` polls.
+    void copiesAfter(int milliseconds, std::optional<QString> text)
+    {
+        buffers.onCopy = [this, milliseconds, text] {
+            QTimer::singleShot(milliseconds, [this, text] {
+                clipboard.contents =
+                    text ? ClipboardSnapshot{{QStringLiteral("text/plain"), text->toUtf8()}}
+                         : ClipboardSnapshot{{QStringLiteral("image/png"), QByteArray("img")}};
+                ++buffers.clipboard;
+            });
+        };
+    }
+
+    testing::FakeAccessibility accessibility;
+    testing::FakeBuffers buffers;
+    testing::FakeClipboard clipboard;
+    testing::FakeWindows windows;
+    SelectionReader reader{accessibility, buffers, clipboard, windows};
+};
+
+TEST_F(SelectionReaderTest, AccessibilityGivesTextAndContextOfTheActiveProcess)
+{
+    const QString value = QStringLiteral("x").repeated(400) + QStringLiteral("word") +
+                          QStringLiteral("y").repeated(400);
+    accessibility.selection = AccessibleSelection{QStringLiteral("word"), value, TextRange{400, 4}};
+    const auto result = awaitTask(reader.read(0));
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->text, QStringLiteral("word"));
+    EXPECT_EQ(result->context, value.mid(100, 604));
+    EXPECT_EQ(accessibility.askedPids, QList<qint64>{42});
+    EXPECT_EQ(buffers.copies, 0);
+}
+
+TEST_F(SelectionReaderTest, AccessibilityContextFallsBackToTheCaret)
+{
+    const QString value = QStringLiteral("A rare word here.");
+    struct {
+        std::optional<QString> value;
+        std::optional<qint64> caret;
+        std::optional<QString> context;
+    } cases[] = {
+        {value, 11, value},                  // caret after the selection
+        {value, 7, value},                   // caret before it
+        {value, 3, std::nullopt},            // caret elsewhere
+        {value, std::nullopt, std::nullopt}, // no range, no caret
+        {std::nullopt, 11, std::nullopt},    // no value
+    };
+    for (const auto& c : cases) {
+        accessibility.selection =
+            AccessibleSelection{QStringLiteral("word"), c.value, std::nullopt, c.caret};
+        const auto result = reader.readViaAccessibility();
+        ASSERT_TRUE(result);
+        EXPECT_EQ(result->text, QStringLiteral("word"));
+        EXPECT_EQ(result->context, c.context);
+    }
+}
+
+TEST_F(SelectionReaderTest, BlankAccessibleSelectionFallsThroughToPrimary)
+{
+    accessibility.selection = AccessibleSelection{QStringLiteral(" \n"), QStringLiteral("a \n")};
+    buffers.primaryContents = QStringLiteral(" selected ");
+    buffers.primaryChangedAt = 1000;
+    const auto result = awaitTask(reader.read(1000));
+    EXPECT_EQ(result, (Result{QStringLiteral(" selected "), std::nullopt}));
+    EXPECT_EQ(buffers.copies, 0);
+}
+
+TEST_F(SelectionReaderTest, PrimaryOlderThanTheMouseDownIsNotRead)
+{
+    buffers.primaryContents = QStringLiteral("stale");
+    buffers.primaryChangedAt = 999;
+    copiesAfter(1, QStringLiteral("fresh"));
+    const auto result = awaitTask(reader.read(1000));
+    EXPECT_EQ(result, (Result{QStringLiteral("fresh"), std::nullopt}));
+    EXPECT_EQ(buffers.copies, 1);
+}
+
+TEST_F(SelectionReaderTest, CopyRestoresEveryFormatOfTheUsersClipboard)
+{
+    copiesAfter(1, QStringLiteral("copied text"));
+    EXPECT_EQ(awaitTask(reader.readViaClipboard()), QStringLiteral("copied text"));
+    EXPECT_EQ(clipboard.contents, userClipboard);
+}
+
+TEST_F(SelectionReaderTest, CopyOfAnImageGivesNothingAndStillRestores)
+{
+    copiesAfter(1, std::nullopt);
+    EXPECT_EQ(awaitTask(reader.readViaClipboard()), std::nullopt);
+    EXPECT_EQ(clipboard.contents, userClipboard);
+    EXPECT_EQ(clipboard.restores, 1);
+}
+
+TEST_F(SelectionReaderTest, NothingCopiedLeavesTheClipboardUntouched)
+{
+    EXPECT_EQ(awaitTask(reader.readViaClipboard()), std::nullopt);
+    EXPECT_EQ(buffers.copies, 1);
+    EXPECT_EQ(clipboard.restores, 0);
+    EXPECT_EQ(clipboard.contents, userClipboard);
+}
+
+TEST_F(SelectionReaderTest, EmptyClipboardIsLeftEmpty)
+{
+    clipboard.contents.clear();
+    copiesAfter(1, QStringLiteral("copied"));
+    EXPECT_EQ(awaitTask(reader.readViaClipboard()), QStringLiteral("copied"));
+    EXPECT_TRUE(clipboard.contents.isEmpty());
+}
+
+TEST_F(SelectionReaderTest, LateCopyWithinThePollsIsCaughtAndRestored)
+{
+    copiesAfter(12, QStringLiteral("slow app"));
+    EXPECT_EQ(awaitTask(reader.readViaClipboard()), QStringLiteral("slow app"));
+    EXPECT_EQ(clipboard.contents, userClipboard);
+}
+
+TEST_F(SelectionReaderTest, SecondCopyWhileOneIsPendingIsRefused)
+{
+    copiesAfter(6, QStringLiteral("first"));
+    QCoro::Task<std::optional<QString>> first = reader.readViaClipboard();
+    EXPECT_EQ(awaitTask(reader.readViaClipboard()), std::nullopt);
+    EXPECT_EQ(awaitTask(std::move(first)), QStringLiteral("first"));
+    EXPECT_EQ(buffers.copies, 1);
+    EXPECT_EQ(clipboard.contents, userClipboard);
+}
+
+TEST_F(SelectionReaderTest, TerminalsNeverGetCtrlC)
+{
+    copiesAfter(1, QStringLiteral("^C"));
+    for (const char* terminalClass : {"XTerm", "Gnome-terminal", "kitty", "Alacritty"}) {
+        windows.active = WindowInfo{8, QString::fromLatin1(terminalClass), {}, 9};
+        EXPECT_EQ(awaitTask(reader.read(0)), std::nullopt) << terminalClass;
+    }
+    // A terminal's selection still arrives through PRIMARY.
+    buffers.primaryContents = QStringLiteral("ls -la");
+    buffers.primaryChangedAt = 5;
+    EXPECT_EQ(awaitTask(reader.read(5)), (Result{QStringLiteral("ls -la"), std::nullopt}));
+    EXPECT_EQ(buffers.copies, 0);
+}
+
+TEST_F(SelectionReaderTest, CopyThatCouldNotBeSentEndsAtOnceAndAllowsTheNext)
+{
+    buffers.modifierHeld = true;
+    copiesAfter(1, QStringLiteral("copied"));
+    EXPECT_EQ(awaitTask(reader.readViaClipboard()), std::nullopt);
+    EXPECT_EQ(clipboard.restores, 0);
+    buffers.modifierHeld = false;
+    EXPECT_EQ(awaitTask(reader.readViaClipboard()), QStringLiteral("copied"));
+}
+
+TEST_F(SelectionReaderTest, FocusInATerminalInsideAnotherWindowGetsNoCtrlC)
+{
+    windows.focused = WindowInfo{9, QStringLiteral("konsole"), {}, 10};
+    EXPECT_EQ(awaitTask(reader.readViaClipboard()), std::nullopt);
+    EXPECT_EQ(buffers.copies, 0);
+}
+
+} // namespace
+} // namespace glossivo
