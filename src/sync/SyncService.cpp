@@ -95,15 +95,15 @@ void SyncService::start()
             if (!m_applying) syncSoon(afterChangeSeconds);
         });
     }
-    m_timer = m_timers(true, [this] { syncNow(); });
+    if (!m_timer) m_timer = m_timers(true, [this] { syncNow(); });
     m_timer->start(period);
     syncNow();
 }
 
 void SyncService::syncSoon(double seconds)
 {
-    if (m_soon) m_soon->stop();
-    m_soon = m_timers(false, [this] { syncNow(); });
+    // Starting the one timer again puts off the pass it was waiting for.
+    if (!m_soon) m_soon = m_timers(false, [this] { syncNow(); });
     m_soon->start(std::chrono::milliseconds(qRound64(qMax(0.0, seconds) * 1000.0)));
 }
 
