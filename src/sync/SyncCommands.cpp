@@ -2,6 +2,7 @@
 
 #include "model/ConfigStore.h"
 #include "model/WordStore.h"
+#include "sync/SyncConfig.h"
 #include "sync/SyncLink.h"
 #include "sync/SyncService.h"
 
@@ -31,18 +32,6 @@ QString connectedLine(const SyncLink& link)
     return QStringLiteral("已连接 ") + link.hostName() + u'\n';
 }
 
-// Three separate changes, each saved, as the settings section stores them.
-void store(ConfigStore& config, const SyncLink& link)
-{
-    AppConfig changed = config.config();
-    changed.syncServer = link.server;
-    config.setConfig(changed);
-    changed.syncToken = link.token;
-    config.setConfig(changed);
-    changed.syncPin = link.pin;
-    config.setConfig(changed);
-}
-
 } // namespace
 
 QCoro::Task<int> syncNow(SyncService& service, const WordStore& store, QTextStream& out)
@@ -64,7 +53,7 @@ QCoro::Task<int> connect(QString code, ConfigStore& config, QTextStream& out)
         out << *problem << '\n';
         co_return 1;
     }
-    store(config, *link);
+    SyncConfig::store(config, *link);
     out << connectedLine(*link);
     co_return 0;
 }
