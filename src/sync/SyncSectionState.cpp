@@ -11,17 +11,12 @@
 namespace glossivo {
 
 SyncSectionState::SyncSectionState(ConfigStore& config, SyncService& sync, const Clock& clock,
-                                   Clipboard clipboard, Tester tester, QObject* parent)
+                                   Clipboard clipboard, QObject* parent)
     : QObject(parent), m_config(config), m_sync(sync), m_clock(clock),
-      m_clipboard(std::move(clipboard)), m_tester(std::move(tester))
+      m_clipboard(std::move(clipboard))
 {
     QObject::connect(&m_config, &ConfigStore::configChanged, this, &SyncSectionState::changed);
     QObject::connect(&m_sync, &SyncService::changed, this, &SyncSectionState::changed);
-}
-
-QCoro::Task<std::optional<QString>> SyncSectionState::defaultTester(SyncLink link)
-{
-    return SyncService::test(std::move(link));
 }
 
 std::optional<SyncLink> SyncSectionState::link() const
@@ -108,7 +103,7 @@ void SyncSectionState::connect()
 
 QCoro::Task<> SyncSectionState::check(QPointer<SyncSectionState> self, SyncLink link)
 {
-    const std::optional<QString> problem = co_await self->m_tester(link);
+    const std::optional<QString> problem = co_await SyncService::test(link);
     if (!self) co_return;
     if (problem) {
         self->m_message = problem;

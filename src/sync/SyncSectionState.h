@@ -23,15 +23,12 @@ class SyncSectionState : public QObject {
     Q_OBJECT
 
 public:
-    // The connection check of a code that is not stored yet: none, or the sentence to show.
-    using Tester = std::function<QCoro::Task<std::optional<QString>>(SyncLink)>;
     // Puts text on the clipboard in place of what was there.
     using Clipboard = std::function<void(const QString&)>;
 
     // The stores, the clock and the clipboard function must outlive the state.
     SyncSectionState(ConfigStore& config, SyncService& sync, const Clock& clock,
-                     Clipboard clipboard, Tester tester = &defaultTester,
-                     QObject* parent = nullptr);
+                     Clipboard clipboard, QObject* parent = nullptr);
 
     // The link of the configuration; none shows the face for connecting.
     std::optional<SyncLink> link() const;
@@ -73,14 +70,12 @@ Q_SIGNALS:
     void changed();
 
 private:
-    static QCoro::Task<std::optional<QString>> defaultTester(SyncLink link);
     static QCoro::Task<> check(QPointer<SyncSectionState> self, SyncLink link);
 
     ConfigStore& m_config;
     SyncService& m_sync;
     const Clock& m_clock;
     Clipboard m_clipboard;
-    Tester m_tester;
 
     QString m_input;
     std::optional<QString> m_message;
