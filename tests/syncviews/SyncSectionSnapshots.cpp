@@ -28,7 +28,8 @@ protected:
         EXPECT_GT(colours.size(), 8u) << name.toStdString();
         const QString folder = QStringLiteral(GLOSSIVO_SNAPSHOT_DIR "/sync");
         QDir().mkpath(folder);
-        const QString file = folder + u'/' + name + (dark ? "-dark" : "") + ".png";
+        const QString scale = section->devicePixelRatioF() > 1 ? QStringLiteral("@2x") : QString();
+        const QString file = folder + u'/' + name + (dark ? "-dark" : "") + scale + ".png";
         EXPECT_TRUE(image.save(file)) << file.toStdString();
     }
 

@@ -97,3 +97,18 @@ TEST_F(SyncSectionWidget, TheHandOnPartCopiesTheCodeAndShowsAQrCodeAPhoneCanRead
     child<QPushButton>("qrButton")->click();
     EXPECT_FALSE(qr->isVisibleTo(section.get()));
 }
+
+TEST_F(SyncSectionWidget, ExplanationsAreQuietAndAFailedPassIsOrangeInBothPalettes)
+{
+    device.connect(server.link());
+    server.answerAll(500);
+    device.sync();
+    for (bool dark : {false, true}) {
+        open(dark);
+        const QColor quiet = section->palette().color(QPalette::PlaceholderText);
+        for (const char* name : {"connectExplanation", "autoSyncNote", "handOnExplanation"})
+            EXPECT_EQ(child<QLabel>(name)->palette().color(QPalette::WindowText), quiet) << name;
+        const QColor status = child<QLabel>("statusLabel")->palette().color(QPalette::WindowText);
+        EXPECT_GT(status.red(), status.blue() + 100) << dark; // orange, not the quiet grey
+    }
+}

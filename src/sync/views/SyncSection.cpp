@@ -139,11 +139,11 @@ QWidget* SyncSection::buildConnectFace()
     auto* face = new QWidget;
     face->setObjectName(QStringLiteral("connectFace"));
     QVBoxLayout* layout = column(face);
-    layout->addWidget(textLabel(
+    layout->addWidget(secondary(textLabel(
         QStringLiteral(
             "连上你自己的同步服务器后，这台 Linux、Windows "
             "电脑和手机上的单词、例句、笔记和复习进度会自动合在一起。两边都改过也不会丢。"),
-        "connectExplanation", calloutSize(this)));
+        "connectExplanation", calloutSize(this))));
 
     m_codeField = new QLineEdit;
     m_codeField->setObjectName(QStringLiteral("codeField"));
@@ -184,11 +184,11 @@ QWidget* SyncSection::buildConnectedFace()
 
     m_status = textLabel({}, "statusLabel", calloutSize(this));
     layout->addWidget(m_status);
-    layout->addWidget(
+    layout->addWidget(secondary(
         textLabel(QStringLiteral("打开 Glossivo、存了新词、复习完以后都会自动同步，平时每 10 "
                                  "分钟一次，不用管。「复习」里的设置也一起同步；API key "
                                  "和快捷键每台设备自己设。"),
-                  "autoSyncNote", captionSize(this)));
+                  "autoSyncNote", captionSize(this))));
 
     m_fold = new QToolButton;
     m_fold->setObjectName(QStringLiteral("handOnFold"));
@@ -224,11 +224,11 @@ QWidget* SyncSection::buildHandOn()
     panel->setObjectName(QStringLiteral("handOnPanel"));
     QVBoxLayout* layout = column(panel);
     layout->setContentsMargins(16, 0, 0, 0);
-    layout->addWidget(textLabel(
+    layout->addWidget(secondary(textLabel(
         QStringLiteral(
             "在手机 Glossivo 的「设置 → 和电脑同步」里，或另一台电脑 Glossivo 的「设置 → "
             "同步」里粘贴同步码；手机也可以用相机扫下面的二维码。同步码里有密码，只发给自己。"),
-        "handOnExplanation", calloutSize(this)));
+        "handOnExplanation", calloutSize(this))));
 
     QHBoxLayout* buttons = row();
     m_copyButton = new QPushButton;
