@@ -45,7 +45,7 @@ std::optional<SyncState> SyncState::read(const QString& path)
     try {
         return SyncState{Json::string(object, "server"), versionField(object),
                          Json::string(object, "hash"), Json::optionalDate(object, "lastSyncAt"),
-                         Json::optionalString(object, "code").value_or(QString())};
+                         Json::optionalString(object, "codeHash").value_or(QString())};
     } catch (const JsonError&) {
         return std::nullopt;
     }
@@ -64,7 +64,7 @@ bool SyncState::write(const QString& path) const
     QJsonObject object{{QStringLiteral("server"), server},
                        {QStringLiteral("version"), version},
                        {QStringLiteral("hash"), hash},
-                       {QStringLiteral("code"), code}};
+                       {QStringLiteral("codeHash"), code}};
     Json::putOptional(object, "lastSyncAt", lastSyncAt);
     return AtomicFile::write(path, QJsonDocument(object).toJson(QJsonDocument::Indented));
 }
