@@ -20,8 +20,8 @@ bool carriesPin(const QNetworkReply& reply, const QString& pin)
 // Both checks are needed. A server whose certificate no authority vouches for reaches
 // sslErrors, where its errors are forgiven only when it is the pinned one. A server that some
 // authority does vouch for reaches encrypted without errors; it is cut off there when it is
-// not the pinned one. Both signals arrive after the handshake and before the request is
-// written, and the network thread waits for their slots.
+// not the pinned one. sslErrors comes during the handshake and encrypted right after it, both
+// before the request is written, and the network thread waits for their slots.
 void pinReply(QNetworkReply* reply, const QString& pin, std::shared_ptr<bool> refused)
 {
     QObject::connect(reply, &QNetworkReply::sslErrors, reply, [reply, pin, refused] {
