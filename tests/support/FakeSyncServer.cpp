@@ -212,7 +212,7 @@ void FakeSyncServer::send(QSslSocket* socket, const Answer& answer)
 {
     QByteArray head = "HTTP/1.1 " + QByteArray::number(answer.status) + ' ' +
                       reasonPhrase(answer.status) + "\r\nConnection: close\r\n";
-    if (answer.version) head += "ETag: " + etag(*answer.version) + "\r\n";
+    if (answer.version && !m_noETag) head += "ETag: " + etag(*answer.version) + "\r\n";
     if (answer.status != 304)
         head += "Content-Type: application/json\r\nContent-Length: " +
                 QByteArray::number(answer.body.size()) + "\r\n";

@@ -48,6 +48,8 @@ public:
     void delayAnswers(int milliseconds) { m_delay = milliseconds; }
     // ETags in the weak form W/"n".
     void useWeakETags(bool weak) { m_weak = weak; }
+    // Answers carry no ETag at all.
+    void dropETags(bool dropped) { m_noETag = dropped; }
     // "/v1/ping" answers 404, as a server without it would.
     void dropPing(bool dropped) { m_noPing = dropped; }
 
@@ -91,6 +93,7 @@ private:
     int m_delay = 0;
     bool m_weak = false;
     bool m_noPing = false;
+    bool m_noETag = false;
     int m_handshakes = 0;
     qint64 m_bytesReceived = 0;
 };

@@ -256,3 +256,13 @@ TEST_F(SyncPass, ThePinnedCertificateIsAcceptedEvenExpiredAndWhateverTheCaseOfTh
     EXPECT_TRUE(device.sync()) << device.service.lastErrorDetail().value_or("").toStdString();
     EXPECT_EQ(expired.version(), 1);
 }
+
+TEST_F(SyncPass, WithoutAnETagTheVersionIsZeroAndTheNextDownloadIsFull)
+{
+    server.dropETags(true);
+    ASSERT_TRUE(device.sync());
+    EXPECT_EQ(device.state()["version"].toInt(), 0);
+    server.clearRequests();
+    ASSERT_TRUE(device.sync());
+    EXPECT_EQ(header(0, "if-none-match"), "");
+}
