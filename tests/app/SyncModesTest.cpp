@@ -53,7 +53,7 @@ TEST_F(SyncModes, ConnectRefusesAMalformedCodeAndTouchesNothing)
          {QStringLiteral("hello"), server.link().text().replace("https", "http")}) {
         const ProgramOutcome outcome = run({"--sync-connect", code});
         EXPECT_EQ(outcome.out, "同步码格式不对\n");
-        EXPECT_EQ(outcome.status, 1);
+        EXPECT_EQ(outcome.status, 1) << outcome.err.toStdString();
     }
     EXPECT_FALSE(data.exists("config.json"));
 }
@@ -63,14 +63,14 @@ TEST_F(SyncModes, ConnectPrintsTheServerCheckSentenceAndStoresNothing)
     server.answerAll(401);
     ProgramOutcome outcome = run({"--sync-connect", server.link().text()});
     EXPECT_EQ(outcome.out, "同步码里的密码不对\n");
-    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.status, 1) << outcome.err.toStdString();
 
     FakeSyncServer impostor(FakeSyncServer::Certificate::other);
     SyncLink wrongPin = impostor.link();
     wrongPin.pin = FakeSyncServer::pinOf(FakeSyncServer::Certificate::server);
     outcome = run({"--sync-connect", wrongPin.text()});
     EXPECT_EQ(outcome.out, "服务器的证书对不上，可能连到了别的地方\n");
-    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.status, 1) << outcome.err.toStdString();
     EXPECT_EQ(impostor.bytesReceived(), 0);
     EXPECT_FALSE(data.exists("config.json"));
 }
@@ -79,7 +79,7 @@ TEST_F(SyncModes, SyncNowWithoutACodeSucceedsWithTheWordCount)
 {
     const ProgramOutcome outcome = run({"--sync-now"});
     EXPECT_EQ(outcome.out, "同步好了：0 个词\n");
-    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.status, 0) << outcome.err.toStdString();
     EXPECT_EQ(outcome.err, "");
 }
 
@@ -95,7 +95,7 @@ TEST_F(SyncModes, ANewDeviceConnectsAndBringsInTheServersWordsAndLog)
 
     ProgramOutcome outcome = run({"--sync-connect", pasted});
     EXPECT_EQ(outcome.out, "已连接 127.0.0.1\n");
-    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.status, 0) << outcome.err.toStdString();
     EXPECT_EQ(config()["syncServer"].toString(), server.baseURL());
     EXPECT_EQ(config()["syncToken"].toString(), FakeSyncServer::defaultToken());
     EXPECT_EQ(config()["syncPin"].toString(), link.pin.toLower());
@@ -103,7 +103,7 @@ TEST_F(SyncModes, ANewDeviceConnectsAndBringsInTheServersWordsAndLog)
 
     outcome = run({"--sync-now"});
     EXPECT_EQ(outcome.out, "同步好了：2 个词\n");
-    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.status, 0) << outcome.err.toStdString();
     EXPECT_TRUE(data.read("words.json").contains("serendipity"));
     EXPECT_EQ(data.read("learning-log.jsonl").count("\"kind\":\"save\""), 2);
     EXPECT_TRUE(data.exists("sync-state.json"));
@@ -111,7 +111,7 @@ TEST_F(SyncModes, ANewDeviceConnectsAndBringsInTheServersWordsAndLog)
     anotherDeviceStores({"ephemeral"});
     outcome = run({"--sync-now"});
     EXPECT_EQ(outcome.out, "同步好了：3 个词\n");
-    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.status, 0) << outcome.err.toStdString();
     EXPECT_EQ(data.read("learning-log.jsonl").count("\"kind\":\"save\""), 3);
 }
 
@@ -121,5 +121,5 @@ TEST_F(SyncModes, AFailedPassPrintsTheSentenceAndTheDetail)
     server.answerAll(500);
     const ProgramOutcome outcome = run({"--sync-now"});
     EXPECT_EQ(outcome.out, "同步失败：服务器出错了（500）\nHTTP status 500\n");
-    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.status, 1) << outcome.err.toStdString();
 }
