@@ -1,7 +1,11 @@
 #include "app/ProgramModes.h"
 
 #include "app/IconArt.h"
+#include "model/ConfigStore.h"
+#include "model/WordStore.h"
 #include "selftest/SelfTest.h"
+#include "sync/SyncCommands.h"
+#include "sync/SyncService.h"
 
 namespace glossivo::ProgramModes {
 
@@ -61,6 +65,12 @@ ModeTable table(QTextStream& out)
                     [&out](const QString&) { return SelfTest::runStudyStamp(out) ? 0 : 1; });
     modes.addDirect(QStringLiteral("--selftest-merge"),
                     [&out](const QString&) { return SelfTest::runMerge(out) ? 0 : 1; });
+    modes.addTask(QStringLiteral("--sync-now"), [&out](const QString&) {
+        return SyncCommands::syncNow(SyncService::shared(), WordStore::shared(), out);
+    });
+    modes.addTask(QStringLiteral("--sync-connect"), [&out](const QString& code) {
+        return SyncCommands::connect(code, ConfigStore::shared(), out);
+    });
     modes.addDirect(QStringLiteral("--selftest-fsrs"), [&out](const QString&) {
         SelfTest::runFSRS(out);
         return 0;

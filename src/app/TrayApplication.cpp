@@ -13,6 +13,8 @@
 #include "model/WordStore.h"
 #include "platform/x11/X11ActiveWindowWatcher.h"
 #include "platform/x11/X11PermissionProbe.h"
+#include "sync/SyncService.h"
+#include "sync/views/SyncSection.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -64,9 +66,9 @@ int runTrayApplication(int& argc, char** argv)
     services.version = SettingsState::versionText(QStringLiteral(GLOSSIVO_VERSION),
                                                   QStringLiteral(GLOSSIVO_BUILD));
     services.speak = [](const QString& text) { Speaker::shared().speak(text); };
-    // The screen triggers and the sync service are started here once they exist.
+    // The screen triggers are started here once they exist.
     services.startTriggers = [] {};
-    services.startSync = [] {};
+    services.startSync = [] { SyncService::shared().start(); };
     services.applicationName = applicationName;
     services.openPage = [](const QUrl& page) { QDesktopServices::openUrl(page); };
     services.alert = alert;
@@ -79,6 +81,8 @@ int runTrayApplication(int& argc, char** argv)
     services.quit = [] { QCoreApplication::quit(); };
 
     AppDelegate delegate(services);
+    // The settings window takes ownership of the section when it is first built.
+    delegate.addSettingsSection(new SyncSection);
     QObject::connect(&instance, &SingleInstance::reopenRequested, &delegate, &AppDelegate::reopen);
     delegate.launch();
     QApplication::exec();
