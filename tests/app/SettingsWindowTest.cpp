@@ -7,6 +7,7 @@
 #include "support/FakeChatServer.h"
 #include "support/FakeClock.h"
 #include "support/FakePlatform.h"
+#include "support/Snapshots.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -394,9 +395,7 @@ TEST_F(Settings, TheApiTestShowsSuccessAndEachFailure)
 // Pictures for review, not golden files: build/snapshots/settings/<state>.png.
 TEST_F(Settings, Snapshots)
 {
-    const QString folderPath =
-        QDir(QCoreApplication::applicationDirPath()).filePath("../snapshots/settings");
-    QDir().mkpath(folderPath);
+    const QString folderPath = test::snapshotFolder(QStringLiteral("settings"));
     struct Shot {
         const char* name;
         std::function<void()> prepare;

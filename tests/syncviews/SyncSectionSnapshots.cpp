@@ -1,4 +1,5 @@
 #include "SyncSectionFixture.h"
+#include "support/Snapshots.h"
 
 #include <QDir>
 #include <QLineEdit>
@@ -26,8 +27,7 @@ protected:
             for (int x = 0; x < image.width(); x += 3)
                 colours.insert(image.pixel(x, y));
         EXPECT_GT(colours.size(), 8u) << name.toStdString();
-        const QString folder = QStringLiteral(GLOSSIVO_SNAPSHOT_DIR "/sync");
-        QDir().mkpath(folder);
+        const QString folder = test::snapshotFolder(QStringLiteral("sync"));
         const QString scale = section->devicePixelRatioF() > 1 ? QStringLiteral("@2x") : QString();
         const QString file = folder + u'/' + name + (dark ? "-dark" : "") + scale + ".png";
         EXPECT_TRUE(image.save(file)) << file.toStdString();

@@ -8,6 +8,7 @@
 #include "support/DataFolder.h"
 #include "support/FakeClock.h"
 #include "support/FakePlatform.h"
+#include "support/Snapshots.h"
 
 #include <QApplication>
 #include <QDir>
@@ -37,13 +38,6 @@ bool onDesktop()
 {
     return qEnvironmentVariableIsSet("GLOSSIVO_DESKTOP_TESTS") &&
            qEnvironmentVariableIsSet("DISPLAY");
-}
-
-QString snapshotFolder()
-{
-    const QString path = QDir(QCoreApplication::applicationDirPath()).filePath("../snapshots/tray");
-    QDir().mkpath(path);
-    return path;
 }
 
 class Tray : public ::testing::Test {
@@ -208,7 +202,7 @@ TEST_F(Tray, TheOpenMenuAndTheWordInTheTooltip)
                            "换一个", "-"}));
     EXPECT_TRUE(texts.contains("在「Firefox ESR」中停用"));
     const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0).copy(menu->geometry());
-    EXPECT_TRUE(shot.save(QDir(snapshotFolder()).filePath("menu.png")));
+    EXPECT_TRUE(shot.save(QDir(test::snapshotFolder(QStringLiteral("tray"))).filePath("menu.png")));
 
     // A click on a toggle writes the configuration and closes the menu.
     for (QAction* action : menu->actions())
@@ -217,7 +211,8 @@ TEST_F(Tray, TheOpenMenuAndTheWordInTheTooltip)
     EXPECT_FALSE(config->config().autoPopupOnSelect);
 
     QImage glyph = TrayGlyph::image(48);
-    EXPECT_TRUE(glyph.save(QDir(snapshotFolder()).filePath("tray-glyph.png")));
+    EXPECT_TRUE(
+        glyph.save(QDir(test::snapshotFolder(QStringLiteral("tray"))).filePath("tray-glyph.png")));
 }
 
 // The program itself, started as a user would.
