@@ -1,6 +1,10 @@
 #include "model/AtomicFile.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
 
 #include <cerrno>
 #include <cstdio>
@@ -50,10 +54,22 @@ bool writeWithMode(const QString& path, const QByteArray& bytes, std::optional<m
     const bool ok = ::fchmod(fd, mode ? *mode : defaultMode(target)) == 0 && writeAll(fd, bytes) &&
                     ::fsync(fd) == 0;
     if (::close(fd) != 0 || !ok || ::rename(temporary.constData(), target.constData()) != 0) {
+        const int error = errno;
         ::unlink(temporary.constData());
+        errno = error;
         return false;
     }
     return true;
+}
+
+bool isLeftoverSuffix(QStringView suffix)
+{
+    // mkostemp replaces its six X with these characters.
+    return suffix.size() == 7 && suffix.front() == u'.' &&
+           std::all_of(suffix.begin() + 1, suffix.end(), [](QChar c) {
+               return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') ||
+                      (c >= u'0' && c <= u'9');
+           });
 }
 
 } // namespace
@@ -66,6 +82,18 @@ bool write(const QString& path, const QByteArray& bytes)
 bool write(const QString& path, const QByteArray& bytes, mode_t mode)
 {
     return writeWithMode(path, bytes, mode);
+}
+
+void removeLeftovers(const QString& path)
+{
+    const QFileInfo target(path);
+    const QString name = target.fileName();
+    QDir folder = target.dir();
+    const QStringList candidates =
+        folder.entryList({name + QStringLiteral(".*")}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& candidate : candidates)
+        if (candidate.startsWith(name) && isLeftoverSuffix(QStringView(candidate).mid(name.size())))
+            folder.remove(candidate);
 }
 
 } // namespace glossivo::AtomicFile
