@@ -18,6 +18,10 @@ namespace glossivo::AtomicFile {
 
 namespace {
 
+// Between the target's name and the six characters that make the name unique. Distinct enough
+// that no file a person keeps beside a document ("words.json.backup") is ever taken for one.
+constexpr char kTemporaryMark[] = ".tmp-";
+
 mode_t defaultMode(const QByteArray& target)
 {
     struct stat existing {};
@@ -46,7 +50,7 @@ bool writeAll(int fd, const QByteArray& bytes)
 bool writeWithMode(const QString& path, const QByteArray& bytes, std::optional<mode_t> mode)
 {
     const QByteArray target = QFile::encodeName(path);
-    QByteArray temporary = target + ".XXXXXX";
+    QByteArray temporary = target + kTemporaryMark + "XXXXXX";
     // mkostemp creates the file with mode 0600, so nothing is ever readable by others before
     // the final mode is applied.
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
@@ -65,8 +69,9 @@ bool writeWithMode(const QString& path, const QByteArray& bytes, std::optional<m
 bool isLeftoverSuffix(QStringView suffix)
 {
     // mkostemp replaces its six X with these characters.
-    return suffix.size() == 7 && suffix.front() == u'.' &&
-           std::all_of(suffix.begin() + 1, suffix.end(), [](QChar c) {
+    const QLatin1StringView mark(kTemporaryMark);
+    return suffix.size() == mark.size() + 6 && suffix.startsWith(mark) &&
+           std::all_of(suffix.begin() + mark.size(), suffix.end(), [](QChar c) {
                return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') ||
                       (c >= u'0' && c <= u'9');
            });
@@ -90,7 +95,8 @@ void removeLeftovers(const QString& path)
     const QString name = target.fileName();
     QDir folder = target.dir();
     const QStringList candidates =
-        folder.entryList({name + QStringLiteral(".*")}, QDir::Files | QDir::Hidden | QDir::System);
+        folder.entryList({name + QLatin1StringView(kTemporaryMark) + QLatin1Char('*')},
+                         QDir::Files | QDir::Hidden | QDir::System);
     for (const QString& candidate : candidates)
         if (candidate.startsWith(name) && isLeftoverSuffix(QStringView(candidate).mid(name.size())))
             folder.remove(candidate);

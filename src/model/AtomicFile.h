@@ -16,7 +16,7 @@ bool write(const QString& path, const QByteArray& bytes);
 bool write(const QString& path, const QByteArray& bytes, mode_t mode);
 
 // Removes the new files that writes to this path left behind when they were killed before the
-// rename: exactly the names write() gives them (the path, a dot and six letters or digits).
+// rename: exactly the names write() gives them (the path, ".tmp-" and six letters or digits).
 void removeLeftovers(const QString& path);
 
 } // namespace glossivo::AtomicFile

@@ -3,6 +3,8 @@
 #include "support/FakeClock.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -49,12 +51,37 @@ TEST_F(LearningLogTest, anAppendKeepsEverythingAlreadyThere)
     EXPECT_EQ(log.readLines().size(), 2001);
 }
 
-TEST_F(LearningLogTest, anEventThatCannotBeWrittenIsDroppedQuietly)
+TEST_F(LearningLogTest, anEventThatCannotBeWrittenWaitsForTheNextAppend)
 {
     ASSERT_TRUE(QDir(folder.path(QString())).mkdir(QStringLiteral("learning-log.jsonl")));
-    log.add(QStringLiteral("save"), QStringLiteral("run"));
+    EXPECT_FALSE(log.add(QStringLiteral("save"), QStringLiteral("run")));
+    EXPECT_FALSE(log.lastError().isEmpty());
     EXPECT_TRUE(QFileInfo(path()).isDir());
     EXPECT_TRUE(log.readLines().isEmpty());
+    EXPECT_TRUE(log.hasWaiting());
+
+    ASSERT_TRUE(QDir(folder.path(QString())).rmdir(QStringLiteral("learning-log.jsonl")));
+    clock.advance(1000);
+    EXPECT_TRUE(log.add(QStringLiteral("rest"), QStringLiteral("run")));
+    EXPECT_EQ(content(), "{\"time\":\"2026-10-07T08:00:00Z\",\"kind\":\"save\",\"word\":\"run\"}\n"
+                         "{\"time\":\"2026-10-07T08:00:01Z\",\"kind\":\"rest\",\"word\":\"run\"}\n");
+    EXPECT_FALSE(log.hasWaiting());
+}
+
+// A kill or a full disk can cut the last line short; the next event must not be glued to it.
+TEST_F(LearningLogTest, anAppendAfterATornLastLineStartsOnANewLine)
+{
+    const QByteArray torn = "{\"time\":\"2026-10-07T07:00:00Z\",\"kind\":\"save\",\"word\":\"ok\"}\n"
+                            "{\"time\":\"2026-10-07T07:30:00Z\",\"ki";
+    folder.write(QStringLiteral("learning-log.jsonl"), torn);
+    log.add(QStringLiteral("rest"), QStringLiteral("ferry"));
+    log.add(QStringLiteral("leave"), QStringLiteral("ferry"));
+    EXPECT_TRUE(content().startsWith(torn + '\n')); // the broken line stays as it was
+    const QStringList lines = log.readLines();
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_EQ(LearningLog::Event::fromLine(lines[1]), std::nullopt);
+    EXPECT_EQ(LearningLog::Event::fromLine(lines[2])->kind, QStringLiteral("rest"));
+    EXPECT_EQ(LearningLog::Event::fromLine(lines[3])->kind, QStringLiteral("leave"));
 }
 
 TEST_F(LearningLogTest, awkwardWordsStayOnOneLineAndReadBack)
@@ -91,6 +118,20 @@ TEST_F(LearningLogTest, replaceAllRewritesTheWholeLog)
     EXPECT_TRUE(folder.exists(QStringLiteral("learning-log.jsonl")));
     EXPECT_EQ(content(), QByteArray());
     EXPECT_TRUE(log.readLines().isEmpty());
+}
+
+TEST_F(LearningLogTest, aFailedReplacementIsWrittenBeforeLaterEvents)
+{
+    log.add(QStringLiteral("save"), QStringLiteral("old"));
+    ASSERT_TRUE(QFile::remove(path()));
+    ASSERT_TRUE(QDir(folder.path(QString())).mkdir(QStringLiteral("learning-log.jsonl")));
+    EXPECT_FALSE(log.replaceAll({QStringLiteral("{\"merged\":1}")}));
+    EXPECT_FALSE(log.add(QStringLiteral("rest"), QStringLiteral("run")));
+
+    ASSERT_TRUE(QDir(folder.path(QString())).rmdir(QStringLiteral("learning-log.jsonl")));
+    EXPECT_TRUE(log.flush());
+    EXPECT_EQ(content(), "{\"merged\":1}\n{\"time\":\"2026-10-07T08:00:00Z\",\"kind\":\"rest\","
+                         "\"word\":\"run\"}\n");
 }
 
 TEST_F(LearningLogTest, replaceAllLeavesOutLinesThatWouldBreakTheLineForm)
