@@ -45,7 +45,7 @@ bool DocumentFile::write(const QByteArray& bytes)
 {
     if (m_damaged) {
         if (!keepDamagedCopy()) {
-            m_error = QStringLiteral("cannot keep a copy of the unreadable file");
+            m_error = QStringLiteral("the unreadable file cannot be copied aside");
             return false;
         }
         m_damaged = false;
