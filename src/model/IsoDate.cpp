@@ -34,7 +34,9 @@ QDateTime wholeSeconds(const QDateTime& time)
 
 QString format(const QDateTime& time)
 {
-    return std::clamp(wholeSeconds(time), earliest(), latest()).toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")) + QLatin1Char('Z');
+    return std::clamp(wholeSeconds(time), earliest(), latest())
+               .toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")) +
+           QLatin1Char('Z');
 }
 
 std::optional<QDateTime> parse(const QString& text)

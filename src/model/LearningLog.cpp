@@ -133,8 +133,8 @@ bool LearningLog::append(const QByteArray& bytes)
         return false;
     }
     bool ends = true;
-    const bool ok = endsWithLineFeed(fd, ends) &&
-                    writeAll(fd, ends ? bytes : QByteArray(1, kLineFeed) + bytes);
+    const bool ok =
+        endsWithLineFeed(fd, ends) && writeAll(fd, ends ? bytes : QByteArray(1, kLineFeed) + bytes);
     const int error = errno;
     if (::close(fd) != 0 || !ok) {
         m_error = qt_error_string(ok ? errno : error);

@@ -2,9 +2,9 @@
 
 #include "ai/AIMnemonicSource.h"
 
-#include "model/HeadwordKey.h"
 #include "model/ConfigStore.h"
 #include "model/DayKey.h"
+#include "model/HeadwordKey.h"
 #include "model/JsonFields.h"
 
 #include <QFileInfo>

@@ -55,7 +55,7 @@ int WordStore::applySpelling(const QUuid& id, Rating rating)
     entry.spellLevel = level;
     entry.lastSpelledAt = m_clock.now();
     m_log.hold(QStringLiteral("spell"), entry.headword,
-              spellModeName(spellModeForLevel(old)) + QLatin1Char(' ') + ratingName(rating));
+               spellModeName(spellModeForLevel(old)) + QLatin1Char(' ') + ratingName(rating));
     writeEntries();
     return level;
 }

@@ -135,7 +135,8 @@ TEST_F(ChatJsonTest, onlyKeysOfARealisticLengthAreMasked)
     AppConfig eight = configFor(server);
     eight.apiKey = QStringLiteral("sk-12345");
     server.enqueue(FakeReply::text(400, "echo sk-12345 here"));
-    EXPECT_EQ(aiErrorOf(explain(eight))->errorDescription(), "DeepSeek 返回错误 400：echo *** here");
+    EXPECT_EQ(aiErrorOf(explain(eight))->errorDescription(),
+              "DeepSeek 返回错误 400：echo *** here");
 }
 
 TEST_F(ChatJsonTest, transportFailuresReachTheCallerUnwrapped)

@@ -26,8 +26,9 @@ QString withOffset(qint64 seconds, int offsetMinutes)
     const int size = std::abs(offsetMinutes);
     return local.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")) +
            (offsetMinutes < 0 ? u'-' : u'+') +
-           QStringLiteral("%1:%2").arg(size / 60, 2, 10, QLatin1Char('0')).arg(size % 60, 2, 10,
-                                                                                QLatin1Char('0'));
+           QStringLiteral("%1:%2")
+               .arg(size / 60, 2, 10, QLatin1Char('0'))
+               .arg(size % 60, 2, 10, QLatin1Char('0'));
 }
 
 } // namespace
@@ -39,8 +40,7 @@ TEST(IsoDateTest, instantsOutsideFourDigitYearsInUTCAreRefused)
     EXPECT_EQ(IsoDate::parse(QStringLiteral("0000-12-31T23:59:59Z")), std::nullopt);
     EXPECT_EQ(IsoDate::parse(QStringLiteral("9999-12-31T23:59:59Z")), utc(kLatest));
     EXPECT_EQ(IsoDate::parse(QStringLiteral("0001-01-01T00:00:00Z")), utc(kEarliest));
-    EXPECT_EQ(IsoDate::parse(QStringLiteral("0001-01-01T00:30:00-01:00")),
-              utc(kEarliest + 5400));
+    EXPECT_EQ(IsoDate::parse(QStringLiteral("0001-01-01T00:30:00-01:00")), utc(kEarliest + 5400));
 }
 
 TEST(IsoDateTest, theWriterNeverProducesTextItsReaderRefuses)

@@ -63,16 +63,18 @@ TEST_F(LearningLogTest, anEventThatCannotBeWrittenWaitsForTheNextAppend)
     ASSERT_TRUE(QDir(folder.path(QString())).rmdir(QStringLiteral("learning-log.jsonl")));
     clock.advance(1000);
     EXPECT_TRUE(log.add(QStringLiteral("rest"), QStringLiteral("run")));
-    EXPECT_EQ(content(), "{\"time\":\"2026-10-07T08:00:00Z\",\"kind\":\"save\",\"word\":\"run\"}\n"
-                         "{\"time\":\"2026-10-07T08:00:01Z\",\"kind\":\"rest\",\"word\":\"run\"}\n");
+    EXPECT_EQ(content(),
+              "{\"time\":\"2026-10-07T08:00:00Z\",\"kind\":\"save\",\"word\":\"run\"}\n"
+              "{\"time\":\"2026-10-07T08:00:01Z\",\"kind\":\"rest\",\"word\":\"run\"}\n");
     EXPECT_FALSE(log.hasWaiting());
 }
 
 // A kill or a full disk can cut the last line short; the next event must not be glued to it.
 TEST_F(LearningLogTest, anAppendAfterATornLastLineStartsOnANewLine)
 {
-    const QByteArray torn = "{\"time\":\"2026-10-07T07:00:00Z\",\"kind\":\"save\",\"word\":\"ok\"}\n"
-                            "{\"time\":\"2026-10-07T07:30:00Z\",\"ki";
+    const QByteArray torn =
+        "{\"time\":\"2026-10-07T07:00:00Z\",\"kind\":\"save\",\"word\":\"ok\"}\n"
+        "{\"time\":\"2026-10-07T07:30:00Z\",\"ki";
     folder.write(QStringLiteral("learning-log.jsonl"), torn);
     log.add(QStringLiteral("rest"), QStringLiteral("ferry"));
     log.add(QStringLiteral("leave"), QStringLiteral("ferry"));
