@@ -1,7 +1,5 @@
 #include "model/WordStore.h"
 
-#include "ai/AIMnemonicSource.h"
-
 #include "model/ConfigStore.h"
 #include "model/DayKey.h"
 #include "model/HeadwordKey.h"
@@ -54,6 +52,12 @@ AppConfig defaultConfig()
     return AppConfig();
 }
 
+std::function<void(WordStore&)>& sharedConnector()
+{
+    static std::function<void(WordStore&)> connect;
+    return connect;
+}
+
 } // namespace
 
 WordStore::WordStore(const AppPaths& paths, const Clock& clock, QObject* parent)
@@ -77,12 +81,15 @@ WordStore& WordStore::shared()
                                    [] { return ConfigStore::shared().config(); });
         made->setStudySettingsSink(
             [](const StudySettings& settings) { ConfigStore::shared().applySync(settings); });
-        // The process's word book asks the AI service for the memory tips of new leeches.
-        static AIMnemonicSource tips(ConfigStore::shared());
-        made->setMnemonicSource(&tips);
+        if (sharedConnector()) sharedConnector()(*made);
         return made;
     }();
     return *store;
+}
+
+void WordStore::setSharedConnector(std::function<void(WordStore&)> connect)
+{
+    sharedConnector() = std::move(connect);
 }
 
 // The sizes come unchecked from "config.json" and from other devices. A negative count means

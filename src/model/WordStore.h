@@ -58,8 +58,12 @@ public:
               QObject* parent = nullptr);
 
     // The process's word book over the data folder, with ConfigStore::shared()'s configuration;
-    // loaded at first use.
+    // loaded at first use, then handed to the shared connector.
     static WordStore& shared();
+    // How the composition root joins the process's word book to the services of other
+    // subsystems (a source of memory tips): called once, right after the first use of shared()
+    // loaded it. Set before that first use.
+    static void setSharedConnector(std::function<void(WordStore&)> connect);
 
     const QList<WordEntry>& entries() const { return m_entries; } // newest first
     const QList<AINote>& sentenceNotes() const { return m_sentenceNotes; }
