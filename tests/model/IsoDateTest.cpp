@@ -48,11 +48,14 @@ TEST(IsoDateTest, theWriterNeverProducesTextItsReaderRefuses)
     EXPECT_EQ(IsoDate::format(utc(kLatest + 1800)), QStringLiteral("9999-12-31T23:59:59Z"));
     EXPECT_EQ(IsoDate::format(utc(kEarliest - 1800)), QStringLiteral("0001-01-01T00:00:00Z"));
 
-    // Instants over the whole readable range and a little beyond it, written with any offset.
+    // Instants over the whole readable range, and as many within two days of either end of it,
+    // on both sides, written with any offset.
     QRandomGenerator random(20261209);
-    const qint64 margin = 3 * 86400;
-    for (int i = 0; i < 50000; ++i) {
-        const qint64 seconds = random.bounded(kEarliest - margin, kLatest + margin + 1);
+    const qint64 margin = 2 * 86400;
+    for (int i = 0; i < 60000; ++i) {
+        const qint64 seconds = i % 3 == 0   ? random.bounded(kEarliest, kLatest + 1)
+                               : i % 3 == 1 ? random.bounded(kEarliest - margin, kEarliest + margin)
+                                            : random.bounded(kLatest - margin, kLatest + margin);
         const int offset = static_cast<int>(random.bounded(-(23 * 60 + 59), 23 * 60 + 60));
         const bool inRange = kEarliest <= seconds && seconds <= kLatest;
 
