@@ -99,7 +99,9 @@ TEST(ModeTable, AnOptionWithoutAModeIsChosenAndEndsWithStatusTwo)
     const auto choice = modes.choose({"glossivo", "--selftest-config", "--selftest-ocr"});
     ASSERT_TRUE(choice);
     EXPECT_EQ(choice->option, "--selftest-ocr");
-    EXPECT_EQ(modes.choose({"glossivo", "--sync-connect", "x"})->value, "x");
+    const auto connect = modes.choose({"glossivo", "--sync-connect", "x"});
+    ASSERT_TRUE(connect);
+    EXPECT_EQ(connect->value, "x");
     EXPECT_FALSE(modes.choose({"glossivo", "--unknown"}));
 
     int argc = 1;
