@@ -58,18 +58,28 @@ public:
             m_process.start(m_launcher,
                             m_launcherArguments + QStringList{GLOSSIVO_EXECUTABLE} + arguments);
         loop.exec();
+        // What the program printed goes with the failure, so that a rare one can be read.
         if (m_process.state() != QProcess::NotRunning) {
             m_process.kill();
             m_process.waitForFinished();
-            throw std::runtime_error("the program did not finish in time");
+            throw std::runtime_error("the program did not finish in time" + printed());
         }
         if (m_process.exitStatus() != QProcess::NormalExit)
-            throw std::runtime_error("the program did not finish normally");
+            throw std::runtime_error("the program did not finish normally" + printed());
+        if (m_process.error() == QProcess::FailedToStart)
+            throw std::runtime_error("the program did not start: " +
+                                     m_process.errorString().toStdString());
         return {QString::fromUtf8(m_process.readAllStandardOutput()),
                 QString::fromUtf8(m_process.readAllStandardError()), m_process.exitCode()};
     }
 
 private:
+    std::string printed()
+    {
+        return "; stdout: " + m_process.readAllStandardOutput().toStdString() +
+               "; stderr: " + m_process.readAllStandardError().toStdString();
+    }
+
     QTemporaryDir m_home;
     QProcessEnvironment m_environment;
     QProcess m_process;
