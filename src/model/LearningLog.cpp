@@ -45,20 +45,20 @@ bool endsWithLineFeed(int fd, bool& ends)
     return true;
 }
 
-bool writeAll(int fd, const QByteArray& bytes)
+// Writes as much as it can; the number of bytes written.
+qsizetype writeAll(int fd, const QByteArray& bytes)
 {
-    const char* data = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t written = ::write(fd, data, static_cast<size_t>(left));
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written =
+            ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
         if (written < 0) {
             if (errno == EINTR) continue;
-            return false;
+            break;
         }
-        data += written;
-        left -= written;
+        done += written;
     }
-    return true;
+    return done;
 }
 
 } // namespace
@@ -116,15 +116,12 @@ bool LearningLog::flush()
         }
         m_replacement.reset();
     }
-    if (m_waiting.isEmpty()) return true;
-    if (!append(m_waiting)) return false;
-    m_waiting.clear();
-    return true;
+    return m_waiting.isEmpty() || append();
 }
 
-// The lines that reach the file may be cut short by the failure; the whole of them is tried
-// again, and the broken copy stays as a line that no reader takes for an event.
-bool LearningLog::append(const QByteArray& bytes)
+// A failure can cut the lines short: the whole lines that reached the file are not written
+// again, and the broken one stays as a line that no reader takes for an event.
+bool LearningLog::append()
 {
     const int fd = ::open(QFile::encodeName(m_file.path()).constData(),
                           O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
@@ -133,11 +130,20 @@ bool LearningLog::append(const QByteArray& bytes)
         return false;
     }
     bool ends = true;
-    const bool ok =
-        endsWithLineFeed(fd, ends) && writeAll(fd, ends ? bytes : QByteArray(1, kLineFeed) + bytes);
+    if (!endsWithLineFeed(fd, ends)) {
+        m_error = qt_error_string(errno);
+        ::close(fd);
+        return false;
+    }
+    const qsizetype lead = ends ? 0 : 1;
+    const QByteArray bytes = ends ? m_waiting : kLineFeed + m_waiting;
+    const qsizetype written = writeAll(fd, bytes);
     const int error = errno;
-    if (::close(fd) != 0 || !ok) {
-        m_error = qt_error_string(ok ? errno : error);
+    const bool closed = ::close(fd) == 0;
+    const qsizetype lineEnd = written > 0 ? bytes.lastIndexOf(kLineFeed, written - 1) + 1 : 0;
+    if (lineEnd > lead) m_waiting.remove(0, lineEnd - lead);
+    if (written < bytes.size() || !closed) {
+        m_error = qt_error_string(written < bytes.size() ? error : errno);
         return false;
     }
     return true;

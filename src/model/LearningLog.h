@@ -67,7 +67,7 @@ public:
     void removeLeftovers() { m_file.removeLeftovers(); }
 
 private:
-    bool append(const QByteArray& bytes);
+    bool append();
 
     DocumentFile m_file;
     const Clock& m_clock;

@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
+
 using namespace glossivo;
 
 namespace {
@@ -120,6 +123,39 @@ TEST_F(LearningLogTest, replaceAllRewritesTheWholeLog)
     EXPECT_TRUE(folder.exists(QStringLiteral("learning-log.jsonl")));
     EXPECT_EQ(content(), QByteArray());
     EXPECT_TRUE(log.readLines().isEmpty());
+}
+
+// A disk that fills up in the middle of an append: the lines that got through are not written
+// twice, the one cut short stays broken, and the rest follow on a line of their own.
+TEST_F(LearningLogTest, anAppendCutShortWritesOnlyWhatDidNotGetThrough)
+{
+    const QByteArray first =
+        "{\"time\":\"2026-10-07T08:00:00Z\",\"kind\":\"rest\",\"word\":\"a\"}\n";
+    folder.write(QStringLiteral("learning-log.jsonl"), first);
+    log.hold(QStringLiteral("rest"), QStringLiteral("b"));
+    log.hold(QStringLiteral("rest"), QStringLiteral("c"));
+    log.hold(QStringLiteral("rest"), QStringLiteral("d"));
+
+    // The file may grow by one line and a half.
+    const rlim_t limit = static_cast<rlim_t>(first.size() * 2 + first.size() / 2);
+    struct rlimit saved {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = limit;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool written = log.flush();
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_FALSE(written);
+    EXPECT_TRUE(log.hasWaiting());
+
+    EXPECT_TRUE(log.flush());
+    QStringList words;
+    for (const QString& line : log.readLines())
+        if (const auto event = LearningLog::Event::fromLine(line)) words.append(event->word);
+    EXPECT_EQ(words, (QStringList{"a", "b", "c", "d"}));
+    EXPECT_EQ(log.readLines().size(), 5); // the broken line among them
 }
 
 TEST_F(LearningLogTest, aFailedReplacementIsWrittenBeforeLaterEvents)
