@@ -10,8 +10,8 @@ namespace {
 // Written by hand from the field tables of the records, every optional field filled in one
 // record and left out in another, so that a misspelt key cannot pass through a round trip of
 // the same code.
-const QStringList kDocuments{"words.json",   "notes.json",   "grammar.json",
-                             "affixes.json", "deleted.json", "review-stats.json",
+const QStringList kDocuments{"words.json",        "notes.json",   "grammar.json",
+                             "affixes.json",      "deleted.json", "review-stats.json",
                              "learning-log.jsonl"};
 
 QByteArray golden(const QString& name)
