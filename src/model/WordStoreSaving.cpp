@@ -86,8 +86,8 @@ WordStore::Saved WordStore::save(const Explanation& explanation, const PageSourc
     m_entries.prepend(newEntry(explanation, example, now));
     markEncounter(0, source);
     const Unlock unlock = recordEncounter(0, explanation, source, true);
+    m_log.hold(QStringLiteral("save"), m_entries[0].headword, sourceKey(source));
     writeEntries();
-    m_log.add(QStringLiteral("save"), m_entries[0].headword, sourceKey(source));
     return {m_entries[0], unlock};
 }
 
@@ -111,10 +111,10 @@ Unlock WordStore::recordLookup(const Explanation& explanation, const PageSource&
     Unlock unlock = recordEncounter(*found, explanation, source, false);
     if (wasDormant) {
         unlock.awakenedAfterDays = daysAway;
-        m_log.add(QStringLiteral("awaken"), headword, QString::number(daysAway));
+        m_log.hold(QStringLiteral("awaken"), headword, QString::number(daysAway));
     }
+    m_log.hold(QStringLiteral("lookup"), headword, sourceKey(source));
     writeEntries();
-    m_log.add(QStringLiteral("lookup"), headword, sourceKey(source));
     return unlock;
 }
 

@@ -101,3 +101,22 @@ TEST_F(Program, WithoutAModeTheApplicationStartsAndLaterStartsStepAside)
     first.waitForFinished();
     EXPECT_TRUE(QDir(work.path()).isEmpty());
 }
+
+// Options whose modes are still being built: each either runs its mode or says on one line of
+// stderr that this version cannot, with status 2; none ends silently as if it had run.
+TEST_F(Program, AnOptionWithoutAModeIsNeverSilentlyPassedOver)
+{
+    for (const QStringList& arguments :
+         {QStringList{"--sync-connect", "x"}, QStringList{"--sync-now"},
+          QStringList{"--selftest-ocr", "--selftest-config"}, QStringList{"--selftest-review"},
+          QStringList{"--selftest-spellpractice"}, QStringList{"--selftest-coach"},
+          QStringList{"--selftest-coach-ai"}}) {
+        const ProgramOutcome outcome = run(arguments);
+        const std::string name = arguments.join(' ').toStdString();
+        EXPECT_NE(outcome.out + outcome.err, "") << name;
+        if (outcome.status != 2) continue; // its mode has landed
+        EXPECT_EQ(outcome.out, "") << name;
+        EXPECT_EQ(outcome.err, "这个版本的 Glossivo 还不能运行 " + arguments.first() + "\n")
+            << name;
+    }
+}
