@@ -71,6 +71,7 @@ void AppDelegate::launch()
                 if (reason == QSystemTrayIcon::Trigger) m_menu->popup(QCursor::pos());
             });
     m_tray->show();
+    announceWriteFailures();
 
     m_menuBarWord.start();
     if (m_services.startSync) m_services.startSync();
@@ -82,6 +83,24 @@ void AppDelegate::launch()
     // The key is taken as stored: blanks count as a key here.
     if (!m_services.permissions->trusted() || m_services.config->config().apiKey.isEmpty())
         showSettings();
+}
+
+// A document that cannot be written keeps its changes in memory and is tried again with the
+// next change; the user hears of it once per document, when it starts failing, so that a full
+// disk is not mistaken for saved work.
+void AppDelegate::announceWriteFailures()
+{
+    const auto announce = [this](const QString& document, const QString& error) {
+        const QString title = QStringLiteral("Glossivo 没能保存 %1").arg(document);
+        const QString message =
+            QStringLiteral("%1\n改动还在，下次有改动时会再保存一次。").arg(error);
+        if (m_services.notify)
+            m_services.notify(title, message);
+        else
+            m_tray->showMessage(title, message, QSystemTrayIcon::Warning);
+    };
+    connect(m_services.words, &WordStore::writeFailed, this, announce);
+    connect(m_services.config, &ConfigStore::writeFailed, this, announce);
 }
 
 void AppDelegate::waitForAccessibility()

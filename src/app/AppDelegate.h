@@ -53,6 +53,8 @@ public:
         GrowthRecord::Alert alert;
         std::function<void()> relaunch;
         std::function<void()> quit;
+        // A passing desktop notification; the tray icon's balloon when not given.
+        std::function<void(const QString& title, const QString& message)> notify;
         int pollMilliseconds = 1500;
     };
 
@@ -89,6 +91,7 @@ public:
 private:
     void waitForAccessibility();
     void updateStatusTitle();
+    void announceWriteFailures();
     std::function<void()> opener(MenuAction action) const;
 
     Services m_services;

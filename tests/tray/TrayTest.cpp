@@ -80,6 +80,7 @@ protected:
         services.alert = [](const QString&, const QString&) {};
         services.openPage = [](const QUrl&) {};
         services.pollMilliseconds = 100;
+        services.notify = [this](const QString& title, const QString&) { notices << title; };
         delegate = std::make_unique<AppDelegate>(services);
         delegate->launch();
         return *delegate;
@@ -95,6 +96,7 @@ protected:
     FakePermissionSource permissions;
     FakeFrontApplication front;
     FakeLaunchAtLogin launchAtLogin;
+    QStringList notices;
     int triggersStarted = 0;
     int syncStarted = 0;
     std::unique_ptr<ConfigStore> config;
@@ -114,6 +116,39 @@ TEST_F(Tray, TrustedWithAKeyShowsOnlyTheTrayIcon)
     EXPECT_TRUE(QTest::qWaitFor([] { return QSystemTrayIcon::isSystemTrayAvailable(); }, 3000));
     EXPECT_TRUE(delegate->trayIcon()->isVisible());
     EXPECT_EQ(delegate->trayIcon()->toolTip(), "Glossivo");
+}
+
+TEST_F(Tray, ADocumentThatCannotBeWrittenIsAnnouncedOnceUntilItIsWrittenAgain)
+{
+    launch("sk-test", PermissionSource::Session::x11);
+    // A folder in the document's place refuses every write.
+    const auto block = [this](const QString& name) {
+        QFile::remove(folder.path(name));
+        ASSERT_TRUE(QDir(folder.path({})).mkdir(name));
+    };
+    Explanation ferry;
+    ferry.headword = "ferry";
+    ferry.meaningZh = "渡船";
+
+    block("words.json");
+    store->save(ferry, {});
+    store->recordLookup(ferry, {});
+    ASSERT_EQ(notices.size(), 1);
+    EXPECT_TRUE(notices[0].contains("words.json"));
+
+    block("config.json");
+    AppConfig changed = config->config();
+    changed.apiKey = "sk-other";
+    config->setConfig(changed);
+    ASSERT_EQ(notices.size(), 2);
+    EXPECT_TRUE(notices[1].contains("config.json"));
+
+    // Once written again, a new failure is news again.
+    ASSERT_TRUE(QDir(folder.path({})).rmdir("words.json"));
+    store->recordLookup(ferry, {});
+    block("words.json");
+    store->recordLookup(ferry, {});
+    EXPECT_EQ(notices.size(), 3);
 }
 
 TEST_F(Tray, WithoutAKeyTheSettingsWindowOpens)
