@@ -2,9 +2,15 @@
 
 namespace glossivo {
 
+namespace {
+
+constexpr qsizetype kShortestMaskedKey = 8;
+
+} // namespace
+
 QString ChatRequest::masked(const QString& text) const
 {
-    if (apiKey.isEmpty()) return text;
+    if (apiKey.size() < kShortestMaskedKey) return text;
     return QString(text).replace(apiKey, QStringLiteral("***"));
 }
 

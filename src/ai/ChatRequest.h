@@ -13,7 +13,8 @@ struct ChatRequest {
     QString apiKey;
 
     // The text with every occurrence of the key masked: a server or proxy may echo the key in
-    // an error body, and error bodies are shown to the user.
+    // an error body, and error bodies are shown to the user. A key shorter than eight characters
+    // is no real key, and masking it would garble ordinary words, so it is left alone.
     QString masked(const QString& text) const;
 };
 

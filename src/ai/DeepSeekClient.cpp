@@ -96,9 +96,10 @@ ChatRequest DeepSeekClient::makeRequest(const QList<ChatMessage>& messages,
     if (!fitsInHeader(key)) throw AIError::unauthorized();
     QNetworkRequest request(endpoint(m_config.baseURL));
     request.setTransferTimeout(timeoutMilliseconds);
-    // Following a redirect to another host would hand it the key.
+    // Following a redirect to another host would hand it the key, and Qt drops the body of a
+    // redirect it does not follow: a redirect is shown as the answer it is, with its body.
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                         QNetworkRequest::SameOriginRedirectPolicy);
+                         QNetworkRequest::ManualRedirectPolicy);
     request.setRawHeader("Content-Type", "application/json");
     request.setRawHeader("Authorization", "Bearer " + key.toUtf8());
 

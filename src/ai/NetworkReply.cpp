@@ -2,17 +2,6 @@
 
 namespace glossivo::NetworkReply {
 
-namespace {
-
-// Qt reports an HTTP error status as a reply error too; those come from the content or the
-// server and leave the reply complete, unlike the connection errors below them.
-bool isTransferError(QNetworkReply::NetworkError error)
-{
-    return error != QNetworkReply::NoError && error < QNetworkReply::ContentAccessDenied;
-}
-
-} // namespace
-
 std::optional<int> actionableStatus(const QNetworkReply& reply)
 {
     const QVariant status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute);
@@ -20,9 +9,11 @@ std::optional<int> actionableStatus(const QNetworkReply& reply)
         if (reply.error() != QNetworkReply::NoError) return std::nullopt;
         return 0;
     }
+    // Qt maps some statuses to errors of its own (407 to a proxy error, a redirect without a
+    // target to a protocol error); whatever it calls them, the service answered. Only a success
+    // whose transfer failed is incomplete.
     const int code = status.toInt();
-    if (code == 200 ? reply.error() != QNetworkReply::NoError : isTransferError(reply.error()))
-        return std::nullopt;
+    if (code == 200 && reply.error() != QNetworkReply::NoError) return std::nullopt;
     return code;
 }
 

@@ -15,9 +15,10 @@ struct DeleteLater {
 };
 using Owned = std::unique_ptr<QNetworkReply, DeleteLater>;
 
-// The status that decides how a finished reply is read: the HTTP status, 0 for a reply that
-// is not an HTTP reply, none when the transfer itself failed (no connection, time-out, a body
-// cut short), which the caller reports with the reply's own error text.
+// The status that decides how a finished reply is read: the HTTP status of any HTTP response,
+// whatever error Qt made of it, 0 for a reply that is not an HTTP reply, none when no response
+// came (no connection, time-out) or a 200 response was cut short, which the caller reports with
+// the reply's own error text.
 std::optional<int> actionableStatus(const QNetworkReply& reply);
 
 } // namespace NetworkReply

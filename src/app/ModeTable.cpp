@@ -3,6 +3,7 @@
 #include "app/TaskLoop.h"
 
 #include <QCoreApplication>
+#include <QTextStream>
 
 #include <stdexcept>
 
@@ -28,15 +29,19 @@ void ModeTable::add(const QString& option, Mode mode)
 
 std::optional<CommandLine::Choice> ModeTable::choose(const QStringList& arguments) const
 {
-    return CommandLine::choose(arguments,
-                               [this](const QString& option) { return contains(option); });
+    return CommandLine::choose(arguments, [](const QString&) { return true; });
+}
+
+int ModeTable::notBuilt(const QString& option)
+{
+    QTextStream(stderr) << QStringLiteral("这个版本的 Glossivo 还不能运行 ") << option << '\n';
+    return 2;
 }
 
 int ModeTable::run(const CommandLine::Choice& choice, int& argc, char** argv) const
 {
     const auto found = m_modes.constFind(choice.option);
-    if (found == m_modes.constEnd())
-        throw std::invalid_argument("no mode for " + choice.option.toStdString());
+    if (found == m_modes.constEnd()) return notBuilt(choice.option);
     const Mode& mode = *found;
     if (mode.direct) return mode.direct(choice.value);
     QCoreApplication application(argc, argv);

@@ -1,7 +1,11 @@
 #include "app/ProgramModes.h"
 
 #include "app/IconArt.h"
+#include "model/ConfigStore.h"
+#include "model/WordStore.h"
 #include "selftest/SelfTest.h"
+#include "sync/SyncCommands.h"
+#include "sync/SyncService.h"
 
 namespace glossivo::ProgramModes {
 
@@ -23,6 +27,12 @@ QCoro::Task<int> reported(QCoro::Task<> report)
 {
     co_await std::move(report);
     co_return 0;
+}
+
+// A mode that changes data fails when a change did not reach the disk.
+QCoro::Task<int> saved(QCoro::Task<bool> change)
+{
+    co_return co_await std::move(change) ? 0 : 1;
 }
 
 } // namespace
@@ -55,12 +65,18 @@ ModeTable table(QTextStream& out)
     modes.addTask(QStringLiteral("--selftest-lookup"),
                   [&out](const QString&) { return reported(SelfTest::runLookup(out)); });
     modes.addTask(QStringLiteral("--add-spelling"), [&out](const QString& words) {
-        return reported(SelfTest::addSpelling(words, out));
+        return saved(SelfTest::addSpelling(words, out));
     });
     modes.addDirect(QStringLiteral("--selftest-studystamp"),
                     [&out](const QString&) { return SelfTest::runStudyStamp(out) ? 0 : 1; });
     modes.addDirect(QStringLiteral("--selftest-merge"),
                     [&out](const QString&) { return SelfTest::runMerge(out) ? 0 : 1; });
+    modes.addTask(QStringLiteral("--sync-now"), [&out](const QString&) {
+        return SyncCommands::syncNow(SyncService::shared(), WordStore::shared(), out);
+    });
+    modes.addTask(QStringLiteral("--sync-connect"), [&out](const QString& code) {
+        return SyncCommands::connect(code, ConfigStore::shared(), out);
+    });
     modes.addDirect(QStringLiteral("--selftest-fsrs"), [&out](const QString&) {
         SelfTest::runFSRS(out);
         return 0;

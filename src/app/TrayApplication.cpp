@@ -1,11 +1,91 @@
 #include "app/TrayApplication.h"
 
+#include "app/AppDelegate.h"
+#include "app/ApplicationNames.h"
+#include "app/AutostartFile.h"
+#include "app/SettingsState.h"
+#include "app/SingleInstance.h"
+#include "app/Speaker.h"
+#include "app/TrayGlyph.h"
+#include "model/AppPaths.h"
+#include "model/ConfigStore.h"
+#include "model/LearningLog.h"
+#include "model/WordStore.h"
+#include "platform/x11/X11ActiveWindowWatcher.h"
+#include "platform/x11/X11PermissionProbe.h"
+#include "sync/SyncService.h"
+#include "sync/views/SyncSection.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QProcess>
+
 namespace glossivo {
 
-// The tray, its menu and the windows do not exist yet; until they do, a start without a mode
-// ends at once and successfully.
-int runTrayApplication(int& /*argc*/, char** /*argv*/)
+namespace {
+
+void alert(const QString& message, const QString& advice)
 {
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Glossivo"), message);
+    box.setInformativeText(advice);
+    box.exec();
+}
+
+} // namespace
+
+int runTrayApplication(int& argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Glossivo"));
+    QApplication::setApplicationVersion(QStringLiteral(GLOSSIVO_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("glossivo"));
+    QApplication::setWindowIcon(TrayGlyph::icon());
+    // A tray application: closing its last window does not end it.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    const QString supportDir = AppPaths::shared().supportDir();
+    SingleInstance instance(SingleInstance::channelName(supportDir));
+    if (!instance.claim()) return 0;
+
+    const ApplicationNames names = ApplicationNames::standard();
+    const auto applicationName = [names](const QString& id) { return names.displayName(id); };
+    X11PermissionProbe permissions;
+    X11ActiveWindowWatcher front(applicationName);
+    AutostartFile autostart = AutostartFile::forThisProgram();
+
+    AppDelegate::Services services;
+    services.config = &ConfigStore::shared();
+    services.words = &WordStore::shared();
+    services.log = &LearningLog::shared();
+    services.permissions = &permissions;
+    services.front = &front;
+    services.launchAtLogin = &autostart;
+    services.supportDir = supportDir;
+    services.ownId = QApplication::applicationName();
+    services.version = SettingsState::versionText(QStringLiteral(GLOSSIVO_VERSION),
+                                                  QStringLiteral(GLOSSIVO_BUILD));
+    services.speak = [](const QString& text) { Speaker::shared().speak(text); };
+    // The screen triggers are started here once they exist.
+    services.startTriggers = [] {};
+    services.startSync = [] { SyncService::shared().start(); };
+    services.applicationName = applicationName;
+    services.openPage = [](const QUrl& page) { QDesktopServices::openUrl(page); };
+    services.alert = alert;
+    services.relaunch = [&instance] {
+        // The new start must find no running copy, or it would only bring this one forward.
+        instance.release();
+        QProcess::startDetached(QCoreApplication::applicationFilePath(), {});
+        QCoreApplication::quit();
+    };
+    services.quit = [] { QCoreApplication::quit(); };
+
+    AppDelegate delegate(services);
+    // The settings window takes ownership of the section when it is first built.
+    delegate.addSettingsSection(new SyncSection);
+    QObject::connect(&instance, &SingleInstance::reopenRequested, &delegate, &AppDelegate::reopen);
+    delegate.launch();
+    QApplication::exec();
     return 0;
 }
 

@@ -1,4 +1,5 @@
 #include "app/CommandLine.h"
+#include "app/ProcessServices.h"
 #include "app/ProgramModes.h"
 #include "app/TrayApplication.h"
 
@@ -8,6 +9,7 @@
 // otherwise the tray application starts.
 int main(int argc, char** argv)
 {
+    glossivo::ProcessServices::install();
     QTextStream out(stdout);
     const glossivo::ModeTable modes = glossivo::ProgramModes::table(out);
     const auto choice = modes.choose(glossivo::CommandLine::arguments(argc, argv));

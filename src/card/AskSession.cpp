@@ -187,14 +187,26 @@ void AskSession::save(const QUuid& turn)
 
 bool AskSession::storeNote(const AINote& note)
 {
-    if (!m_context.focusWord) return m_words.addSentenceNote(note);
+    // The word book keeps what it could not write in memory and tries again later; a note
+    // counts as saved only once it is on disk.
+    const auto written = [this](const char* document) {
+        return !m_words.failedDocuments().contains(QLatin1String(document));
+    };
+    if (!m_context.focusWord) {
+        m_words.addSentenceNote(note);
+        return written("notes.json");
+    }
     const QString& word = *m_context.focusWord;
     if (!m_words.index(word) && m_context.explanation) {
-        if (!m_words.save(*m_context.explanation, m_context.source.value_or(PageSource())).written)
-            return false;
+        m_words.save(*m_context.explanation, m_context.source.value_or(PageSource()));
+        if (!written("words.json")) return false;
     }
-    if (m_words.index(word)) return m_words.addNote(note, word);
-    return m_words.addSentenceNote(note);
+    if (m_words.index(word)) {
+        m_words.addNote(note, word);
+        return written("words.json");
+    }
+    m_words.addSentenceNote(note);
+    return written("notes.json");
 }
 
 void AskSession::dropStream()

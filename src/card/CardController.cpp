@@ -214,10 +214,14 @@ void CardController::save()
     const auto* word = m_model.state().as<CardState::Word>();
     if (!word) return;
     WordCardData data = word->data;
-    const WordStore::Saved saved = m_services.words.save(data.explanation, data.source);
-    data.justSaved = saved.written;
-    data.saveFailed = !saved.written;
-    if (saved.written) {
+    WordStore& words = m_services.words;
+    const WordStore::Saved saved = words.save(data.explanation, data.source);
+    // The word book keeps a save it could not write in memory and tries again later; until
+    // then the card must not claim the word is saved.
+    const bool written = !words.failedDocuments().contains(QStringLiteral("words.json"));
+    data.justSaved = written;
+    data.saveFailed = !written;
+    if (written) {
         data.savedLookupCount = saved.entry.lookupCount;
         if (!saved.unlock.isEmpty()) data.unlock = saved.unlock;
     }

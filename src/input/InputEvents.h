@@ -21,7 +21,7 @@ struct PointerEvent {
 struct KeyEvent {
     quint32 keycode = 0;
     quint32 keysym = 0; // without modifiers applied (the key's first keysym)
-    // The modifier the key is, in the Parts' names: option = Alt, command = Super,
+    // The modifier the key is, in the configuration's names: option = Alt, command = Super,
     // control = Ctrl, shift = Shift. None for every other key.
     std::optional<ModifierKey> modifier;
     bool escape = false;

@@ -57,15 +57,10 @@ SelectionReader::SelectionReader(AccessibilityReader& accessibility, SelectionBu
       m_windows(windows)
 {}
 
-quint64 SelectionReader::primaryMark() const
-{
-    return m_buffers.primaryChanges();
-}
-
-QCoro::Task<std::optional<SelectionReader::Result>> SelectionReader::read(quint64 primaryMark)
+QCoro::Task<std::optional<SelectionReader::Result>> SelectionReader::read(qint64 mouseDownTime)
 {
     if (auto result = readViaAccessibility()) co_return result;
-    if (auto primary = readPrimary(primaryMark)) co_return Result{*primary, std::nullopt};
+    if (auto primary = readPrimary(mouseDownTime)) co_return Result{*primary, std::nullopt};
     QPointer<SelectionReader> self(this);
     const std::optional<QString> copied = co_await readViaClipboard();
     if (!self || !copied) co_return std::nullopt;
@@ -87,9 +82,9 @@ std::optional<SelectionReader::Result> SelectionReader::readViaAccessibility()
     return result;
 }
 
-std::optional<QString> SelectionReader::readPrimary(quint64 primaryMark)
+std::optional<QString> SelectionReader::readPrimary(qint64 mouseDownTime)
 {
-    if (m_buffers.primaryChanges() == primaryMark) return std::nullopt;
+    if (!m_buffers.primaryChangedSince(mouseDownTime)) return std::nullopt;
     std::optional<QString> text = m_buffers.primaryText();
     if (!text || isBlank(*text)) return std::nullopt;
     return text;
@@ -101,7 +96,10 @@ QCoro::Task<std::optional<QString>> SelectionReader::readViaClipboard()
     m_copyPending = true;
     ClipboardSnapshot saved = m_clipboard.snapshot();
     const quint64 before = m_buffers.clipboardChanges();
-    m_buffers.postCopy();
+    if (!m_buffers.postCopy()) {
+        m_copyPending = false;
+        co_return std::nullopt;
+    }
 
     // The polls always run their full course: a copy that lands after the read gave up would
     // leave the selection on the user's clipboard for good.
@@ -115,7 +113,7 @@ QCoro::Task<std::optional<QString>> SelectionReader::readViaClipboard()
     if (m_buffers.clipboardChanges() == before) co_return std::nullopt;
 
     ClipboardRestorer restorer(m_clipboard, std::move(saved));
-    co_return m_clipboard.text();
+    co_return m_buffers.clipboardText();
 }
 
 bool SelectionReader::focusIsInTerminal()

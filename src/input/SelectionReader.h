@@ -31,14 +31,12 @@ public:
     SelectionReader(AccessibilityReader& accessibility, SelectionBuffers& buffers,
                     Clipboard& clipboard, WindowSystem& windows, QObject* parent = nullptr);
 
-    // Taken at the mouse-down, so that read() can tell a new PRIMARY selection from an old one.
-    quint64 primaryMark() const;
-
-    QCoro::Task<std::optional<Result>> read(quint64 primaryMark);
+    // `mouseDownTime` (server time) tells a PRIMARY selection of this gesture from an old one.
+    QCoro::Task<std::optional<Result>> read(qint64 mouseDownTime);
 
     // The three ways, one by one. None means "nothing read this way".
     std::optional<Result> readViaAccessibility();
-    std::optional<QString> readPrimary(quint64 primaryMark);
+    std::optional<QString> readPrimary(qint64 mouseDownTime);
     // Waits up to ten polls of the poll interval for the copy to land. The clipboard is put back
     // whenever the copy changed it, whatever happens to the read; a second copy is refused while
     // one is pending, since its snapshot would take the first copy's text for the user's.

@@ -76,9 +76,10 @@ void TriggerController::mouseDown(const PointerEvent& event)
 {
     if (event.button != leftButton) return;
     if (m_services.isOwnWindow && m_services.isOwnWindow(event.window)) return;
-    m_clicks.press(event.button, event.position, event.timeMs);
+    // A double click selects at its second press: the selection is new since the first.
+    if (m_clicks.press(event.button, event.position, event.timeMs) == 1)
+        m_mouseDownTime = event.timeMs;
     m_mouseDownPoint = event.position;
-    m_primaryMark = m_services.reader.primaryMark();
     m_services.card.hide();
 }
 
@@ -109,14 +110,14 @@ void TriggerController::scroll(const PointerEvent& event)
 
 void TriggerController::readSelection()
 {
-    handleSelection(m_selectionPoint, m_primaryMark);
+    handleSelection(m_selectionPoint, m_mouseDownTime);
 }
 
-QCoro::Task<> TriggerController::handleSelection(QPoint point, quint64 primaryMark)
+QCoro::Task<> TriggerController::handleSelection(QPoint point, qint64 mouseDownTime)
 {
     QPointer<TriggerController> self(this);
     QPointer<SelectionReader> reader(&m_services.reader);
-    const std::optional<SelectionReader::Result> reading = co_await reader->read(primaryMark);
+    const std::optional<SelectionReader::Result> reading = co_await reader->read(mouseDownTime);
     if (!self || !reader) co_return;
     if (!reading) {
         Q_EMIT selectionHandled();

@@ -69,12 +69,13 @@ private:
     void keyDown(const KeyEvent& event);
     void scroll(const PointerEvent& event);
     void readSelection();
-    QCoro::Task<> handleSelection(QPoint point, quint64 primaryMark);
+    QCoro::Task<> handleSelection(QPoint point, qint64 mouseDownTime);
 
     Services m_services;
     ClickCounter m_clicks;
     std::optional<QPoint> m_mouseDownPoint;
-    quint64 m_primaryMark = 0;
+    // Server time of the first press of the current click series (or drag).
+    qint64 m_mouseDownTime = 0;
     QTimer m_selectionTimer;
     QPoint m_selectionPoint;
     QList<QMetaObject::Connection> m_connections;

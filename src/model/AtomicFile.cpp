@@ -1,6 +1,10 @@
 #include "model/AtomicFile.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
 
 #include <cerrno>
 #include <cstdio>
@@ -13,6 +17,10 @@
 namespace glossivo::AtomicFile {
 
 namespace {
+
+// Between the target's name and the six characters that make the name unique. Distinct enough
+// that no file a person keeps beside a document ("words.json.backup") is ever taken for one.
+constexpr char kTemporaryMark[] = ".tmp-";
 
 mode_t defaultMode(const QByteArray& target)
 {
@@ -42,7 +50,7 @@ bool writeAll(int fd, const QByteArray& bytes)
 bool writeWithMode(const QString& path, const QByteArray& bytes, std::optional<mode_t> mode)
 {
     const QByteArray target = QFile::encodeName(path);
-    QByteArray temporary = target + ".XXXXXX";
+    QByteArray temporary = target + kTemporaryMark + "XXXXXX";
     // mkostemp creates the file with mode 0600, so nothing is ever readable by others before
     // the final mode is applied.
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
@@ -50,10 +58,23 @@ bool writeWithMode(const QString& path, const QByteArray& bytes, std::optional<m
     const bool ok = ::fchmod(fd, mode ? *mode : defaultMode(target)) == 0 && writeAll(fd, bytes) &&
                     ::fsync(fd) == 0;
     if (::close(fd) != 0 || !ok || ::rename(temporary.constData(), target.constData()) != 0) {
+        const int error = errno;
         ::unlink(temporary.constData());
+        errno = error;
         return false;
     }
     return true;
+}
+
+bool isLeftoverSuffix(QStringView suffix)
+{
+    // mkostemp replaces its six X with these characters.
+    const QLatin1StringView mark(kTemporaryMark);
+    return suffix.size() == mark.size() + 6 && suffix.startsWith(mark) &&
+           std::all_of(suffix.begin() + mark.size(), suffix.end(), [](QChar c) {
+               return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') ||
+                      (c >= u'0' && c <= u'9');
+           });
 }
 
 } // namespace
@@ -66,6 +87,19 @@ bool write(const QString& path, const QByteArray& bytes)
 bool write(const QString& path, const QByteArray& bytes, mode_t mode)
 {
     return writeWithMode(path, bytes, mode);
+}
+
+void removeLeftovers(const QString& path)
+{
+    const QFileInfo target(path);
+    const QString name = target.fileName();
+    QDir folder = target.dir();
+    const QStringList candidates =
+        folder.entryList({name + QLatin1StringView(kTemporaryMark) + QLatin1Char('*')},
+                         QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& candidate : candidates)
+        if (candidate.startsWith(name) && isLeftoverSuffix(QStringView(candidate).mid(name.size())))
+            folder.remove(candidate);
 }
 
 } // namespace glossivo::AtomicFile

@@ -11,8 +11,12 @@ namespace glossivo::AtomicFile {
 // target, so that a reader sees either the old or the new content, never a torn one. With an
 // explicit mode the new file has exactly that mode from its first byte; without one it keeps
 // the mode of the file it replaces (or the usual default for a new file). Returns false, and
-// leaves the target untouched, on any failure.
+// leaves the target untouched, on any failure, with errno telling why.
 bool write(const QString& path, const QByteArray& bytes);
 bool write(const QString& path, const QByteArray& bytes, mode_t mode);
+
+// Removes the new files that writes to this path left behind when they were killed before the
+// rename: exactly the names write() gives them (the path, ".tmp-" and six letters or digits).
+void removeLeftovers(const QString& path);
 
 } // namespace glossivo::AtomicFile

@@ -4,6 +4,7 @@
 #include "model/IsoDate.h"
 #include "model/JsonFields.h"
 
+#include <QFileInfo>
 #include <QJsonDocument>
 
 namespace glossivo {
@@ -77,7 +78,16 @@ void ConfigStore::applySync(const StudySettings& settings)
 
 void ConfigStore::save()
 {
-    m_file.write(QJsonDocument(m_config.toJson()).toJson(QJsonDocument::Indented));
+    const bool written =
+        m_file.write(QJsonDocument(m_config.toJson()).toJson(QJsonDocument::Indented));
+    const QString name = QFileInfo(m_file.path()).fileName();
+    if (written && m_writeError) {
+        m_writeError.reset();
+        Q_EMIT writeRecovered(name);
+    } else if (!written && !m_writeError) {
+        m_writeError = m_file.lastError();
+        Q_EMIT writeFailed(name, *m_writeError);
+    }
 }
 
 } // namespace glossivo

@@ -6,6 +6,8 @@
 
 #include <QObject>
 
+#include <optional>
+
 namespace glossivo {
 
 // Owns the configuration: loads "config.json" once, writes it (owner-only) on every change,
@@ -20,6 +22,9 @@ public:
     static ConfigStore& shared();
 
     const AppConfig& config() const { return m_config; }
+    // Why the last write of "config.json" failed; none once a write succeeded. The
+    // configuration in memory stays the truth, and every change writes it whole again.
+    const std::optional<QString>& writeError() const { return m_writeError; }
     // Replaces the whole configuration; returns once it is written.
     void setConfig(const AppConfig& config);
     // Takes over study settings that came from another device: written, but neither stamped
@@ -30,6 +35,9 @@ Q_SIGNALS:
     void configChanged();
     // A local study change was stamped: the sync service runs a pass this many seconds later.
     void syncRequested(double afterSeconds);
+    // The configuration could not be written: once, until a later write succeeds.
+    void writeFailed(const QString& document, const QString& error);
+    void writeRecovered(const QString& document);
 
 private:
     void handleChange(const AppConfig& previous);
@@ -40,6 +48,7 @@ private:
     const Clock& m_clock;
     AppConfig m_config;
     bool m_applyingSync = false;
+    std::optional<QString> m_writeError;
 };
 
 } // namespace glossivo

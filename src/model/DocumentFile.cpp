@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
+
 namespace glossivo {
 
 DocumentFile::DocumentFile(QString path, std::optional<mode_t> mode)
@@ -14,6 +16,7 @@ DocumentFile::DocumentFile(QString path, std::optional<mode_t> mode)
 
 std::optional<QByteArray> DocumentFile::read()
 {
+    removeLeftovers();
     QFile file(m_path);
     if (!file.exists()) return std::nullopt;
     if (!file.open(QIODevice::ReadOnly)) {
@@ -41,10 +44,21 @@ bool DocumentFile::keepDamagedCopy()
 bool DocumentFile::write(const QByteArray& bytes)
 {
     if (m_damaged) {
-        if (!keepDamagedCopy()) return false;
+        if (!keepDamagedCopy()) {
+            m_error = QStringLiteral("the unreadable file cannot be copied aside");
+            return false;
+        }
         m_damaged = false;
     }
-    return m_mode ? AtomicFile::write(m_path, bytes, *m_mode) : AtomicFile::write(m_path, bytes);
+    const bool written =
+        m_mode ? AtomicFile::write(m_path, bytes, *m_mode) : AtomicFile::write(m_path, bytes);
+    if (!written) m_error = qt_error_string(errno);
+    return written;
+}
+
+void DocumentFile::removeLeftovers()
+{
+    AtomicFile::removeLeftovers(m_path);
 }
 
 } // namespace glossivo

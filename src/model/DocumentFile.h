@@ -25,7 +25,12 @@ public:
     void markDamaged() { m_damaged = true; }
     bool isDamaged() const { return m_damaged; }
 
+    // False, with lastError() saying why, when the document could not be replaced.
     bool write(const QByteArray& bytes);
+    const QString& lastError() const { return m_error; }
+
+    // Removes the temporary files that writes interrupted by a kill left beside the document.
+    void removeLeftovers();
 
 private:
     bool keepDamagedCopy();
@@ -33,6 +38,7 @@ private:
     QString m_path;
     std::optional<mode_t> m_mode;
     bool m_damaged = false;
+    QString m_error;
 };
 
 } // namespace glossivo

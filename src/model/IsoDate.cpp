@@ -3,7 +3,26 @@
 #include <QRegularExpression>
 #include <QTimeZone>
 
+#include <algorithm>
+
 namespace glossivo::IsoDate {
+
+namespace {
+
+// Four-digit years in UTC: the written form of any instant outside can never be read back.
+const QDateTime& earliest()
+{
+    static const QDateTime time(QDate(1, 1, 1), QTime(0, 0), QTimeZone::utc());
+    return time;
+}
+
+const QDateTime& latest()
+{
+    static const QDateTime time(QDate(9999, 12, 31), QTime(23, 59, 59), QTimeZone::utc());
+    return time;
+}
+
+} // namespace
 
 QDateTime wholeSeconds(const QDateTime& time)
 {
@@ -15,7 +34,9 @@ QDateTime wholeSeconds(const QDateTime& time)
 
 QString format(const QDateTime& time)
 {
-    return wholeSeconds(time).toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")) + QLatin1Char('Z');
+    return std::clamp(wholeSeconds(time), earliest(), latest())
+               .toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")) +
+           QLatin1Char('Z');
 }
 
 std::optional<QDateTime> parse(const QString& text)
@@ -34,8 +55,9 @@ std::optional<QDateTime> parse(const QString& text)
         if (hours > 23 || minutes > 59) return std::nullopt;
         offsetSeconds = (hours * 3600 + minutes * 60) * (match.capturedView(8) == u"-" ? -1 : 1);
     }
-    const QDateTime local(date, time, QTimeZone::utc());
-    return local.addSecs(-offsetSeconds);
+    const QDateTime instant = QDateTime(date, time, QTimeZone::utc()).addSecs(-offsetSeconds);
+    if (instant < earliest() || latest() < instant) return std::nullopt;
+    return instant;
 }
 
 } // namespace glossivo::IsoDate

@@ -11,11 +11,13 @@ namespace glossivo {
 // "2026-10-07T08:00:00Z", UTC, whole seconds.
 namespace IsoDate {
 
-// Formats in UTC and drops the fraction of a second.
+// Formats in UTC and drops the fraction of a second. An instant outside the years 1 to 9999 (in
+// UTC) is written as the nearest one inside, so that every text written can be read back.
 QString format(const QDateTime& time);
 
 // Accepts a full date, "T", hours, minutes and whole seconds, then "Z" or a "+hh:mm" offset.
-// A fraction of a second, a missing zone or an impossible date gives none.
+// A fraction of a second, a missing zone, an impossible date or an instant whose UTC form falls
+// outside 0001-01-01T00:00:00Z ... 9999-12-31T23:59:59Z gives none.
 std::optional<QDateTime> parse(const QString& text);
 
 // Drops the fraction of a second, as a write and read back would.

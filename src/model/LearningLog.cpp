@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace glossivo {
@@ -25,25 +26,39 @@ QByteArray quoted(const QString& text)
     return array.mid(1, array.size() - 2);
 }
 
-bool appendAll(const QString& path, const QByteArray& bytes)
+// A file cut short mid-line (a full disk, a kill) would glue the next line onto the broken one.
+bool endsWithLineFeed(int fd, bool& ends)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(),
-                          O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0) return false;
-    const char* data = bytes.constData();
-    qsizetype left = bytes.size();
-    bool ok = true;
-    while (left > 0) {
-        const ssize_t written = ::write(fd, data, static_cast<size_t>(left));
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) return false;
+    if (info.st_size == 0) {
+        ends = true;
+        return true;
+    }
+    char last = 0;
+    ssize_t read = 0;
+    do {
+        read = ::pread(fd, &last, 1, info.st_size - 1);
+    } while (read < 0 && errno == EINTR);
+    if (read != 1) return false;
+    ends = last == kLineFeed;
+    return true;
+}
+
+// Writes as much as it can; the number of bytes written.
+qsizetype writeAll(int fd, const QByteArray& bytes)
+{
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written =
+            ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
         if (written < 0) {
             if (errno == EINTR) continue;
-            ok = false;
             break;
         }
-        data += written;
-        left -= written;
+        done += written;
     }
-    return ::close(fd) == 0 && ok;
+    return done;
 }
 
 } // namespace
@@ -78,11 +93,60 @@ LearningLog& LearningLog::shared()
     return log;
 }
 
-void LearningLog::add(const QString& kind, const QString& word,
+bool LearningLog::add(const QString& kind, const QString& word,
                       const std::optional<QString>& detail)
 {
+    hold(kind, word, detail);
+    return flush();
+}
+
+void LearningLog::hold(const QString& kind, const QString& word,
+                       const std::optional<QString>& detail)
+{
     const Event event{m_clock.now(), kind, word, detail};
-    appendAll(m_file.path(), event.toLine().toUtf8() + kLineFeed);
+    m_waiting += event.toLine().toUtf8() + kLineFeed;
+}
+
+bool LearningLog::flush()
+{
+    if (m_replacement) {
+        if (!m_file.write(*m_replacement)) {
+            m_error = m_file.lastError();
+            return false;
+        }
+        m_replacement.reset();
+    }
+    return m_waiting.isEmpty() || append();
+}
+
+// A failure can cut the lines short: the whole lines that reached the file are not written
+// again, and the broken one stays as a line that no reader takes for an event.
+bool LearningLog::append()
+{
+    const int fd = ::open(QFile::encodeName(m_file.path()).constData(),
+                          O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        m_error = qt_error_string(errno);
+        return false;
+    }
+    bool ends = true;
+    if (!endsWithLineFeed(fd, ends)) {
+        m_error = qt_error_string(errno);
+        ::close(fd);
+        return false;
+    }
+    const qsizetype lead = ends ? 0 : 1;
+    const QByteArray bytes = ends ? m_waiting : kLineFeed + m_waiting;
+    const qsizetype written = writeAll(fd, bytes);
+    const int error = errno;
+    const bool closed = ::close(fd) == 0;
+    const qsizetype lineEnd = written > 0 ? bytes.lastIndexOf(kLineFeed, written - 1) + 1 : 0;
+    if (lineEnd > lead) m_waiting.remove(0, lineEnd - lead);
+    if (written < bytes.size() || !closed) {
+        m_error = qt_error_string(written < bytes.size() ? error : errno);
+        return false;
+    }
+    return true;
 }
 
 QStringList LearningLog::readLines()
@@ -92,14 +156,20 @@ QStringList LearningLog::readLines()
     return QString::fromUtf8(*bytes).split(QLatin1Char(kLineFeed), Qt::SkipEmptyParts);
 }
 
-void LearningLog::replaceAll(const QStringList& lines)
+bool LearningLog::replaceAll(const QStringList& lines)
+{
+    holdReplacement(lines);
+    return flush();
+}
+
+void LearningLog::holdReplacement(const QStringList& lines)
 {
     QByteArray content;
     for (const QString& line : lines) {
         if (line.isEmpty() || line.contains(QLatin1Char(kLineFeed))) continue;
         content += line.toUtf8() + kLineFeed;
     }
-    m_file.write(content);
+    m_replacement = content;
 }
 
 } // namespace glossivo

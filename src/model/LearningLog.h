@@ -34,22 +34,46 @@ public:
     // The log of the process's data folder.
     static LearningLog& shared();
 
-    // Appends one event stamped now. The file is only ever appended to here, never truncated,
-    // so an append cannot cost earlier lines; an event that cannot be written is lost alone.
-    void add(const QString& kind, const QString& word,
-             const std::optional<QString>& detail = std::nullopt);
+    const QString& path() const { return m_file.path(); }
 
-    // Every non-empty line, unparsed; empty when the log is missing or unreadable.
+    // Appends one event stamped now. The file is only ever appended to here, never truncated,
+    // so an append cannot cost earlier lines. An event that cannot be written is kept and goes
+    // out, in order, with the next successful write; false while any is waiting.
+    bool add(const QString& kind, const QString& word,
+             const std::optional<QString>& detail = std::nullopt);
+    // Stamps an event now but only keeps it, for the next flush().
+    void hold(const QString& kind, const QString& word,
+              const std::optional<QString>& detail = std::nullopt);
+    // Writes whatever is waiting (a replacement, then the events held since); true when nothing
+    // is left waiting.
+    bool flush();
+    bool hasWaiting() const { return m_replacement || !m_waiting.isEmpty(); }
+    // Why the last write failed.
+    const QString& lastError() const { return m_error; }
+
+    // Every non-empty line on disk, unparsed; empty when the log is missing or unreadable.
+    // Events still waiting to be written are not among them.
     QStringList readLines();
 
     // Rewrites the log atomically with these lines (after a sync merge). A line holding a line
     // break would become two broken events, so such a line is left out, as are empty ones. An
-    // unreadable log is copied aside first.
-    void replaceAll(const QStringList& lines);
+    // unreadable log is copied aside first. When the rewrite fails it waits, like an event;
+    // events held and not yet written follow the new lines.
+    bool replaceAll(const QStringList& lines);
+    // Only keeps the new lines, for the next flush().
+    void holdReplacement(const QStringList& lines);
+
+    // Removes the temporary files that an interrupted rewrite left beside the log.
+    void removeLeftovers() { m_file.removeLeftovers(); }
 
 private:
+    bool append();
+
     DocumentFile m_file;
     const Clock& m_clock;
+    std::optional<QByteArray> m_replacement; // a whole new content not yet on disk
+    QByteArray m_waiting;                    // lines to append after what is on disk
+    QString m_error;
 };
 
 } // namespace glossivo

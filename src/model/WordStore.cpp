@@ -1,12 +1,11 @@
 #include "model/WordStore.h"
 
-#include "ai/AIMnemonicSource.h"
-
-#include "model/Blanks.h"
 #include "model/ConfigStore.h"
 #include "model/DayKey.h"
+#include "model/HeadwordKey.h"
 #include "model/JsonFields.h"
 
+#include <QFileInfo>
 #include <QJsonDocument>
 
 #include <algorithm>
@@ -53,6 +52,12 @@ AppConfig defaultConfig()
     return AppConfig();
 }
 
+std::function<void(WordStore&)>& sharedConnector()
+{
+    static std::function<void(WordStore&)> connect;
+    return connect;
+}
+
 } // namespace
 
 WordStore::WordStore(const AppPaths& paths, const Clock& clock, QObject* parent)
@@ -76,12 +81,15 @@ WordStore& WordStore::shared()
                                    [] { return ConfigStore::shared().config(); });
         made->setStudySettingsSink(
             [](const StudySettings& settings) { ConfigStore::shared().applySync(settings); });
-        // The process's word book asks the AI service for the memory tips of new leeches.
-        static AIMnemonicSource tips(ConfigStore::shared());
-        made->setMnemonicSource(&tips);
+        if (sharedConnector()) sharedConnector()(*made);
         return made;
     }();
     return *store;
+}
+
+void WordStore::setSharedConnector(std::function<void(WordStore&)> connect)
+{
+    sharedConnector() = std::move(connect);
 }
 
 // The sizes come unchecked from "config.json" and from other devices. A negative count means
@@ -113,11 +121,12 @@ void WordStore::load()
     }
     m_affixEncounters = loadList<AffixEncounter>(m_affixesFile);
     m_deleted = loadList<Tombstone>(m_deletedFile);
+    m_log.removeLeftovers();
 }
 
 std::optional<qsizetype> WordStore::index(const QString& word) const
 {
-    const QString wanted = Blanks::trimmed(word).toLower();
+    const QString wanted = HeadwordKey::of(word);
     for (qsizetype i = 0; i < m_entries.size(); ++i)
         if (m_entries[i].headword.toLower() == wanted) return i;
     return std::nullopt;
@@ -137,30 +146,72 @@ int WordStore::learningCount() const
     }));
 }
 
-bool WordStore::writeEntries()
+DocumentFile& WordStore::file(Document document)
 {
-    return m_wordsFile.write(m_wordsEncoder.encode(m_entries));
-}
-bool WordStore::writeSentenceNotes()
-{
-    return writeList(m_notesFile, m_sentenceNotes);
-}
-void WordStore::writeGrammar()
-{
-    writeList(m_grammarFile, m_grammarEncounters);
-}
-void WordStore::writeAffixes()
-{
-    writeList(m_affixesFile, m_affixEncounters);
-}
-void WordStore::writeDeleted()
-{
-    writeList(m_deletedFile, m_deleted);
+    switch (document) {
+    case Document::words:
+        return m_wordsFile;
+    case Document::notes:
+        return m_notesFile;
+    case Document::grammar:
+        return m_grammarFile;
+    case Document::affixes:
+        return m_affixesFile;
+    case Document::deleted:
+        return m_deletedFile;
+    case Document::stats:
+        return m_statsFile;
+    }
+    Q_UNREACHABLE();
 }
 
-void WordStore::writeStats()
+bool WordStore::writeDocument(Document document)
 {
-    m_statsFile.write(QJsonDocument(m_stats.toJson()).toJson(QJsonDocument::Indented));
+    DocumentFile& target = file(document);
+    switch (document) {
+    case Document::words:
+        return target.write(m_wordsEncoder.encode(m_entries));
+    case Document::notes:
+        return writeList(target, m_sentenceNotes);
+    case Document::grammar:
+        return writeList(target, m_grammarEncounters);
+    case Document::affixes:
+        return writeList(target, m_affixEncounters);
+    case Document::deleted:
+        return writeList(target, m_deleted);
+    case Document::stats:
+        return target.write(QJsonDocument(m_stats.toJson()).toJson(QJsonDocument::Indented));
+    }
+    Q_UNREACHABLE();
+}
+
+void WordStore::write(std::initializer_list<Document> changed)
+{
+    std::set<Document> due = m_failing;
+    due.insert(changed.begin(), changed.end());
+    for (Document document : due) {
+        const bool written = writeDocument(document);
+        if (written)
+            m_failing.erase(document);
+        else
+            m_failing.insert(document);
+        const DocumentFile& target = file(document);
+        report(QFileInfo(target.path()).fileName(), written, target.lastError());
+    }
+    if (!m_failing.empty() || !m_log.hasWaiting()) return;
+    report(QFileInfo(m_log.path()).fileName(), m_log.flush(), m_log.lastError());
+}
+
+void WordStore::report(const QString& document, bool written, const QString& error)
+{
+    const bool known = m_failedDocuments.contains(document);
+    if (written && known) {
+        m_failedDocuments.remove(document);
+        Q_EMIT writeRecovered(document);
+    } else if (!written && !known) {
+        m_failedDocuments.insert(document, error);
+        Q_EMIT writeFailed(document, error);
+    }
 }
 
 } // namespace glossivo

@@ -21,10 +21,12 @@
 #include "model/WordEntry.h"
 #include "sync/SyncBundle.h"
 
+#include <QMap>
 #include <QObject>
 #include <QPointer>
 
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <set>
 
@@ -32,8 +34,10 @@ namespace glossivo {
 
 // The word book: saved words, sentence notes, grammar and affix encounters, deletion records
 // and today's counters. The lists in memory are the truth while the program runs; every
-// operation writes the documents it changed, and appends its learning-log events, before it
-// returns.
+// operation writes the documents it changed, then appends its learning-log events, before it
+// returns. A document that cannot be written keeps its changes in memory and is tried again at
+// the next write of any document; the log's events wait until every document is on disk, so
+// that the log never tells of a change that a kill could lose.
 class WordStore : public QObject {
     Q_OBJECT
 
@@ -46,9 +50,6 @@ public:
     struct Saved {
         WordEntry entry;
         Unlock unlock;
-        // Whether the word book reached the disk; when not, the word is kept in memory and
-        // the next successful write stores it.
-        bool written = true;
     };
 
     // Works with the default configuration.
@@ -57,8 +58,12 @@ public:
               QObject* parent = nullptr);
 
     // The process's word book over the data folder, with ConfigStore::shared()'s configuration;
-    // loaded at first use.
+    // loaded at first use, then handed to the shared connector.
     static WordStore& shared();
+    // How the composition root joins the process's word book to the services of other
+    // subsystems (a source of memory tips): called once, right after the first use of shared()
+    // loaded it. Set before that first use.
+    static void setSharedConnector(std::function<void(WordStore&)> connect);
 
     const QList<WordEntry>& entries() const { return m_entries; } // newest first
     const QList<AINote>& sentenceNotes() const { return m_sentenceNotes; }
@@ -69,8 +74,14 @@ public:
     const ReviewStats& stats() const { return m_stats; }
     int learningCount() const;
 
-    // Position in entries of the word, compared trimmed of blanks and tabs and in lower case;
-    // the newest entry wins when several share a headword.
+    // The documents (file names such as "words.json" or "learning-log.jsonl") whose last write
+    // failed and whose changes so far live in memory only.
+    QStringList failedDocuments() const { return m_failedDocuments.keys(); }
+    // Why the document's first failing write failed; empty for a document that is not failing.
+    QString writeError(const QString& document) const { return m_failedDocuments.value(document); }
+
+    // Position in entries of the word: the first entry whose headword in lower case (stored
+    // headwords are not trimmed) equals the word's HeadwordKey; so the newest wins.
     std::optional<qsizetype> index(const QString& word) const;
 
     // Saving and meeting words.
@@ -80,10 +91,8 @@ public:
     // Another meeting with a saved word: counts it, records where and what was met, and wakes
     // it when it was dormant. The empty unlock for a word that is not saved.
     Unlock recordLookup(const Explanation& explanation, const PageSource& source);
-    // Both say whether the note was stored and written; a word that is not in the word book
-    // gets no note.
-    bool addNote(const AINote& note, const QString& toWord);
-    bool addSentenceNote(const AINote& note);
+    void addNote(const AINote& note, const QString& toWord);
+    void addSentenceNote(const AINote& note);
     // The other saved words sharing the word's root, in word-book order.
     QList<WordEntry> family(const WordEntry& entry) const;
 
@@ -144,6 +153,11 @@ public:
 Q_SIGNALS:
     // Fires before any of the published lists or the counters change (not for deleted alone).
     void willChange();
+    // A document could not be written: once when it starts failing, not again for the retries
+    // until one of them succeeds.
+    void writeFailed(const QString& document, const QString& error);
+    // A document that had failed was written.
+    void writeRecovered(const QString& document);
 
 private:
     // The configuration with its sizes made usable.
@@ -168,12 +182,19 @@ private:
                                        WordEntry entry, QStringList knownWords,
                                        QStringList interests);
 
-    bool writeEntries();
-    bool writeSentenceNotes();
-    void writeGrammar();
-    void writeAffixes();
-    void writeDeleted();
-    void writeStats();
+    enum class Document { words, notes, grammar, affixes, deleted, stats };
+    // Writes the documents, then every other one whose last write failed, then the learning-log
+    // events held so far when no document is failing.
+    void write(std::initializer_list<Document> changed);
+    void writeEntries() { write({Document::words}); }
+    void writeSentenceNotes() { write({Document::notes}); }
+    void writeGrammar() { write({Document::grammar}); }
+    void writeAffixes() { write({Document::affixes}); }
+    void writeDeleted() { write({Document::deleted}); }
+    void writeStats() { write({Document::stats}); }
+    bool writeDocument(Document document);
+    DocumentFile& file(Document document);
+    void report(const QString& document, bool written, const QString& error);
     void load();
 
     QList<WordEntry> m_entries;
@@ -195,6 +216,8 @@ private:
     DocumentFile m_affixesFile;
     DocumentFile m_deletedFile;
     DocumentFile m_statsFile;
+    std::set<Document> m_failing;
+    QMap<QString, QString> m_failedDocuments; // file name -> error
 };
 
 } // namespace glossivo

@@ -34,21 +34,20 @@ ReviewOutcome WordStore::applyReview(const QUuid& id, Rating rating, const QStri
         entry.stage == Stage::mastered ? kMasteredRetention : kLearningRetention;
     entry.review = FSRS::review(entry.review, rating, now, retention);
     m_stats.reviewed = incremented(m_stats.reviewed);
-    m_log.add(kind, entry.headword, ratingName(rating));
+    m_log.hold(kind, entry.headword, ratingName(rating));
 
     ReviewOutcome outcome = ReviewOutcome::normal;
     if (entry.stage == Stage::learning && entry.review->stability >= settings.graduateDays) {
         entry.stage = Stage::mastered;
         entry.stateAt = now;
-        m_log.add(QStringLiteral("graduate"), entry.headword);
+        m_log.hold(QStringLiteral("graduate"), entry.headword);
         outcome = ReviewOutcome::graduated;
     } else if (oldLapses < settings.leechThreshold &&
                settings.leechThreshold <= entry.review->lapses) {
-        m_log.add(QStringLiteral("leech"), entry.headword);
+        m_log.hold(QStringLiteral("leech"), entry.headword);
         outcome = ReviewOutcome::becameLeech;
     }
-    writeEntries();
-    writeStats();
+    write({Document::words, Document::stats});
     if (outcome == ReviewOutcome::becameLeech) requestMnemonic(id);
     return outcome;
 }

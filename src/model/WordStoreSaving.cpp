@@ -78,17 +78,17 @@ WordStore::Saved WordStore::save(const Explanation& explanation, const PageSourc
             Q_EMIT willChange();
             m_entries[*found].examples.append(example);
         }
-        const bool written = writeEntries();
-        return {m_entries[*found], Unlock(), written};
+        writeEntries();
+        return {m_entries[*found], Unlock()};
     }
 
     Q_EMIT willChange();
     m_entries.prepend(newEntry(explanation, example, now));
     markEncounter(0, source);
     const Unlock unlock = recordEncounter(0, explanation, source, true);
-    const bool written = writeEntries();
-    m_log.add(QStringLiteral("save"), m_entries[0].headword, sourceKey(source));
-    return {m_entries[0], unlock, written};
+    m_log.hold(QStringLiteral("save"), m_entries[0].headword, sourceKey(source));
+    writeEntries();
+    return {m_entries[0], unlock};
 }
 
 Unlock WordStore::recordLookup(const Explanation& explanation, const PageSource& source)
@@ -111,10 +111,10 @@ Unlock WordStore::recordLookup(const Explanation& explanation, const PageSource&
     Unlock unlock = recordEncounter(*found, explanation, source, false);
     if (wasDormant) {
         unlock.awakenedAfterDays = daysAway;
-        m_log.add(QStringLiteral("awaken"), headword, QString::number(daysAway));
+        m_log.hold(QStringLiteral("awaken"), headword, QString::number(daysAway));
     }
+    m_log.hold(QStringLiteral("lookup"), headword, sourceKey(source));
     writeEntries();
-    m_log.add(QStringLiteral("lookup"), headword, sourceKey(source));
     return unlock;
 }
 
@@ -133,22 +133,22 @@ void WordStore::markEncounter(qsizetype position, const PageSource& source)
     entry.sourceKeys = keys;
 }
 
-bool WordStore::addNote(const AINote& note, const QString& toWord)
+void WordStore::addNote(const AINote& note, const QString& toWord)
 {
     const auto found = index(toWord);
-    if (!found) return false;
+    if (!found) return;
     Q_EMIT willChange();
     WordEntry& entry = m_entries[*found];
     if (!entry.notes) entry.notes.emplace();
     entry.notes->append(note);
-    return writeEntries();
+    writeEntries();
 }
 
-bool WordStore::addSentenceNote(const AINote& note)
+void WordStore::addSentenceNote(const AINote& note)
 {
     Q_EMIT willChange();
     m_sentenceNotes.prepend(note);
-    return writeSentenceNotes();
+    writeSentenceNotes();
 }
 
 QList<WordEntry> WordStore::family(const WordEntry& entry) const

@@ -52,10 +52,9 @@ int WordStore::fillSlots(int extra)
         entry.stage = Stage::learning;
         entry.stateAt = now;
         m_stats.newLearned = incremented(m_stats.newLearned);
-        m_log.add(QStringLiteral("join"), entry.headword);
+        m_log.hold(QStringLiteral("join"), entry.headword);
     }
-    writeEntries();
-    writeStats();
+    write({Document::words, Document::stats});
     return static_cast<int>(joining.size());
 }
 
@@ -83,7 +82,7 @@ void WordStore::trimSlots(int learningSlots, const QDateTime& now)
         WordEntry& entry = m_entries[*position(id)];
         entry.stage = Stage::seen;
         entry.stateAt = now;
-        m_log.add(QStringLiteral("leave"), entry.headword);
+        m_log.hold(QStringLiteral("leave"), entry.headword);
     }
     writeEntries();
 }
@@ -143,7 +142,7 @@ bool WordStore::startLearning(const QUuid& id)
     entry.stage = Stage::learning;
     entry.restUntil.reset();
     entry.stateAt = m_clock.now();
-    m_log.add(QStringLiteral("join"), entry.headword, QStringLiteral("manual"));
+    m_log.hold(QStringLiteral("join"), entry.headword, QStringLiteral("manual"));
     writeEntries();
     return true;
 }
@@ -158,7 +157,7 @@ void WordStore::rest(const QUuid& id, int days)
     entry.stage = Stage::resting;
     entry.restUntil = now.addSecs(days * kSecondsPerDay);
     entry.stateAt = now;
-    m_log.add(QStringLiteral("rest"), entry.headword);
+    m_log.hold(QStringLiteral("rest"), entry.headword);
     writeEntries();
 }
 

@@ -54,8 +54,8 @@ int WordStore::applySpelling(const QUuid& id, Rating rating)
         level = std::max(old - 1, 0);
     entry.spellLevel = level;
     entry.lastSpelledAt = m_clock.now();
-    m_log.add(QStringLiteral("spell"), entry.headword,
-              spellModeName(spellModeForLevel(old)) + QLatin1Char(' ') + ratingName(rating));
+    m_log.hold(QStringLiteral("spell"), entry.headword,
+               spellModeName(spellModeForLevel(old)) + QLatin1Char(' ') + ratingName(rating));
     writeEntries();
     return level;
 }
@@ -69,7 +69,7 @@ void WordStore::setSpellPractice(const QUuid& id, bool on)
     // Off is stored as absent, never as false.
     entry.spellPractice = on ? std::optional<bool>(true) : std::nullopt;
     entry.stateAt = m_clock.now();
-    m_log.add(on ? QStringLiteral("spell-add") : QStringLiteral("spell-remove"), entry.headword);
+    m_log.hold(on ? QStringLiteral("spell-add") : QStringLiteral("spell-remove"), entry.headword);
     writeEntries();
 }
 

@@ -44,13 +44,9 @@ void WordStore::applySync(const SyncBundle& bundle)
     // Another day's counters say nothing about today here.
     if (bundle.stats && bundle.stats->day == DayKey::of(m_clock.now())) m_stats = *bundle.stats;
 
-    writeEntries();
-    writeSentenceNotes();
-    writeGrammar();
-    writeAffixes();
-    writeDeleted();
-    writeStats();
-    m_log.replaceAll(bundle.log);
+    m_log.holdReplacement(bundle.log);
+    write({Document::words, Document::notes, Document::grammar, Document::affixes,
+           Document::deleted, Document::stats});
 
     if (bundle.settings && m_studySettingsSink && m_config().studySettings() != bundle.settings)
         m_studySettingsSink(*bundle.settings);

@@ -13,4 +13,10 @@ inline QString failureText(const std::exception& error)
     return QString::fromUtf8(error.what());
 }
 
+// What a mode that changes data prints when a document could not be written.
+inline QString writeFailureText(const QString& document, const QString& error)
+{
+    return QStringLiteral("保存失败：") + document + QStringLiteral("：") + error;
+}
+
 } // namespace glossivo::SelfTest

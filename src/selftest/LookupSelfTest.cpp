@@ -76,6 +76,14 @@ WordEntry addToPractice(const LookupResult& result)
     return WordStore::shared().addSpellPractice(result.explanation);
 }
 
+QString unsavedLine(const QString& word, const QStringList& documents)
+{
+    QString line = QStringLiteral("「") + word + QStringLiteral("」");
+    for (const QString& document : documents)
+        line += writeFailureText(document, WordStore::shared().writeError(document));
+    return line + QLatin1Char('\n');
+}
+
 QString addedLine(const QString& word, const WordEntry& entry)
 {
     return QStringLiteral("已加入常拼：") + word + QStringLiteral(" → ") + entry.headword +
@@ -97,17 +105,22 @@ QCoro::Task<> runLookup(QTextStream& out)
     }
 }
 
-QCoro::Task<> addSpelling(QString words, QTextStream& out)
+QCoro::Task<bool> addSpelling(QString words, QTextStream& out)
 {
+    bool allSaved = true;
     for (const QString& word : spellingWords(words)) {
         try {
             const LookupResult result = co_await currentClient().lookup(word);
-            out << addedLine(word, addToPractice(result));
+            const WordEntry entry = addToPractice(result);
+            const QStringList failed = WordStore::shared().failedDocuments();
+            allSaved = allSaved && failed.isEmpty();
+            out << (failed.isEmpty() ? addedLine(word, entry) : unsavedLine(word, failed));
         } catch (const std::exception& error) {
             out << failureLine(word, error);
         }
         out.flush();
     }
+    co_return allSaved;
 }
 
 } // namespace glossivo::SelfTest

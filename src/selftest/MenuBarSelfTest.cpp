@@ -1,6 +1,7 @@
 #include "selftest/SelfTest.h"
 
 #include "app/MenuBarWord.h"
+#include "selftest/SampleWord.h"
 
 #include <array>
 
@@ -8,24 +9,10 @@ namespace glossivo::SelfTest {
 
 namespace {
 
-// A word that exists only in memory, with one example met in reading.
 WordEntry entry(const QString& headword, const QString& sentence,
                 const QMap<QString, QString>& inflections)
 {
-    const QDateTime now = QDateTime::currentDateTimeUtc();
-    Example example;
-    example.id = QUuid::createUuid();
-    example.sentence = sentence;
-    example.meaningZh = QStringLiteral("测试");
-    example.addedAt = now;
-
-    WordEntry word;
-    word.id = QUuid::createUuid();
-    word.headword = headword;
-    word.meaningZh = QStringLiteral("测试");
-    word.examples = {example};
-    word.createdAt = now;
-    word.lookupCount = 1;
+    WordEntry word = sampleWord(headword, sentence);
     word.inflections = inflections;
     return word;
 }

@@ -6,6 +6,7 @@
 #include "model/WordStore.h"
 #include "review/ReviewSession.h"
 #include "selftest/QuestionLines.h"
+#include "selftest/SampleWord.h"
 
 #include <algorithm>
 #include <array>
@@ -28,26 +29,11 @@ QString dayKeyBefore(int days)
     return DayKey::of(now().addSecs(-days * kSecondsPerDay));
 }
 
-// A word that exists only in memory, with one example met in reading.
 WordEntry sample(const QString& headword, const QString& sentence, Register register_)
 {
-    const QDateTime at = now();
-    Example example;
-    example.id = QUuid::createUuid();
-    example.sentence = sentence;
-    example.meaningZh = QStringLiteral("测试");
-    example.addedAt = at;
-
-    WordEntry word;
-    word.id = QUuid::createUuid();
-    word.headword = headword;
+    WordEntry word = sampleWord(headword, sentence);
     word.pos = QStringLiteral("v.");
-    word.meaningZh = QStringLiteral("测试");
     word.register_ = register_;
-    word.examples = {example};
-    word.createdAt = at;
-    word.lookupCount = 1;
-    word.inflections = QMap<QString, QString>();
     return word;
 }
 

@@ -22,7 +22,7 @@ void runConfig(QTextStream& out);
 
 // Whether changes of the study values are time-stamped, strictly later each time, and written.
 // It changes the configuration for good, so it refuses to run unless GLOSSIVO_DATA_DIR names a
-// throw-away data folder.
+// throw-away data folder. A configuration that cannot be written is printed and fails it.
 bool runStudyStamp(QTextStream& out);
 // The same check over the given store and the file it writes.
 bool checkStudyStamp(ConfigStore& store, const QString& configPath, QTextStream& out);
@@ -72,8 +72,8 @@ QCoro::Task<> runExplain(QTextStream& out);
 
 // Looks up each of the words (separated by "|") and puts it on the spelling list, saving it
 // first when it is new; one line per word. A reply without a headword is reported as
-// unreadable and saves nothing.
-QCoro::Task<> addSpelling(QString words, QTextStream& out);
+// unreadable and saves nothing. False when the word book could not be written.
+QCoro::Task<bool> addSpelling(QString words, QTextStream& out);
 
 } // namespace SelfTest
 } // namespace glossivo

@@ -2,6 +2,7 @@
 
 #include "review/ReviewQuestion.h"
 #include "selftest/QuestionLines.h"
+#include "selftest/SampleWord.h"
 
 #include <array>
 
@@ -9,25 +10,12 @@ namespace glossivo::SelfTest {
 
 namespace {
 
-// A name on the spelling list that exists only in memory, with one example the AI wrote.
+// A name on the spelling list, with one example the AI wrote.
 WordEntry entry(const QString& headword, const QString& sentence)
 {
-    const QDateTime now = QDateTime::currentDateTimeUtc();
-    Example example;
-    example.id = QUuid::createUuid();
-    example.sentence = sentence;
-    example.meaningZh = QStringLiteral("测试");
-    example.isGenerated = true;
-    example.addedAt = now;
-
-    WordEntry word;
-    word.id = QUuid::createUuid();
-    word.headword = headword;
+    WordEntry word = sampleWord(headword, sentence);
+    word.examples[0].isGenerated = true;
     word.pos = QStringLiteral("name");
-    word.meaningZh = QStringLiteral("测试");
-    word.examples = {example};
-    word.createdAt = now;
-    word.lookupCount = 1;
     word.spellPractice = true;
     return word;
 }

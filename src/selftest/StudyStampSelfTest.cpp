@@ -3,8 +3,10 @@
 #include "model/AppPaths.h"
 #include "model/ConfigStore.h"
 #include "model/JsonFields.h"
+#include "selftest/FailureText.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 
 #include <functional>
@@ -79,7 +81,10 @@ bool checkStudyStamp(ConfigStore& store, const QString& configPath, QTextStream&
         << QStringLiteral("；马上再改每轮题数：") << choose(later, "时间更晚", "时间没变晚")
         << QStringLiteral("；写进文件：") << choose(saved, "是", "否") << '\n';
 
-    const bool passed = stamped && kept && later && saved;
+    if (const auto& error = store.writeError())
+        out << writeFailureText(QFileInfo(configPath).fileName(), *error) << '\n';
+
+    const bool passed = stamped && kept && later && saved && !store.writeError();
     out << (passed ? QStringLiteral("OK 复习设置会记下修改时间")
                    : QStringLiteral("FAIL 复习设置的修改时间不对"))
         << '\n';

@@ -1,5 +1,6 @@
 #include "sync/WordMerge.h"
 
+#include "model/HeadwordKey.h"
 #include "sync/TextOrder.h"
 
 #include <algorithm>
@@ -9,18 +10,6 @@
 namespace glossivo::SyncMerge {
 
 namespace {
-
-// Only blanks and tabs are trimmed: a line break in a headword is content, not padding.
-QString headwordKey(const QString& headword)
-{
-    auto blank = [](QChar c) { return c == u' ' || c == u'\t'; };
-    qsizetype begin = 0, end = headword.size();
-    while (begin < end && blank(headword[begin]))
-        ++begin;
-    while (end > begin && blank(headword[end - 1]))
-        --end;
-    return headword.mid(begin, end - begin).toLower();
-}
 
 bool isBaseOf(const WordEntry& x, const WordEntry& y)
 {
@@ -202,7 +191,7 @@ QList<WordEntry> mergeWords(const QList<WordEntry>& a, const QList<WordEntry>& b
     QList<WordEntry> words;
     words.reserve(entries.size());
     for (WordEntry& entry : entries) {
-        const QString key = headwordKey(entry.headword);
+        const QString key = HeadwordKey::of(entry.headword);
         const auto found = byHeadword.constFind(key);
         if (found == byHeadword.constEnd()) {
             byHeadword.insert(key, words.size());

@@ -112,6 +112,33 @@ TEST_F(ChatJsonTest, repliesBecomeTheirErrors)
         EXPECT_EQ(errorAfter(reply), message) << reply.fragments.first().toStdString();
 }
 
+// Qt turns some statuses into errors of its own (407 into a proxy error, a redirect without a
+// target into a protocol error); every one of them is still the service's answer.
+TEST_F(ChatJsonTest, everyStatusButTwoHundredIsAnHttpErrorWithItsBody)
+{
+    for (int status : {301, 302, 307, 400, 403, 404, 405, 407, 409, 413, 416, 418, 500, 502, 503})
+        EXPECT_EQ(errorAfter(FakeReply::text(status, "body of " + QByteArray::number(status))),
+                  "DeepSeek 返回错误 " + QString::number(status) + "：body of " +
+                      QString::number(status))
+            << status;
+}
+
+TEST_F(ChatJsonTest, onlyKeysOfARealisticLengthAreMasked)
+{
+    AppConfig shortKey = configFor(server);
+    shortKey.apiKey = QStringLiteral("s");
+    server.enqueue(FakeReply::text(404, "busy"));
+    const std::optional<AIError> error = aiErrorOf(explain(shortKey));
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->errorDescription(), "DeepSeek 返回错误 404：busy");
+
+    AppConfig eight = configFor(server);
+    eight.apiKey = QStringLiteral("sk-12345");
+    server.enqueue(FakeReply::text(400, "echo sk-12345 here"));
+    EXPECT_EQ(aiErrorOf(explain(eight))->errorDescription(),
+              "DeepSeek 返回错误 400：echo *** here");
+}
+
 TEST_F(ChatJsonTest, transportFailuresReachTheCallerUnwrapped)
 {
     // Port 1 on loopback has no listener; a port freed by this test could be taken by another

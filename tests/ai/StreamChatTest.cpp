@@ -136,6 +136,10 @@ TEST_F(StreamChatTest, errorStatusesEndTheStreamWithTheirErrors)
               "DeepSeek 返回错误 500：" + QString(150, 'a') + QString(50, 'b'));
     EXPECT_FALSE(
         streamAfter(FakeReply::text(500, "key " + testKey.toUtf8()))->failure->contains(testKey));
+    for (int status : {301, 404, 407})
+        EXPECT_EQ(streamAfter(FakeReply::text(status, "why"))->failure,
+                  "DeepSeek 返回错误 " + QString::number(status) + "：why")
+            << status;
 }
 
 TEST_F(StreamChatTest, failuresBeforeSendingArriveAsSignalsAfterTheCall)

@@ -5,6 +5,7 @@
 #include "support/FakeChatServer.h"
 #include "support/FakeClock.h"
 
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 
@@ -17,6 +18,7 @@ using glossivo::testing::FakeClock;
 using glossivo::testing::FakeReply;
 using glossivo::testing::ProgramOutcome;
 using glossivo::testing::ProgramRun;
+using glossivo::testing::RefusingDisk;
 
 namespace {
 
@@ -200,6 +202,33 @@ TEST_F(AIModes, AddSpellingPutsEachWordOnTheSpellingListAndGoesOnAfterAFailure)
     server.enqueue(reply({{"headword", "Glimpse"}, {"meaning_zh", "瞥见"}}));
     EXPECT_EQ(run({"--add-spelling", "glimpse"}).out, "已加入常拼：glimpse → glimpse（一瞥）\n");
     EXPECT_EQ(storedWords().size(), 2);
+}
+
+// A change that does not reach the disk is never reported as done.
+TEST_F(AIModes, AddSpellingFailsWhenTheWordBookCannotBeWritten)
+{
+    const auto failedLine = [](const ProgramOutcome& outcome, const QString& error) {
+        EXPECT_EQ(outcome.status, 1);
+        EXPECT_EQ(outcome.err, "");
+        EXPECT_EQ(outcome.out, "「glimpse」保存失败：words.json：" + error + "\n");
+    };
+    ASSERT_TRUE(QDir().mkpath(folder.path("words.json")));
+    server.enqueue(reply({{"headword", "glimpse"}, {"meaning_zh", "一瞥"}}));
+    failedLine(run({"--add-spelling", "glimpse"}), "the unreadable file cannot be copied aside");
+    ASSERT_TRUE(QDir().rmdir(folder.path("words.json")));
+
+    if (!glossivo::testing::canMountRefusingDisks()) GTEST_SKIP() << "no mount namespace";
+    const std::pair<RefusingDisk, QString> disks[] = {
+        {RefusingDisk::full, QStringLiteral("No space left on device")},
+        {RefusingDisk::readOnly, QStringLiteral("Read-only file system")}};
+    for (const auto& [disk, error] : disks) {
+        server.enqueue(reply({{"headword", "glimpse"}, {"meaning_zh", "一瞥"}}));
+        ProgramRun program;
+        program.setDataDir(folder.paths().supportDir());
+        glossivo::testing::launchOnRefusingDisk(program, disk);
+        failedLine(program.run({"--add-spelling", "glimpse"}), error);
+    }
+    EXPECT_EQ(folder.files(), QStringList{"config.json"});
 }
 
 TEST_F(AIModes, AddSpellingWithOnlySeparatorsAndBlanksDoesNothing)

@@ -111,6 +111,55 @@ TEST_F(Iconset, LargestIconHasItsTileMotifAndLeafInPlace)
     EXPECT_TRUE(near(image.pixelColor(leaf), kLeaf));
 }
 
+// The geometry of the largest icon, measured in its pixels with a tolerance of a few: the tile's
+// corner radius, the brush's width, the leaf's length and the side the shadow falls on.
+TEST_F(Iconset, LargestIconKeepsItsGeometry)
+{
+    IconArt::renderIconset(folder());
+    const QImage image = icon("512x512@2x");
+    const auto opaque = [&](QPointF at) { return image.pixelColor(at.toPoint()).alpha() >= 128; };
+
+    // Along the diagonal from the tile's square corner, the rounded outline begins where the
+    // arc's middle lies: r (1 - 1/sqrt 2) in from both edges. The tile's side is 824 pixels.
+    int inset = 0;
+    while (inset < 200 && !opaque(QPointF(100 + inset, 100 + inset)))
+        ++inset;
+    const double radius = inset / (1.0 - 1.0 / std::numbers::sqrt2);
+    EXPECT_NEAR(radius, 0.225 * 824, 9) << inset;
+
+    // The brush across its centre line, at 180 degrees (a third of the way along the stroke:
+    // 0.0857 of the motif's side) and at 270 degrees, where it has thinned to 0.0656.
+    const auto inkAcross = [&](double degrees) {
+        const double angle = degrees * std::numbers::pi / 180.0;
+        const QPointF centre =
+            onTile(1024, 0.475 + 0.265 * std::cos(angle), 0.485 + 0.265 * std::sin(angle));
+        const QPointF outward(std::cos(angle), -std::sin(angle));
+        int width = 0;
+        for (int step = -80; step <= 80; ++step)
+            if (near(image.pixelColor((centre + step * outward).toPoint()), kInkOnPaper, 40))
+                ++width;
+        return width;
+    };
+    EXPECT_NEAR(inkAcross(180), 0.0857 * 824, 3);
+    EXPECT_NEAR(inkAcross(270), 0.0656 * 824, 3);
+
+    // The leaf, from its base along its axis to its tip.
+    const QPointF base = onTile(1024, 0.67278, 0.69709);
+    const QPointF axis(0.52992, -0.84805);
+    int last = 0;
+    for (int step = 0; step < 300; ++step)
+        if (near(image.pixelColor((base + step * axis).toPoint()), kLeaf, 40)) last = step;
+    EXPECT_NEAR(last, 0.158 * 824, 4);
+
+    // The shadow drops straight down: below the tile it shows, above it hardly, and the two
+    // sides match.
+    const int below = image.pixelColor(512, 930).alpha();
+    const int above = image.pixelColor(512, 94).alpha();
+    EXPECT_GE(below, 30);
+    EXPECT_LE(above, 15);
+    EXPECT_NEAR(image.pixelColor(94, 512).alpha(), image.pixelColor(929, 512).alpha(), 2);
+}
+
 TEST_F(Iconset, FailsOnAFolderThatCannotBeMadeOrAPreviewThatCannotBeWritten)
 {
     QFile blocker(dir.filePath("file"));

@@ -30,6 +30,13 @@ public:
     }
 
     void setDataDir(const QString& path) { m_environment.insert("GLOSSIVO_DATA_DIR", path); }
+    // Starts the program through another one, given the program's path and arguments after
+    // these.
+    void setLauncher(const QString& program, const QStringList& arguments)
+    {
+        m_launcher = program;
+        m_launcherArguments = arguments;
+    }
     void setWorkingDir(const QString& path) { m_process.setWorkingDirectory(path); }
     QString home() const { return m_home.path(); }
 
@@ -45,24 +52,69 @@ public:
                              if (error == QProcess::FailedToStart) loop.quit();
                          });
         QTimer::singleShot(120000, &loop, &QEventLoop::quit);
-        m_process.start(QStringLiteral(GLOSSIVO_EXECUTABLE), arguments);
+        if (m_launcher.isEmpty())
+            m_process.start(QStringLiteral(GLOSSIVO_EXECUTABLE), arguments);
+        else
+            m_process.start(m_launcher,
+                            m_launcherArguments + QStringList{GLOSSIVO_EXECUTABLE} + arguments);
         loop.exec();
+        // What the program printed goes with the failure, so that a rare one can be read.
         if (m_process.state() != QProcess::NotRunning) {
             m_process.kill();
             m_process.waitForFinished();
-            throw std::runtime_error("the program did not finish in time");
+            throw std::runtime_error("the program did not finish in time" + printed());
         }
         if (m_process.exitStatus() != QProcess::NormalExit)
-            throw std::runtime_error("the program did not finish normally");
+            throw std::runtime_error("the program did not finish normally" + printed());
+        if (m_process.error() == QProcess::FailedToStart)
+            throw std::runtime_error("the program did not start: " +
+                                     m_process.errorString().toStdString());
         return {QString::fromUtf8(m_process.readAllStandardOutput()),
                 QString::fromUtf8(m_process.readAllStandardError()), m_process.exitCode()};
     }
 
 private:
+    std::string printed()
+    {
+        return "; stdout: " + m_process.readAllStandardOutput().toStdString() +
+               "; stderr: " + m_process.readAllStandardError().toStdString();
+    }
+
     QTemporaryDir m_home;
     QProcessEnvironment m_environment;
     QProcess m_process;
+    QString m_launcher;
+    QStringList m_launcherArguments;
 };
+
+// A data folder that the disk refuses to write: as a tiny tmpfs, full or mounted read-only,
+// in a mount namespace of the program's own, with the folder's "config.json" copied in first.
+enum class RefusingDisk { full, readOnly };
+
+// Whether this machine lets a test mount such a folder (a user and mount namespace).
+inline bool canMountRefusingDisks()
+{
+    QProcess probe;
+    probe.start(QStringLiteral("unshare"),
+                {"--user", "--map-root-user", "--mount", "sh", "-c",
+                 "d=$(mktemp -d) && mount -t tmpfs -o size=64k probe \"$d\"; s=$?; rmdir \"$d\"; "
+                 "exit $s"});
+    return probe.waitForFinished(30000) && probe.exitStatus() == QProcess::NormalExit &&
+           probe.exitCode() == 0;
+}
+
+inline void launchOnRefusingDisk(ProgramRun& program, RefusingDisk disk)
+{
+    const QString script = QStringLiteral(
+        "set -e; mode=$1; shift; dir=$GLOSSIVO_DATA_DIR; config=$(cat \"$dir/config.json\"); "
+        "mount -t tmpfs -o size=64k glossivo-test \"$dir\"; "
+        "printf '%s' \"$config\" > \"$dir/config.json\"; "
+        "if [ \"$mode\" = full ]; then dd if=/dev/zero of=\"$dir/filler\" bs=4096 2>/dev/null "
+        "|| true; else mount -o remount,ro \"$dir\"; fi; exec \"$@\"");
+    program.setLauncher(QStringLiteral("unshare"),
+                        {"--user", "--map-root-user", "--mount", "sh", "-c", script, "refusing",
+                         disk == RefusingDisk::full ? "full" : "readonly"});
+}
 
 // Runs the program over the given data folder.
 inline ProgramOutcome runIn(const DataFolder& folder, const QStringList& arguments)

@@ -1,8 +1,10 @@
 #include "ProgramRun.h"
+#include "app/SingleInstance.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -66,8 +68,27 @@ TEST_F(Program, ValueOptionsTakeTheNextArgumentOrFallThroughWhenLast)
     EXPECT_FALSE(QFile::exists(data.filePath("config.json")));
 }
 
-TEST_F(Program, WithoutAModeTheApplicationPathRunsAndNothingIsWritten)
+TEST_F(Program, WithoutAModeTheApplicationStartsAndLaterStartsStepAside)
 {
+    QTemporaryDir home;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("HOME", home.path());
+    environment.insert("XDG_CONFIG_HOME", home.filePath("config"));
+    environment.insert("GLOSSIVO_DATA_DIR", data.path());
+    QProcess first;
+    first.setProcessEnvironment(environment);
+    first.setWorkingDirectory(work.path());
+    first.start(QStringLiteral(GLOSSIVO_EXECUTABLE), {});
+    ASSERT_TRUE(first.waitForStarted());
+    // The application is up once it listens for later starts.
+    const QString channel =
+        QDir::temp().filePath(glossivo::SingleInstance::channelName(data.path()));
+    for (int i = 0; i < 300 && !QFile::exists(channel); ++i)
+        QTest::qWait(50);
+    ASSERT_TRUE(QFile::exists(channel));
+    EXPECT_EQ(first.state(), QProcess::Running);
+
+    // Each of these reaches the application path, finds it running and ends at once.
     for (const QStringList& arguments :
          {QStringList{}, QStringList{"--render-icon"}, QStringList{"--selftest-config=1"},
           QStringList{"--unknown", "words"}}) {
@@ -75,5 +96,27 @@ TEST_F(Program, WithoutAModeTheApplicationPathRunsAndNothingIsWritten)
         EXPECT_EQ(outcome.status, 0) << arguments.join(' ').toStdString();
         EXPECT_EQ(outcome.out, "") << arguments.join(' ').toStdString();
     }
+    EXPECT_EQ(first.state(), QProcess::Running);
+    first.kill();
+    first.waitForFinished();
     EXPECT_TRUE(QDir(work.path()).isEmpty());
+}
+
+// Options whose modes are still being built: each either runs its mode or says on one line of
+// stderr that this version cannot, with status 2; none ends silently as if it had run.
+TEST_F(Program, AnOptionWithoutAModeIsNeverSilentlyPassedOver)
+{
+    for (const QStringList& arguments :
+         {QStringList{"--sync-connect", "x"}, QStringList{"--sync-now"},
+          QStringList{"--selftest-ocr", "--selftest-config"}, QStringList{"--selftest-review"},
+          QStringList{"--selftest-spellpractice"}, QStringList{"--selftest-coach"},
+          QStringList{"--selftest-coach-ai"}}) {
+        const ProgramOutcome outcome = run(arguments);
+        const std::string name = arguments.join(' ').toStdString();
+        EXPECT_NE(outcome.out + outcome.err, "") << name;
+        if (outcome.status != 2) continue; // its mode has landed
+        EXPECT_EQ(outcome.out, "") << name;
+        EXPECT_EQ(outcome.err, "这个版本的 Glossivo 还不能运行 " + arguments.first() + "\n")
+            << name;
+    }
 }

@@ -95,10 +95,30 @@ TEST(SelfTestModes, StudyStampFailsWhenTheConfigurationCannotBeWritten)
     ASSERT_TRUE(QDir().mkpath(folder.path("config.json")));
     const ProgramOutcome outcome = runIn(folder, {"--selftest-studystamp"});
     EXPECT_EQ(outcome.status, 1);
-    EXPECT_EQ(outcome.out,
+    const QStringList lines = outcome.out.split('\n');
+    ASSERT_EQ(lines.size(), 4) << outcome.out.toStdString();
+    EXPECT_EQ(lines[0],
               QStringLiteral("改名额：记下了时间；改停住秒数：时间不变；马上再改每轮题数："
-                             "时间更晚；写进文件：否\n"
-                             "FAIL 复习设置的修改时间不对\n"));
+                             "时间更晚；写进文件：否"));
+    // Why it was not written.
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("保存失败：config.json：")));
+    EXPECT_GT(lines[1].size(), QStringLiteral("保存失败：config.json：").size());
+    EXPECT_EQ(lines[2], QStringLiteral("FAIL 复习设置的修改时间不对"));
+}
+
+TEST(SelfTestModes, StudyStampReportsAReadOnlyFolder)
+{
+    if (!glossivo::testing::canMountRefusingDisks()) GTEST_SKIP() << "no mount namespace";
+    const DataFolder folder;
+    folder.write("config.json", "{}");
+    ProgramRun program;
+    program.setDataDir(folder.paths().supportDir());
+    glossivo::testing::launchOnRefusingDisk(program, glossivo::testing::RefusingDisk::readOnly);
+    const ProgramOutcome outcome = program.run({"--selftest-studystamp"});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_TRUE(outcome.out.contains(
+        QStringLiteral("\n保存失败：config.json：Read-only file system\nFAIL ")))
+        << outcome.out.toStdString();
 }
 
 TEST(SelfTestModes, StudyStampRefusesToRunWithoutAThrowAwayFolder)

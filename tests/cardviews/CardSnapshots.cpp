@@ -1,7 +1,6 @@
 #include "CardViewFixture.h"
+#include "support/Snapshots.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QImage>
 #include <QSet>
 #include <QTest>
@@ -11,8 +10,8 @@ using glossivo::testing::CardViewFixture;
 
 namespace {
 
-// Pictures of every card for review by eye, light and dark, in snapshots/card beside the tests'
-// build folder. Only blankness is checked.
+// Pictures of every card for review by eye, light and dark, in the build's snapshots/card.
+// Only blankness is checked.
 class CardSnapshots : public CardViewFixture {
 protected:
     struct Shot {
@@ -28,14 +27,6 @@ protected:
             for (int x = 0; x < image.width(); x += 2)
                 seen.insert(image.pixel(x, y));
         return static_cast<int>(seen.size());
-    }
-
-    static QString folder()
-    {
-        const QString path =
-            QCoreApplication::applicationDirPath() + QStringLiteral("/../snapshots/card");
-        QDir().mkpath(path);
-        return QDir(path).absolutePath();
     }
 
     static WordCardData word(RecallState recall = RecallState::off())
@@ -157,7 +148,8 @@ TEST_F(CardSnapshots, EveryCardInLightAndDark)
             const QSize size = layOut();
             ASSERT_FALSE(size.isEmpty());
             QImage image = host->grab().toImage();
-            const QString path = folder() + QLatin1Char('/') + QString::fromLatin1(shot.name) +
+            const QString path = glossivo::test::snapshotFolder(QStringLiteral("card")) +
+                                 QLatin1Char('/') + QString::fromLatin1(shot.name) +
                                  (dark ? QStringLiteral("-dark.png") : QStringLiteral(".png"));
             ASSERT_TRUE(image.save(path));
             EXPECT_GT(colours(image), 3);

@@ -22,6 +22,7 @@ protected:
     {
         windows.active = WindowInfo{7, QStringLiteral("Editor"), QStringLiteral("notes"), 42};
         clipboard.contents = userClipboard;
+        buffers.clipboardContents = &clipboard.contents;
         reader.setPollInterval(std::chrono::milliseconds(2));
     }
 
@@ -50,7 +51,7 @@ TEST_F(SelectionReaderTest, AccessibilityGivesTextAndContextOfTheActiveProcess)
     const QString value = QStringLiteral("x").repeated(400) + QStringLiteral("word") +
                           QStringLiteral("y").repeated(400);
     accessibility.selection = AccessibleSelection{QStringLiteral("word"), value, TextRange{400, 4}};
-    const auto result = awaitTask(reader.read(reader.primaryMark()));
+    const auto result = awaitTask(reader.read(0));
     ASSERT_TRUE(result);
     EXPECT_EQ(result->text, QStringLiteral("word"));
     EXPECT_EQ(result->context, value.mid(100, 604));
@@ -85,10 +86,9 @@ TEST_F(SelectionReaderTest, AccessibilityContextFallsBackToTheCaret)
 TEST_F(SelectionReaderTest, BlankAccessibleSelectionFallsThroughToPrimary)
 {
     accessibility.selection = AccessibleSelection{QStringLiteral(" \n"), QStringLiteral("a \n")};
-    const quint64 mark = reader.primaryMark();
     buffers.primaryContents = QStringLiteral(" selected ");
-    ++buffers.primary;
-    const auto result = awaitTask(reader.read(mark));
+    buffers.primaryChangedAt = 1000;
+    const auto result = awaitTask(reader.read(1000));
     EXPECT_EQ(result, (Result{QStringLiteral(" selected "), std::nullopt}));
     EXPECT_EQ(buffers.copies, 0);
 }
@@ -96,8 +96,9 @@ TEST_F(SelectionReaderTest, BlankAccessibleSelectionFallsThroughToPrimary)
 TEST_F(SelectionReaderTest, PrimaryOlderThanTheMouseDownIsNotRead)
 {
     buffers.primaryContents = QStringLiteral("stale");
+    buffers.primaryChangedAt = 999;
     copiesAfter(1, QStringLiteral("fresh"));
-    const auto result = awaitTask(reader.read(reader.primaryMark()));
+    const auto result = awaitTask(reader.read(1000));
     EXPECT_EQ(result, (Result{QStringLiteral("fresh"), std::nullopt}));
     EXPECT_EQ(buffers.copies, 1);
 }
@@ -155,14 +156,23 @@ TEST_F(SelectionReaderTest, TerminalsNeverGetCtrlC)
     copiesAfter(1, QStringLiteral("^C"));
     for (const char* terminalClass : {"XTerm", "Gnome-terminal", "kitty", "Alacritty"}) {
         windows.active = WindowInfo{8, QString::fromLatin1(terminalClass), {}, 9};
-        EXPECT_EQ(awaitTask(reader.read(reader.primaryMark())), std::nullopt) << terminalClass;
+        EXPECT_EQ(awaitTask(reader.read(0)), std::nullopt) << terminalClass;
     }
     // A terminal's selection still arrives through PRIMARY.
-    const quint64 mark = reader.primaryMark();
     buffers.primaryContents = QStringLiteral("ls -la");
-    ++buffers.primary;
-    EXPECT_EQ(awaitTask(reader.read(mark)), (Result{QStringLiteral("ls -la"), std::nullopt}));
+    buffers.primaryChangedAt = 5;
+    EXPECT_EQ(awaitTask(reader.read(5)), (Result{QStringLiteral("ls -la"), std::nullopt}));
     EXPECT_EQ(buffers.copies, 0);
+}
+
+TEST_F(SelectionReaderTest, CopyThatCouldNotBeSentEndsAtOnceAndAllowsTheNext)
+{
+    buffers.modifierHeld = true;
+    copiesAfter(1, QStringLiteral("copied"));
+    EXPECT_EQ(awaitTask(reader.readViaClipboard()), std::nullopt);
+    EXPECT_EQ(clipboard.restores, 0);
+    buffers.modifierHeld = false;
+    EXPECT_EQ(awaitTask(reader.readViaClipboard()), QStringLiteral("copied"));
 }
 
 TEST_F(SelectionReaderTest, FocusInATerminalInsideAnotherWindowGetsNoCtrlC)

@@ -34,6 +34,7 @@ public:
     TriggerControllerTest()
     {
         windows.active = WindowInfo{otherApp, QStringLiteral("Reader"), QStringLiteral("doc"), 5};
+        buffers.clipboardContents = &clipboard.contents;
         reader.setPollInterval(std::chrono::milliseconds(1));
         controller.setSelectionDelay(std::chrono::milliseconds(5));
         controller.start();
@@ -160,6 +161,22 @@ TEST_F(TriggerControllerTest, WordWithoutContextTakesTheScreensText)
         EXPECT_EQ(card.lookups[0].context,
                   allowed ? std::optional(QStringLiteral("recognized line")) : std::nullopt);
         EXPECT_EQ(recognizer.asked, allowed ? QList<QPoint>({QPoint(30, 30)}) : QList<QPoint>());
+    }
+}
+
+TEST_F(TriggerControllerTest, PrimaryIsNewWhenItChangedSinceTheFirstPressOfTheSeries)
+{
+    // The application selects the word at the double click's second press; a selection older
+    // than the first press is not this gesture's.
+    buffers.primaryContents = QStringLiteral("doubled");
+    for (const qint64 changedAfterFirstPress : {100, -1}) {
+        spy.clear();
+        card.lookups.clear();
+        const qint64 firstPress = time + 1000;
+        buffers.primaryChangedAt = firstPress + changedAfterFirstPress;
+        doubleClick({50, 50});
+        ASSERT_TRUE(handled());
+        EXPECT_EQ(card.lookups.size(), changedAfterFirstPress >= 0 ? 1 : 0);
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -82,4 +83,41 @@ TEST(DocumentFileTest, aFailedWriteLeavesTheDocumentAsItWas)
     DocumentFile file(folder.path(QStringLiteral("missing-folder/words.json")));
     EXPECT_FALSE(file.write("[]"));
     EXPECT_TRUE(folder.files().isEmpty());
+}
+
+// A kill between the temporary file's creation and its rename leaves it behind, under exactly
+// the name the atomic write gives it; nothing else that merely looks alike is touched.
+TEST(DocumentFileTest, readingRemovesTheTemporaryFilesOfInterruptedWrites)
+{
+    DataFolder folder;
+    folder.write(QStringLiteral("words.json"), "[]");
+    const QStringList leftovers{QStringLiteral("words.json.tmp-aB3xQ9"),
+                                QStringLiteral("words.json.tmp-000000")};
+    const QStringList kept{QStringLiteral("words.json.unreadable-20261209T080000Z"),
+                           QStringLiteral("words.json.backup"),
+                           QStringLiteral("words.json.tmp-aB3xQ"),
+                           QStringLiteral("words.json.tmp-aB3xQ99"),
+                           QStringLiteral("words.json.tmp-aB3-Q9"),
+                           QStringLiteral("notes.json.tmp-aB3xQ9"),
+                           QStringLiteral("xwords.json.tmp-aB3xQ9"),
+                           QStringLiteral("words.jsonXtmp-aB3xQ9")};
+    for (const QString& name : leftovers + kept)
+        folder.write(name, "{");
+    ASSERT_TRUE(QDir(folder.path(QString())).mkdir(QStringLiteral("words.json.tmp-dirAB")));
+
+    DocumentFile file(folder.path(QStringLiteral("words.json")));
+    EXPECT_EQ(file.read(), QByteArray("[]"));
+    QStringList expected = kept + QStringList{QStringLiteral("words.json")};
+    expected.sort();
+    EXPECT_EQ(folder.files(), expected);
+    EXPECT_TRUE(QFileInfo(folder.path(QStringLiteral("words.json.tmp-dirAB"))).isDir());
+}
+
+TEST(DocumentFileTest, aFailedWriteSaysWhy)
+{
+    DataFolder folder;
+    ASSERT_TRUE(QDir(folder.path(QString())).mkdir(QStringLiteral("words.json")));
+    DocumentFile file(folder.path(QStringLiteral("words.json")));
+    EXPECT_FALSE(file.write("[]"));
+    EXPECT_FALSE(file.lastError().isEmpty());
 }

@@ -3,8 +3,13 @@
 #include "support/FakeClock.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
 
 using namespace glossivo;
 
@@ -49,12 +54,39 @@ TEST_F(LearningLogTest, anAppendKeepsEverythingAlreadyThere)
     EXPECT_EQ(log.readLines().size(), 2001);
 }
 
-TEST_F(LearningLogTest, anEventThatCannotBeWrittenIsDroppedQuietly)
+TEST_F(LearningLogTest, anEventThatCannotBeWrittenWaitsForTheNextAppend)
 {
     ASSERT_TRUE(QDir(folder.path(QString())).mkdir(QStringLiteral("learning-log.jsonl")));
-    log.add(QStringLiteral("save"), QStringLiteral("run"));
+    EXPECT_FALSE(log.add(QStringLiteral("save"), QStringLiteral("run")));
+    EXPECT_FALSE(log.lastError().isEmpty());
     EXPECT_TRUE(QFileInfo(path()).isDir());
     EXPECT_TRUE(log.readLines().isEmpty());
+    EXPECT_TRUE(log.hasWaiting());
+
+    ASSERT_TRUE(QDir(folder.path(QString())).rmdir(QStringLiteral("learning-log.jsonl")));
+    clock.advance(1000);
+    EXPECT_TRUE(log.add(QStringLiteral("rest"), QStringLiteral("run")));
+    EXPECT_EQ(content(),
+              "{\"time\":\"2026-10-07T08:00:00Z\",\"kind\":\"save\",\"word\":\"run\"}\n"
+              "{\"time\":\"2026-10-07T08:00:01Z\",\"kind\":\"rest\",\"word\":\"run\"}\n");
+    EXPECT_FALSE(log.hasWaiting());
+}
+
+// A kill or a full disk can cut the last line short; the next event must not be glued to it.
+TEST_F(LearningLogTest, anAppendAfterATornLastLineStartsOnANewLine)
+{
+    const QByteArray torn =
+        "{\"time\":\"2026-10-07T07:00:00Z\",\"kind\":\"save\",\"word\":\"ok\"}\n"
+        "{\"time\":\"2026-10-07T07:30:00Z\",\"ki";
+    folder.write(QStringLiteral("learning-log.jsonl"), torn);
+    log.add(QStringLiteral("rest"), QStringLiteral("ferry"));
+    log.add(QStringLiteral("leave"), QStringLiteral("ferry"));
+    EXPECT_TRUE(content().startsWith(torn + '\n')); // the broken line stays as it was
+    const QStringList lines = log.readLines();
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_EQ(LearningLog::Event::fromLine(lines[1]), std::nullopt);
+    EXPECT_EQ(LearningLog::Event::fromLine(lines[2])->kind, QStringLiteral("rest"));
+    EXPECT_EQ(LearningLog::Event::fromLine(lines[3])->kind, QStringLiteral("leave"));
 }
 
 TEST_F(LearningLogTest, awkwardWordsStayOnOneLineAndReadBack)
@@ -91,6 +123,53 @@ TEST_F(LearningLogTest, replaceAllRewritesTheWholeLog)
     EXPECT_TRUE(folder.exists(QStringLiteral("learning-log.jsonl")));
     EXPECT_EQ(content(), QByteArray());
     EXPECT_TRUE(log.readLines().isEmpty());
+}
+
+// A disk that fills up in the middle of an append: the lines that got through are not written
+// twice, the one cut short stays broken, and the rest follow on a line of their own.
+TEST_F(LearningLogTest, anAppendCutShortWritesOnlyWhatDidNotGetThrough)
+{
+    const QByteArray first =
+        "{\"time\":\"2026-10-07T08:00:00Z\",\"kind\":\"rest\",\"word\":\"a\"}\n";
+    folder.write(QStringLiteral("learning-log.jsonl"), first);
+    log.hold(QStringLiteral("rest"), QStringLiteral("b"));
+    log.hold(QStringLiteral("rest"), QStringLiteral("c"));
+    log.hold(QStringLiteral("rest"), QStringLiteral("d"));
+
+    // The file may grow by one line and a half.
+    const rlim_t limit = static_cast<rlim_t>(first.size() * 2 + first.size() / 2);
+    struct rlimit saved {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = limit;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool written = log.flush();
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_FALSE(written);
+    EXPECT_TRUE(log.hasWaiting());
+
+    EXPECT_TRUE(log.flush());
+    QStringList words;
+    for (const QString& line : log.readLines())
+        if (const auto event = LearningLog::Event::fromLine(line)) words.append(event->word);
+    EXPECT_EQ(words, (QStringList{"a", "b", "c", "d"}));
+    EXPECT_EQ(log.readLines().size(), 5); // the broken line among them
+}
+
+TEST_F(LearningLogTest, aFailedReplacementIsWrittenBeforeLaterEvents)
+{
+    log.add(QStringLiteral("save"), QStringLiteral("old"));
+    ASSERT_TRUE(QFile::remove(path()));
+    ASSERT_TRUE(QDir(folder.path(QString())).mkdir(QStringLiteral("learning-log.jsonl")));
+    EXPECT_FALSE(log.replaceAll({QStringLiteral("{\"merged\":1}")}));
+    EXPECT_FALSE(log.add(QStringLiteral("rest"), QStringLiteral("run")));
+
+    ASSERT_TRUE(QDir(folder.path(QString())).rmdir(QStringLiteral("learning-log.jsonl")));
+    EXPECT_TRUE(log.flush());
+    EXPECT_EQ(content(), "{\"merged\":1}\n{\"time\":\"2026-10-07T08:00:00Z\",\"kind\":\"rest\","
+                         "\"word\":\"run\"}\n");
 }
 
 TEST_F(LearningLogTest, replaceAllLeavesOutLinesThatWouldBreakTheLineForm)

@@ -53,6 +53,25 @@ TEST_F(WordStoreReviewTest, aStableEnoughLearningWordGraduates)
     EXPECT_TRUE(folder.read("review-stats.json").contains("\"reviewed\": 2"));
 }
 
+// A lapse never raises the stability: long forgotten, a word of stability 30.0 keeps exactly
+// 30.0, which is exactly graduateDays.
+TEST_F(WordStoreReviewTest, aStabilityOfExactlyGraduateDaysGraduates)
+{
+    WordEntry ferry = learning("ferry");
+    const QDateTime longAgo(QDate(1, 1, 2), QTime(0, 0), QTimeZone::utc());
+    ferry.review = ReviewState{30.0, 1, longAgo, longAgo, 4, 0, 3};
+    ASSERT_EQ(FSRS::review(ferry.review, Rating::again, clock.now(), 0.95).stability, 30.0);
+    config.graduateDays = 30;
+    open({ferry});
+    EXPECT_EQ(store->applyReview(ferry.id, Rating::again, "review"), ReviewOutcome::graduated);
+    EXPECT_EQ(entry(ferry.id).stage, Stage::mastered);
+    EXPECT_EQ(logged(), (QStringList{"review again", "graduate"}));
+
+    config.graduateDays = 31;
+    open({ferry});
+    EXPECT_EQ(store->applyReview(ferry.id, Rating::again, "review"), ReviewOutcome::normal);
+}
+
 TEST_F(WordStoreReviewTest, theLapseThatReachesTheThresholdMakesALeechOnce)
 {
     const WordEntry ferry = reviewed("ferry", Stage::learning, 3, 3);

@@ -34,28 +34,6 @@ QByteArray reasonPhrase(int status)
     }
 }
 
-// The request, when all of it has arrived.
-std::optional<RecordedRequest> parseRequest(const QByteArray& bytes)
-{
-    const qsizetype headEnd = bytes.indexOf("\r\n\r\n");
-    if (headEnd < 0) return std::nullopt;
-    const QList<QByteArray> lines = bytes.left(headEnd).split('\n');
-    const QList<QByteArray> requestLine = lines.first().trimmed().split(' ');
-    RecordedRequest request;
-    request.method = requestLine.value(0);
-    request.path = requestLine.value(1);
-    for (qsizetype i = 1; i < lines.size(); ++i) {
-        const qsizetype colon = lines.at(i).indexOf(':');
-        if (colon > 0)
-            request.headers.insert(lines.at(i).left(colon).trimmed().toLower(),
-                                   lines.at(i).mid(colon + 1).trimmed());
-    }
-    const qsizetype length = request.header("content-length").toLongLong();
-    if (bytes.size() < headEnd + 4 + length) return std::nullopt;
-    request.body = bytes.mid(headEnd + 4, length);
-    return request;
-}
-
 QByteArray head(const FakeReply& reply)
 {
     QByteArray head = "HTTP/1.1 " + QByteArray::number(reply.status) + ' ' +
@@ -75,6 +53,27 @@ QByteArray head(const FakeReply& reply)
 }
 
 } // namespace
+
+std::optional<RecordedRequest> RecordedRequest::parse(const QByteArray& bytes)
+{
+    const qsizetype headEnd = bytes.indexOf("\r\n\r\n");
+    if (headEnd < 0) return std::nullopt;
+    const QList<QByteArray> lines = bytes.left(headEnd).split('\n');
+    const QList<QByteArray> requestLine = lines.first().trimmed().split(' ');
+    RecordedRequest request;
+    request.method = requestLine.value(0);
+    request.path = requestLine.value(1);
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const qsizetype colon = lines.at(i).indexOf(':');
+        if (colon > 0)
+            request.headers.insert(lines.at(i).left(colon).trimmed().toLower(),
+                                   lines.at(i).mid(colon + 1).trimmed());
+    }
+    const qsizetype length = request.header("content-length").toLongLong();
+    if (bytes.size() < headEnd + 4 + length) return std::nullopt;
+    request.body = bytes.mid(headEnd + 4, length);
+    return request;
+}
 
 QJsonObject RecordedRequest::json() const
 {
@@ -164,7 +163,7 @@ void FakeChatServer::read(QTcpSocket* socket)
 {
     QByteArray& received = m_received[socket];
     received += socket->readAll();
-    const std::optional<RecordedRequest> request = parseRequest(received);
+    const std::optional<RecordedRequest> request = RecordedRequest::parse(received);
     if (!request) return;
     received.clear();
     m_requests.append(*request);

@@ -9,6 +9,9 @@
 #include <QString>
 #include <QTcpServer>
 
+#include <functional>
+#include <optional>
+
 class QTcpSocket;
 
 namespace glossivo::testing {
@@ -23,6 +26,8 @@ struct RecordedRequest {
     QByteArray header(const QByteArray& name) const { return headers.value(name.toLower()); }
     // The body parsed as a JSON object; empty when it is not one.
     QJsonObject json() const;
+    // The request, when all of it has arrived.
+    static std::optional<RecordedRequest> parse(const QByteArray& bytes);
 };
 
 // One scripted answer. The body goes out in the given fragments, each in its own write with a

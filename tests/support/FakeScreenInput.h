@@ -43,30 +43,40 @@ public:
         ++restores;
         contents = snapshot;
     }
-    std::optional<QString> text() override
-    {
-        for (const auto& [format, data] : contents)
-            if (format == QLatin1String("text/plain")) return QString::fromUtf8(data);
-        return std::nullopt;
-    }
 };
 
 class FakeBuffers : public SelectionBuffers {
 public:
-    quint64 primary = 0;
+    std::optional<qint64> primaryChangedAt;
     quint64 clipboard = 0;
     std::optional<QString> primaryContents;
     int copies = 0;
+    bool modifierHeld = false;
     // What the focused application does when it receives Ctrl+C.
     std::function<void()> onCopy;
 
-    quint64 primaryChanges() const override { return primary; }
-    quint64 clipboardChanges() const override { return clipboard; }
-    std::optional<QString> primaryText() override { return primaryContents; }
-    void postCopy() override
+    bool primaryChangedSince(qint64 time) override
     {
+        return primaryChangedAt && *primaryChangedAt >= time;
+    }
+    quint64 clipboardChanges() const override { return clipboard; }
+    // The clipboard whose text the focused application's copy puts there.
+    const ClipboardSnapshot* clipboardContents = nullptr;
+
+    std::optional<QString> primaryText() override { return primaryContents; }
+    std::optional<QString> clipboardText() override
+    {
+        if (clipboardContents)
+            for (const auto& [format, data] : *clipboardContents)
+                if (format == QLatin1String("text/plain")) return QString::fromUtf8(data);
+        return std::nullopt;
+    }
+    bool postCopy() override
+    {
+        if (modifierHeld) return false;
         ++copies;
         if (onCopy) onCopy();
+        return true;
     }
 };
 

@@ -94,6 +94,20 @@ TEST(SyncMerge, JoinsWordsByTrimmedHeadwordAndTidiesSingleCopies)
     EXPECT_EQ(result.words[3].encounterDays, QStringList({"2026-10-01", "2026-10-02"}));
 }
 
+// The same blanks as the word book's index: any space separator, not only space and tab.
+TEST(SyncMerge, JoinsHeadwordsPaddedWithAnySpaceSeparator)
+{
+    for (const char* padded : {"apple\u00a0", "\u3000apple", "\tapple\u2009", "apple "}) {
+        const SyncBundle result =
+            SyncMerge::merge(bundleOf({sampleWord("0A", QString::fromUtf8(padded), 1)}),
+                             bundleOf({sampleWord("0B", "Apple", 2)}));
+        EXPECT_EQ(result.words.size(), 1) << padded;
+    }
+    const SyncBundle broken = SyncMerge::merge(bundleOf({sampleWord("0A", "apple\n", 1)}),
+                                               bundleOf({sampleWord("0B", "Apple", 2)}));
+    EXPECT_EQ(broken.words.size(), 2);
+}
+
 TEST(SyncMerge, FirstArgumentIsTheBaseOfTwoCopiesOfOneWord)
 {
     WordEntry x = sampleWord("0A", "run", 1), y = x;

@@ -1,0 +1,175 @@
+#include "app/AppDelegate.h"
+
+#include "app/TrayGlyph.h"
+#include "app/views/SettingsWindow.h"
+#include "app/views/StatusMenu.h"
+#include "model/ConfigStore.h"
+#include "model/WordStore.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QScreen>
+#include <QSystemTrayIcon>
+
+namespace glossivo {
+
+namespace {
+
+QPointer<AppDelegate> s_shared;
+
+} // namespace
+
+AppDelegate::AppDelegate(Services services, QObject* parent)
+    : QObject(parent), m_services(std::move(services)),
+      m_menuBarWord(*m_services.words, *m_services.config),
+      m_menuController({*m_services.config, *m_services.words, *m_services.log, m_menuBarWord,
+                        *m_services.permissions, *m_services.front, *m_services.launchAtLogin,
+                        m_services.speak, [this] { return m_growthRecord.installed(); },
+                        m_services.ownId}),
+      m_growthRecord(m_services.supportDir, m_services.openPage, m_services.alert),
+      m_settingsState(*m_services.config, *m_services.permissions, *m_services.launchAtLogin,
+                      m_services.alert)
+{
+    m_menuController.setHandler(MenuAction::showSettings, [this] { showSettings(); });
+    m_menuController.setHandler(MenuAction::showJourney, [this] { showJourney(); });
+    m_menuController.setHandler(MenuAction::quit, [this] {
+        if (m_services.quit) m_services.quit();
+    });
+    m_permissionTimer.setInterval(m_services.pollMilliseconds);
+    connect(&m_permissionTimer, &QTimer::timeout, this, [this] {
+        if (!m_services.permissions->trusted()) return;
+        // Once for good: trust taken back later does not start the poll again.
+        m_permissionTimer.stop();
+        if (m_services.startTriggers) m_services.startTriggers();
+    });
+    connect(&m_menuBarWord, &MenuBarWord::changed, this, &AppDelegate::updateStatusTitle);
+}
+
+AppDelegate::~AppDelegate()
+{
+    delete m_settingsWindow;
+}
+
+AppDelegate* AppDelegate::shared()
+{
+    return s_shared;
+}
+
+void AppDelegate::launch()
+{
+    s_shared = this;
+    m_tray = new QSystemTrayIcon(TrayGlyph::icon(), this);
+    m_tray->setToolTip(QStringLiteral("Glossivo"));
+    m_menu = std::make_unique<QMenu>();
+    m_menu->setObjectName(QStringLiteral("statusMenu"));
+    connect(m_menu.get(), &QMenu::aboutToShow, this, &AppDelegate::rebuildMenu);
+    m_tray->setContextMenu(m_menu.get());
+    // A click opens the menu too, as the menu is all there is to the icon.
+    connect(m_tray, &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                if (reason == QSystemTrayIcon::Trigger) m_menu->popup(QCursor::pos());
+            });
+    m_tray->show();
+    announceWriteFailures();
+
+    m_menuBarWord.start();
+    if (m_services.startSync) m_services.startSync();
+    if (m_services.permissions->trusted()) {
+        if (m_services.startTriggers) m_services.startTriggers();
+    } else {
+        waitForAccessibility();
+    }
+    // The key is taken as stored: blanks count as a key here.
+    if (!m_services.permissions->trusted() || m_services.config->config().apiKey.isEmpty())
+        showSettings();
+}
+
+// A document that cannot be written keeps its changes in memory and is tried again with the
+// next change; the user hears of it once per document, when it starts failing, so that a full
+// disk is not mistaken for saved work.
+void AppDelegate::announceWriteFailures()
+{
+    const auto announce = [this](const QString& document, const QString& error) {
+        const QString title = QStringLiteral("Glossivo 没能保存 %1").arg(document);
+        const QString message =
+            QStringLiteral("%1\n改动还在，下次有改动时会再保存一次。").arg(error);
+        if (m_services.notify)
+            m_services.notify(title, message);
+        else
+            m_tray->showMessage(title, message, QSystemTrayIcon::Warning);
+    };
+    connect(m_services.words, &WordStore::writeFailed, this, announce);
+    connect(m_services.config, &ConfigStore::writeFailed, this, announce);
+}
+
+void AppDelegate::waitForAccessibility()
+{
+    m_permissionTimer.start();
+}
+
+void AppDelegate::rebuildMenu()
+{
+    fillStatusMenu(*m_menu, m_menuController.open(),
+                   [this](const StatusMenuItem& item) { m_menuController.trigger(item); });
+}
+
+void AppDelegate::updateStatusTitle()
+{
+    if (!m_tray) return;
+    const auto entry = m_menuBarWord.entry();
+    m_tray->setToolTip(entry ? MenuBarWord::statusTitle(entry->headword)
+                             : QStringLiteral("Glossivo"));
+}
+
+std::function<void()> AppDelegate::opener(MenuAction action) const
+{
+    return m_openers.value(action);
+}
+
+void AppDelegate::setWindowOpener(MenuAction action, std::function<void()> open)
+{
+    m_openers.insert(action, open);
+    m_menuController.setHandler(action, std::move(open));
+}
+
+void AppDelegate::addSettingsSection(QWidget* section)
+{
+    if (m_settingsWindow)
+        m_settingsWindow->addSection(section);
+    else
+        m_sections.append(section);
+}
+
+void AppDelegate::showSettings()
+{
+    if (!m_settingsWindow) {
+        SettingsWindow::Actions actions;
+        actions.applicationName = m_services.applicationName;
+        actions.relaunch = m_services.relaunch;
+        actions.showAddWord = opener(MenuAction::showAddWord);
+        actions.showWords = opener(MenuAction::showWords);
+        actions.version = m_services.version;
+        m_settingsWindow = new SettingsWindow(m_settingsState, *m_services.words, actions);
+        for (const QPointer<QWidget>& section : std::as_const(m_sections))
+            if (section) m_settingsWindow->addSection(section);
+        m_sections.clear();
+        // Centred only now, so a reopened window comes back where the user left it.
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            QRect frame = m_settingsWindow->frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            m_settingsWindow->move(frame.topLeft());
+        }
+    }
+    if (m_settingsWindow->isMinimized()) m_settingsWindow->showNormal();
+    m_settingsWindow->show();
+    m_settingsWindow->raise();
+    m_settingsWindow->activateWindow();
+}
+
+void AppDelegate::showJourney()
+{
+    m_growthRecord.show();
+}
+
+} // namespace glossivo

@@ -1,0 +1,110 @@
+#pragma once
+
+#include "app/GrowthRecord.h"
+#include "app/LaunchAtLogin.h"
+#include "app/MenuBarWord.h"
+#include "app/SettingsState.h"
+#include "app/StatusMenuController.h"
+#include "app/views/SettingsWindow.h"
+#include "platform/FrontApplicationSource.h"
+#include "platform/PermissionSource.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+class QMenu;
+class QSystemTrayIcon;
+class QWidget;
+
+namespace glossivo {
+
+class ConfigStore;
+class LearningLog;
+class WordStore;
+
+// The tray application: its icon and menu, the menu-bar word, the windows it opens (each made
+// at its first opening and kept), the start of the screen triggers once the session allows
+// them, and the growth record.
+class AppDelegate : public QObject {
+    Q_OBJECT
+
+public:
+    struct Services {
+        // Required; they outlive the delegate.
+        ConfigStore* config = nullptr;
+        WordStore* words = nullptr;
+        LearningLog* log = nullptr;
+        const PermissionSource* permissions = nullptr;
+        const FrontApplicationSource* front = nullptr;
+        LaunchAtLogin* launchAtLogin = nullptr;
+        QString supportDir;
+        QString ownId;   // our own window class
+        QString version; // as the settings window shows it
+        std::function<void(const QString& text)> speak;
+        std::function<void()> startTriggers;
+        std::function<void()> startSync;
+        std::function<QString(const QString& id)> applicationName;
+        GrowthRecord::Opener openPage;
+        // A modal message with a line of advice.
+        GrowthRecord::Alert alert;
+        std::function<void()> relaunch;
+        std::function<void()> quit;
+        // A passing desktop notification; the tray icon's balloon when not given.
+        std::function<void(const QString& title, const QString& message)> notify;
+        int pollMilliseconds = 1500;
+    };
+
+    explicit AppDelegate(Services services, QObject* parent = nullptr);
+    ~AppDelegate() override;
+
+    // The launched delegate; none before launch and in the command-line modes.
+    static AppDelegate* shared();
+
+    // Puts up the tray icon, starts the menu-bar word, sync and (when trusted) the triggers,
+    // and opens the settings window when trust or the API key is missing.
+    void launch();
+    // Another start of the program asked this one to come forward.
+    void reopen() { showSettings(); }
+
+    void showSettings();
+    void showJourney();
+    // An opener of a window built elsewhere (review, spelling, coach, add-word, word book);
+    // its menu items and buttons appear once it is given.
+    void setWindowOpener(MenuAction action, std::function<void()> open);
+    // A group of the settings window contributed by another part of the program.
+    void addSettingsSection(QWidget* section);
+
+    // What tests and the tray look at.
+    QSystemTrayIcon* trayIcon() const { return m_tray; }
+    QMenu* menu() const { return m_menu.get(); }
+    SettingsWindow* settingsWindow() const { return m_settingsWindow; }
+    MenuBarWord& menuBarWord() { return m_menuBarWord; }
+    bool polling() const { return m_permissionTimer.isActive(); }
+    StatusMenuController& menuController() { return m_menuController; }
+    // Rebuilds the menu as it would be when opened now.
+    void rebuildMenu();
+
+private:
+    void waitForAccessibility();
+    void updateStatusTitle();
+    void announceWriteFailures();
+    std::function<void()> opener(MenuAction action) const;
+
+    Services m_services;
+    MenuBarWord m_menuBarWord;
+    StatusMenuController m_menuController;
+    GrowthRecord m_growthRecord;
+    SettingsState m_settingsState;
+    QSystemTrayIcon* m_tray = nullptr;
+    std::unique_ptr<QMenu> m_menu;
+    QPointer<SettingsWindow> m_settingsWindow;
+    QList<QPointer<QWidget>> m_sections;
+    QHash<MenuAction, std::function<void()>> m_openers;
+    QTimer m_permissionTimer;
+};
+
+} // namespace glossivo

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "input/AccessibilityReader.h"
+
+#include <QElapsedTimer>
+
+#include <chrono>
+
+typedef struct _AtspiAccessible AtspiAccessible;
+
+namespace glossivo {
+
+// The accessibility interface over the AT-SPI bus. The focused object is followed through
+// focus events, and looked for in the active window of the application when no event came
+// (the application gained focus before we listened). Every call waits at most the call
+// timeout, and a read gives up as soon as one call fails or the whole read has used its
+// budget, so an application that does not answer costs the user at most that long. Our own
+// process is never asked: it could not answer while it waits for itself.
+class AtspiAccessibility : public AccessibilityReader {
+public:
+    explicit AtspiAccessibility(std::chrono::milliseconds timeout = std::chrono::milliseconds(300));
+    ~AtspiAccessibility() override;
+    AtspiAccessibility(const AtspiAccessibility&) = delete;
+    AtspiAccessibility& operator=(const AtspiAccessibility&) = delete;
+
+    // False when no accessibility bus could be reached; every read then gives nothing.
+    bool isAvailable();
+
+    std::optional<AccessibleSelection> focusedSelection(qint64 pid) override;
+    std::optional<QString> documentAddress(qint64 pid) override;
+
+    // Holds a reference to the newly focused object (called from the focus event).
+    void focusChanged(AtspiAccessible* object);
+
+private:
+    class Budget;
+
+    bool ensureStarted();
+    AtspiAccessible* focusedObject(qint64 pid, Budget& budget);
+    AtspiAccessible* searchFocused(AtspiAccessible* application, Budget& budget);
+
+    std::chrono::milliseconds m_timeout;
+    enum class Start { notYet, running, failed } m_start = Start::notYet;
+    AtspiAccessible* m_focused = nullptr;
+    void* m_listener = nullptr;
+};
+
+} // namespace glossivo

@@ -1,0 +1,86 @@
+#include "sync/PinnedSession.h"
+
+#include "ai/NetworkReply.h"
+#include "sync/CertificatePin.h"
+#include "sync/SyncError.h"
+
+#include <QCoro/QCoroNetworkReply>
+#include <QNetworkAccessManager>
+#include <QSslConfiguration>
+
+namespace glossivo {
+
+namespace {
+
+bool carriesPin(const QNetworkReply& reply, const QString& pin)
+{
+    return CertificatePin::of(reply.sslConfiguration().peerCertificate()) == pin;
+}
+
+// Both checks are needed. A server whose certificate no authority vouches for reaches
+// sslErrors, where its errors are forgiven only when it is the pinned one. A server that some
+// authority does vouch for reaches encrypted without errors; it is cut off there when it is
+// not the pinned one. sslErrors comes during the handshake and encrypted right after it, both
+// before the request is written, and the network thread waits for their slots.
+void pinReply(QNetworkReply* reply, const QString& pin, std::shared_ptr<bool> refused)
+{
+    QObject::connect(reply, &QNetworkReply::sslErrors, reply, [reply, pin, refused] {
+        if (carriesPin(*reply, pin))
+            reply->ignoreSslErrors();
+        else
+            *refused = true;
+    });
+    QObject::connect(reply, &QNetworkReply::encrypted, reply, [reply, pin, refused] {
+        if (carriesPin(*reply, pin)) return;
+        *refused = true;
+        reply->abort();
+    });
+}
+
+QString refusedText()
+{
+    return QStringLiteral("the server's certificate does not match the pin");
+}
+
+QNetworkReply* start(QNetworkAccessManager& manager, const QNetworkRequest& request,
+                     const QByteArray& method, const QByteArray& body)
+{
+    if (method == "GET") return manager.get(request);
+    if (method == "PUT") return manager.put(request, body);
+    return manager.sendCustomRequest(request, method, body);
+}
+
+} // namespace
+
+void PinnedSession::DeleteLater::operator()(QNetworkAccessManager* manager) const
+{
+    // Its replies may still be delivering their last signals.
+    manager->deleteLater();
+}
+
+PinnedSession::PinnedSession(const SyncLink& link)
+    : m_manager(new QNetworkAccessManager), m_pin(link.pin.toLower())
+{}
+
+PinnedSession::~PinnedSession() = default;
+
+QCoro::Task<PinnedSession::Response> PinnedSession::send(QNetworkRequest request, QByteArray method,
+                                                         QByteArray body, QList<int> ok)
+{
+    auto refused = std::make_shared<bool>(false);
+    NetworkReply::Owned reply(start(*m_manager, request, method, body));
+    pinReply(reply.get(), m_pin, refused);
+    co_await reply.get();
+
+    if (*refused) throw SyncError::certificate(refusedText());
+    const std::optional<int> status = NetworkReply::actionableStatus(*reply);
+    if (!status) {
+        if (reply->error() == QNetworkReply::SslHandshakeFailedError)
+            throw SyncError::certificate(reply->errorString());
+        throw SyncError::connection(reply->errorString());
+    }
+    if (!ok.contains(*status)) throw SyncError::http(*status);
+    co_return Response{*status, reply->readAll(), reply->rawHeader("ETag")};
+}
+
+} // namespace glossivo

@@ -1,0 +1,61 @@
+#include "sync/SyncCommands.h"
+
+#include "model/ConfigStore.h"
+#include "model/WordStore.h"
+#include "sync/SyncConfig.h"
+#include "sync/SyncLink.h"
+#include "sync/SyncService.h"
+
+namespace glossivo::SyncCommands {
+
+namespace {
+
+// GCC 12 cannot compile QStringLiteral inside a coroutine, so the lines are built outside.
+QString syncedLine(const WordStore& store)
+{
+    return QStringLiteral("同步好了：%1 个词\n").arg(store.entries().size());
+}
+
+QString failedLines(const SyncService& service)
+{
+    return QStringLiteral("同步失败：") + service.lastError().value_or(QString()) + u'\n' +
+           service.lastErrorDetail().value_or(QString()) + u'\n';
+}
+
+QString badCodeLine()
+{
+    return QStringLiteral("同步码格式不对\n");
+}
+
+QString connectedLine(const SyncLink& link)
+{
+    return QStringLiteral("已连接 ") + link.hostName() + u'\n';
+}
+
+} // namespace
+
+QCoro::Task<int> syncNow(SyncService& service, const WordStore& store, QTextStream& out)
+{
+    const bool synced = co_await service.syncNow();
+    out << (synced ? syncedLine(store) : failedLines(service));
+    co_return synced ? 0 : 1;
+}
+
+QCoro::Task<int> connect(QString code, ConfigStore& config, QTextStream& out)
+{
+    const std::optional<SyncLink> link = SyncLink::parse(code);
+    if (!link) {
+        out << badCodeLine();
+        co_return 1;
+    }
+    const std::optional<QString> problem = co_await SyncService::test(*link);
+    if (problem) {
+        out << *problem << '\n';
+        co_return 1;
+    }
+    SyncConfig::store(config, *link);
+    out << connectedLine(*link);
+    co_return 0;
+}
+
+} // namespace glossivo::SyncCommands

@@ -1,0 +1,148 @@
+#include "sync/SyncPass.h"
+
+#include "model/WordStore.h"
+#include "sync/PinnedSession.h"
+#include "sync/SyncError.h"
+#include "sync/SyncMerge.h"
+#include "sync/SyncProtocol.h"
+
+namespace glossivo {
+
+namespace {
+
+constexpr int allowedRefusals = 3;
+
+// GCC 12 cannot compile QStringLiteral inside a coroutine, so these are built outside.
+QString bundlePath()
+{
+    return QStringLiteral("/v1/bundle");
+}
+
+QByteArray getMethod()
+{
+    return QByteArrayLiteral("GET");
+}
+
+QByteArray putMethod()
+{
+    return QByteArrayLiteral("PUT");
+}
+
+QList<int> downloadStatuses()
+{
+    return {200, 304, 404};
+}
+
+QList<int> uploadStatuses()
+{
+    return {200, 412};
+}
+
+// Empty bytes would be uploaded as an empty document and wipe every other device.
+QByteArray encoded(const SyncBundle& bundle)
+{
+    QByteArray text = bundle.json();
+    if (text.isEmpty()) throw SyncError::encoding();
+    return text;
+}
+
+QByteArray noneMatchHeader()
+{
+    return QByteArrayLiteral("If-None-Match");
+}
+
+QByteArray matchHeader()
+{
+    return QByteArrayLiteral("If-Match");
+}
+
+void setJsonBody(QNetworkRequest& request)
+{
+    request.setRawHeader("Content-Type", "application/json");
+}
+
+QNetworkRequest conditional(QNetworkRequest request, const QByteArray& header, qint64 version)
+{
+    request.setRawHeader(header, SyncProtocol::quoted(version));
+    return request;
+}
+
+} // namespace
+
+SyncPass::SyncPass(WordStore& store, QString statePath, const Clock& clock, Apply apply)
+    : m_store(store), m_statePath(std::move(statePath)), m_clock(clock), m_apply(std::move(apply))
+{}
+
+SyncBundle SyncPass::localBundle()
+{
+    return m_store.snapshot().normalized();
+}
+
+void SyncPass::save(SyncState& state, qint64 version, const QString& hash)
+{
+    state.version = version;
+    state.hash = hash;
+    state.lastSyncAt = m_clock.now();
+    // The server holds the data either way; a state that could not be written only costs the
+    // next pass a full download.
+    state.write(m_statePath);
+}
+
+QCoro::Task<> SyncPass::run(SyncLink link)
+{
+    const QNetworkRequest bundle = SyncProtocol::request(link, bundlePath());
+    PinnedSession session(link);
+    SyncState state = SyncState::readFor(m_statePath, link);
+    for (int refusals = 0;; ++refusals) {
+        const QNetworkRequest download =
+            state.version > 0 ? conditional(bundle, noneMatchHeader(), state.version) : bundle;
+        const PinnedSession::Response fetched =
+            co_await session.send(download, getMethod(), QByteArray(), downloadStatuses());
+
+        Upload upload;
+        if (fetched.status == 304) {
+            const QByteArray text = encoded(localBundle());
+            const QString hash = SyncBundle::hashOf(text);
+            if (hash == state.hash) {
+                save(state, state.version, state.hash);
+                co_return;
+            }
+            upload = {text, state.version, hash};
+        } else {
+            // Nothing stored yet (404): merge with the empty document and upload whatever comes
+            // out, even an empty word book, so that the server has a version from now on.
+            SyncBundle remote;
+            qint64 remoteVersion = 0;
+            QString remoteHash;
+            if (fetched.status == 200) {
+                remote = SyncBundle::parse(fetched.body);
+                remoteVersion = SyncProtocol::version(fetched.etag);
+                remoteHash = remote.hash();
+            }
+            const SyncBundle local = localBundle();
+            const SyncBundle merged = SyncMerge::merge(local, remote);
+            const QByteArray text = encoded(merged);
+            const QString mergedHash = SyncBundle::hashOf(text);
+            if (mergedHash != local.hash()) m_apply(merged);
+            if (mergedHash == remoteHash) {
+                save(state, remoteVersion, mergedHash);
+                co_return;
+            }
+            upload = {text, remoteVersion, mergedHash};
+        }
+
+        QNetworkRequest put = conditional(bundle, matchHeader(), upload.version);
+        setJsonBody(put);
+        const PinnedSession::Response stored =
+            co_await session.send(put, putMethod(), upload.text, uploadStatuses());
+        if (stored.status == 200) {
+            save(state, SyncProtocol::version(stored.etag), upload.hash);
+            co_return;
+        }
+        // Another device stored first: the next download must be a full one.
+        state.version = -1;
+        if (refusals == allowedRefusals) throw SyncError::busy();
+    }
+}
+
+} // namespace glossivo

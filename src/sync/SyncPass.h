@@ -1,0 +1,50 @@
+#pragma once
+
+#include "model/Clock.h"
+#include "sync/SyncBundle.h"
+#include "sync/SyncLink.h"
+#include "sync/SyncState.h"
+
+#include <QCoro/QCoroTask>
+
+#include <functional>
+
+namespace glossivo {
+
+class WordStore;
+
+// One sync pass: fetches the server's bundle (or learns it has not changed), merges it with a
+// snapshot of the word book, hands the result to the word book when it differs from what is
+// there, and uploads it when the server does not hold it yet. A refused upload (412) starts
+// again from the download; the fourth refusal ends the pass as busy. Only a pass that ends
+// well writes sync-state.json.
+//
+// The word book, the clock and the apply function must outlive the pass.
+class SyncPass {
+public:
+    // Called with the merged document when the word book must take it over.
+    using Apply = std::function<void(const SyncBundle&)>;
+
+    SyncPass(WordStore& store, QString statePath, const Clock& clock, Apply apply);
+
+    // Throws SyncError, or JsonError for a server document that does not read.
+    QCoro::Task<> run(SyncLink link);
+
+private:
+    struct Upload {
+        QByteArray text;
+        qint64 version = 0;
+        QString hash;
+    };
+
+    // The snapshot as another device would read it back, so that equal content hashes equally.
+    SyncBundle localBundle();
+    void save(SyncState& state, qint64 version, const QString& hash);
+
+    WordStore& m_store;
+    QString m_statePath;
+    const Clock& m_clock;
+    Apply m_apply;
+};
+
+} // namespace glossivo

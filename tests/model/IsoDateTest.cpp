@@ -1,0 +1,76 @@
+#include "model/IsoDate.h"
+
+#include <QRandomGenerator>
+#include <QTimeZone>
+
+#include <gtest/gtest.h>
+
+using namespace glossivo;
+
+namespace {
+
+const qint64 kEarliest =
+    QDateTime(QDate(1, 1, 1), QTime(0, 0), QTimeZone::utc()).toSecsSinceEpoch();
+const qint64 kLatest =
+    QDateTime(QDate(9999, 12, 31), QTime(23, 59, 59), QTimeZone::utc()).toSecsSinceEpoch();
+
+QDateTime utc(qint64 seconds)
+{
+    return QDateTime::fromSecsSinceEpoch(seconds, QTimeZone::utc());
+}
+
+// The instant written with the given offset from UTC, as another program may write it.
+QString withOffset(qint64 seconds, int offsetMinutes)
+{
+    const QDateTime local = utc(seconds + offsetMinutes * 60);
+    const int size = std::abs(offsetMinutes);
+    return local.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")) +
+           (offsetMinutes < 0 ? u'-' : u'+') +
+           QStringLiteral("%1:%2")
+               .arg(size / 60, 2, 10, QLatin1Char('0'))
+               .arg(size % 60, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+TEST(IsoDateTest, instantsOutsideFourDigitYearsInUTCAreRefused)
+{
+    EXPECT_EQ(IsoDate::parse(QStringLiteral("9999-12-31T23:30:00-01:00")), std::nullopt);
+    EXPECT_EQ(IsoDate::parse(QStringLiteral("0001-01-01T00:30:00+01:00")), std::nullopt);
+    EXPECT_EQ(IsoDate::parse(QStringLiteral("0000-12-31T23:59:59Z")), std::nullopt);
+    EXPECT_EQ(IsoDate::parse(QStringLiteral("9999-12-31T23:59:59Z")), utc(kLatest));
+    EXPECT_EQ(IsoDate::parse(QStringLiteral("0001-01-01T00:00:00Z")), utc(kEarliest));
+    EXPECT_EQ(IsoDate::parse(QStringLiteral("0001-01-01T00:30:00-01:00")), utc(kEarliest + 5400));
+}
+
+TEST(IsoDateTest, theWriterNeverProducesTextItsReaderRefuses)
+{
+    EXPECT_EQ(IsoDate::format(utc(kLatest + 1800)), QStringLiteral("9999-12-31T23:59:59Z"));
+    EXPECT_EQ(IsoDate::format(utc(kEarliest - 1800)), QStringLiteral("0001-01-01T00:00:00Z"));
+
+    // Instants over the whole readable range, and as many within two days of either end of it,
+    // on both sides, written with any offset.
+    QRandomGenerator random(20261209);
+    const qint64 margin = 2 * 86400;
+    for (int i = 0; i < 60000; ++i) {
+        const qint64 seconds = i % 3 == 0   ? random.bounded(kEarliest, kLatest + 1)
+                               : i % 3 == 1 ? random.bounded(kEarliest - margin, kEarliest + margin)
+                                            : random.bounded(kLatest - margin, kLatest + margin);
+        const int offset = static_cast<int>(random.bounded(-(23 * 60 + 59), 23 * 60 + 60));
+        const bool inRange = kEarliest <= seconds && seconds <= kLatest;
+
+        const std::optional<QDateTime> written = IsoDate::parse(IsoDate::format(utc(seconds)));
+        ASSERT_TRUE(written.has_value()) << seconds;
+        if (inRange) {
+            ASSERT_EQ(*written, utc(seconds));
+        }
+
+        const QString text = withOffset(seconds, offset);
+        if (text.indexOf(u'-') != 4) continue; // no four-digit year: never a candidate
+        const std::optional<QDateTime> read = IsoDate::parse(text);
+        ASSERT_EQ(read.has_value(), inRange) << text.toStdString();
+        if (!read) continue;
+        ASSERT_EQ(*read, utc(seconds)) << text.toStdString();
+        ASSERT_EQ(IsoDate::parse(IsoDate::format(*read)), read) << text.toStdString();
+    }
+}

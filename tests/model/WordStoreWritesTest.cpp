@@ -1,0 +1,122 @@
+#include "WordBookFixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+
+using namespace glossivo;
+using glossivo::testing::WordBookFixture;
+
+namespace {
+
+Explanation explained(const QString& headword)
+{
+    Explanation explanation;
+    explanation.headword = headword;
+    explanation.meaningZh = QStringLiteral("意思");
+    return explanation;
+}
+
+AINote note(const QString& text)
+{
+    AINote made;
+    made.id = QUuid::createUuid();
+    made.question = text;
+    made.answer = text;
+    made.addedAt = QDateTime(QDate(2026, 10, 7), QTime(8, 0), QTimeZone::utc());
+    return made;
+}
+
+// A document whose path is taken by a folder cannot be written until the folder goes.
+class WordStoreWritesTest : public WordBookFixture {
+protected:
+    void block(const QString& name)
+    {
+        QFile::remove(folder.path(name));
+        ASSERT_TRUE(QDir(folder.path({})).mkdir(name));
+    }
+    void unblock(const QString& name) { ASSERT_TRUE(QDir(folder.path({})).rmdir(name)); }
+};
+
+} // namespace
+
+TEST_F(WordStoreWritesTest, aFailedWriteIsReportedOnceKeptInMemoryAndRetriedAtTheNextChange)
+{
+    open();
+    QSignalSpy failed(store.get(), &WordStore::writeFailed);
+    QSignalSpy recovered(store.get(), &WordStore::writeRecovered);
+    block("words.json");
+
+    store->save(explained("ferry"), {});
+    ASSERT_EQ(failed.size(), 1);
+    EXPECT_EQ(failed[0][0].toString(), "words.json");
+    EXPECT_FALSE(failed[0][1].toString().isEmpty());
+    EXPECT_EQ(store->failedDocuments(), QStringList{"words.json"});
+    EXPECT_EQ(store->entries().size(), 1);
+
+    // Another document's change tries the failing one again, without a second report.
+    store->addSentenceNote(note("one"));
+    EXPECT_EQ(failed.size(), 1);
+    EXPECT_TRUE(folder.exists("notes.json"));
+
+    unblock("words.json");
+    store->addSentenceNote(note("two"));
+    ASSERT_EQ(recovered.size(), 1);
+    EXPECT_EQ(recovered[0][0].toString(), "words.json");
+    EXPECT_TRUE(store->failedDocuments().isEmpty());
+    ASSERT_EQ(wordsOnDisk().size(), 1);
+    EXPECT_EQ(wordsOnDisk()[0].headword, "ferry");
+
+    // Failing again is a new failure to report.
+    block("words.json");
+    store->save(explained("patch"), {});
+    EXPECT_EQ(failed.size(), 2);
+}
+
+// A kill can come between the document and its log line. The document goes first, so the worst
+// case is a change without its line, never a line telling of a change that was lost; and while
+// a document cannot be written its lines wait with it.
+TEST_F(WordStoreWritesTest, theLogTellsOnlyOfChangesThatReachedTheDisk)
+{
+    const WordEntry ferry = learning("ferry");
+    open({ferry});
+    block("words.json");
+    store->applyReview(ferry.id, Rating::good, "review");
+    store->save(explained("patch"), {});
+    EXPECT_EQ(logged(), QStringList());
+    EXPECT_EQ(store->failedDocuments(), QStringList{"words.json"});
+
+    unblock("words.json");
+    store->setWantToLearn(ferry.id, true);
+    EXPECT_EQ(logged(), (QStringList{"review good", "save"}));
+    EXPECT_EQ(wordsOnDisk().size(), 2);
+}
+
+TEST_F(WordStoreWritesTest, aLogThatCannotBeWrittenIsReportedAndCatchesUp)
+{
+    const WordEntry ferry = learning("ferry");
+    open({ferry});
+    QSignalSpy failed(store.get(), &WordStore::writeFailed);
+    block("learning-log.jsonl");
+    store->rest(ferry.id, 3);
+    ASSERT_EQ(failed.size(), 1);
+    EXPECT_EQ(failed[0][0].toString(), "learning-log.jsonl");
+    EXPECT_EQ(wordsOnDisk()[0].stage, Stage::resting);
+
+    unblock("learning-log.jsonl");
+    store->setWantToLearn(ferry.id, true);
+    EXPECT_EQ(logged(), QStringList{"rest"});
+    EXPECT_TRUE(store->failedDocuments().isEmpty());
+}
+
+TEST_F(WordStoreWritesTest, leftoverTemporaryFilesAreRemovedAtLoad)
+{
+    for (const char* name :
+         {"words.json.tmp-Xy12ab", "notes.json.tmp-000000", "grammar.json.tmp-aaaaaa",
+          "affixes.json.tmp-ZZZZZZ", "deleted.json.tmp-q1w2e3", "review-stats.json.tmp-AbCdEf",
+          "learning-log.jsonl.tmp-k9k9k9"})
+        folder.write(name, "partial");
+    folder.write("words.json.backup", "mine");
+    open();
+    EXPECT_EQ(folder.files(), QStringList{"words.json.backup"});
+}

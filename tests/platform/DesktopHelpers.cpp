@@ -1,0 +1,76 @@
+#include "DesktopHelpers.h"
+
+#include <QDeadlineTimer>
+#include <QTest>
+
+#include <cstdlib>
+
+namespace glossivo::testing {
+
+bool desktopAvailable()
+{
+    return std::getenv("GLOSSIVO_DESKTOP_TESTS") && std::getenv("DISPLAY");
+}
+
+QByteArray output(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    // The event loop goes on meanwhile: the program may be asking this process for the
+    // clipboard.
+    if (!QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 10000))
+        process.kill();
+    return process.readAllStandardOutput();
+}
+
+void xdotool(const QStringList& arguments)
+{
+    output(QStringLiteral("xdotool"), arguments);
+}
+
+void doubleClick(QPoint at)
+{
+    xdotool({QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()),
+             QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"),
+             QStringLiteral("--delay"), QStringLiteral("60"), QStringLiteral("1")});
+}
+
+void drag(QPoint from, QPoint to)
+{
+    xdotool({QStringLiteral("mousemove"), QString::number(from.x()), QString::number(from.y()),
+             QStringLiteral("mousedown"), QStringLiteral("1"), QStringLiteral("sleep"),
+             QStringLiteral("0.05"), QStringLiteral("mousemove"),
+             QString::number((from.x() + to.x()) / 2), QString::number(to.y()),
+             QStringLiteral("sleep"), QStringLiteral("0.05"), QStringLiteral("mousemove"),
+             QString::number(to.x()), QString::number(to.y()), QStringLiteral("sleep"),
+             QStringLiteral("0.05"), QStringLiteral("mouseup"), QStringLiteral("1")});
+}
+
+HelperWindow::HelperWindow(const QString& program, const QStringList& arguments)
+    : m_process(std::make_unique<QProcess>())
+{
+    m_process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_process->start(program, arguments);
+    const QDeadlineTimer deadline(15000);
+    QByteArray pending;
+    while (!m_ready && !deadline.hasExpired() && m_process->state() != QProcess::NotRunning) {
+        if (!m_process->canReadLine() && !m_process->waitForReadyRead(100)) continue;
+        while (m_process->canReadLine()) {
+            const QList<QByteArray> fields = m_process->readLine().trimmed().split(' ');
+            if (fields.value(0) == "ready") m_ready = true;
+            if (fields.size() == 3)
+                m_points.insert(QString::fromLatin1(fields[0]),
+                                QPoint(fields[1].toInt(), fields[2].toInt()));
+        }
+    }
+    // Let the window manager finish placing and focusing the window.
+    QTest::qWait(200);
+}
+
+HelperWindow::~HelperWindow()
+{
+    m_process->kill();
+    m_process->waitForFinished(3000);
+}
+
+} // namespace glossivo::testing

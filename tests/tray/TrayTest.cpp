@@ -1,0 +1,331 @@
+#include "app/AppDelegate.h"
+#include "app/SingleInstance.h"
+#include "app/TrayGlyph.h"
+#include "model/ConfigStore.h"
+#include "model/JsonFields.h"
+#include "model/LearningLog.h"
+#include "model/WordStore.h"
+#include "support/DataFolder.h"
+#include "support/FakeClock.h"
+#include "support/FakePlatform.h"
+#include "support/Snapshots.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMenu>
+#include <QProcess>
+#include <QScreen>
+#include <QSystemTrayIcon>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace glossivo {
+namespace {
+
+using testing::DataFolder;
+using testing::FakeClock;
+using testing::FakeFrontApplication;
+using testing::FakeLaunchAtLogin;
+using testing::FakePermissionSource;
+
+bool onDesktop()
+{
+    return qEnvironmentVariableIsSet("GLOSSIVO_DESKTOP_TESTS") &&
+           qEnvironmentVariableIsSet("DISPLAY");
+}
+
+class Tray : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!onDesktop()) GTEST_SKIP() << "needs the test desktop (scripts/test)";
+    }
+    void TearDown() override
+    {
+        delegate.reset();
+        QTest::qWait(50);
+    }
+
+    AppDelegate& launch(const QString& key, PermissionSource::Session session,
+                        const QList<WordEntry>& words = {})
+    {
+        if (!words.isEmpty())
+            folder.write("words.json", QJsonDocument(Json::toArray(words)).toJson());
+        config = std::make_unique<ConfigStore>(folder.paths().config(), clock);
+        AppConfig changed = config->config();
+        changed.apiKey = key;
+        config->setConfig(changed);
+        store =
+            std::make_unique<WordStore>(folder.paths(), clock, [this] { return config->config(); });
+        log = std::make_unique<LearningLog>(folder.paths().log(), clock);
+        permissions.value = session;
+        AppDelegate::Services services;
+        services.config = config.get();
+        services.words = store.get();
+        services.log = log.get();
+        services.permissions = &permissions;
+        services.front = &front;
+        services.launchAtLogin = &launchAtLogin;
+        services.supportDir = folder.paths().supportDir();
+        services.ownId = "Glossivo";
+        services.version = "0.1.0（1）";
+        services.startTriggers = [this] { ++triggersStarted; };
+        services.startSync = [this] { ++syncStarted; };
+        services.alert = [](const QString&, const QString&) {};
+        services.openPage = [](const QUrl&) {};
+        services.pollMilliseconds = 100;
+        services.notify = [this](const QString& title, const QString&) { notices << title; };
+        delegate = std::make_unique<AppDelegate>(services);
+        delegate->launch();
+        return *delegate;
+    }
+
+    bool settingsShown() const
+    {
+        return delegate->settingsWindow() && delegate->settingsWindow()->isVisible();
+    }
+
+    DataFolder folder;
+    FakeClock clock;
+    FakePermissionSource permissions;
+    FakeFrontApplication front;
+    FakeLaunchAtLogin launchAtLogin;
+    QStringList notices;
+    int triggersStarted = 0;
+    int syncStarted = 0;
+    std::unique_ptr<ConfigStore> config;
+    std::unique_ptr<WordStore> store;
+    std::unique_ptr<LearningLog> log;
+    std::unique_ptr<AppDelegate> delegate;
+};
+
+TEST_F(Tray, TrustedWithAKeyShowsOnlyTheTrayIcon)
+{
+    launch("sk-test", PermissionSource::Session::x11);
+    EXPECT_EQ(AppDelegate::shared(), delegate.get());
+    EXPECT_EQ(triggersStarted, 1);
+    EXPECT_EQ(syncStarted, 1);
+    EXPECT_FALSE(delegate->polling());
+    EXPECT_EQ(delegate->settingsWindow(), nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([] { return QSystemTrayIcon::isSystemTrayAvailable(); }, 3000));
+    EXPECT_TRUE(delegate->trayIcon()->isVisible());
+    EXPECT_EQ(delegate->trayIcon()->toolTip(), "Glossivo");
+}
+
+TEST_F(Tray, ADocumentThatCannotBeWrittenIsAnnouncedOnceUntilItIsWrittenAgain)
+{
+    launch("sk-test", PermissionSource::Session::x11);
+    // A folder in the document's place refuses every write.
+    const auto block = [this](const QString& name) {
+        QFile::remove(folder.path(name));
+        ASSERT_TRUE(QDir(folder.path({})).mkdir(name));
+    };
+    Explanation ferry;
+    ferry.headword = "ferry";
+    ferry.meaningZh = "渡船";
+
+    block("words.json");
+    store->save(ferry, {});
+    store->recordLookup(ferry, {});
+    ASSERT_EQ(notices.size(), 1);
+    EXPECT_TRUE(notices[0].contains("words.json"));
+
+    block("config.json");
+    AppConfig changed = config->config();
+    changed.apiKey = "sk-other";
+    config->setConfig(changed);
+    ASSERT_EQ(notices.size(), 2);
+    EXPECT_TRUE(notices[1].contains("config.json"));
+
+    // Once written again, a new failure is news again.
+    ASSERT_TRUE(QDir(folder.path({})).rmdir("words.json"));
+    store->recordLookup(ferry, {});
+    block("words.json");
+    store->recordLookup(ferry, {});
+    EXPECT_EQ(notices.size(), 3);
+}
+
+TEST_F(Tray, WithoutAKeyTheSettingsWindowOpens)
+{
+    launch("", PermissionSource::Session::x11);
+    EXPECT_EQ(triggersStarted, 1);
+    ASSERT_TRUE(settingsShown());
+    EXPECT_EQ(delegate->settingsWindow()->windowTitle(), "Glossivo 设置");
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(delegate->settingsWindow()));
+    EXPECT_TRUE(QTest::qWaitForWindowActive(delegate->settingsWindow()));
+    // Centred on the screen when it was made.
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_LE(
+        (delegate->settingsWindow()->frameGeometry().center() - screen.center()).manhattanLength(),
+        40);
+}
+
+TEST_F(Tray, WithoutTrustTheWindowOpensAndThePollStartsTheTriggersOnce)
+{
+    launch("sk-test", PermissionSource::Session::wayland);
+    EXPECT_EQ(triggersStarted, 0);
+    EXPECT_TRUE(delegate->polling());
+    EXPECT_TRUE(settingsShown());
+    QTest::qWait(250);
+    EXPECT_EQ(triggersStarted, 0);
+    permissions.value = PermissionSource::Session::x11;
+    EXPECT_TRUE(QTest::qWaitFor([this] { return triggersStarted == 1; }, 1500));
+    EXPECT_FALSE(delegate->polling());
+    permissions.value = PermissionSource::Session::wayland;
+    QTest::qWait(250);
+    permissions.value = PermissionSource::Session::x11;
+    QTest::qWait(250);
+    EXPECT_EQ(triggersStarted, 1);
+}
+
+TEST_F(Tray, AReopenedWindowIsTheSameOneWhereTheUserLeftIt)
+{
+    launch("", PermissionSource::Session::x11);
+    SettingsWindow* window = delegate->settingsWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    window->move(40, 60);
+    QTest::qWait(200);
+    const QPoint moved = window->pos();
+    window->close();
+    EXPECT_FALSE(window->isVisible());
+    delegate->reopen();
+    EXPECT_EQ(delegate->settingsWindow(), window);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
+    EXPECT_EQ(window->pos(), moved);
+}
+
+TEST_F(Tray, TheOpenMenuAndTheWordInTheTooltip)
+{
+    WordEntry word;
+    word.id = QUuid::createUuid();
+    word.headword = "reluctant";
+    word.phonetic = "/rɪˈlʌktənt/";
+    word.meaningZh = "不情愿的；勉强的";
+    word.createdAt = clock.now();
+    word.lookupCount = 1;
+    word.stage = Stage::learning;
+    Example example;
+    example.id = QUuid::createUuid();
+    example.sentence = "I was reluctant to post this, but here we go, with a longer sentence.";
+    example.addedAt = clock.now();
+    word.examples = {example};
+    front.value = FrontApplication{"firefox-esr", "Firefox ESR"};
+    launch("sk-test", PermissionSource::Session::wayland, {word});
+    for (MenuAction window :
+         {MenuAction::showReview, MenuAction::showWords, MenuAction::showSpelling,
+          MenuAction::showCoach, MenuAction::showAddWord})
+        delegate->setWindowOpener(window, [] {});
+    EXPECT_EQ(delegate->trayIcon()->toolTip(), "reluctant");
+
+    QMenu* menu = delegate->menu();
+    menu->popup(QPoint(760, 30));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+    QTest::qWait(300);
+    QStringList texts;
+    for (QAction* action : menu->actions())
+        texts.append(action->isSeparator() ? "-" : action->text());
+    EXPECT_EQ(texts.mid(0, 5),
+              (QStringList{"reluctant  /rɪˈlʌktənt/", "    不情愿的；勉强的",
+                           "I was reluctant to post this, but here we go,\nwith a longer sentence.",
+                           "换一个", "-"}));
+    EXPECT_TRUE(texts.contains("在「Firefox ESR」中停用"));
+    const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0).copy(menu->geometry());
+    EXPECT_TRUE(shot.save(QDir(test::snapshotFolder(QStringLiteral("tray"))).filePath("menu.png")));
+
+    // A click on a toggle writes the configuration and closes the menu.
+    for (QAction* action : menu->actions())
+        if (action->text() == "划选英文时自动弹出") action->trigger();
+    menu->close();
+    EXPECT_FALSE(config->config().autoPopupOnSelect);
+
+    QImage glyph = TrayGlyph::image(48);
+    EXPECT_TRUE(
+        glyph.save(QDir(test::snapshotFolder(QStringLiteral("tray"))).filePath("tray-glyph.png")));
+}
+
+// The program itself, started as a user would.
+class Program : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!onDesktop()) GTEST_SKIP() << "needs the test desktop (scripts/test)";
+        environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("HOME", home.path());
+        environment.insert("XDG_CONFIG_HOME", home.filePath("config"));
+        environment.insert("GLOSSIVO_DATA_DIR", home.filePath("data"));
+        environment.insert("QT_QPA_PLATFORM", "xcb");
+    }
+    void TearDown() override
+    {
+        for (QProcess* process : started) {
+            process->kill();
+            process->waitForFinished();
+            delete process;
+        }
+    }
+    void writeKey(const QString& key)
+    {
+        QDir().mkpath(home.filePath("data"));
+        QFile file(home.filePath("data/config.json"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QJsonDocument(QJsonObject{{"apiKey", key}}).toJson());
+    }
+    QProcess* start()
+    {
+        auto* process = new QProcess;
+        started.append(process);
+        process->setProcessEnvironment(environment);
+        process->start(QStringLiteral(GLOSSIVO_EXECUTABLE), {});
+        process->waitForStarted();
+        return process;
+    }
+    // Windows titled "Glossivo 设置" on the desktop.
+    static bool settingsOnScreen()
+    {
+        QProcess search;
+        search.start("xdotool", {"search", "--onlyvisible", "--name", "Glossivo 设置"});
+        search.waitForFinished();
+        return !search.readAllStandardOutput().trimmed().isEmpty();
+    }
+    bool up() const
+    {
+        return QFile::exists(
+            QDir::temp().filePath(SingleInstance::channelName(home.filePath("data"))));
+    }
+
+    QTemporaryDir home;
+    QProcessEnvironment environment;
+    QList<QProcess*> started;
+};
+
+TEST_F(Program, WithAKeyItStaysInTheTrayAndASecondStartBringsUpTheSettings)
+{
+    writeKey("sk-test");
+    QProcess* first = start();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return up(); }, 15000));
+    QTest::qWait(1000);
+    EXPECT_EQ(first->state(), QProcess::Running);
+    EXPECT_FALSE(settingsOnScreen());
+    QProcess* second = start();
+    ASSERT_TRUE(second->waitForFinished(15000));
+    EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second->exitCode(), 0);
+    EXPECT_TRUE(QTest::qWaitFor([] { return settingsOnScreen(); }, 5000));
+    EXPECT_EQ(first->state(), QProcess::Running);
+}
+
+TEST_F(Program, WithoutAKeyTheSettingsWindowOpensAtLaunch)
+{
+    start();
+    EXPECT_TRUE(QTest::qWaitFor([] { return settingsOnScreen(); }, 15000));
+}
+
+} // namespace
+} // namespace glossivo
