@@ -1,5 +1,7 @@
 #include "app/SharedCard.h"
 
+#include "app/AppDelegate.h"
+#include "app/Speaker.h"
 #include "card/CardController.h"
 #include "card/DeepSeekCardAI.h"
 #include "card/views/CardPanel.h"
@@ -7,6 +9,22 @@
 #include "model/WordStore.h"
 
 namespace glossivo::SharedCard {
+
+namespace {
+
+CardController::Hooks& hooks()
+{
+    static CardController::Hooks shared{{},
+                                        [] {
+                                            if (AppDelegate* delegate = AppDelegate::shared())
+                                                delegate->showSettings();
+                                        },
+                                        {},
+                                        [](const QString& text) { Speaker::shared().speak(text); }};
+    return shared;
+}
+
+} // namespace
 
 CardController& controller()
 {
@@ -17,9 +35,22 @@ CardController& controller()
         auto* ai = new DeepSeekCardAI(config);
         auto* made = new CardController({*ai, WordStore::shared(), config, Clock::system()});
         made->setSurface(new CardPanel(made->model(), *made));
+        made->setHooks(hooks());
         return made;
     }();
     return *card;
+}
+
+void setPageSource(std::function<PageSource()> source)
+{
+    hooks().pageSource = std::move(source);
+    controller().setHooks(hooks());
+}
+
+void setAskOpener(std::function<void(const AskContext&, std::optional<QuickQuestion>)> open)
+{
+    hooks().showAsk = std::move(open);
+    controller().setHooks(hooks());
 }
 
 } // namespace glossivo::SharedCard

@@ -175,6 +175,33 @@ TEST_F(CardViewTest, AKeyTermLooksItselfUpInThePassageAtTheSameAnchor)
     EXPECT_EQ(controller->anchor(), QPoint(320, 240));
 }
 
+TEST_F(CardViewTest, TheUnlockBannerShowsEveryKindAndNothingForAnEmptyUnlock)
+{
+    makeView();
+    WordCardData data = wordData();
+    data.unlock = Unlock();
+    data.unlock->grammarProgress = Unlock::Progress{3, 16};
+    showWord(data);
+    EXPECT_EQ(find("unlockBanner"), nullptr);
+
+    Unlock unlock;
+    FormRecord form;
+    form.kind = FormKind::past;
+    form.form = QStringLiteral("ran");
+    unlock.newForm = form;
+    unlock.newGrammar = GrammarPoint::pastSimple;
+    unlock.newAffixes = {Affix::re};
+    unlock.awakenedAfterDays = 45;
+    unlock.familyMembers = {QStringLiteral("runner")};
+    data.unlock = unlock;
+    showWord(data);
+    QTest::qWait(1);
+    const QWidget* banner = find("unlockBanner");
+    ASSERT_NE(banner, nullptr);
+    EXPECT_EQ(banner->findChildren<QWidget*>(QStringLiteral("unlockItem")).size(), 5);
+    EXPECT_TRUE(labelTexts().contains(QStringLiteral("好久不见！上次见它是 45 天前")));
+}
+
 TEST_F(CardViewTest, TheSentenceIsEscapedAndItsTermsEmphasised)
 {
     const QString html = HighlightedLabel::markup(QStringLiteral("<b>Ran</b> & ran"),
