@@ -1,0 +1,96 @@
+#include "platform/tesseract/TesseractRecognizer.h"
+
+#include "input/RecognizedLineBuilder.h"
+
+#include <tesseract/baseapi.h>
+#include <tesseract/resultiterator.h>
+
+#include <numeric>
+
+namespace glossivo {
+
+namespace {
+
+using RecognizedLineBuilder::Glyph;
+using RecognizedLineBuilder::Token;
+using RecognizedLineBuilder::TokenLine;
+
+QString takeText(char* text)
+{
+    const QString result = QString::fromUtf8(text);
+    delete[] text;
+    return result;
+}
+
+QRect boxAt(const tesseract::ResultIterator& it, tesseract::PageIteratorLevel level)
+{
+    int left = 0, top = 0, right = 0, bottom = 0;
+    if (!it.BoundingBox(level, &left, &top, &right, &bottom)) return {};
+    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+}
+
+// Tesseract reads dark text on a light ground; light text on a dark ground is turned over
+// first, which is much cheaper than letting the engine retry every line inverted.
+GrayImage darkOnLight(const GrayImage& image)
+{
+    const qint64 total = std::accumulate(image.pixels.begin(), image.pixels.end(), qint64(0),
+                                         [](qint64 sum, char p) { return sum + uchar(p); });
+    if (total >= qint64(128) * image.pixels.size()) return image;
+    GrayImage inverted = image;
+    for (char& p : inverted.pixels)
+        p = char(255 - uchar(p));
+    return inverted;
+}
+
+QList<TokenLine> readTokens(tesseract::ResultIterator& it)
+{
+    QList<TokenLine> lines;
+    do {
+        if (it.Empty(tesseract::RIL_SYMBOL)) continue;
+        if (lines.isEmpty() || it.IsAtBeginningOf(tesseract::RIL_TEXTLINE))
+            lines.append(TokenLine());
+        if (lines.back().isEmpty() || it.IsAtBeginningOf(tesseract::RIL_WORD)) {
+            Token token;
+            token.text = takeText(it.GetUTF8Text(tesseract::RIL_WORD));
+            token.confidence = it.Confidence(tesseract::RIL_WORD);
+            token.box = boxAt(it, tesseract::RIL_WORD);
+            lines.back().append(token);
+        }
+        lines.back().back().glyphs.append(Glyph{takeText(it.GetUTF8Text(tesseract::RIL_SYMBOL)),
+                                                boxAt(it, tesseract::RIL_SYMBOL)});
+    } while (it.Next(tesseract::RIL_SYMBOL));
+    return lines;
+}
+
+} // namespace
+
+TesseractRecognizer::TesseractRecognizer() : m_api(std::make_unique<tesseract::TessBaseAPI>())
+{
+    if (m_api->Init(nullptr, "eng", tesseract::OEM_LSTM_ONLY) != 0)
+        throw RecognitionError("Tesseract could not load its English language data");
+    m_api->SetPageSegMode(tesseract::PSM_AUTO);
+    m_api->SetVariable("tessedit_do_invert", "0");
+}
+
+TesseractRecognizer::~TesseractRecognizer()
+{
+    m_api->End();
+}
+
+QList<ScreenOCR::Line> TesseractRecognizer::recognizeLines(const GrayImage& image)
+{
+    if (image.isNull() || image.pixels.size() != qsizetype(image.width) * image.height)
+        throw RecognitionError("the picture to recognise is malformed");
+    const GrayImage page = darkOnLight(image);
+    m_api->SetImage(reinterpret_cast<const unsigned char*>(page.pixels.constData()), page.width,
+                    page.height, 1, page.width);
+    // A picture without any text is not a failure: it has no lines.
+    if (m_api->Recognize(nullptr) != 0)
+        throw RecognitionError("Tesseract could not read the picture");
+    std::unique_ptr<tesseract::ResultIterator> it(m_api->GetIterator());
+    QList<TokenLine> tokens = it ? readTokens(*it) : QList<TokenLine>{};
+    m_api->Clear();
+    return RecognizedLineBuilder::build(tokens, QSize(page.width, page.height));
+}
+
+} // namespace glossivo
