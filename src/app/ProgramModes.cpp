@@ -1,6 +1,7 @@
 #include "app/ProgramModes.h"
 
 #include "app/IconArt.h"
+#include "app/OCRSelfTestMode.h"
 #include "selftest/SelfTest.h"
 
 namespace glossivo::ProgramModes {
@@ -32,6 +33,8 @@ ModeTable table(QTextStream& out)
     ModeTable modes;
     modes.addDirect(QStringLiteral("--render-icon"),
                     [&out](const QString& folder) { return renderIcon(folder, out); });
+    modes.addDirect(QStringLiteral("--selftest-ocr"),
+                    [&out](const QString&) { return OCRSelfTestMode::run(out); });
     modes.addDirect(QStringLiteral("--selftest-spelling"), [&out](const QString&) {
         SelfTest::runSpelling(out);
         return 0;

@@ -70,6 +70,8 @@ TesseractRecognizer::TesseractRecognizer() : m_api(std::make_unique<tesseract::T
         throw RecognitionError("Tesseract could not load its English language data");
     m_api->SetPageSegMode(tesseract::PSM_AUTO);
     m_api->SetVariable("tessedit_do_invert", "0");
+    // Its progress notes ("Estimating resolution as …") are not for the user.
+    m_api->SetVariable("debug_file", "/dev/null");
 }
 
 TesseractRecognizer::~TesseractRecognizer()
