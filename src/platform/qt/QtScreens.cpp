@@ -1,6 +1,7 @@
 #include "platform/qt/QtScreens.h"
 
 #include <QGuiApplication>
+#include <QPainter>
 #include <QScreen>
 #include <QWindow>
 
@@ -21,6 +22,19 @@ QList<QRect> ownWindowFrames()
         if (window->isVisible()) frames.append(window->frameGeometry());
     }
     return frames;
+}
+
+QPixmap desktopPicture(const QRect& frame)
+{
+    QPixmap picture(frame.size());
+    picture.fill(Qt::black);
+    QPainter painter(&picture);
+    for (QScreen* screen : QGuiApplication::screens()) {
+        const QPixmap shot = screen->grabWindow(0);
+        painter.drawPixmap(
+            QRect(screen->geometry().topLeft() - frame.topLeft(), screen->geometry().size()), shot);
+    }
+    return picture;
 }
 
 GrayImage toGray(const QImage& image)

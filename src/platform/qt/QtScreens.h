@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QList>
+#include <QPixmap>
 #include <QRect>
 
 namespace glossivo::QtScreens {
@@ -14,6 +15,9 @@ QList<ScreenArea> areas();
 
 // Frames of this program's top-level windows that are shown now.
 QList<QRect> ownWindowFrames();
+
+// The desktop as it is now within `frame` (global coordinates), every screen in its place.
+QPixmap desktopPicture(const QRect& frame);
 
 // The picture in grey, one byte a pixel.
 GrayImage toGray(const QImage& image);
