@@ -1,10 +1,9 @@
 #include "Desktop.h"
 
-#include "input/RecognitionWorker.h"
-#include "input/ScreenOCR.h"
+#include "input/views/RegionOverlay.h"
+#include "input/views/RegionSelector.h"
+#include "platform/ScreenReading.h"
 #include "platform/qt/QtScreens.h"
-#include "platform/tesseract/TesseractRecognizer.h"
-#include "platform/x11/X11ScreenGrabber.h"
 #include "support/AwaitTask.h"
 
 #include <QCursor>
@@ -41,9 +40,9 @@ protected:
         return text.value_or(QStringLiteral("(nothing)"));
     }
 
+    ScreenReading reading;
+    ScreenOCR& ocr = reading.ocr();
     X11ScreenGrabber grabber{&QtScreens::ownWindowFrames};
-    RecognitionWorker worker{[] { return std::make_unique<TesseractRecognizer>(); }};
-    ScreenOCR ocr{&QtScreens::areas, grabber, worker};
 };
 
 TEST_F(ScreenReadingDesktop, ReadsAnotherProgramsWindow)
@@ -96,6 +95,36 @@ TEST_F(ScreenReadingDesktop, TheCursorIsNotInThePicture)
     ASSERT_TRUE(picture);
     for (char pixel : picture->pixels)
         ASSERT_EQ(uchar(pixel), 255);
+}
+
+TEST_F(ScreenReadingDesktop, AScreenEdgeNeverReachesTheServer)
+{
+    // Reaching past the root window would be a protocol error, which ends the program.
+    const auto picture = grabber.capture(QRect(1200, 700, 200, 200), 1.0);
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(QSize(picture->width, picture->height), QSize(80, 100));
+    EXPECT_EQ(grabber.capture(QRect(5000, 5000, 10, 10), 1.0), std::nullopt);
+}
+
+TEST_F(ScreenReadingDesktop, ADraggedRectangleIsReadOnceTheOverlayHasGone)
+{
+    const TextWindow window(kWindowAt, kPixelSize, kText);
+    // Without a backdrop and without a compositor the overlay paints the screen dark: a
+    // picture taken while any of it remains holds no text.
+    RegionSelector selector([](const QRect&) { return QPixmap(); });
+    std::optional<QString> read;
+    selector.begin([this, &read](QRect rect) {
+        [](ScreenOCR& ocr, QRect rect, std::optional<QString>& read) -> QCoro::Task<> {
+            read = (co_await ocr.recognizeText(rect)).value_or("(nothing)");
+        }(ocr, rect, read);
+    });
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(selector.overlay()));
+    QTest::qWait(200);
+    xdotool({"mousemove", QString::number(kWindowAt.x() + 5), QString::number(kWindowAt.y() + 5),
+             "mousedown", "1", "mousemove", QString::number(kWindowAt.x() + 700),
+             QString::number(kWindowAt.y() + 70), "mouseup", "1"});
+    EXPECT_TRUE(QTest::qWaitFor([&read] { return read.has_value(); }, 10000));
+    EXPECT_EQ(read, kText);
 }
 
 } // namespace
