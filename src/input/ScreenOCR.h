@@ -53,7 +53,8 @@ public:
 
     using Screens = std::function<QList<ScreenArea>()>;
 
-    // The capture and the recognition engine are borrowed and must outlive this object.
+    // The capture and the recognition engine are borrowed and must outlive this object, which
+    // must outlive the calls it is running.
     ScreenOCR(Screens screens, ScreenGrabber& grabber, RecognitionWorker& recognition);
 
     // The strip of 760 x 200 around `point` (global), clipped to its screen. Soft failures (no

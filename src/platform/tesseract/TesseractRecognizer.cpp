@@ -52,8 +52,8 @@ QList<TokenLine> readTokens(tesseract::ResultIterator& it)
 
 TesseractRecognizer::TesseractRecognizer() : m_api(std::make_unique<tesseract::TessBaseAPI>())
 {
-    // The engine would spread each line over four OpenMP threads that spin while they wait:
-    // on a busy desktop that made a strip take seconds instead of tens of milliseconds. One
+    // The engine would spread its work over four OpenMP threads that spin while they wait:
+    // on a busy machine that made a strip take two seconds instead of a fifth of one. One
     // thread, the recognition worker's own, reads steadily and leaves the other cores alone.
     omp_set_max_active_levels(0);
     if (m_api->Init(nullptr, "eng", tesseract::OEM_LSTM_ONLY) != 0)
