@@ -19,7 +19,7 @@ inline void xdotool(const QStringList& arguments)
 {
     QProcess process;
     process.start(QStringLiteral("xdotool"), arguments);
-    ASSERT_TRUE(process.waitForFinished(5000));
+    ASSERT_TRUE(process.waitForFinished(10000));
     ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
 }
 
@@ -32,7 +32,9 @@ public:
             QStringLiteral(GLOSSIVO_TEXT_WINDOW),
             {QString::number(at.x()), QString::number(at.y()), QString::number(pixelSize), text});
         m_process.waitForStarted();
-        QTest::qWait(700); // mapped and drawn
+        xdotool({"search", "--sync", "--onlyvisible", "--name",
+                 QStringLiteral("glossivo-text-window-%1").arg(m_process.processId())});
+        QTest::qWait(300); // drawn
     }
     ~TextWindow()
     {

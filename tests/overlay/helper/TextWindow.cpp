@@ -16,6 +16,9 @@ int main(int argc, char** argv)
     label.setFont(font);
     label.setMargin(24);
     label.setStyleSheet(QStringLiteral("background: white; color: black;"));
+    // Named after the process, so that the test can wait until it is on the screen.
+    label.setWindowTitle(
+        QStringLiteral("glossivo-text-window-%1").arg(QCoreApplication::applicationPid()));
     label.move(QString::fromUtf8(argv[1]).toInt(), QString::fromUtf8(argv[2]).toInt());
     label.show();
     return app.exec();
