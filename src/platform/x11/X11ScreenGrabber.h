@@ -14,6 +14,8 @@ namespace glossivo {
 // Reads the screen from the X server's root window (XGetImage), on a connection of its own.
 // The X server never draws the pointer into what it hands out, so the cursor is not in the
 // picture; this program's own windows are painted over with the picture's background.
+// Global coordinates times the screen's scale are taken for root-window pixels, which holds
+// when every screen has the same scale.
 class X11ScreenGrabber : public ScreenGrabber {
 public:
     // Frames of this program's windows now shown, in global coordinates.
