@@ -3,6 +3,7 @@
 #include "app/IconArt.h"
 #include "model/ConfigStore.h"
 #include "model/WordStore.h"
+#include "app/OCRSelfTestMode.h"
 #include "selftest/SelfTest.h"
 #include "sync/SyncCommands.h"
 #include "sync/SyncService.h"
@@ -42,6 +43,8 @@ ModeTable table(QTextStream& out)
     ModeTable modes;
     modes.addDirect(QStringLiteral("--render-icon"),
                     [&out](const QString& folder) { return renderIcon(folder, out); });
+    modes.addDirect(QStringLiteral("--selftest-ocr"),
+                    [&out](const QString&) { return OCRSelfTestMode::run(out); });
     modes.addDirect(QStringLiteral("--selftest-review"), [&out](const QString&) {
         SelfTest::runReview(out);
         return 0;

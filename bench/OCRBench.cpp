@@ -1,0 +1,72 @@
+#include "input/GrayImage.h"
+#include "platform/qt/QtScreens.h"
+#include "platform/tesseract/TesseractRecognizer.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
+#include <QStringList>
+
+#include <benchmark/benchmark.h>
+
+using namespace glossivo;
+
+namespace {
+
+// What the strip around the pointer typically holds: a paragraph of 15-pixel text in a
+// 760 x 200 window, its first and last lines cut by the strip's edges.
+GrayImage strip(int scale)
+{
+    const QStringList paragraph{
+        "The committee postponed its decision until further notice, citing the need for",
+        "additional consultation with residents and local businesses. Critics argued that",
+        "the delay was unprecedented and would prove costly, while supporters insisted the",
+        "extra time would lead to a better outcome. Meanwhile, several neighbourhood groups",
+        "began organising meetings of their own, hoping to influence the final proposal.",
+        "Officials declined to say when a new vote might take place, but a spokesperson said",
+        "the council remained committed to transparency throughout the entire process.",
+        "Observers expect the debate to continue well into the next financial year.",
+        "For now, the old regulations stay in force and no new permits will be issued."};
+    QImage image(760 * scale, 200 * scale, QImage::Format_RGB32);
+    image.setDevicePixelRatio(scale);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(15);
+    painter.setFont(font);
+    painter.setPen(QColor(0x20, 0x20, 0x20));
+    double baseline = -8;
+    for (const QString& line : paragraph) {
+        painter.drawText(QPointF(12, baseline), line);
+        baseline += 24;
+    }
+    return QtScreens::toGray(image);
+}
+
+void engineStart(benchmark::State& state)
+{
+    for (auto _ : state) {
+        TesseractRecognizer engine;
+        benchmark::DoNotOptimize(&engine);
+    }
+}
+BENCHMARK(engineStart)->Unit(benchmark::kMillisecond);
+
+// The strip read by an engine that is already running, at the screen scales 1 and 2.
+void warmStrip(benchmark::State& state)
+{
+    const GrayImage picture = strip(int(state.range(0)));
+    TesseractRecognizer engine;
+    qsizetype words = 0;
+    for (auto _ : state) {
+        const QList<ScreenOCR::Line> lines = engine.recognizeLines(picture);
+        words = 0;
+        for (const ScreenOCR::Line& line : lines)
+            words += line.words.size();
+    }
+    state.counters["words"] = double(words);
+}
+BENCHMARK(warmStrip)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+} // namespace

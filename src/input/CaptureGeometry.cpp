@@ -1,0 +1,66 @@
+#include "input/CaptureGeometry.h"
+
+namespace glossivo::CaptureGeometry {
+
+namespace {
+
+constexpr int kStripWidth = 760;
+constexpr int kStripHeight = 200;
+constexpr int kMinStripSide = 20;
+constexpr int kMinRegionSide = 8;
+
+std::optional<Capture> clipped(const ScreenArea& screen, const QRect& local, int minSide)
+{
+    const QRect inside = local.intersected(QRect(QPoint(0, 0), screen.frame.size()));
+    if (inside.width() <= minSide || inside.height() <= minSide) return std::nullopt;
+    return Capture{screen, inside};
+}
+
+} // namespace
+
+std::optional<ScreenArea> screenAt(const QList<ScreenArea>& screens, QPointF point)
+{
+    // Frames hold their left and top edges but not their right and bottom ones, so a point on
+    // the seam of two screens belongs to exactly one of them.
+    for (const ScreenArea& screen : screens) {
+        const QRectF frame(screen.frame);
+        if (point.x() >= frame.left() && point.x() < frame.right() && point.y() >= frame.top() &&
+            point.y() < frame.bottom())
+            return screen;
+    }
+    return std::nullopt;
+}
+
+std::optional<Capture> stripAround(const QList<ScreenArea>& screens, QPoint point)
+{
+    const auto screen = screenAt(screens, point);
+    if (!screen) return std::nullopt;
+    const QPoint local = point - screen->frame.topLeft();
+    const QRect strip(local.x() - kStripWidth / 2, local.y() - kStripHeight / 2, kStripWidth,
+                      kStripHeight);
+    return clipped(*screen, strip, kMinStripSide);
+}
+
+std::optional<Capture> region(const QList<ScreenArea>& screens, const QRect& rect)
+{
+    const QPointF middle(rect.x() + rect.width() / 2.0, rect.y() + rect.height() / 2.0);
+    const auto screen = screenAt(screens, middle);
+    if (!screen) return std::nullopt;
+    return clipped(*screen, rect.translated(-screen->frame.topLeft()), kMinRegionSide);
+}
+
+QPointF normalized(const Capture& capture, QPoint point)
+{
+    const QPoint local = point - capture.screen.frame.topLeft() - capture.local.topLeft();
+    return {double(local.x()) / capture.local.width(),
+            1.0 - double(local.y()) / capture.local.height()};
+}
+
+QRectF toGlobal(const Capture& capture, const QRectF& box)
+{
+    const QRect area = capture.global();
+    return {area.x() + box.left() * area.width(), area.y() + (1.0 - box.bottom()) * area.height(),
+            box.width() * area.width(), box.height() * area.height()};
+}
+
+} // namespace glossivo::CaptureGeometry

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "input/ScreenArea.h"
+
+#include <QList>
+#include <QPoint>
+#include <QPointF>
+#include <QRect>
+#include <QRectF>
+
+#include <optional>
+
+namespace glossivo {
+
+// Where a capture lies and how its normalized boxes map back to the desktop. Global
+// coordinates as in ScreenOCR; `local` rectangles count from the screen's top-left corner.
+namespace CaptureGeometry {
+
+struct Capture {
+    ScreenArea screen;
+    QRect local;
+    QRect global() const { return local.translated(screen.frame.topLeft()); }
+    bool operator==(const Capture&) const = default;
+};
+
+// The first screen whose frame holds the point.
+std::optional<ScreenArea> screenAt(const QList<ScreenArea>& screens, QPointF point);
+
+// The 760 x 200 strip centred on the pointer, clipped to the pointer's screen; nothing when no
+// screen holds the pointer or a side of the clipped strip is 20 or less.
+std::optional<Capture> stripAround(const QList<ScreenArea>& screens, QPoint point);
+
+// A dragged rectangle clipped to the screen that holds its middle; nothing when no screen does
+// or a side of the clipped rectangle is 8 or less.
+std::optional<Capture> region(const QList<ScreenArea>& screens, const QRect& rect);
+
+// A global point as normalized image coordinates of the capture (origin bottom left, y up).
+QPointF normalized(const Capture& capture, QPoint point);
+
+// A normalized box of the capture back in global coordinates.
+QRectF toGlobal(const Capture& capture, const QRectF& box);
+
+} // namespace CaptureGeometry
+} // namespace glossivo

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "input/GrayImage.h"
+
+#include <QRect>
+
+#include <optional>
+#include <stdexcept>
+
+namespace glossivo {
+
+// A capture that the window system refused.
+class ScreenCaptureError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Photographs a part of the screen without this program's own windows and without the cursor.
+class ScreenGrabber {
+public:
+    virtual ~ScreenGrabber() = default;
+    // `rect` in global coordinates, lying on one screen whose device-pixel scale is `scale`;
+    // the picture has the rectangle's size times the scale, truncated. Nothing when there is no
+    // screen to read; throws ScreenCaptureError when the window system fails.
+    virtual std::optional<GrayImage> capture(const QRect& rect, qreal scale) = 0;
+};
+
+} // namespace glossivo

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "input/ScreenArea.h"
+
+#include <QCoro/QCoroTask>
+#include <QList>
+#include <QPoint>
+#include <QPointF>
+#include <QRect>
+#include <QRectF>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+namespace glossivo {
+
+class ScreenGrabber;
+class RecognitionWorker;
+
+// Reads the text on the screen: the strip around the pointer for a word and its sentence, or a
+// dragged rectangle for translation.
+//
+// Three coordinate spaces meet here. Global coordinates are Qt's virtual-desktop coordinates
+// (logical pixels, origin top left, y down), as the pointer and the windows use them. Screen-
+// local coordinates count from one screen's top-left corner. Recognised boxes are normalized
+// image coordinates: 0 to 1 across the captured image with the origin at its bottom left and y
+// growing upwards, so a larger midY is higher on the screen.
+class ScreenOCR {
+public:
+    struct Word {
+        QString text;
+        QRectF box;
+        bool operator==(const Word&) const = default;
+    };
+
+    // One recognised line; `words` in reading order, each with its own box.
+    struct Line {
+        QString text;
+        QRectF box;
+        QList<Word> words;
+        bool operator==(const Line&) const = default;
+    };
+
+    // The word under the pointer (exactly as recognised) and the lines around it. `wordRect`
+    // is present exactly when `word` is.
+    struct Result {
+        std::optional<QString> word;
+        QString context;
+        std::optional<QRectF> wordRect;
+        bool operator==(const Result&) const = default;
+    };
+
+    using Screens = std::function<QList<ScreenArea>()>;
+
+    // The capture and the recognition engine are borrowed and must outlive this object, which
+    // must outlive the calls it is running.
+    ScreenOCR(Screens screens, ScreenGrabber& grabber, RecognitionWorker& recognition);
+
+    // The strip of 760 x 200 around `point` (global), clipped to its screen. Soft failures (no
+    // screen, too small a strip, nothing under the pointer) give nothing; capture and
+    // recognition errors are thrown unchanged. The word rectangle comes back global.
+    QCoro::Task<std::optional<Result>> recognize(QPoint point, bool findWord);
+
+    // The text inside `rect` (global) in reading order: rows from the top, left to right within
+    // a row. A rectangle without text gives the empty text; soft failures give nothing.
+    QCoro::Task<std::optional<QString>> recognizeText(QRect rect);
+
+    // Line analysis: pure functions over recognised lines.
+
+    // The word nearest the cursor on the line under it (with findWord), or just the line nearest
+    // it, and the band of lines around that line as context. Nothing when no line qualifies.
+    static std::optional<Result> analyze(const QList<Line>& lines, QPointF cursor, bool findWord);
+    // Lines joined by single spaces; a line ending in "-" continues with the next line directly.
+    static QString join(const QList<Line>& lines);
+    // Stable sort into rows from the top, left to right where two lines' middles lie within
+    // the tolerance, which is half the smaller line height (at least 0.0025).
+    static void sortInRegionOrder(QList<Line>& lines);
+
+private:
+    Screens m_screens;
+    ScreenGrabber& m_grabber;
+    RecognitionWorker& m_recognition;
+};
+
+} // namespace glossivo

@@ -1,0 +1,50 @@
+#include "platform/qt/QtScreens.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+#include <QWindow>
+
+namespace glossivo::QtScreens {
+
+QList<ScreenArea> areas()
+{
+    QList<ScreenArea> found;
+    for (const QScreen* screen : QGuiApplication::screens())
+        found.append({screen->geometry(), screen->devicePixelRatio()});
+    return found;
+}
+
+QList<QRect> ownWindowFrames()
+{
+    QList<QRect> frames;
+    for (const QWindow* window : QGuiApplication::topLevelWindows()) {
+        if (window->isVisible()) frames.append(window->frameGeometry());
+    }
+    return frames;
+}
+
+QPixmap desktopPicture(const QRect& frame)
+{
+    QPixmap picture(frame.size());
+    picture.fill(Qt::black);
+    QPainter painter(&picture);
+    for (QScreen* screen : QGuiApplication::screens()) {
+        const QPixmap shot = screen->grabWindow(0);
+        painter.drawPixmap(
+            QRect(screen->geometry().topLeft() - frame.topLeft(), screen->geometry().size()), shot);
+    }
+    return picture;
+}
+
+GrayImage toGray(const QImage& image)
+{
+    const QImage gray = image.convertToFormat(QImage::Format_Grayscale8);
+    GrayImage result{gray.width(), gray.height(), QByteArray()};
+    result.pixels.reserve(qsizetype(gray.width()) * gray.height());
+    for (int y = 0; y < gray.height(); ++y)
+        result.pixels.append(reinterpret_cast<const char*>(gray.constScanLine(y)), gray.width());
+    return result;
+}
+
+} // namespace glossivo::QtScreens

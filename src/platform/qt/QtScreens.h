@@ -1,0 +1,25 @@
+#pragma once
+
+#include "input/GrayImage.h"
+#include "input/ScreenArea.h"
+
+#include <QImage>
+#include <QList>
+#include <QPixmap>
+#include <QRect>
+
+namespace glossivo::QtScreens {
+
+// The screens of the running application, in Qt's order.
+QList<ScreenArea> areas();
+
+// Frames of this program's top-level windows that are shown now.
+QList<QRect> ownWindowFrames();
+
+// The desktop as it is now within `frame` (global coordinates), every screen in its place.
+QPixmap desktopPicture(const QRect& frame);
+
+// The picture in grey, one byte a pixel.
+GrayImage toGray(const QImage& image);
+
+} // namespace glossivo::QtScreens

@@ -1,0 +1,98 @@
+#include "platform/x11/X11ScreenGrabber.h"
+
+#include "input/OwnWindowMask.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <memory>
+
+namespace glossivo {
+
+namespace {
+
+struct ImageDeleter {
+    void operator()(XImage* image) const { XDestroyImage(image); }
+};
+
+// The position of a colour mask's lowest bit and its width, to read any true-colour layout.
+struct Channel {
+    int shift = 0;
+    unsigned long max = 0;
+    explicit Channel(unsigned long mask)
+    {
+        if (mask == 0) return;
+        while (!(mask & 1)) {
+            mask >>= 1;
+            ++shift;
+        }
+        max = mask;
+    }
+    int level(unsigned long pixel) const
+    {
+        return max ? int(((pixel >> shift) & max) * 255 / max) : 0;
+    }
+};
+
+GrayImage toGray(XImage& image)
+{
+    GrayImage gray{image.width, image.height, QByteArray(qsizetype(image.width) * image.height, 0)};
+    const Channel red(image.red_mask), green(image.green_mask), blue(image.blue_mask);
+    char* out = gray.pixels.data();
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = 0; x < image.width; ++x) {
+            const unsigned long pixel = XGetPixel(&image, x, y);
+            // Qt's qGray weights.
+            *out++ = char(
+                (red.level(pixel) * 11 + green.level(pixel) * 16 + blue.level(pixel) * 5) / 32);
+        }
+    }
+    return gray;
+}
+
+QRect scaled(const QRect& rect, qreal scale)
+{
+    return QRect(int(rect.x() * scale), int(rect.y() * scale), int(rect.width() * scale),
+                 int(rect.height() * scale));
+}
+
+} // namespace
+
+X11ScreenGrabber::X11ScreenGrabber(OwnWindows ownWindows) : m_ownWindows(std::move(ownWindows)) {}
+
+X11ScreenGrabber::~X11ScreenGrabber()
+{
+    if (m_display) XCloseDisplay(m_display);
+}
+
+Display* X11ScreenGrabber::display()
+{
+    if (!m_opened) {
+        m_opened = true;
+        m_display = XOpenDisplay(nullptr);
+    }
+    return m_display;
+}
+
+std::optional<GrayImage> X11ScreenGrabber::capture(const QRect& rect, qreal scale)
+{
+    Display* x = display();
+    if (!x) return std::nullopt;
+    const int screen = DefaultScreen(x);
+    // A request reaching past the root window is a protocol error, which ends the program.
+    const QRect root(0, 0, DisplayWidth(x, screen), DisplayHeight(x, screen));
+    const QRect pixels = scaled(rect, scale).intersected(root);
+    if (pixels.isEmpty()) return std::nullopt;
+    std::unique_ptr<XImage, ImageDeleter> image(
+        XGetImage(x, RootWindow(x, screen), pixels.x(), pixels.y(), unsigned(pixels.width()),
+                  unsigned(pixels.height()), AllPlanes, ZPixmap));
+    if (!image) throw ScreenCaptureError("the X server refused to hand out the screen");
+    GrayImage gray = toGray(*image);
+    QList<QRect> own;
+    for (const QRect& window : m_ownWindows())
+        own.append(scaled(window, scale).translated(-pixels.topLeft()));
+    OwnWindowMask::paintOver(gray, own);
+    return gray;
+}
+
+} // namespace glossivo

@@ -1,0 +1,243 @@
+#include "input/ScreenOCR.h"
+
+#include <gtest/gtest.h>
+
+using namespace glossivo;
+using Line = ScreenOCR::Line;
+using Word = ScreenOCR::Word;
+
+namespace {
+
+// A line of words laid side by side, each `width` wide with `space` between them; boxes in
+// normalized coordinates (origin bottom left).
+Line line(const QString& text, double x, double y, double height, double width = 0.0625,
+          double space = 0.0625)
+{
+    Line made{text, {}, {}};
+    double left = x;
+    for (const QString& word : text.split(' ')) {
+        made.words.append({word, QRectF(left, y, width, height)});
+        left += width + space;
+    }
+    made.box = QRectF(x, y, left - space - x, height);
+    return made;
+}
+
+std::optional<QString> wordAt(const QList<Line>& lines, QPointF cursor)
+{
+    const auto result = ScreenOCR::analyze(lines, cursor, true);
+    return result ? result->word : std::nullopt;
+}
+
+TEST(LineAnalysis, NoLinesGiveNothing)
+{
+    EXPECT_EQ(ScreenOCR::analyze({}, {0.5, 0.5}, true), std::nullopt);
+    EXPECT_EQ(ScreenOCR::analyze({}, {0.5, 0.5}, false), std::nullopt);
+}
+
+struct CursorCase {
+    const char* name;
+    QPointF cursor;
+    std::optional<QString> word;
+};
+
+// One line "alpha beta gamma" from x 0.25, words 0.0625 wide and 0.0625 apart, y 0.5 to 0.625.
+class WordUnderCursor : public ::testing::TestWithParam<CursorCase> {};
+
+TEST_P(WordUnderCursor, PicksTheNearestWordOfTheLineUnderTheCursor)
+{
+    const QList<Line> lines{line("alpha beta gamma", 0.25, 0.5, 0.125)};
+    EXPECT_EQ(wordAt(lines, GetParam().cursor), GetParam().word);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Edges, WordUnderCursor,
+    ::testing::Values(CursorCase{"InsideAWord", {0.40625, 0.5625}, "beta"},
+                      CursorCase{"OnTheLeftEdgeOfTheGrownLine", {0.24, 0.5625}, "alpha"},
+                      CursorCase{"JustBelowTheGrownLine", {0.3, 0.4899}, std::nullopt},
+                      CursorCase{"OnTheBottomEdgeOfTheGrownLine", {0.3, 0.49}, "alpha"},
+                      CursorCase{"JustInsideTheTopOfTheGrownLine", {0.3, 0.6349}, "alpha"},
+                      CursorCase{"OnTheTopEdgeOfTheGrownLine", {0.3, 0.635}, std::nullopt},
+                      // The gap between words is 0.0625, so no word is within reach in its middle;
+                      // near the words, the reach is just under 0.015.
+                      CursorCase{"JustUnderTheReachOfAWord", {0.3125 + 0.0149, 0.5625}, "alpha"},
+                      CursorCase{"AtTheReachOfAWord", {0.3125 + 0.015, 0.5625}, std::nullopt}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(LineAnalysis, MidwayBetweenTwoWordsTheEarlierWins)
+{
+    const QList<Line> lines{line("alpha beta", 0.25, 0.5, 0.125, 0.0625, 0.015625)};
+    EXPECT_EQ(wordAt(lines, {0.3203125, 0.5625}), "alpha");
+}
+
+TEST(LineAnalysis, OverlappingLinesGoToTheEarlierOne)
+{
+    const QList<Line> lines{line("first", 0.0, 0.5, 0.0625), line("second", 0.0, 0.5625, 0.0625)};
+    // Inside the second line's box, but within the first one's grown box.
+    EXPECT_EQ(wordAt(lines, {0.03, 0.5664}), "first");
+}
+
+TEST(LineAnalysis, ALineWithoutWordsGivesNothing)
+{
+    Line empty = line("x", 0.25, 0.5, 0.125);
+    empty.words.clear();
+    EXPECT_EQ(ScreenOCR::analyze({empty}, {0.26, 0.55}, true), std::nullopt);
+}
+
+struct WordTextCase {
+    QString text;
+    bool accepted;
+};
+
+class WordNeedsAnAsciiLetter : public ::testing::TestWithParam<WordTextCase> {};
+
+TEST_P(WordNeedsAnAsciiLetter, AndIsKeptExactlyAsRecognised)
+{
+    const Line only{GetParam().text,
+                    QRectF(0.25, 0.5, 0.25, 0.125),
+                    {{GetParam().text, QRectF(0.25, 0.5, 0.25, 0.125)}}};
+    const auto result = ScreenOCR::analyze({only}, {0.3, 0.55}, true);
+    if (GetParam().accepted) {
+        ASSERT_TRUE(result);
+        EXPECT_EQ(result->word, GetParam().text);
+        EXPECT_EQ(result->wordRect, QRectF(0.25, 0.5, 0.25, 0.125));
+    } else {
+        EXPECT_EQ(result, std::nullopt);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, WordNeedsAnAsciiLetter,
+                         ::testing::Values(WordTextCase{"2024", false}, WordTextCase{"...", false},
+                                           WordTextCase{"東京", false}, WordTextCase{"ÉÀÜ", false},
+                                           WordTextCase{"well-known", true},
+                                           WordTextCase{"café", true}, WordTextCase{"4x4", true}));
+
+TEST(LineAnalysis, WithoutFindWordTheVerticallyNearestLineGivesTheContext)
+{
+    const QList<Line> lines{line("bottom line", 0.0, 0.25, 0.0625),
+                            line("top line", 0.0, 0.375, 0.0625)};
+    const auto above = ScreenOCR::analyze(lines, {0.1, 0.9}, false);
+    ASSERT_TRUE(above);
+    EXPECT_EQ(above->word, std::nullopt);
+    EXPECT_EQ(above->wordRect, std::nullopt);
+    EXPECT_EQ(above->context, "top line bottom line");
+}
+
+TEST(LineAnalysis, EqualVerticalGapsAreDecidedByTheHorizontalGap)
+{
+    // Two columns far apart, both at the same height: only the chosen one is in the context.
+    const QList<Line> lines{line("left column", 0.0, 0.5, 0.0625),
+                            line("right column", 0.75, 0.5, 0.0625)};
+    const auto result = ScreenOCR::analyze(lines, {0.8, 0.25}, false);
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->context, "right column");
+}
+
+TEST(LineAnalysis, TheContextBandReachesThreeAndAHalfLineHeights)
+{
+    // Chosen line height 0.125: lines whose middle lies 0.4375 away are in, further ones out.
+    const QList<Line> lines{line("chosen", 0.0, 0.4375, 0.125), line("in", 0.0, 0.875, 0.125),
+                            line("out", 0.0, 0.0, 0.0625)};
+    const auto result = ScreenOCR::analyze(lines, {0.01, 0.5}, true);
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->context, "in chosen");
+}
+
+TEST(LineAnalysis, AThinLineStillGathersLinesWithinSevenHundredths)
+{
+    const QList<Line> lines{line("thin", 0.0, 0.5, 0.0078125), line("near", 0.0, 0.5625, 0.0078125),
+                            line("far", 0.0, 0.625, 0.0078125)};
+    const auto result = ScreenOCR::analyze(lines, {0.01, 0.503}, true);
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->context, "near thin");
+}
+
+TEST(LineAnalysis, AColumnBesideTheChosenLineStaysOutOfTheContext)
+{
+    // The chosen line ends at 0.1875; a column starting 0.0625 further right is out, one
+    // touching the widened box (0.05 further) is in.
+    const QList<Line> lines{line("reading here", 0.0, 0.5, 0.0625, 0.0625, 0.0625),
+                            line("beside", 0.25, 0.5625, 0.0625),
+                            line("touching", 0.1875 + 0.0625, 0.4375, 0.0625)};
+    Line touching = lines[2];
+    touching.box.moveLeft(0.2375);
+    const auto apart = ScreenOCR::analyze(lines, {0.01, 0.52}, true);
+    ASSERT_TRUE(apart);
+    EXPECT_EQ(apart->context, "reading here");
+    const auto touched = ScreenOCR::analyze({lines[0], touching}, {0.01, 0.52}, true);
+    ASSERT_TRUE(touched);
+    EXPECT_EQ(touched->context, "reading here touching");
+}
+
+TEST(LineAnalysis, LinesWithinTheToleranceAreReadLeftToRight)
+{
+    // h = 0.125, tolerance 0.0625: the right line sits exactly that much higher and still
+    // comes after the left one; a line further up comes first.
+    const QList<Line> lines{line("right", 0.1, 0.5625, 0.125), line("left", 0.0, 0.5, 0.125),
+                            line("above", 0.0, 0.75, 0.125)};
+    const auto result = ScreenOCR::analyze(lines, {0.01, 0.55}, true);
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->word, "left");
+    EXPECT_EQ(result->context, "above left right");
+}
+
+struct JoinCase {
+    QStringList lines;
+    QString joined;
+};
+
+class JoinsLines : public ::testing::TestWithParam<JoinCase> {};
+
+TEST_P(JoinsLines, WithSpacesOrAcrossAHyphen)
+{
+    QList<Line> lines;
+    for (const QString& text : GetParam().lines)
+        lines.append({text, {}, {}});
+    EXPECT_EQ(ScreenOCR::join(lines), GetParam().joined);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, JoinsLines,
+                         ::testing::Values(JoinCase{{}, ""}, JoinCase{{"one"}, "one"},
+                                           JoinCase{{"exam-", "ple"}, "example"},
+                                           JoinCase{{"well-", "known"}, "wellknown"},
+                                           JoinCase{{"a  b ", " c"}, "a  b   c"},
+                                           JoinCase{{"--", "x"}, "-x"},
+                                           JoinCase{{"first", "", "third"}, "first  third"}));
+
+TEST(RegionOrder, ReadsRowsFromTheTopAndColumnsRowByRow)
+{
+    // Two columns side by side, two rows each, recognised column by column.
+    QList<Line> lines{line("L1", 0.0, 0.75, 0.0625), line("L2", 0.0, 0.5, 0.0625),
+                      line("R1", 0.5, 0.76, 0.0625), line("R2", 0.5, 0.51, 0.0625)};
+    ScreenOCR::sortInRegionOrder(lines);
+    EXPECT_EQ(ScreenOCR::join(lines), "L1 R1 L2 R2");
+}
+
+TEST(RegionOrder, KeepsRecognitionOrderForLinesThatCompareEqual)
+{
+    QList<Line> lines{line("first", 0.0, 0.5, 0.0625), line("second", 0.0, 0.5, 0.0625)};
+    ScreenOCR::sortInRegionOrder(lines);
+    EXPECT_EQ(ScreenOCR::join(lines), "first second");
+}
+
+TEST(RegionOrder, ANonTransitiveChainStaysWithinTheList)
+{
+    // Each line is within the tolerance of its neighbours but not of lines two steps away:
+    // the order is not transitive, and sorting must neither lose nor invent a line.
+    QList<Line> lines;
+    for (int i = 0; i < 40; ++i)
+        lines.append(line(QString::number(i), (i * 7 % 40) / 40.0, 0.5 + i * 0.002, 0.005));
+    ScreenOCR::sortInRegionOrder(lines);
+    ASSERT_EQ(lines.size(), 40);
+    QStringList seen;
+    for (const Line& l : lines)
+        seen.append(l.text);
+    seen.sort();
+    QStringList all;
+    for (int i = 0; i < 40; ++i)
+        all.append(QString::number(i));
+    all.sort();
+    EXPECT_EQ(seen, all);
+}
+
+} // namespace

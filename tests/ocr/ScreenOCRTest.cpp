@@ -1,0 +1,144 @@
+#include "input/ScreenOCR.h"
+#include "input/RecognitionWorker.h"
+#include "input/ScreenGrabber.h"
+#include "input/TextRecognizer.h"
+#include "support/AwaitTask.h"
+
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+using namespace glossivo;
+using glossivo::testing::awaitTask;
+
+namespace {
+
+class FakeGrabber : public ScreenGrabber {
+public:
+    std::optional<GrayImage> capture(const QRect& rect, qreal scale) override
+    {
+        rects.append(rect);
+        scales.append(scale);
+        if (fails) throw ScreenCaptureError("no screen for you");
+        if (empty) return std::nullopt;
+        return GrayImage{
+            int(rect.width() * scale), int(rect.height() * scale),
+            QByteArray(qsizetype(rect.width() * scale) * int(rect.height() * scale), char(255))};
+    }
+    QList<QRect> rects;
+    QList<qreal> scales;
+    bool fails = false;
+    bool empty = false;
+};
+
+// What the recogniser was given and where it ran; shared with the test, which outlives it.
+struct RecognizerLog {
+    std::atomic<int> made{0};
+    std::atomic<int> reads{0};
+    std::atomic<bool> onMainThread{false};
+    QList<ScreenOCR::Line> lines;
+    bool fails = false;
+};
+
+class FakeRecognizer : public TextRecognizer {
+public:
+    explicit FakeRecognizer(RecognizerLog& log) : m_log(log) { ++m_log.made; }
+    QList<ScreenOCR::Line> recognizeLines(const GrayImage&) override
+    {
+        ++m_log.reads;
+        if (QThread::currentThread() == qApp->thread()) m_log.onMainThread = true;
+        if (m_log.fails) throw RecognitionError("engine broke");
+        return m_log.lines;
+    }
+
+private:
+    RecognizerLog& m_log;
+};
+
+ScreenOCR::Line line(const QString& text, QRectF box)
+{
+    return {text, box, {{text, box}}};
+}
+
+class ScreenOCRTest : public ::testing::Test {
+protected:
+    QList<ScreenArea> screens{{QRect(0, 0, 1280, 800), 1.0}, {QRect(1280, 0, 1000, 700), 2.0}};
+    FakeGrabber grabber;
+    RecognizerLog log;
+    RecognitionWorker worker{[this] { return std::make_unique<FakeRecognizer>(log); }};
+    ScreenOCR ocr{[this] { return screens; }, grabber, worker};
+};
+
+TEST_F(ScreenOCRTest, FindsTheWordUnderThePointerAndReturnsItsBoxOnTheScreen)
+{
+    // The strip around (1680, 300) on the second screen is (1300, 200, 760, 200).
+    log.lines = {line("left", QRectF(0.2, 0.4, 0.28, 0.2)),
+                 line("middle", QRectF(0.5, 0.45, 0.25, 0.1))};
+    const auto result = awaitTask(ocr.recognize({1680, 300}, true));
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->word, "middle");
+    EXPECT_EQ(result->wordRect, QRectF(1680, 290, 190, 20));
+    EXPECT_EQ(result->context, "left middle");
+    EXPECT_EQ(grabber.rects, QList<QRect>{QRect(1300, 200, 760, 200)});
+    EXPECT_EQ(grabber.scales, QList<qreal>{2.0});
+}
+
+TEST_F(ScreenOCRTest, KeepsOneEngineOffTheMainThread)
+{
+    log.lines = {line("word", QRectF(0.4, 0.4, 0.2, 0.2))};
+    worker.warmUp();
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(awaitTask(ocr.recognize({640, 400}, true)));
+    EXPECT_EQ(log.made, 1);
+    EXPECT_EQ(log.reads, 3);
+    EXPECT_FALSE(log.onMainThread);
+}
+
+TEST_F(ScreenOCRTest, SoftFailuresGiveNothing)
+{
+    EXPECT_EQ(awaitTask(ocr.recognize({-50, 400}, true)), std::nullopt); // off every screen
+    EXPECT_TRUE(grabber.rects.isEmpty());
+    grabber.empty = true;
+    EXPECT_EQ(awaitTask(ocr.recognize({640, 400}, true)), std::nullopt);
+    EXPECT_EQ(awaitTask(ocr.recognizeText(QRect(10, 10, 100, 100))), std::nullopt);
+    grabber.empty = false;
+    log.lines = {};
+    EXPECT_EQ(awaitTask(ocr.recognize({640, 400}, false)), std::nullopt);
+    EXPECT_EQ(awaitTask(ocr.recognizeText(QRect(10, 10, 8, 100))), std::nullopt);
+    EXPECT_EQ(log.reads, 1);
+}
+
+TEST_F(ScreenOCRTest, CaptureAndRecognitionErrorsReachTheCaller)
+{
+    grabber.fails = true;
+    EXPECT_THROW(awaitTask(ocr.recognize({640, 400}, true)), ScreenCaptureError);
+    EXPECT_THROW(awaitTask(ocr.recognizeText(QRect(10, 10, 100, 100))), ScreenCaptureError);
+    grabber.fails = false;
+    log.fails = true;
+    EXPECT_THROW(awaitTask(ocr.recognize({640, 400}, true)), RecognitionError);
+    EXPECT_THROW(awaitTask(ocr.recognizeText(QRect(10, 10, 100, 100))), RecognitionError);
+}
+
+TEST_F(ScreenOCRTest, RegionTextIsReadRowByRowAndEmptyWhenThereIsNone)
+{
+    EXPECT_EQ(awaitTask(ocr.recognizeText(QRect(10, 10, 100, 100))), QString());
+    log.lines = {line("second row", QRectF(0.0, 0.2, 0.4, 0.1)),
+                 line("right", QRectF(0.5, 0.61, 0.4, 0.1)),
+                 line("left", QRectF(0.0, 0.6, 0.4, 0.1))};
+    EXPECT_EQ(awaitTask(ocr.recognizeText(QRect(1200, 10, 200, 100))), "left right second row");
+    // Clipped to the screen under the rectangle's middle.
+    EXPECT_EQ(grabber.rects.back(), QRect(1280, 10, 120, 100));
+}
+
+TEST(RecognitionWorker, AnEngineThatCannotStartFailsEveryRequest)
+{
+    RecognitionWorker worker(
+        []() -> std::unique_ptr<TextRecognizer> { throw RecognitionError("no language data"); });
+    worker.warmUp();
+    QFuture<QList<ScreenOCR::Line>> lines = worker.recognize(GrayImage{1, 1, QByteArray(1, 0)});
+    EXPECT_THROW(lines.waitForFinished(), RecognitionError);
+}
+
+} // namespace

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QProcess>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace glossivo::testing {
+
+// These tests drive a real X desktop; without one (scripts/test provides it) they skip.
+#define SKIP_WITHOUT_DESKTOP()                                                                     \
+    if (!std::getenv("GLOSSIVO_DESKTOP_TESTS") || !std::getenv("DISPLAY"))                         \
+    GTEST_SKIP() << "needs the test desktop (scripts/desktop-session)"
+
+// Runs xdotool with the arguments and waits for it.
+inline void xdotool(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral("xdotool"), arguments);
+    ASSERT_TRUE(process.waitForFinished(10000));
+    ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+}
+
+// Another program's window showing `text` at (x, y); closed when this object goes.
+class TextWindow {
+public:
+    TextWindow(QPoint at, int pixelSize, const QString& text)
+    {
+        m_process.start(
+            QStringLiteral(GLOSSIVO_LABEL_WINDOW),
+            {QString::number(at.x()), QString::number(at.y()), QString::number(pixelSize), text});
+        m_process.waitForStarted();
+        xdotool({"search", "--sync", "--onlyvisible", "--name",
+                 QStringLiteral("glossivo-label-window-%1").arg(m_process.processId())});
+        QTest::qWait(300); // drawn
+    }
+    ~TextWindow()
+    {
+        m_process.kill();
+        m_process.waitForFinished();
+    }
+
+private:
+    QProcess m_process;
+};
+
+} // namespace glossivo::testing
