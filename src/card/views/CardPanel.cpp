@@ -1,6 +1,7 @@
 #include "card/views/CardPanel.h"
 
 #include "card/views/CardView.h"
+#include "platform/x11/X11Compositing.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -15,7 +16,12 @@ CardPanel::CardPanel(CardModel& model, CardController& controller, QWidget* pare
 {
     setObjectName(QStringLiteral("cardPanel"));
     setAttribute(Qt::WA_ShowWithoutActivating);
-    setAttribute(Qt::WA_TranslucentBackground);
+    // Without a compositing manager the clear corners of a translucent window show whatever
+    // the server left there; the card is then drawn square on its own background.
+    const bool translucent =
+        QGuiApplication::platformName() != QLatin1String("xcb") || X11Compositing::isActive();
+    setAttribute(Qt::WA_TranslucentBackground, translucent);
+    m_view->setRoundedCorners(translucent);
     setFocusPolicy(Qt::NoFocus);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -91,8 +91,9 @@ void CardView::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF box = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    const qreal radius = m_roundedCorners ? kCornerRadius : 0;
     QPainterPath shape;
-    shape.addRoundedRect(box, kCornerRadius, kCornerRadius);
+    shape.addRoundedRect(box, radius, radius);
     QColor background = palette().color(QPalette::Window);
     background.setAlphaF(0.97);
     painter.fillPath(shape, background);

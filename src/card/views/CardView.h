@@ -22,6 +22,8 @@ public:
     // The size the card takes for what it shows; empty while it shows nothing.
     QSize fittingSize() const;
     QWidget* content() const { return m_content; }
+    // Square corners where nothing can show through the window's clear corners.
+    void setRoundedCorners(bool rounded) { m_roundedCorners = rounded; }
 
     static constexpr qreal kCornerRadius = 12;
 
@@ -40,6 +42,7 @@ private:
     // its open details stay open through a save or a recall answer.
     QPointer<WordCard> m_wordCard;
     QString m_wordIdentity;
+    bool m_roundedCorners = true;
 };
 
 } // namespace glossivo
