@@ -96,6 +96,13 @@ protected:
         WordCardData unlocked = word();
         unlocked.unlock = unlock;
         unlocked.justSaved = true;
+        WordCardData longWord = word();
+        longWord.selection = QStringLiteral("serendipity");
+        longWord.explanation.headword = QStringLiteral("serendipity");
+        longWord.explanation.phonetic = QStringLiteral("/ˌserənˈdɪpəti/");
+        longWord.explanation.register_ = QStringLiteral("formal");
+        WordCardData longPhrase = word();
+        longPhrase.explanation.headword = QStringLiteral("incomprehensibilities of bureaucracy");
         const Translation translation{
             QStringLiteral(
                 "事实证明，那条线索只是一个转移注意力的幌子，真正的问题出在配置文件里。"),
@@ -126,6 +133,8 @@ protected:
             {"word-recall-remembered", CardState::Word{remembered}},
             {"word-recall-forgot", CardState::Word{forgot}},
             {"word-unlock", CardState::Word{unlocked}},
+            {"word-long-headword", CardState::Word{longWord}},
+            {"word-long-phrase", CardState::Word{longPhrase}},
             {"word-expanded", CardState::Word{rich}, true},
             {"word-expanded-new", CardState::Word{word()}, true},
             {"translation", CardState::Translated{QStringLiteral("passage"), translation}},

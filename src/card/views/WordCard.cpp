@@ -12,6 +12,7 @@
 #include "ui/PlainLabel.h"
 #include "ui/SystemColors.h"
 
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QTimer>
@@ -37,6 +38,10 @@ QPushButton* smallButton(const QString& title, QWidget* parent)
     button->setFont(f);
     return button;
 }
+
+constexpr int kHeaderSpacing = 6;
+// Narrower than this, a cut-short phonetic says nothing.
+constexpr int kShortestPhonetic = 40;
 
 void clear(QLayout* layout)
 {
@@ -120,27 +125,51 @@ QWidget* WordCard::detailsToggle()
 QWidget* WordCard::header()
 {
     auto* box = new QWidget(this);
-    auto* row = new QHBoxLayout(box);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(6);
+    auto* row = new QHBoxLayout;
+    row->setSpacing(kHeaderSpacing);
     const Explanation& explanation = m_data.explanation;
     auto* headword = new PlainLabel(explanation.headword, box);
     headword->setObjectName(QStringLiteral("headwordLabel"));
     headword->sized(20, QFont::DemiBold);
     headword->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    row->addWidget(headword, 0, Qt::AlignBaseline);
-    if (present(explanation.phonetic)) {
-        auto* phonetic = new PlainLabel(*explanation.phonetic, box);
+    auto* speak = new SpeakButton(
+        explanation.headword, [this](const QString& text) { m_controller.speak(text); }, box);
+    auto* badge = RegisterBadge::make(RegisterBadge::parse(explanation.register_), box);
+    QWidget* save = saveControl();
+
+    // The headword keeps its whole width and the phonetic gives way: cut short, or left out
+    // when hardly anything of it would show. A headword too long to share the line with the
+    // buttons gets a line of its own above them.
+    const int line = kWidth - 24;
+    int room = line - speak->sizeHint().width() - save->sizeHint().width() -
+               (badge ? badge->sizeHint().width() + kHeaderSpacing : 0) - 2 * kHeaderSpacing - 4;
+    const int headwordWidth = headword->sizeHint().width();
+    const bool ownLine = headwordWidth > room;
+    if (ownLine) {
+        headword->setWordWrap(true);
+    } else {
+        headword->setMinimumWidth(headwordWidth);
+        row->addWidget(headword, 0, Qt::AlignBaseline);
+        room -= headwordWidth + kHeaderSpacing;
+    }
+    if (present(explanation.phonetic) && room >= kShortestPhonetic) {
+        auto* phonetic = new PlainLabel(QString(), box);
         phonetic->setObjectName(QStringLiteral("phoneticLabel"));
         phonetic->sized(12).secondary();
+        phonetic->setText(
+            QFontMetrics(phonetic->font()).elidedText(*explanation.phonetic, Qt::ElideRight, room));
         row->addWidget(phonetic, 0, Qt::AlignBaseline);
     }
-    row->addWidget(new SpeakButton(
-        explanation.headword, [this](const QString& text) { m_controller.speak(text); }, box));
+    row->addWidget(speak);
     row->addStretch(1);
-    if (auto* badge = RegisterBadge::make(RegisterBadge::parse(explanation.register_), box))
-        row->addWidget(badge);
-    row->addWidget(saveControl());
+    if (badge) row->addWidget(badge);
+    row->addWidget(save);
+
+    auto* column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(2);
+    if (ownLine) column->addWidget(headword);
+    column->addLayout(row);
     return box;
 }
 
