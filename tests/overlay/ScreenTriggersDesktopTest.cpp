@@ -1,5 +1,6 @@
 #include "Desktop.h"
 
+#include "app/ScreenTriggers.h"
 #include "input/OCRScreenText.h"
 #include "input/ScreenContext.h"
 #include "input/SelectionReader.h"
@@ -9,6 +10,7 @@
 #include "platform/ScreenInputBackends.h"
 #include "platform/ScreenReading.h"
 #include "platform/qt/QtScreens.h"
+#include "platform/x11/X11PermissionProbe.h"
 #include "support/FakeScreenInput.h"
 
 #include <QFontMetrics>
@@ -159,6 +161,31 @@ TEST_F(ScreenTriggersDesktop, OurOwnWindowsAreNeverRead)
     xdotool({"keyup", "alt"});
     EXPECT_TRUE(hovered);
     EXPECT_TRUE(triggers->card.lookups.isEmpty());
+}
+
+// The objects the tray application builds, started as it starts them.
+TEST(ScreenTriggersAssembled, LookUpTheWordUnderTheHoverKey)
+{
+    SKIP_WITHOUT_DESKTOP();
+    const TextWindow window(kWindowAt, kPixelSize, kText);
+    X11PermissionProbe permissions;
+    FakeCard card;
+    AppConfig config;
+    config.dwellLookup = false;
+    ScreenTriggers triggers(
+        card, [&config] { return config; }, permissions);
+    ASSERT_TRUE(triggers.start());
+    QSignalSpy hovers(&triggers.controller(), &TriggerController::hoverHandled);
+    const QPoint pointer = middleOf(QStringLiteral("expectations"));
+    moveTo(pointer);
+    QTest::qWait(300);
+    xdotool({"keydown", "alt"});
+    const bool handled = hovers.wait(15000);
+    xdotool({"keyup", "alt"});
+    ASSERT_TRUE(handled);
+    ASSERT_EQ(card.lookups.size(), 1);
+    EXPECT_EQ(card.lookups[0].word, QStringLiteral("expectations"));
+    triggers.stop();
 }
 
 } // namespace
