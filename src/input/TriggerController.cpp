@@ -85,10 +85,11 @@ bool TriggerController::start()
         connect(input, &GlobalInput::scrolled, this, &TriggerController::scroll),
         connect(input, &GlobalInput::pointerMoved, this, &TriggerController::pointerAt),
     };
+    if (!input->start()) return false;
     // Where the pointer rests now is no move: nothing is looked up before it moves once.
     m_pointer = m_services.windows.pointer();
     m_pointerPoll.start();
-    return input->start();
+    return true;
 }
 
 void TriggerController::stop()
