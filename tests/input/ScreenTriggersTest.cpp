@@ -217,9 +217,12 @@ TEST_F(ScreenTriggersTest, HoverFailuresShowTheirErrorCards)
 TEST_F(ScreenTriggersTest, ReleasingOrTypingBeforeTheResultShowsNoCard)
 {
     windows.pointerAt = onWord;
-    screen.delay = milliseconds(150);
+    screen.delay = milliseconds(300);
+    const auto recognizing = [this](int count) {
+        return QTest::qWaitFor([this, count] { return screen.asked.size() == count; }, 2000);
+    };
     keyDown(alt);
-    QTest::qWait(300); // the recognition is under way
+    ASSERT_TRUE(recognizing(1));
     keyUp(alt);
     ASSERT_TRUE(arrives(hovers));
     EXPECT_TRUE(card.lookups.isEmpty());
@@ -227,12 +230,12 @@ TEST_F(ScreenTriggersTest, ReleasingOrTypingBeforeTheResultShowsNoCard)
     // Released and held again during the recognition: the first hold's result is stale.
     hovers.clear();
     keyDown(alt);
-    QTest::qWait(300);
+    ASSERT_TRUE(recognizing(2));
     keyUp(alt);
     keyDown(alt);
     ASSERT_TRUE(arrives(hovers));
     EXPECT_TRUE(card.lookups.isEmpty());
-    ASSERT_TRUE(hovers.wait(1500));
+    ASSERT_TRUE(hovers.wait(2000));
     EXPECT_EQ(card.lookups.size(), 1) << "the second hold still looks up";
     keyUp(alt);
 
@@ -262,7 +265,7 @@ TEST_F(ScreenTriggersTest, HoverFollowsThePointerToAnotherWordButNotWithinTheSam
     // Onto another word: the strip is read again 0.2 s after the pointer stops.
     screen.asked.clear();
     moveTo(onWord + QPoint(-25, 0));
-    QTest::qWait(100);
+    QTest::qWait(50);
     EXPECT_TRUE(screen.asked.isEmpty());
     moveTo(onWord + QPoint(-26, 0));
     QTest::qWait(350);
@@ -272,7 +275,7 @@ TEST_F(ScreenTriggersTest, HoverFollowsThePointerToAnotherWordButNotWithinTheSam
 TEST_F(ScreenTriggersTest, DwellLooksUpOncePerRestAndNeverWhileThePointerMoves)
 {
     config.dwellLookup = true;
-    config.dwellSeconds = 0.3;
+    config.dwellSeconds = 0.6;
     // Moving every 100 ms for a second: no rest, no lookup.
     for (int i = 0; i < 10; ++i) {
         moveTo(onWord + QPoint(i % 2, 0));

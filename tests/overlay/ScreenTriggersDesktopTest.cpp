@@ -100,9 +100,9 @@ TEST_F(ScreenTriggersDesktop, DwellFiresOncePerRestAndNeverWhileThePointerMoves)
 {
     const TextWindow window(kWindowAt, kPixelSize, kText);
     triggers->config.dwellLookup = true;
-    triggers->config.dwellSeconds = 0.5;
+    triggers->config.dwellSeconds = 1.0;
     const QPoint pointer = middleOf(QStringLiteral("exceeded"));
-    // Two seconds of a pointer that never rests 0.5 s.
+    // Two seconds of a pointer that never rests a second.
     for (int i = 0; i < 10; ++i) {
         moveTo(pointer + QPoint((i % 2) * 3, 0));
         QTest::qWait(200);
