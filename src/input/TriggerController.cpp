@@ -102,7 +102,6 @@ void TriggerController::stop()
     cancelHover();
     cancelDwell();
     // Keys and buttons may change while nobody listens.
-    m_hoverHeld = false;
     m_modifiers.clear();
     m_buttons.clear();
     m_regionTaps.reset();
