@@ -249,6 +249,19 @@ TEST_F(ScreenTriggersTest, ReleasingOrTypingBeforeTheResultShowsNoCard)
     EXPECT_TRUE(card.lookups.isEmpty());
 }
 
+TEST_F(ScreenTriggersTest, StoppedTriggersLookNothingUpThatWasPending)
+{
+    config.dwellLookup = true;
+    config.dwellSeconds = 0.3;
+    windows.pointerAt = onWord;
+    moveTo(onWord);
+    keyDown(alt);
+    controller.stop();
+    QTest::qWait(500);
+    EXPECT_TRUE(screen.asked.isEmpty());
+    EXPECT_TRUE(card.lookups.isEmpty());
+}
+
 TEST_F(ScreenTriggersTest, HoverFollowsThePointerToAnotherWordButNotWithinTheSameWord)
 {
     windows.pointerAt = onWord;
