@@ -2,11 +2,16 @@
 
 #include "input/ClickCounter.h"
 #include "input/InputEvents.h"
+#include "input/ModifierState.h"
+#include "input/RegionKeyTaps.h"
 #include "model/AppConfig.h"
 
 #include <QCoro/QCoroTask>
 #include <QObject>
 #include <QPoint>
+#include <QRect>
+#include <QRectF>
+#include <QSet>
 #include <QTimer>
 
 #include <chrono>
@@ -18,15 +23,23 @@ namespace glossivo {
 class ContextRecognizer;
 class GlobalInput;
 class LookupCard;
+class RegionChooser;
+class ScreenText;
 class SelectionReader;
 class WindowSystem;
 
-// Turns what the user does in other applications into lookups on the card: a drag of more
-// than 4 pixels or a double or triple click with the left button, 80 ms after the button goes
-// up, reads the selection, classifies it and hands it to the card. A left click or Escape
-// anywhere else hides the card; scrolling hides a translation offer. Events over our own
-// windows are left alone, or a click on the card would look up the card. The configuration is
-// read at every event, so a settings change applies to the next gesture.
+// Turns what the user does in other applications into lookups on the card. Four triggers:
+// - selection: a drag of more than 4 pixels or a double or triple click with the left button,
+//   80 ms after the button goes up, reads the selection, classifies it and hands it to the card;
+// - hover: the hover key held alone looks up the word under the pointer 0.25 s after the press
+//   and 0.2 s after each move while it stays held;
+// - dwell: the pointer at rest for dwellSeconds (0.3 to 3 s) looks up the word under it, once
+//   per rest; the card withdraws when the pointer wanders off the word;
+// - region: a double tap of the region key opens the overlay, and the dragged rectangle's text
+//   is translated.
+// A left click or Escape anywhere else hides the card; scrolling hides a translation offer.
+// Events over our own windows are left alone, or a click on the card would look up the card.
+// The configuration is read at every event, so a settings change applies to the next gesture.
 class TriggerController : public QObject {
     Q_OBJECT
 
@@ -41,7 +54,19 @@ public:
         std::function<bool(quint64)> isOwnWindow;
         // Supplies the context of a word selected without one; optional.
         ContextRecognizer* recognizer = nullptr;
+        // The screen's text, for hover, dwell and region; without it they do nothing.
+        ScreenText* screen = nullptr;
+        // The region overlay; without it the region key does nothing.
+        RegionChooser* regions = nullptr;
+        // Whether a point lies on a screen outside its panels and docks; dwell rests only there.
+        // Every point counts when not given.
+        std::function<bool(QPoint)> inContentArea = {};
+        // Milliseconds of a monotonic clock; the process's own when not given.
+        std::function<qint64()> monotonicMs = {};
     };
+
+    // How long the pointer must rest for a dwell lookup: dwellSeconds clamped to 0.3 to 3 s.
+    static std::chrono::milliseconds dwellDelay(double dwellSeconds);
 
     explicit TriggerController(Services services, QObject* parent = nullptr);
 
@@ -58,18 +83,45 @@ public:
     // The wait between the button going up and the read, which lets the application finish
     // its selection first.
     void setSelectionDelay(std::chrono::milliseconds delay);
+    // How often the pointer's position is looked at besides its motion events: a pointer moved
+    // by warping (by a program, or a tablet) sends none.
+    void setPointerPollInterval(std::chrono::milliseconds interval);
 
 Q_SIGNALS:
     // A selection was read and handed to the card (or classified as nothing to show).
     void selectionHandled();
+    // A hover or dwell recognition ended, whatever it found.
+    void hoverHandled();
+    void dwellHandled();
+    // A dragged rectangle was read and its translation or error handed to the card.
+    void regionHandled();
 
 private:
     void mouseDown(const PointerEvent& event);
     void mouseUp(const PointerEvent& event);
     void keyDown(const KeyEvent& event);
+    void keyUp(const KeyEvent& event);
     void scroll(const PointerEvent& event);
     void readSelection();
     QCoro::Task<> handleSelection(QPoint point, qint64 mouseDownTime);
+
+    void flagsChanged(qint64 timeMs);
+    void pointerAt(QPoint position);
+    void pollPointer();
+    void mouseMoved();
+    void scheduleHover(std::chrono::milliseconds delay);
+    void cancelHover();
+    QCoro::Task<> performHover();
+    void scheduleDwell();
+    void cancelDwell();
+    QCoro::Task<> performDwell();
+    bool dwellMayLook(QPoint p);
+    void startRegionSelection();
+    QCoro::Task<> translateRegion(QRect rect);
+    bool pointerOnCard(QPoint p) const;
+    bool cardVisible() const;
+    bool regionShowing() const;
+    qint64 nowMs() const;
 
     Services m_services;
     ClickCounter m_clicks;
@@ -79,6 +131,25 @@ private:
     QTimer m_selectionTimer;
     QPoint m_selectionPoint;
     QList<QMetaObject::Connection> m_connections;
+
+    ModifierState m_modifiers;
+    QSet<int> m_buttons; // held, wheel excluded
+    std::optional<QPoint> m_pointer;
+    QTimer m_pointerPoll;
+    // The hover key is held alone; `m_hoverHold` counts the holds, so that a recognition
+    // finishing after its hold ended (or after a new hold began) is dropped.
+    bool m_hoverHeld = false;
+    quint64 m_hoverHold = 0;
+    QTimer m_hoverTimer;
+    // Rectangle of the word last looked up by hover or dwell, global.
+    std::optional<QRectF> m_lastHoverRect;
+    RegionKeyTaps m_regionTaps;
+    QTimer m_dwellTimer;
+    // Counts dwell schedules and cancellations: a recognition whose rest has ended is dropped.
+    quint64 m_dwellGeneration = 0;
+    bool m_dwellCard = false;
+    bool m_dwellCardTouched = false;
+    std::optional<qint64> m_lastKeyDownAt;
 };
 
 } // namespace glossivo

@@ -107,29 +107,53 @@ public:
         std::optional<QString> context;
         QPoint at;
     };
+    struct Error {
+        QString message;
+        bool needsSettings = false;
+        QPoint at;
+    };
     QList<Lookup> lookups;
     QList<std::pair<QString, QPoint>> offers;
+    QList<std::pair<QString, QPoint>> translations;
+    QList<Error> errors;
     int hides = 0;
     bool translateOffer = false;
+    // Where the card shows on the screen; every card shows there until it is hidden.
+    QRect frame{600, 600, 300, 200};
+    std::optional<QRect> shown;
     // Runs at every lookup, as the card controller takes the page source at that moment.
     std::function<void()> onLookup;
 
     void lookup(const QString& word, const std::optional<QString>& context, QPoint at) override
     {
         lookups.append({word, context, at});
+        shown = frame;
         if (onLookup) onLookup();
     }
     void offerTranslation(const QString& text, QPoint at) override
     {
         offers.append({text, at});
         translateOffer = true;
+        shown = frame;
+    }
+    void showTranslation(const QString& text, QPoint at) override
+    {
+        translations.append({text, at});
+        shown = frame;
+    }
+    void showError(const QString& message, bool needsSettings, QPoint at) override
+    {
+        errors.append({message, needsSettings, at});
+        shown = frame;
     }
     void hide() override
     {
         ++hides;
         translateOffer = false;
+        shown.reset();
     }
     bool showsTranslateOffer() const override { return translateOffer; }
+    std::optional<QRect> visibleFrame() const override { return shown; }
 };
 
 } // namespace glossivo::testing

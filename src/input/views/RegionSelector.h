@@ -1,5 +1,7 @@
 #pragma once
 
+#include "input/RegionChooser.h"
+
 #include <QObject>
 #include <QPixmap>
 #include <QPointer>
@@ -13,11 +15,10 @@ class RegionOverlay;
 
 // Lets the user drag a rectangle over the screens for translation. One overlay at a time:
 // beginning again replaces the overlay that is open, whose caller then hears nothing.
-class RegionSelector : public QObject {
+class RegionSelector : public QObject, public RegionChooser {
     Q_OBJECT
 
 public:
-    using OnSelect = std::function<void(QRect)>;
     // The desktop as it is now, for the overlay's frame (global coordinates); a null picture
     // makes the overlay translucent instead.
     using Backdrop = std::function<QPixmap(const QRect& frame)>;
@@ -32,11 +33,11 @@ public:
     // coordinates once the overlay is off the screen and the windows under it are drawn
     // again, so that the rectangle can be photographed; it is never called for a cancelled
     // or too small drag. Nothing happens without screens.
-    void begin(OnSelect onSelect);
+    void begin(OnSelect onSelect) override;
     // Closes the overlay if one is open.
     void cancel();
 
-    bool isShowing() const { return !m_overlay.isNull(); }
+    bool isShowing() const override { return !m_overlay.isNull(); }
     RegionOverlay* overlay() const { return m_overlay; }
 
     // How long the windows under a closed overlay get to draw themselves again.

@@ -15,6 +15,13 @@ QList<ScreenArea> areas()
     return found;
 }
 
+bool inContentArea(QPoint point)
+{
+    for (const QScreen* screen : QGuiApplication::screens())
+        if (screen->geometry().contains(point)) return screen->availableGeometry().contains(point);
+    return false;
+}
+
 QList<QRect> ownWindowFrames()
 {
     QList<QRect> frames;

@@ -1,0 +1,21 @@
+#include "app/ScreenTriggers.h"
+
+#include "input/views/RegionOverlay.h"
+#include "input/views/RegionSelector.h"
+#include "platform/PermissionSource.h"
+#include "platform/qt/QtScreens.h"
+
+namespace glossivo {
+
+ScreenTriggers::ScreenTriggers(LookupCard& card, std::function<AppConfig()> config,
+                               const PermissionSource& permissions)
+    : m_reader(m_backends.accessibility, m_backends.buffers, m_backends.clipboard,
+               m_backends.windows),
+      m_screen(m_reading.ocr(), [&permissions] { return permissions.screenRecording(); }),
+      m_context(m_screen),
+      m_controller(TriggerController::Services{
+          m_backends.input, m_backends.windows, m_reader, card, std::move(config), isOwnWindow,
+          &m_context, &m_screen, &RegionSelector::shared(), &QtScreens::inContentArea})
+{}
+
+} // namespace glossivo

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "input/OCRScreenText.h"
+#include "input/ScreenContext.h"
+#include "input/SelectionReader.h"
+#include "input/TriggerController.h"
+#include "platform/ScreenInputBackends.h"
+#include "platform/ScreenReading.h"
+
+#include <functional>
+
+namespace glossivo {
+
+class LookupCard;
+class PermissionSource;
+
+// Screen input as the running program has it: the desktop's input, windows and selections,
+// the recogniser kept warm, the region overlay, and the trigger controller with its four
+// triggers, handing what they find to the card. Built once at start-up; start() begins
+// listening once the session allows it.
+class ScreenTriggers {
+public:
+    // The card and the permissions are borrowed and must outlive this object. The config is
+    // read at every gesture.
+    ScreenTriggers(LookupCard& card, std::function<AppConfig()> config,
+                   const PermissionSource& permissions);
+    ScreenTriggers(const ScreenTriggers&) = delete;
+    ScreenTriggers& operator=(const ScreenTriggers&) = delete;
+
+    // False when this desktop gives no global input (see TriggerController::start()).
+    bool start() { return m_controller.start(); }
+    void stop() { m_controller.stop(); }
+
+    TriggerController& controller() { return m_controller; }
+
+private:
+    ScreenInputBackends m_backends;
+    SelectionReader m_reader;
+    ScreenReading m_reading;
+    OCRScreenText m_screen;
+    ScreenContext m_context;
+    TriggerController m_controller;
+};
+
+} // namespace glossivo
