@@ -76,14 +76,17 @@ void CardController::relayout()
     const QSize size = m_surface->fittingSize();
     if (size.width() <= 0 || size.height() <= 0) return;
     const QRect area = CardPlacement::availableAt(m_anchor, m_surface->screens());
-    m_surface->setFrame(CardPlacement::place(m_anchor, size, area));
+    m_frame = CardPlacement::place(m_anchor, size, area);
+    m_surface->setFrame(*m_frame);
 }
 
 void CardController::show(const CardState& state, QPoint at)
 {
     m_anchor = at;
     update(state);
-    if (m_surface) m_surface->orderFront();
+    if (!m_surface) return;
+    m_surface->orderFront();
+    m_onScreen = true;
 }
 
 PageSource CardController::currentSource() const
@@ -96,7 +99,13 @@ void CardController::hide()
     nextGeneration();
     m_offerTimer.stop();
     if (m_surface) m_surface->orderOut();
+    m_onScreen = false;
     m_model.setState(CardState::Hidden());
+}
+
+std::optional<QRect> CardController::visibleFrame() const
+{
+    return m_onScreen ? m_frame : std::nullopt;
 }
 
 bool CardController::showsTranslateOffer() const

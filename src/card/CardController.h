@@ -12,6 +12,7 @@
 #include <QCoro/QCoroTask>
 #include <QObject>
 #include <QPoint>
+#include <QRect>
 #include <QTimer>
 
 #include <chrono>
@@ -67,10 +68,12 @@ public:
     void lookup(const QString& selection, const std::optional<QString>& context,
                 QPoint at) override;
     void offerTranslation(const QString& text, QPoint at) override;
-    void showTranslation(const QString& text, QPoint at);
-    void showError(const QString& message, bool needsSettings, QPoint at);
+    void showTranslation(const QString& text, QPoint at) override;
+    void showError(const QString& message, bool needsSettings, QPoint at) override;
     void hide() override;
     bool showsTranslateOffer() const override;
+    // Where the card stands on the screen, so that screen capture can leave it out.
+    std::optional<QRect> visibleFrame() const override;
 
     // From the card's buttons.
     void translate(const QString& text);
@@ -109,6 +112,9 @@ private:
     CardModel m_model;
     CardSurface* m_surface = nullptr;
     QPoint m_anchor;
+    // The frame last given to the surface, while it is on the screen.
+    std::optional<QRect> m_frame;
+    bool m_onScreen = false;
     quint64 m_generation = 0;
     QTimer m_offerTimer;
     ExplanationCache m_cache;

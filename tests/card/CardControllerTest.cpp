@@ -289,12 +289,16 @@ TEST_F(CardControllerTest, TheCardIsPlacedBelowThePointerAndKeepsItsFrameWhenEmp
     controller->lookup(QStringLiteral("ran"), kContext, kPointer);
     ASSERT_FALSE(surface.frames.isEmpty());
     EXPECT_EQ(surface.frames.last(), QRect(376, 318, 340, 120));
+    EXPECT_EQ(controller->visibleFrame(), QRect(376, 318, 340, 120));
 
     const qsizetype placed = surface.frames.size();
     surface.size = QSize(0, 80);
     controller->showError(QStringLiteral("出错了"), false, QPoint(10, 10));
     EXPECT_EQ(surface.frames.size(), placed);
     EXPECT_EQ(state(), CardState(CardState::Error{QStringLiteral("出错了"), false}));
+
+    controller->hide();
+    EXPECT_FALSE(controller->visibleFrame());
 }
 
 } // namespace
