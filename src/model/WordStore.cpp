@@ -3,6 +3,7 @@
 #include "model/ConfigStore.h"
 #include "model/DayKey.h"
 #include "model/HeadwordKey.h"
+#include "model/JsonDocumentReader.h"
 #include "model/JsonFields.h"
 
 #include <QFileInfo>
@@ -14,28 +15,14 @@ namespace glossivo {
 
 namespace {
 
-std::optional<QJsonDocument> parse(DocumentFile& file)
-{
-    const auto bytes = file.read();
-    if (!bytes) return std::nullopt;
-    QJsonParseError error{};
-    QJsonDocument document = QJsonDocument::fromJson(*bytes, &error);
-    if (error.error != QJsonParseError::NoError) {
-        file.markDamaged();
-        return std::nullopt;
-    }
-    return document;
-}
-
 // One bad record makes the whole document unusable; it loads as empty and is kept aside
 // before the next write replaces it.
 template <class T> QList<T> loadList(DocumentFile& file)
 {
-    const auto document = parse(file);
-    if (!document) return {};
+    const auto bytes = file.read();
+    if (!bytes) return {};
     try {
-        if (!document->isArray()) throw JsonError("not an array");
-        return Json::objectList<T>(document->array(), "element");
+        return JsonDocumentReader(*bytes).objectList<T>("element");
     } catch (const JsonError&) {
         file.markDamaged();
         return {};
@@ -109,10 +96,9 @@ void WordStore::load()
     m_entries = loadList<WordEntry>(m_wordsFile);
     m_sentenceNotes = loadList<AINote>(m_notesFile);
     m_grammarEncounters = loadList<GrammarEncounter>(m_grammarFile);
-    if (const auto document = parse(m_statsFile)) {
+    if (const auto bytes = m_statsFile.read()) {
         try {
-            if (!document->isObject()) throw JsonError("not an object");
-            const ReviewStats stored = ReviewStats::fromJson(document->object());
+            const ReviewStats stored = ReviewStats::fromJson(JsonDocumentReader(*bytes).object());
             // Yesterday's counters are simply not today's: nothing is lost by dropping them.
             if (stored.day == m_stats.day) m_stats = stored;
         } catch (const JsonError&) {

@@ -1,0 +1,79 @@
+#include "model/JsonDocumentReader.h"
+
+namespace glossivo {
+
+namespace {
+
+int hexValue(char c)
+{
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// The UTF-16 unit of a "\uXXXX" escape starting at `at`; -1 when there is none.
+int escapedUnit(const QByteArray& text, qsizetype at)
+{
+    if (at + 6 > text.size() || text[at] != '\\' || text[at + 1] != 'u') return -1;
+    int unit = 0;
+    for (qsizetype i = at + 2; i < at + 6; ++i) {
+        const int digit = hexValue(text[i]);
+        if (digit < 0) return -1;
+        unit = unit * 16 + digit;
+    }
+    return unit;
+}
+
+// QString holds lone surrogates, and QJsonDocument writes them as "\ud800" escapes, so a document
+// this program wrote may hold one; the parser takes them for broken text. Each becomes U+FFFD,
+// the character that stands for one that cannot be shown, rather than the whole document being
+// set aside as unreadable.
+QByteArray replaceLoneSurrogates(const QByteArray& text)
+{
+    QByteArray repaired;
+    repaired.reserve(text.size());
+    for (qsizetype i = 0; i < text.size();) {
+        if (text[i] != '\\') {
+            repaired += text[i++];
+            continue;
+        }
+        const int unit = escapedUnit(text, i);
+        if (unit < 0xD800 || unit > 0xDFFF) { // another escape: copied whole, "\\" included
+            repaired += text.mid(i, 2);
+            i += 2;
+            continue;
+        }
+        const int next = escapedUnit(text, i + 6);
+        if (unit <= 0xDBFF && next >= 0xDC00 && next <= 0xDFFF) {
+            repaired += text.mid(i, 12);
+            i += 12;
+        } else {
+            repaired += "\\ufffd";
+            i += 6;
+        }
+    }
+    return repaired;
+}
+
+} // namespace
+
+JsonDocumentReader::JsonDocumentReader(const QByteArray& text)
+{
+    const auto parse = [this](const QByteArray& bytes) {
+        return m_parser.parse(bytes.constData(), size_t(bytes.size())).get(m_root);
+    };
+    simdjson::error_code error = parse(text);
+    if (error == simdjson::STRING_ERROR) error = parse(replaceLoneSurrogates(text));
+    if (error != simdjson::SUCCESS)
+        throw JsonError(std::string("not JSON: ") + simdjson::error_message(error));
+}
+
+JsonObjectReader JsonDocumentReader::object() const
+{
+    simdjson::dom::object object;
+    if (m_root.get_object().get(object) != simdjson::SUCCESS) throw JsonError("not an object");
+    return JsonObjectReader(object);
+}
+
+} // namespace glossivo
