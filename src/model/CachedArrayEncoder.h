@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QHash>
 #include <QJsonDocument>
 #include <QList>
@@ -15,32 +16,42 @@ namespace glossivo {
 // sharing), so the cache costs little memory beyond the text.
 template <class T> class CachedArrayEncoder {
 public:
-    QByteArray encode(const QList<T>& records)
+    // The document as pieces to be written one after the other: joined, they are the text. The
+    // pieces share their bytes with the cache, so a word book of tens of megabytes is never
+    // copied into one buffer.
+    QByteArrayList pieces(const QList<T>& records)
     {
-        QHash<QUuid, Kept> kept;
-        kept.reserve(records.size());
-        QByteArray text("[\n");
-        text.reserve(m_lastSize + 4096);
+        static const QByteArray open("[\n"), separator(",\n"), close("\n]\n"), empty("]\n");
+        ++m_pass;
+        QByteArrayList pieces;
+        pieces.reserve(2 * records.size() + 1);
+        pieces.append(open);
         for (qsizetype i = 0; i < records.size(); ++i) {
             const T& record = records[i];
-            const auto known = m_kept.constFind(record.id);
-            const QByteArray element = known != m_kept.cend() && known->record == record
-                                           ? known->text
-                                           : encodeElement(record);
-            if (i > 0) text += ",\n";
-            text += element;
-            kept.insert(record.id, {record, element});
+            auto known = m_kept.find(record.id);
+            if (known == m_kept.end())
+                known = m_kept.insert(record.id, {record, encodeElement(record), m_pass});
+            else if (!(known->record == record))
+                *known = {record, encodeElement(record), m_pass};
+            else
+                known->pass = m_pass;
+            if (i > 0) pieces.append(separator);
+            pieces.append(known->text);
         }
-        text += records.isEmpty() ? "]\n" : "\n]\n";
-        m_kept = std::move(kept);
-        m_lastSize = text.size();
-        return text;
+        pieces.append(records.isEmpty() ? empty : close);
+        // Records that left the list leave the cache.
+        if (m_kept.size() > records.size())
+            m_kept.removeIf([this](const auto& kept) { return kept.value().pass != m_pass; });
+        return pieces;
     }
+
+    QByteArray encode(const QList<T>& records) { return pieces(records).join(); }
 
 private:
     struct Kept {
         T record;
         QByteArray text;
+        quint64 pass = 0; // the last encoding that used it
     };
 
     // The record's object as it stands inside the array: every line indented one level.
@@ -53,7 +64,7 @@ private:
     }
 
     QHash<QUuid, Kept> m_kept;
-    qsizetype m_lastSize = 0;
+    quint64 m_pass = 0;
 };
 
 } // namespace glossivo

@@ -61,7 +61,11 @@ QByteArray replaceLoneSurrogates(const QByteArray& text)
 JsonDocumentReader::JsonDocumentReader(const QByteArray& text)
 {
     const auto parse = [this](const QByteArray& bytes) {
-        return m_parser.parse(bytes.constData(), size_t(bytes.size())).get(m_root);
+        // Text read with room for the parser's padding is parsed where it stands; other text is
+        // copied first.
+        const bool padded =
+            bytes.capacity() - bytes.size() >= qsizetype(simdjson::SIMDJSON_PADDING);
+        return m_parser.parse(bytes.constData(), size_t(bytes.size()), !padded).get(m_root);
     };
     simdjson::error_code error = parse(text);
     if (error == simdjson::STRING_ERROR) error = parse(replaceLoneSurrogates(text));

@@ -4,9 +4,12 @@
 
 #include <QJsonDocument>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <exception>
 #include <limits>
+#include <thread>
 
 namespace glossivo {
 
@@ -15,15 +18,23 @@ void JsonObjectReader::fail(const char* key, const char* expected)
     throw JsonError(std::string(key) + ": expected " + expected);
 }
 
+JsonObjectReader::JsonObjectReader(simdjson::dom::object object) : m_object(object)
+{
+    m_fields.reserve(qsizetype(object.size()));
+    for (const simdjson::dom::key_value_pair field : object)
+        m_fields.append({field.key, field.value});
+}
+
 std::optional<simdjson::dom::element> JsonObjectReader::find(const char* key) const
 {
-    const size_t length = std::strlen(key);
-    std::optional<simdjson::dom::element> found;
-    for (const simdjson::dom::key_value_pair field : m_object)
-        if (field.key.size() == length && std::memcmp(field.key.data(), key, length) == 0)
-            found = field.value;
-    if (found && found->is_null()) return std::nullopt;
-    return found;
+    const std::string_view wanted(key);
+    // From the end, since the last of repeated keys counts.
+    for (qsizetype i = m_fields.size() - 1; i >= 0; --i)
+        if (m_fields[i].key == wanted) {
+            if (m_fields[i].value.is_null()) return std::nullopt;
+            return m_fields[i].value;
+        }
+    return std::nullopt;
 }
 
 simdjson::dom::element JsonObjectReader::required(const char* key) const
@@ -163,7 +174,7 @@ std::optional<QMap<QString, QString>> JsonObjectReader::optionalStringMap(const 
     const auto map = optionalObject(key);
     if (!map) return std::nullopt;
     QMap<QString, QString> values;
-    for (const simdjson::dom::key_value_pair field : map->m_object)
+    for (const Field& field : map->m_fields)
         values.insert(text(field.key), text(stringValue(field.value, key)));
     return values;
 }

@@ -8,6 +8,7 @@
 #include <QMap>
 #include <QStringList>
 #include <QUuid>
+#include <QVarLengthArray>
 
 #include <simdjson.h>
 
@@ -22,7 +23,7 @@ namespace glossivo {
 // with its last value. Valid while the JsonDocumentReader it came from lives.
 class JsonObjectReader {
 public:
-    explicit JsonObjectReader(simdjson::dom::object object) : m_object(object) {}
+    explicit JsonObjectReader(simdjson::dom::object object);
 
     QString string(const char* key) const;
     std::optional<QString> optionalString(const char* key) const;
@@ -97,7 +98,14 @@ private:
     bool present(const char* key) const { return find(key).has_value(); }
     simdjson::dom::array array(const char* key) const;
 
+    struct Field {
+        std::string_view key;
+        simdjson::dom::element value;
+    };
+    // Gathered once: every reader asks for each of its keys, and the parsed document keeps its
+    // keys apart from the objects.
     simdjson::dom::object m_object;
+    QVarLengthArray<Field, 32> m_fields;
 };
 
 } // namespace glossivo

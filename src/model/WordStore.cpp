@@ -110,11 +110,28 @@ void WordStore::load()
     m_log.removeLeftovers();
 }
 
+namespace {
+
+// Whether the headword in lower case is the wanted key, without making the lower-case copy for
+// the ASCII headwords that nearly every word book is made of: a lookup passes every word.
+bool lowerCaseEquals(const QString& headword, const QString& wanted)
+{
+    for (qsizetype i = 0; i < headword.size(); ++i) {
+        const char16_t c = headword[i].unicode();
+        if (c >= 0x80) return headword.toLower() == wanted;
+        const char16_t lower = c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
+        if (i >= wanted.size() || wanted[i].unicode() != lower) return false;
+    }
+    return headword.size() == wanted.size();
+}
+
+} // namespace
+
 std::optional<qsizetype> WordStore::index(const QString& word) const
 {
     const QString wanted = HeadwordKey::of(word);
     for (qsizetype i = 0; i < m_entries.size(); ++i)
-        if (m_entries[i].headword.toLower() == wanted) return i;
+        if (lowerCaseEquals(m_entries[i].headword, wanted)) return i;
     return std::nullopt;
 }
 
@@ -156,7 +173,7 @@ bool WordStore::writeDocument(Document document)
     DocumentFile& target = file(document);
     switch (document) {
     case Document::words:
-        return target.write(m_wordsEncoder.encode(m_entries));
+        return target.write(m_wordsEncoder.pieces(m_entries));
     case Document::notes:
         return writeList(target, m_sentenceNotes);
     case Document::grammar:
