@@ -17,9 +17,8 @@ namespace {
 
 // One bad record makes the whole document unusable; it loads as empty and is kept aside
 // before the next write replaces it.
-template <class T> QList<T> loadList(DocumentFile& file)
+template <class T> QList<T> decodeList(DocumentFile& file, const std::optional<QByteArray>& bytes)
 {
-    const auto bytes = file.read();
     if (!bytes) return {};
     try {
         return JsonDocumentReader(*bytes).objectList<T>("element");
@@ -27,6 +26,11 @@ template <class T> QList<T> loadList(DocumentFile& file)
         file.markDamaged();
         return {};
     }
+}
+
+template <class T> QList<T> loadList(DocumentFile& file)
+{
+    return decodeList<T>(file, file.read());
 }
 
 template <class T> bool writeList(DocumentFile& file, const QList<T>& list)
@@ -93,7 +97,9 @@ AppConfig WordStore::config() const
 void WordStore::load()
 {
     m_stats = ReviewStats{DayKey::of(m_clock.now()), 0, 0};
-    m_entries = loadList<WordEntry>(m_wordsFile);
+    const auto words = m_wordsFile.read();
+    m_entries = decodeList<WordEntry>(m_wordsFile, words);
+    if (words && !m_wordsFile.isDamaged()) m_wordsEncoder.seed(m_entries, *words);
     m_sentenceNotes = loadList<AINote>(m_notesFile);
     m_grammarEncounters = loadList<GrammarEncounter>(m_grammarFile);
     if (const auto bytes = m_statsFile.read()) {
