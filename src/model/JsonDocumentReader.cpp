@@ -1,5 +1,8 @@
 #include "model/JsonDocumentReader.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace glossivo {
 
 namespace {
@@ -56,6 +59,47 @@ QByteArray replaceLoneSurrogates(const QByteArray& text)
     return repaired;
 }
 
+// QJsonDocument writes a whole double of 2^64 or more as its integer digits
+// ("100000000000000000000"), which the parser refuses as an integer it cannot hold. Such a number,
+// outside any string, is given a fraction so that it reads as the double it was written from.
+QByteArray widenLongIntegers(const QByteArray& text)
+{
+    constexpr qsizetype kLongest = 19; // digits of the largest 64-bit integers
+    QByteArray widened;
+    widened.reserve(text.size() + 64);
+    bool inString = false;
+    for (qsizetype i = 0; i < text.size();) {
+        const char c = text[i];
+        if (inString) {
+            widened += c;
+            if (c == '\\' && i + 1 < text.size())
+                widened += text[++i];
+            else if (c == '"')
+                inString = false;
+            ++i;
+            continue;
+        }
+        if (c == '"') inString = true;
+        if (c != '-' && (c < '0' || c > '9')) {
+            widened += c;
+            ++i;
+            continue;
+        }
+        // Outside strings only numbers hold these characters.
+        qsizetype end = i;
+        while (end < text.size() && std::strchr("-+.eE0123456789", text[end]) && text[end] != 0)
+            ++end;
+        const QByteArrayView number = QByteArrayView(text).sliced(i, end - i);
+        widened += number;
+        const QByteArrayView digits = number.startsWith('-') ? number.sliced(1) : number;
+        if (digits.size() >= kLongest &&
+            std::all_of(digits.begin(), digits.end(), [](char d) { return d >= '0' && d <= '9'; }))
+            widened += ".0";
+        i = end;
+    }
+    return widened;
+}
+
 } // namespace
 
 JsonDocumentReader::JsonDocumentReader(const QByteArray& text)
@@ -68,7 +112,8 @@ JsonDocumentReader::JsonDocumentReader(const QByteArray& text)
         return m_parser.parse(bytes.constData(), size_t(bytes.size()), !padded).get(m_root);
     };
     simdjson::error_code error = parse(text);
-    if (error == simdjson::STRING_ERROR) error = parse(replaceLoneSurrogates(text));
+    if (error == simdjson::STRING_ERROR || error == simdjson::NUMBER_ERROR)
+        error = parse(widenLongIntegers(replaceLoneSurrogates(text)));
     if (error != simdjson::SUCCESS)
         throw JsonError(std::string("not JSON: ") + simdjson::error_message(error));
 }

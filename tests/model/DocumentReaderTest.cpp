@@ -6,6 +6,7 @@
 #include "support/WordBookGenerator.h"
 
 #include <QFile>
+#include <QJsonArray>
 #include <QTimeZone>
 
 #include <gtest/gtest.h>
@@ -139,6 +140,22 @@ TEST(DocumentReaderTest, nullsRepeatedKeysOffsetsAndBrokenSurrogatesReadAsBefore
         decodeWords(wordWith("mnemonic", "\"a\\ud800b\\udc00\\\\ud800\\ud83d\\ude00\"")).first();
     EXPECT_EQ(odd.mnemonic, QStringLiteral("a\uFFFDb\uFFFD\\ud800😀"));
     EXPECT_EQ(odd.headword, plain.headword);
+
+    // QJsonDocument writes a whole double of 2^64 or more in integer digits; it reads back.
+    const double huge = 1e20;
+    const QByteArray written = QJsonDocument(QJsonArray{huge}).toJson(QJsonDocument::Compact);
+    const QByteArray review = "{\"difficulty\": 5.123456789012345678901, \"due\": "
+                              "\"2026-10-01T12:00:00Z\", \"lastReview\": \"2026-10-01T12:00:00Z\", "
+                              "\"lapses\": 0, \"level\": 1, \"reps\": 2, \"stability\": " +
+                              written.mid(1, written.size() - 2) + "}";
+    const QByteArray digits = "\"12345678901234567890 \\\" 12345678901234567890\"";
+    const QByteArray both =
+        wordWith("review", review).chopped(1) + "," + wordWith("mnemonic", digits).mid(1);
+    const QList<WordEntry> large = decodeWords(both);
+    ASSERT_TRUE(large.size() == 2 && large[0].review);
+    EXPECT_EQ(large[0].review->stability, huge);
+    EXPECT_EQ(large[0].review->difficulty, 5.123456789012345678901);
+    EXPECT_EQ(large[1].mnemonic, QStringLiteral("12345678901234567890 \" 12345678901234567890"));
 }
 
 TEST(DocumentReaderTest, textInPiecesIsWrittenWhole)
