@@ -1,42 +1,178 @@
-// Loading and writing the word book's largest document at realistic sizes.
+// The word book at realistic sizes: loading it, the operations the user waits for on the GUI
+// thread, and the CPU work of one sync pass, beside the parse of the same bytes by
+// QJsonDocument as the yardstick of the run.
 #include "model/WordStore.h"
 #include "support/WordBookGenerator.h"
+#include "sync/SyncBundle.h"
+#include "sync/SyncMerge.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
+
+#include <memory>
+#include <unistd.h>
 
 using namespace glossivo;
 
 namespace {
 
-void loadWordBook(benchmark::State& state)
-{
-    QTemporaryDir dir;
-    const AppPaths paths(dir.path());
-    DocumentFile(paths.words())
-        .write(bench::encodeWords(bench::generateWords(int(state.range(0)))));
-    for (auto _ : state) {
-        WordStore store(paths, Clock::system());
-        benchmark::DoNotOptimize(store.entries().size());
+// A folder holding a generated words.json of the benchmark's size.
+struct WordBookFolder {
+    explicit WordBookFolder(int count) : paths(dir.path())
+    {
+        DocumentFile(paths.words()).write(bench::encodeWords(bench::generateWords(count)));
     }
-    state.counters["bytes"] = double(QFileInfo(paths.words()).size());
+
+    QTemporaryDir dir;
+    AppPaths paths;
+};
+
+double residentMegabytes()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly)) return 0;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    if (fields.size() < 2) return 0;
+    return fields[1].toDouble() * double(::sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
 }
 
-// What every word-book operation pays: encode the whole list and replace the file atomically.
-void writeWordBook(benchmark::State& state)
+Explanation explanationOf(const WordEntry& word)
 {
-    QTemporaryDir dir;
-    const AppPaths paths(dir.path());
-    const QList<WordEntry> words = bench::generateWords(int(state.range(0)));
-    DocumentFile file(paths.words());
+    Explanation explanation;
+    explanation.headword = word.headword;
+    explanation.meaningZh = word.meaningZh;
+    explanation.sentence =
+        QStringLiteral("Another sentence that uses %1 again.").arg(word.headword);
+    explanation.sentenceZh = QStringLiteral("又一个例句。");
+    explanation.surfaceForm = word.headword;
+    return explanation;
+}
+
+const PageSource& page()
+{
+    static const PageSource source{QStringLiteral("Firefox"),
+                                   QStringLiteral("https://news.example.com/article"),
+                                   QStringLiteral("An article")};
+    return source;
+}
+
+void baselineQJsonParse(benchmark::State& state)
+{
+    const WordBookFolder folder(int(state.range(0)));
+    QFile file(folder.paths.words());
+    file.open(QIODevice::ReadOnly);
+    const QByteArray bytes = file.readAll();
     for (auto _ : state)
-        benchmark::DoNotOptimize(file.write(bench::encodeWords(words)));
-    state.counters["bytes"] = double(QFileInfo(paths.words()).size());
+        benchmark::DoNotOptimize(QJsonDocument::fromJson(bytes).array().size());
+    state.counters["bytes"] = double(bytes.size());
+}
+
+void load(benchmark::State& state)
+{
+    const WordBookFolder folder(int(state.range(0)));
+    double resident = 0;
+    for (auto _ : state) {
+        auto store = std::make_unique<WordStore>(folder.paths, Clock::system());
+        benchmark::DoNotOptimize(store->entries().size());
+        state.PauseTiming();
+        resident = residentMegabytes();
+        store.reset();
+        state.ResumeTiming();
+    }
+    state.counters["bytes"] = double(QFileInfo(folder.paths.words()).size());
+    state.counters["residentMB"] = resident;
+}
+
+void firstOperation(benchmark::State& state)
+{
+    const WordBookFolder folder(int(state.range(0)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto store = std::make_unique<WordStore>(folder.paths, Clock::system());
+        const Explanation explanation =
+            explanationOf(store->entries()[store->entries().size() / 2]);
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(store->save(explanation, page()).entry.examples.size());
+        state.PauseTiming();
+        store.reset();
+        state.ResumeTiming();
+    }
+}
+
+// A loaded store that has written once already, as after a few minutes of use.
+struct SteadyStore {
+    explicit SteadyStore(int count) : folder(count), store(folder.paths, Clock::system())
+    {
+        store.recordLookup(explanationOf(store.entries().first()), page());
+    }
+
+    WordBookFolder folder;
+    WordStore store;
+};
+
+void saveKnownWord(benchmark::State& state)
+{
+    SteadyStore steady(int(state.range(0)));
+    const Explanation explanation =
+        explanationOf(steady.store.entries()[steady.store.entries().size() / 2]);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(steady.store.save(explanation, page()).entry.examples.size());
+}
+
+void recordLookup(benchmark::State& state)
+{
+    SteadyStore steady(int(state.range(0)));
+    // The oldest word: a lookup that must pass the whole list to find it.
+    const Explanation explanation = explanationOf(steady.store.entries().last());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(steady.store.recordLookup(explanation, page()).isEmpty());
+}
+
+void reviewAnswer(benchmark::State& state)
+{
+    SteadyStore steady(int(state.range(0)));
+    const QUuid id = steady.store.entries().last().id;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            steady.store.applyReview(id, Rating::good, QStringLiteral("review")));
+}
+
+// What the second device holds: the same book, a tenth of its words looked up again there.
+SyncBundle secondDevice(const SyncBundle& local)
+{
+    SyncBundle other = local;
+    for (qsizetype i = 0; i < other.words.size(); i += 10) {
+        WordEntry& word = other.words[i];
+        word.lookupCount += 1;
+        word.lastLookupAt = word.lastLookupAt.value_or(word.createdAt).addDays(1);
+    }
+    return other;
+}
+
+void syncPassCpu(benchmark::State& state)
+{
+    SteadyStore steady(int(state.range(0)));
+    const SyncBundle remote = secondDevice(steady.store.snapshot().normalized());
+    for (auto _ : state) {
+        const SyncBundle local = steady.store.snapshot().normalized();
+        const SyncBundle merged = SyncMerge::merge(local, remote);
+        const QByteArray text = merged.json();
+        benchmark::DoNotOptimize(SyncBundle::hashOf(text));
+        benchmark::DoNotOptimize(local.hash());
+    }
 }
 
 } // namespace
 
-BENCHMARK(loadWordBook)->Arg(2000)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond);
-BENCHMARK(writeWordBook)->Arg(2000)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond);
+#define WORD_BOOK_SIZES ->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond)
+BENCHMARK(baselineQJsonParse) WORD_BOOK_SIZES;
+BENCHMARK(load) WORD_BOOK_SIZES;
+BENCHMARK(firstOperation) WORD_BOOK_SIZES;
+BENCHMARK(saveKnownWord) WORD_BOOK_SIZES;
+BENCHMARK(recordLookup) WORD_BOOK_SIZES;
+BENCHMARK(reviewAnswer) WORD_BOOK_SIZES;
+BENCHMARK(syncPassCpu) WORD_BOOK_SIZES;

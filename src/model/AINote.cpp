@@ -1,23 +1,29 @@
 #include "model/AINote.h"
 
+#include "model/JsonDocumentReader.h"
 #include "model/JsonFields.h"
 
 namespace glossivo {
 
-AINote AINote::fromJson(const QJsonObject& object)
+AINote AINote::fromJson(const JsonObjectReader& object)
 {
     AINote note;
-    note.id = Json::uuid(object, "id");
-    note.question = Json::string(object, "question");
-    note.answer = Json::string(object, "answer");
-    note.original = Json::string(object, "original");
-    note.translation = Json::optionalString(object, "translation");
-    const Json::SourceFields source = Json::sourceFields(object);
+    note.id = object.uuid("id");
+    note.question = object.string("question");
+    note.answer = object.string("answer");
+    note.original = object.string("original");
+    note.translation = object.optionalString("translation");
+    const Json::SourceFields source = object.sourceFields();
     note.sourceApp = source.app;
     note.sourceURL = source.url;
     note.sourceTitle = source.title;
-    note.addedAt = Json::date(object, "addedAt");
+    note.addedAt = object.date("addedAt");
     return note;
+}
+
+AINote AINote::fromJson(const QJsonObject& object)
+{
+    return decodeObject<AINote>(object);
 }
 
 QJsonObject AINote::toJson() const

@@ -9,6 +9,8 @@
 
 namespace glossivo {
 
+class JsonObjectReader;
+
 // A saved AI question and answer, attached to a word or kept as a sentence note.
 struct AINote {
     QUuid id;
@@ -21,6 +23,7 @@ struct AINote {
     std::optional<QString> sourceTitle;
     QDateTime addedAt;
 
+    static AINote fromJson(const JsonObjectReader& object);
     static AINote fromJson(const QJsonObject& object);
     QJsonObject toJson() const;
     bool operator==(const AINote&) const = default;

@@ -1,19 +1,25 @@
 #include "model/AffixEncounter.h"
 
+#include "model/JsonDocumentReader.h"
 #include "model/JsonFields.h"
 
 namespace glossivo {
 
-AffixEncounter AffixEncounter::fromJson(const QJsonObject& object)
+AffixEncounter AffixEncounter::fromJson(const JsonObjectReader& object)
 {
     AffixEncounter encounter;
-    encounter.id = Json::uuid(object, "id");
-    encounter.affix = Json::enumValue<Affix>(object, "affix");
-    encounter.headword = Json::string(object, "headword");
-    encounter.root = Json::optionalString(object, "root");
-    encounter.sentence = Json::optionalString(object, "sentence");
-    encounter.addedAt = Json::date(object, "addedAt");
+    encounter.id = object.uuid("id");
+    encounter.affix = object.enumValue<Affix>("affix");
+    encounter.headword = object.string("headword");
+    encounter.root = object.optionalString("root");
+    encounter.sentence = object.optionalString("sentence");
+    encounter.addedAt = object.date("addedAt");
     return encounter;
+}
+
+AffixEncounter AffixEncounter::fromJson(const QJsonObject& object)
+{
+    return decodeObject<AffixEncounter>(object);
 }
 
 QJsonObject AffixEncounter::toJson() const

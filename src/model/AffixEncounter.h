@@ -10,6 +10,8 @@
 
 namespace glossivo {
 
+class JsonObjectReader;
+
 // The sighting of one affix in one saved word ("affixes.json").
 struct AffixEncounter {
     QUuid id;
@@ -19,6 +21,7 @@ struct AffixEncounter {
     std::optional<QString> sentence;
     QDateTime addedAt;
 
+    static AffixEncounter fromJson(const JsonObjectReader& object);
     static AffixEncounter fromJson(const QJsonObject& object);
     QJsonObject toJson() const;
     bool operator==(const AffixEncounter&) const = default;

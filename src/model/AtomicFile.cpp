@@ -7,12 +7,15 @@
 #include <algorithm>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <optional>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
+#include <vector>
 
 namespace glossivo::AtomicFile {
 
@@ -31,23 +34,33 @@ mode_t defaultMode(const QByteArray& target)
     return 0666 & ~mask;
 }
 
-bool writeAll(int fd, const QByteArray& bytes)
+bool writeAll(int fd, const QByteArrayList& pieces)
 {
-    const char* data = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t written = ::write(fd, data, static_cast<size_t>(left));
+    std::vector<iovec> left;
+    left.reserve(size_t(pieces.size()));
+    for (const QByteArray& piece : pieces)
+        if (!piece.isEmpty())
+            left.push_back({const_cast<char*>(piece.constData()), size_t(piece.size())});
+    size_t next = 0;
+    while (next < left.size()) {
+        const int count = int(std::min<size_t>(left.size() - next, IOV_MAX));
+        ssize_t written = ::writev(fd, left.data() + next, count);
         if (written < 0) {
             if (errno == EINTR) continue;
             return false;
         }
-        data += written;
-        left -= written;
+        // Past the pieces written whole, then into the one cut short.
+        while (next < left.size() && size_t(written) >= left[next].iov_len)
+            written -= ssize_t(left[next++].iov_len);
+        if (next < left.size()) {
+            left[next].iov_base = static_cast<char*>(left[next].iov_base) + written;
+            left[next].iov_len -= size_t(written);
+        }
     }
     return true;
 }
 
-bool writeWithMode(const QString& path, const QByteArray& bytes, std::optional<mode_t> mode)
+bool writeWithMode(const QString& path, const QByteArrayList& pieces, std::optional<mode_t> mode)
 {
     const QByteArray target = QFile::encodeName(path);
     QByteArray temporary = target + kTemporaryMark + "XXXXXX";
@@ -55,7 +68,7 @@ bool writeWithMode(const QString& path, const QByteArray& bytes, std::optional<m
     // the final mode is applied.
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) return false;
-    const bool ok = ::fchmod(fd, mode ? *mode : defaultMode(target)) == 0 && writeAll(fd, bytes) &&
+    const bool ok = ::fchmod(fd, mode ? *mode : defaultMode(target)) == 0 && writeAll(fd, pieces) &&
                     ::fsync(fd) == 0;
     if (::close(fd) != 0 || !ok || ::rename(temporary.constData(), target.constData()) != 0) {
         const int error = errno;
@@ -81,12 +94,22 @@ bool isLeftoverSuffix(QStringView suffix)
 
 bool write(const QString& path, const QByteArray& bytes)
 {
-    return writeWithMode(path, bytes, std::nullopt);
+    return writeWithMode(path, QByteArrayList{bytes}, std::nullopt);
 }
 
 bool write(const QString& path, const QByteArray& bytes, mode_t mode)
 {
-    return writeWithMode(path, bytes, mode);
+    return writeWithMode(path, QByteArrayList{bytes}, mode);
+}
+
+bool write(const QString& path, const QByteArrayList& pieces)
+{
+    return writeWithMode(path, pieces, std::nullopt);
+}
+
+bool write(const QString& path, const QByteArrayList& pieces, mode_t mode)
+{
+    return writeWithMode(path, pieces, mode);
 }
 
 void removeLeftovers(const QString& path)

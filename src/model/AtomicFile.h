@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QString>
 
 #include <sys/types.h>
@@ -14,6 +15,9 @@ namespace glossivo::AtomicFile {
 // leaves the target untouched, on any failure, with errno telling why.
 bool write(const QString& path, const QByteArray& bytes);
 bool write(const QString& path, const QByteArray& bytes, mode_t mode);
+// The same for text in pieces, written one after the other without joining them first.
+bool write(const QString& path, const QByteArrayList& pieces);
+bool write(const QString& path, const QByteArrayList& pieces, mode_t mode);
 
 // Removes the new files that writes to this path left behind when they were killed before the
 // rename: exactly the names write() gives them (the path, ".tmp-" and six letters or digits).

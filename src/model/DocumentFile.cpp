@@ -23,7 +23,24 @@ std::optional<QByteArray> DocumentFile::read()
         m_damaged = true;
         return std::nullopt;
     }
-    return file.readAll();
+    // Room to spare after the text lets a JSON parser that reads ahead in wide blocks work on
+    // the buffer itself rather than on a copy of tens of megabytes.
+    constexpr qsizetype kSpare = 64;
+    QByteArray bytes;
+    bytes.reserve(file.size() + kSpare);
+    bytes.resize(file.size());
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const qint64 got = file.read(bytes.data() + done, bytes.size() - done);
+        if (got < 0) {
+            m_damaged = true;
+            return std::nullopt;
+        }
+        if (got == 0) break; // the file shrank meanwhile
+        done += got;
+    }
+    bytes.resize(done);
+    return bytes;
 }
 
 bool DocumentFile::keepDamagedCopy()
@@ -43,6 +60,11 @@ bool DocumentFile::keepDamagedCopy()
 
 bool DocumentFile::write(const QByteArray& bytes)
 {
+    return write(QByteArrayList{bytes});
+}
+
+bool DocumentFile::write(const QByteArrayList& pieces)
+{
     if (m_damaged) {
         if (!keepDamagedCopy()) {
             m_error = QStringLiteral("the unreadable file cannot be copied aside");
@@ -51,7 +73,7 @@ bool DocumentFile::write(const QByteArray& bytes)
         m_damaged = false;
     }
     const bool written =
-        m_mode ? AtomicFile::write(m_path, bytes, *m_mode) : AtomicFile::write(m_path, bytes);
+        m_mode ? AtomicFile::write(m_path, pieces, *m_mode) : AtomicFile::write(m_path, pieces);
     if (!written) m_error = qt_error_string(errno);
     return written;
 }

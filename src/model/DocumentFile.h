@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QString>
 
 #include <optional>
@@ -27,6 +28,8 @@ public:
 
     // False, with lastError() saying why, when the document could not be replaced.
     bool write(const QByteArray& bytes);
+    // The same for text in pieces, written one after the other.
+    bool write(const QByteArrayList& pieces);
     const QString& lastError() const { return m_error; }
 
     // Removes the temporary files that writes interrupted by a kill left beside the document.

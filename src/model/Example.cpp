@@ -1,23 +1,29 @@
 #include "model/Example.h"
 
+#include "model/JsonDocumentReader.h"
 #include "model/JsonFields.h"
 
 namespace glossivo {
 
-Example Example::fromJson(const QJsonObject& object)
+Example Example::fromJson(const JsonObjectReader& object)
 {
     Example example;
-    example.id = Json::uuid(object, "id");
-    example.sentence = Json::string(object, "sentence");
-    example.sentenceZh = Json::string(object, "sentenceZh");
-    example.meaningZh = Json::string(object, "meaningZh");
-    example.isGenerated = Json::boolean(object, "isGenerated");
-    const Json::SourceFields source = Json::sourceFields(object);
+    example.id = object.uuid("id");
+    example.sentence = object.string("sentence");
+    example.sentenceZh = object.string("sentenceZh");
+    example.meaningZh = object.string("meaningZh");
+    example.isGenerated = object.boolean("isGenerated");
+    const Json::SourceFields source = object.sourceFields();
     example.sourceApp = source.app;
     example.sourceURL = source.url;
     example.sourceTitle = source.title;
-    example.addedAt = Json::date(object, "addedAt");
+    example.addedAt = object.date("addedAt");
     return example;
+}
+
+Example Example::fromJson(const QJsonObject& object)
+{
+    return decodeObject<Example>(object);
 }
 
 QJsonObject Example::toJson() const

@@ -9,6 +9,8 @@
 
 namespace glossivo {
 
+class JsonObjectReader;
+
 // A sentence in which a word was met (or one the AI supplied as an example).
 struct Example {
     QUuid id;
@@ -21,6 +23,7 @@ struct Example {
     std::optional<QString> sourceTitle;
     QDateTime addedAt;
 
+    static Example fromJson(const JsonObjectReader& object);
     static Example fromJson(const QJsonObject& object);
     QJsonObject toJson() const;
     bool operator==(const Example&) const = default;

@@ -1,18 +1,24 @@
 #include "model/FormRecord.h"
 
+#include "model/JsonDocumentReader.h"
 #include "model/JsonFields.h"
 
 namespace glossivo {
 
-FormRecord FormRecord::fromJson(const QJsonObject& object)
+FormRecord FormRecord::fromJson(const JsonObjectReader& object)
 {
     FormRecord record;
-    record.kind = Json::enumValue<FormKind>(object, "kind");
-    record.form = Json::string(object, "form");
-    record.firstSeenAt = Json::date(object, "firstSeenAt");
-    record.count = Json::integer(object, "count");
-    record.sentence = Json::optionalString(object, "sentence");
+    record.kind = object.enumValue<FormKind>("kind");
+    record.form = object.string("form");
+    record.firstSeenAt = object.date("firstSeenAt");
+    record.count = object.integer("count");
+    record.sentence = object.optionalString("sentence");
     return record;
+}
+
+FormRecord FormRecord::fromJson(const QJsonObject& object)
+{
+    return decodeObject<FormRecord>(object);
 }
 
 QJsonObject FormRecord::toJson() const

@@ -9,6 +9,8 @@
 
 namespace glossivo {
 
+class JsonObjectReader;
+
 // One inflected form of a saved word that the user has met.
 struct FormRecord {
     FormKind kind = FormKind::base;
@@ -17,6 +19,7 @@ struct FormRecord {
     int count = 0;
     std::optional<QString> sentence;
 
+    static FormRecord fromJson(const JsonObjectReader& object);
     static FormRecord fromJson(const QJsonObject& object);
     QJsonObject toJson() const;
     bool operator==(const FormRecord&) const = default;

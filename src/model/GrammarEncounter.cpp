@@ -1,25 +1,31 @@
 #include "model/GrammarEncounter.h"
 
+#include "model/JsonDocumentReader.h"
 #include "model/JsonFields.h"
 
 namespace glossivo {
 
-GrammarEncounter GrammarEncounter::fromJson(const QJsonObject& object)
+GrammarEncounter GrammarEncounter::fromJson(const JsonObjectReader& object)
 {
     GrammarEncounter encounter;
-    encounter.id = Json::uuid(object, "id");
-    encounter.point = Json::enumValue<GrammarPoint>(object, "point");
-    encounter.headword = Json::string(object, "headword");
-    encounter.surface = Json::string(object, "surface");
-    encounter.sentence = Json::string(object, "sentence");
-    encounter.sentenceZh = Json::optionalString(object, "sentenceZh");
-    encounter.noteZh = Json::optionalString(object, "noteZh");
-    const Json::SourceFields source = Json::sourceFields(object);
+    encounter.id = object.uuid("id");
+    encounter.point = object.enumValue<GrammarPoint>("point");
+    encounter.headword = object.string("headword");
+    encounter.surface = object.string("surface");
+    encounter.sentence = object.string("sentence");
+    encounter.sentenceZh = object.optionalString("sentenceZh");
+    encounter.noteZh = object.optionalString("noteZh");
+    const Json::SourceFields source = object.sourceFields();
     encounter.sourceApp = source.app;
     encounter.sourceURL = source.url;
     encounter.sourceTitle = source.title;
-    encounter.addedAt = Json::date(object, "addedAt");
+    encounter.addedAt = object.date("addedAt");
     return encounter;
+}
+
+GrammarEncounter GrammarEncounter::fromJson(const QJsonObject& object)
+{
+    return decodeObject<GrammarEncounter>(object);
 }
 
 QJsonObject GrammarEncounter::toJson() const

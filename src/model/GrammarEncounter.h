@@ -10,6 +10,8 @@
 
 namespace glossivo {
 
+class JsonObjectReader;
+
 // A grammar point met in the sentence of a saved word ("grammar.json").
 struct GrammarEncounter {
     QUuid id;
@@ -24,6 +26,7 @@ struct GrammarEncounter {
     std::optional<QString> sourceTitle;
     QDateTime addedAt;
 
+    static GrammarEncounter fromJson(const JsonObjectReader& object);
     static GrammarEncounter fromJson(const QJsonObject& object);
     QJsonObject toJson() const;
     bool operator==(const GrammarEncounter&) const = default;

@@ -1,8 +1,5 @@
 #include "model/IsoDate.h"
 
-#include <QRegularExpression>
-#include <QTimeZone>
-
 #include <algorithm>
 
 namespace glossivo::IsoDate {
@@ -10,16 +7,51 @@ namespace glossivo::IsoDate {
 namespace {
 
 // Four-digit years in UTC: the written form of any instant outside can never be read back.
+constexpr qint64 kEarliestSeconds = -62135596800; // 0001-01-01T00:00:00Z
+constexpr qint64 kLatestSeconds = 253402300799;   // 9999-12-31T23:59:59Z
+
 const QDateTime& earliest()
 {
-    static const QDateTime time(QDate(1, 1, 1), QTime(0, 0), QTimeZone::utc());
+    static const QDateTime time = QDateTime::fromSecsSinceEpoch(kEarliestSeconds, Qt::UTC);
     return time;
 }
 
 const QDateTime& latest()
 {
-    static const QDateTime time(QDate(9999, 12, 31), QTime(23, 59, 59), QTimeZone::utc());
+    static const QDateTime time = QDateTime::fromSecsSinceEpoch(kLatestSeconds, Qt::UTC);
     return time;
+}
+
+// Days from 1970-01-01 to the date of the proleptic Gregorian calendar (Howard Hinnant's
+// days_from_civil): a word book holds tens of thousands of dates, and QDate would validate and
+// convert each through several calls.
+constexpr qint64 daysFromCivil(int year, int month, int day)
+{
+    year -= month <= 2 ? 1 : 0;
+    const int era = (year >= 0 ? year : year - 399) / 400;
+    const int yearOfEra = year - era * 400;
+    const int dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return qint64(era) * 146097 + dayOfEra - 719468;
+}
+
+constexpr int daysInMonth(int year, int month)
+{
+    constexpr int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return month == 2 && leap ? 29 : days[month - 1];
+}
+
+// The ASCII digits at text[at, at + count) as a number; -1 when any is not a digit.
+int digits(std::string_view text, size_t at, size_t count)
+{
+    int value = 0;
+    for (size_t i = at; i < at + count; ++i) {
+        const char c = text[i];
+        if (c < '0' || c > '9') return -1;
+        value = value * 10 + (c - '0');
+    }
+    return value;
 }
 
 } // namespace
@@ -29,7 +61,7 @@ QDateTime wholeSeconds(const QDateTime& time)
     // Floor, not truncation: an instant before 1970 must not move forward.
     const qint64 msecs = time.toMSecsSinceEpoch();
     const qint64 seconds = msecs / 1000 - (msecs % 1000 < 0 ? 1 : 0);
-    return QDateTime::fromSecsSinceEpoch(seconds, QTimeZone::utc());
+    return QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC);
 }
 
 QString format(const QDateTime& time)
@@ -41,23 +73,38 @@ QString format(const QDateTime& time)
 
 std::optional<QDateTime> parse(const QString& text)
 {
-    static const QRegularExpression pattern(QStringLiteral(
-        R"(^(\d{4})-(\d{2})-(\d{2})T(\d{2}):(\d{2}):(\d{2})(?:(Z)|([+-])(\d{2}):(\d{2}))$)"));
-    const auto match = pattern.match(text);
-    if (!match.hasMatch()) return std::nullopt;
-    auto number = [&](int group) { return match.capturedView(group).toInt(); };
-    const QDate date(number(1), number(2), number(3));
-    const QTime time(number(4), number(5), number(6));
-    if (!date.isValid() || !time.isValid()) return std::nullopt;
+    // Anything but ASCII cannot be a date; the conversion keeps the length, so such text fails
+    // in the parse below.
+    return parse(std::string_view(text.toLatin1()));
+}
+
+// "yyyy-MM-ddTHH:mm:ss" then "Z" or "+hh:mm" / "-hh:mm".
+std::optional<QDateTime> parse(std::string_view text)
+{
+    if (text.size() != 20 && text.size() != 25) return std::nullopt;
+    if (text[4] != '-' || text[7] != '-' || text[10] != 'T' || text[13] != ':' || text[16] != ':')
+        return std::nullopt;
+    const int year = digits(text, 0, 4), month = digits(text, 5, 2), day = digits(text, 8, 2);
+    const int hour = digits(text, 11, 2), minute = digits(text, 14, 2);
+    const int second = digits(text, 17, 2);
+    if (year < 1 || month < 1 || month > 12 || day < 1 || day > daysInMonth(year, month) ||
+        hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59)
+        return std::nullopt;
     int offsetSeconds = 0;
-    if (match.capturedView(7).isEmpty()) {
-        const int hours = number(9), minutes = number(10);
-        if (hours > 23 || minutes > 59) return std::nullopt;
-        offsetSeconds = (hours * 3600 + minutes * 60) * (match.capturedView(8) == u"-" ? -1 : 1);
+    if (text.size() == 20) {
+        if (text[19] != 'Z') return std::nullopt;
+    } else {
+        const char sign = text[19];
+        const int offsetHours = digits(text, 20, 2), offsetMinutes = digits(text, 23, 2);
+        if ((sign != '+' && sign != '-') || text[22] != ':' || offsetHours < 0 ||
+            offsetHours > 23 || offsetMinutes < 0 || offsetMinutes > 59)
+            return std::nullopt;
+        offsetSeconds = (offsetHours * 3600 + offsetMinutes * 60) * (sign == '-' ? -1 : 1);
     }
-    const QDateTime instant = QDateTime(date, time, QTimeZone::utc()).addSecs(-offsetSeconds);
-    if (instant < earliest() || latest() < instant) return std::nullopt;
-    return instant;
+    const qint64 seconds = daysFromCivil(year, month, day) * 86400 + hour * 3600 + minute * 60 +
+                           second - offsetSeconds;
+    if (seconds < kEarliestSeconds || seconds > kLatestSeconds) return std::nullopt;
+    return QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC);
 }
 
 } // namespace glossivo::IsoDate

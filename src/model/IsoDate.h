@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <optional>
+#include <string_view>
 
 namespace glossivo {
 
@@ -19,6 +20,8 @@ QString format(const QDateTime& time);
 // A fraction of a second, a missing zone, an impossible date or an instant whose UTC form falls
 // outside 0001-01-01T00:00:00Z ... 9999-12-31T23:59:59Z gives none.
 std::optional<QDateTime> parse(const QString& text);
+// The same for the UTF-8 text of a document, as it stands in the parser's buffer.
+std::optional<QDateTime> parse(std::string_view text);
 
 // Drops the fraction of a second, as a write and read back would.
 QDateTime wholeSeconds(const QDateTime& time);

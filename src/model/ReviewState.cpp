@@ -1,20 +1,26 @@
 #include "model/ReviewState.h"
 
+#include "model/JsonDocumentReader.h"
 #include "model/JsonFields.h"
 
 namespace glossivo {
 
-ReviewState ReviewState::fromJson(const QJsonObject& object)
+ReviewState ReviewState::fromJson(const JsonObjectReader& object)
 {
     ReviewState state;
-    state.stability = Json::number(object, "stability");
-    state.difficulty = Json::number(object, "difficulty");
-    state.due = Json::date(object, "due");
-    state.lastReview = Json::date(object, "lastReview");
-    state.reps = Json::integer(object, "reps");
-    state.lapses = Json::integer(object, "lapses");
-    state.level = Json::integer(object, "level");
+    state.stability = object.number("stability");
+    state.difficulty = object.number("difficulty");
+    state.due = object.date("due");
+    state.lastReview = object.date("lastReview");
+    state.reps = object.integer("reps");
+    state.lapses = object.integer("lapses");
+    state.level = object.integer("level");
     return state;
+}
+
+ReviewState ReviewState::fromJson(const QJsonObject& object)
+{
+    return decodeObject<ReviewState>(object);
 }
 
 QJsonObject ReviewState::toJson() const

@@ -5,6 +5,8 @@
 
 namespace glossivo {
 
+class JsonObjectReader;
+
 // The FSRS memory state of a word as stored; absent until the word's first review.
 struct ReviewState {
     double stability = 0;  // days
@@ -15,6 +17,7 @@ struct ReviewState {
     int lapses = 0;
     int level = 0; // 0 to 6
 
+    static ReviewState fromJson(const JsonObjectReader& object);
     static ReviewState fromJson(const QJsonObject& object);
     QJsonObject toJson() const;
     bool operator==(const ReviewState&) const = default;

@@ -1,13 +1,18 @@
 #include "model/ReviewStats.h"
 
+#include "model/JsonDocumentReader.h"
 #include "model/JsonFields.h"
 
 namespace glossivo {
 
+ReviewStats ReviewStats::fromJson(const JsonObjectReader& object)
+{
+    return {object.string("day"), object.integer("reviewed"), object.integer("newLearned")};
+}
+
 ReviewStats ReviewStats::fromJson(const QJsonObject& object)
 {
-    return {Json::string(object, "day"), Json::integer(object, "reviewed"),
-            Json::integer(object, "newLearned")};
+    return decodeObject<ReviewStats>(object);
 }
 
 QJsonObject ReviewStats::toJson() const

@@ -1,12 +1,18 @@
 #include "model/Tombstone.h"
 
+#include "model/JsonDocumentReader.h"
 #include "model/JsonFields.h"
 
 namespace glossivo {
 
+Tombstone Tombstone::fromJson(const JsonObjectReader& object)
+{
+    return {object.string("id"), object.date("at")};
+}
+
 Tombstone Tombstone::fromJson(const QJsonObject& object)
 {
-    return {Json::string(object, "id"), Json::date(object, "at")};
+    return decodeObject<Tombstone>(object);
 }
 
 QJsonObject Tombstone::toJson() const

@@ -1,24 +1,16 @@
 #include "model/WordEntry.h"
 
+#include "model/JsonDocumentReader.h"
 #include "model/JsonFields.h"
 
 namespace glossivo {
 
 namespace {
 
-QMap<QString, QString> stringMap(const QJsonObject& object, const char* what)
-{
-    QMap<QString, QString> map;
-    for (auto it = object.begin(); it != object.end(); ++it)
-        map.insert(it.key(), Json::stringValue(it.value(), what));
-    return map;
-}
-
-QList<Affix> affixList(const QJsonArray& array)
+QList<Affix> affixList(const QStringList& names)
 {
     QList<Affix> list;
-    for (const QJsonValue& element : array) {
-        const QString name = Json::stringValue(element, "affixes");
+    for (const QString& name : names) {
         const auto affix = fromRawValue<Affix>(name);
         if (!affix) throw JsonError("affixes: unknown affix " + name.toStdString());
         list.append(*affix);
@@ -44,43 +36,43 @@ QJsonObject mapObject(const QMap<QString, QString>& map)
 
 } // namespace
 
-WordEntry WordEntry::fromJson(const QJsonObject& o)
+WordEntry WordEntry::fromJson(const JsonObjectReader& o)
 {
     WordEntry e;
-    e.id = Json::uuid(o, "id");
-    e.headword = Json::string(o, "headword");
-    e.phonetic = Json::string(o, "phonetic");
-    e.pos = Json::string(o, "pos");
-    e.meaningZh = Json::string(o, "meaningZh");
-    e.definitionEn = Json::string(o, "definitionEn");
-    e.register_ = Json::enumValue<Register>(o, "register");
-    e.registerNoteZh = Json::string(o, "registerNoteZh");
-    e.examples = Json::objectList<Example>(Json::array(o, "examples"), "examples");
-    e.createdAt = Json::date(o, "createdAt");
-    e.lookupCount = Json::integer(o, "lookupCount");
-    e.lastLookupAt = Json::optionalDate(o, "lastLookupAt");
-    if (auto notes = Json::optionalArray(o, "notes"))
-        e.notes = Json::objectList<AINote>(*notes, "notes");
-    if (auto inflections = Json::optionalObject(o, "inflections"))
-        e.inflections = stringMap(*inflections, "inflections");
-    if (auto forms = Json::optionalArray(o, "forms"))
-        e.forms = Json::objectList<FormRecord>(*forms, "forms");
-    e.familyRoot = Json::optionalString(o, "familyRoot");
-    if (auto affixes = Json::optionalArray(o, "affixes")) e.affixes = affixList(*affixes);
-    if (auto review = Json::optionalObject(o, "review")) e.review = ReviewState::fromJson(*review);
-    e.stage = Json::optionalEnumValue<Stage>(o, "stage");
-    if (auto days = Json::optionalArray(o, "encounterDays"))
-        e.encounterDays = Json::stringList(*days, "encounterDays");
-    if (auto keys = Json::optionalArray(o, "sourceKeys"))
-        e.sourceKeys = Json::stringList(*keys, "sourceKeys");
-    e.wantToLearn = Json::optionalBoolean(o, "wantToLearn");
-    e.restUntil = Json::optionalDate(o, "restUntil");
-    e.mnemonic = Json::optionalString(o, "mnemonic");
-    e.spellLevel = Json::optionalInteger(o, "spellLevel");
-    e.spellPractice = Json::optionalBoolean(o, "spellPractice");
-    e.lastSpelledAt = Json::optionalDate(o, "lastSpelledAt");
-    e.stateAt = Json::optionalDate(o, "stateAt");
+    e.id = o.uuid("id");
+    e.headword = o.string("headword");
+    e.phonetic = o.string("phonetic");
+    e.pos = o.string("pos");
+    e.meaningZh = o.string("meaningZh");
+    e.definitionEn = o.string("definitionEn");
+    e.register_ = o.enumValue<Register>("register");
+    e.registerNoteZh = o.string("registerNoteZh");
+    e.examples = o.objectList<Example>("examples");
+    e.createdAt = o.date("createdAt");
+    e.lookupCount = o.integer("lookupCount");
+    e.lastLookupAt = o.optionalDate("lastLookupAt");
+    e.notes = o.optionalObjectList<AINote>("notes");
+    e.inflections = o.optionalStringMap("inflections");
+    e.forms = o.optionalObjectList<FormRecord>("forms");
+    e.familyRoot = o.optionalString("familyRoot");
+    if (auto affixes = o.optionalStringList("affixes")) e.affixes = affixList(*affixes);
+    if (auto review = o.optionalObject("review")) e.review = ReviewState::fromJson(*review);
+    e.stage = o.optionalEnumValue<Stage>("stage");
+    e.encounterDays = o.optionalStringList("encounterDays");
+    e.sourceKeys = o.optionalStringList("sourceKeys");
+    e.wantToLearn = o.optionalBoolean("wantToLearn");
+    e.restUntil = o.optionalDate("restUntil");
+    e.mnemonic = o.optionalString("mnemonic");
+    e.spellLevel = o.optionalInteger("spellLevel");
+    e.spellPractice = o.optionalBoolean("spellPractice");
+    e.lastSpelledAt = o.optionalDate("lastSpelledAt");
+    e.stateAt = o.optionalDate("stateAt");
     return e;
+}
+
+WordEntry WordEntry::fromJson(const QJsonObject& object)
+{
+    return decodeObject<WordEntry>(object);
 }
 
 QJsonObject WordEntry::toJson() const

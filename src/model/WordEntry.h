@@ -16,6 +16,8 @@
 
 namespace glossivo {
 
+class JsonObjectReader;
+
 // One saved word ("words.json"): what the AI said of it, where it was met and how well it is
 // known. Optional fields are left out of the document when they hold nothing.
 struct WordEntry {
@@ -48,6 +50,7 @@ struct WordEntry {
     std::optional<QDateTime> lastSpelledAt;
     std::optional<QDateTime> stateAt;
 
+    static WordEntry fromJson(const JsonObjectReader& object);
     static WordEntry fromJson(const QJsonObject& object);
     QJsonObject toJson() const;
     bool operator==(const WordEntry&) const = default;

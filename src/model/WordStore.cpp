@@ -3,6 +3,7 @@
 #include "model/ConfigStore.h"
 #include "model/DayKey.h"
 #include "model/HeadwordKey.h"
+#include "model/JsonDocumentReader.h"
 #include "model/JsonFields.h"
 
 #include <QFileInfo>
@@ -14,32 +15,22 @@ namespace glossivo {
 
 namespace {
 
-std::optional<QJsonDocument> parse(DocumentFile& file)
-{
-    const auto bytes = file.read();
-    if (!bytes) return std::nullopt;
-    QJsonParseError error{};
-    QJsonDocument document = QJsonDocument::fromJson(*bytes, &error);
-    if (error.error != QJsonParseError::NoError) {
-        file.markDamaged();
-        return std::nullopt;
-    }
-    return document;
-}
-
 // One bad record makes the whole document unusable; it loads as empty and is kept aside
 // before the next write replaces it.
-template <class T> QList<T> loadList(DocumentFile& file)
+template <class T> QList<T> decodeList(DocumentFile& file, const std::optional<QByteArray>& bytes)
 {
-    const auto document = parse(file);
-    if (!document) return {};
+    if (!bytes) return {};
     try {
-        if (!document->isArray()) throw JsonError("not an array");
-        return Json::objectList<T>(document->array(), "element");
+        return JsonDocumentReader(*bytes).objectList<T>("element");
     } catch (const JsonError&) {
         file.markDamaged();
         return {};
     }
+}
+
+template <class T> QList<T> loadList(DocumentFile& file)
+{
+    return decodeList<T>(file, file.read());
 }
 
 template <class T> bool writeList(DocumentFile& file, const QList<T>& list)
@@ -106,13 +97,14 @@ AppConfig WordStore::config() const
 void WordStore::load()
 {
     m_stats = ReviewStats{DayKey::of(m_clock.now()), 0, 0};
-    m_entries = loadList<WordEntry>(m_wordsFile);
+    const auto words = m_wordsFile.read();
+    m_entries = decodeList<WordEntry>(m_wordsFile, words);
+    if (words && !m_wordsFile.isDamaged()) m_wordsEncoder.seed(m_entries, *words);
     m_sentenceNotes = loadList<AINote>(m_notesFile);
     m_grammarEncounters = loadList<GrammarEncounter>(m_grammarFile);
-    if (const auto document = parse(m_statsFile)) {
+    if (const auto bytes = m_statsFile.read()) {
         try {
-            if (!document->isObject()) throw JsonError("not an object");
-            const ReviewStats stored = ReviewStats::fromJson(document->object());
+            const ReviewStats stored = ReviewStats::fromJson(JsonDocumentReader(*bytes).object());
             // Yesterday's counters are simply not today's: nothing is lost by dropping them.
             if (stored.day == m_stats.day) m_stats = stored;
         } catch (const JsonError&) {
@@ -124,11 +116,28 @@ void WordStore::load()
     m_log.removeLeftovers();
 }
 
+namespace {
+
+// Whether the headword in lower case is the wanted key, without making the lower-case copy for
+// the ASCII headwords that nearly every word book is made of: a lookup passes every word.
+bool lowerCaseEquals(const QString& headword, const QString& wanted)
+{
+    for (qsizetype i = 0; i < headword.size(); ++i) {
+        const char16_t c = headword[i].unicode();
+        if (c >= 0x80) return headword.toLower() == wanted;
+        const char16_t lower = c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
+        if (i >= wanted.size() || wanted[i].unicode() != lower) return false;
+    }
+    return headword.size() == wanted.size();
+}
+
+} // namespace
+
 std::optional<qsizetype> WordStore::index(const QString& word) const
 {
     const QString wanted = HeadwordKey::of(word);
     for (qsizetype i = 0; i < m_entries.size(); ++i)
-        if (m_entries[i].headword.toLower() == wanted) return i;
+        if (lowerCaseEquals(m_entries[i].headword, wanted)) return i;
     return std::nullopt;
 }
 
@@ -170,7 +179,7 @@ bool WordStore::writeDocument(Document document)
     DocumentFile& target = file(document);
     switch (document) {
     case Document::words:
-        return target.write(m_wordsEncoder.encode(m_entries));
+        return target.write(m_wordsEncoder.pieces(m_entries));
     case Document::notes:
         return writeList(target, m_sentenceNotes);
     case Document::grammar:

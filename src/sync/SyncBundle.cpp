@@ -1,5 +1,6 @@
 #include "sync/SyncBundle.h"
 
+#include "model/JsonDocumentReader.h"
 #include "model/JsonFields.h"
 #include "sync/CanonicalJson.h"
 
@@ -12,10 +13,9 @@ namespace glossivo {
 
 namespace {
 
-template <class T> QList<T> recordList(const QJsonObject& object, const char* key)
+template <class T> QList<T> recordList(const JsonObjectReader& object, const char* key)
 {
-    if (auto array = Json::optionalArray(object, key)) return Json::objectList<T>(*array, key);
-    return {};
+    return object.optionalObjectList<T>(key).value_or(QList<T>());
 }
 
 // Every character at which a text reader may start a new line, not only the line feed.
@@ -37,50 +37,55 @@ bool holdsLineBreak(const QString& line)
     });
 }
 
-QStringList logLines(const QJsonObject& object)
+QStringList logLines(const JsonObjectReader& object)
 {
-    QStringList lines;
-    if (auto array = Json::optionalArray(object, "log")) lines = Json::stringList(*array, "log");
+    QStringList lines = object.optionalStringList("log").value_or(QStringList());
     lines.removeIf(holdsLineBreak);
     return lines;
 }
 
-std::optional<StudySettings> tolerantSettings(const QJsonObject& object)
+std::optional<StudySettings> tolerantSettings(const JsonObjectReader& object)
 {
     try {
-        if (auto settings = Json::optionalObject(object, "settings"))
+        if (auto settings = object.optionalQJsonObject("settings"))
             return StudySettings::fromJson(*settings);
     } catch (const JsonError&) {
     }
     return std::nullopt;
 }
 
-} // namespace
-
-SyncBundle SyncBundle::fromJson(const QJsonObject& object)
+SyncBundle decode(const JsonObjectReader& object)
 {
     SyncBundle bundle;
-    bundle.format = Json::optionalInteger(object, "format").value_or(1);
+    bundle.format = object.optionalInteger("format").value_or(1);
     bundle.words = recordList<WordEntry>(object, "words");
     bundle.notes = recordList<AINote>(object, "notes");
     bundle.grammar = recordList<GrammarEncounter>(object, "grammar");
     bundle.affixes = recordList<AffixEncounter>(object, "affixes");
     bundle.deleted = recordList<Tombstone>(object, "deleted");
     bundle.log = logLines(object);
-    if (auto stats = Json::optionalObject(object, "stats"))
-        bundle.stats = ReviewStats::fromJson(*stats);
+    if (auto stats = object.optionalObject("stats")) bundle.stats = ReviewStats::fromJson(*stats);
     bundle.settings = tolerantSettings(object);
     return bundle;
 }
 
+} // namespace
+
+SyncBundle SyncBundle::fromJson(const QJsonObject& object)
+{
+    return parse(QJsonDocument(object).toJson(QJsonDocument::Compact));
+}
+
 SyncBundle SyncBundle::parse(const QByteArray& json)
 {
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
-    if (error.error != QJsonParseError::NoError)
-        throw JsonError("sync document: " + error.errorString().toStdString());
-    if (!document.isObject()) throw JsonError("sync document: expected an object");
-    return fromJson(document.object());
+    std::optional<JsonDocumentReader> document;
+    try {
+        document.emplace(json);
+    } catch (const JsonError& error) {
+        throw JsonError(std::string("sync document: ") + error.what());
+    }
+    if (!document->isObject()) throw JsonError("sync document: expected an object");
+    return decode(document->object());
 }
 
 QJsonObject SyncBundle::toJson() const

@@ -47,3 +47,41 @@ TEST(CachedArrayEncoderTest, writesWhatAPlainEncodingWritesAsRecordsChange)
     words.back().headword = QStringLiteral("copy");
     EXPECT_EQ(encoder.encode(words), plain(words));
 }
+
+// After a load the text of the file stands in for encoding the records again; what was laid out
+// differently or holds other text is found and written as the records encode.
+TEST(CachedArrayEncoderTest, aSeededCacheWritesTheRecordsExactlyAsTheyEncode)
+{
+    const QList<WordEntry> words{word(QStringLiteral("one")), word(QStringLiteral("two")),
+                                 word(QStringLiteral("three"))};
+    const QByteArray canonical = plain(words);
+    const QByteArray offsetDate =
+        QByteArray(canonical).replace("\"2026-10-07T08:00:00Z\"", "\"2026-10-07T16:00:00+08:00\"");
+    const QByteArray extraKey = QByteArray(canonical).replace(
+        "\"headword\": \"two\",", "\"headword\": \"two\",\n        \"unknown\": 1,");
+    const QByteArray compact = QJsonDocument(Json::toArray(words)).toJson(QJsonDocument::Compact);
+    const struct {
+        QByteArray document;
+        bool seeds;
+    } cases[] = {{canonical, true},
+                 {offsetDate, true},
+                 {extraKey, true},
+                 {compact, false},
+                 {canonical.left(canonical.size() - 1), false},
+                 {QByteArray(canonical).replace("\n        \"id\"", "\n    \"id\""), false}};
+    for (const auto& [document, seeds] : cases) {
+        CachedArrayEncoder<WordEntry> encoder;
+        EXPECT_EQ(encoder.seed(words, document), seeds) << document.constData();
+        if (document == canonical) {
+            EXPECT_EQ(encoder.encode(words), canonical);
+        }
+        encoder.finishChecking();
+        EXPECT_EQ(encoder.encode(words), canonical) << document.constData();
+        QList<WordEntry> changed = words;
+        changed[1].lookupCount = 9;
+        changed.removeAt(0);
+        EXPECT_EQ(encoder.encode(changed), plain(changed)) << document.constData();
+    }
+    CachedArrayEncoder<WordEntry> encoder;
+    EXPECT_FALSE(encoder.seed(words.mid(1), canonical)); // not as many elements as records
+}

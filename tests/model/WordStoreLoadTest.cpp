@@ -103,3 +103,18 @@ TEST_F(WordStoreLoadTest, indexFindsTheNewestMatchTrimmedAndCaseBlind)
     EXPECT_EQ(store->index(QStringLiteral("run\n")), std::nullopt); // line breaks are not trimmed
     EXPECT_EQ(store->index(QStringLiteral("walk")), std::nullopt);
 }
+
+TEST_F(WordStoreLoadTest, indexMatchesHeadwordsBeyondASCIIAndNeverByPrefix)
+{
+    folder.write(QStringLiteral("words.json"),
+                 "[" + entryJson("00000000-0000-0000-0000-000000000003", "ÜBER") + "," +
+                     entryJson("00000000-0000-0000-0000-000000000002", "Naïve") + "," +
+                     entryJson("00000000-0000-0000-0000-000000000001", "Running") + "]");
+    const auto store = open();
+    EXPECT_EQ(store->index(QStringLiteral("über")), 0);
+    EXPECT_EQ(store->index(QStringLiteral("NAÏVE")), 1);
+    EXPECT_EQ(store->index(QStringLiteral("running")), 2);
+    EXPECT_EQ(store->index(QStringLiteral("run")), std::nullopt);
+    EXPECT_EQ(store->index(QStringLiteral("runnings")), std::nullopt);
+    EXPECT_EQ(store->index(QStringLiteral("naive")), std::nullopt);
+}
