@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/TextRange.h"
 #include "model/WordEntry.h"
 
 #include <QList>
@@ -14,13 +15,6 @@ namespace glossivo {
 
 class ConfigStore;
 class WordStore;
-
-// A stretch of a text, in UTF-16 code units as QString counts them.
-struct TextRange {
-    qsizetype start = 0;
-    qsizetype length = 0;
-    bool operator==(const TextRange&) const = default;
-};
 
 // The sentence line of the menu: the wrapped sentence and the stretch to show in bold.
 struct SentenceTitle {

@@ -11,6 +11,7 @@ ScreenTriggers::ScreenTriggers(LookupCard& card, std::function<AppConfig()> conf
                                const PermissionSource& permissions)
     : m_reader(m_backends.accessibility, m_backends.buffers, m_backends.clipboard,
                m_backends.windows),
+      m_source(m_backends.windows, m_backends.accessibility, isOwnWindow),
       m_screen(m_reading.ocr(), [&permissions] { return permissions.screenRecording(); }),
       m_context(m_screen),
       m_controller(TriggerController::Services{

@@ -3,6 +3,7 @@
 #include "input/OCRScreenText.h"
 #include "input/ScreenContext.h"
 #include "input/SelectionReader.h"
+#include "input/SourceInfo.h"
 #include "input/TriggerController.h"
 #include "platform/ScreenInputBackends.h"
 #include "platform/ScreenReading.h"
@@ -32,10 +33,13 @@ public:
     void stop() { m_controller.stop(); }
 
     TriggerController& controller() { return m_controller; }
+    // Where the user is reading now: the front window's application, title and page address.
+    PageSource pageSource() { return m_source.current(); }
 
 private:
     ScreenInputBackends m_backends;
     SelectionReader m_reader;
+    SourceInfo m_source;
     ScreenReading m_reading;
     OCRScreenText m_screen;
     ScreenContext m_context;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "input/TextRange.h"
+#include "model/TextRange.h"
 
 #include <QString>
 

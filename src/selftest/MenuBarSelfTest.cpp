@@ -31,7 +31,7 @@ void printSentence(const WordEntry& word, QTextStream& out)
     const QString wrapped = MenuBarWord::wrap(MenuBarWord::sentence(word).value_or(QString()), 46);
     const auto range = MenuBarWord::highlightRange(word, wrapped);
     QString mark =
-        range ? wrapped.mid(range->start, range->length) : QStringLiteral("（句子里没找到）");
+        range ? wrapped.mid(range->location, range->length) : QStringLiteral("（句子里没找到）");
     mark.replace(QLatin1Char('\n'), QStringLiteral("⏎"));
     out << QStringLiteral("---\n") << wrapped << QStringLiteral("\n加粗：") << mark << '\n';
 }

@@ -52,7 +52,7 @@ WordEntry withSentence(const QString& headword, const QString& sentence)
 QString marked(const WordEntry& entry, const QString& text)
 {
     const auto range = MenuBarWord::highlightRange(entry, text);
-    return range ? text.mid(range->start, range->length) : QStringLiteral("<none>");
+    return range ? text.mid(range->location, range->length) : QStringLiteral("<none>");
 }
 
 // A word book on disk with the given words, and the menu-bar word over it. New cycles keep the
@@ -218,7 +218,7 @@ TEST(MenuBarWordText, TitlesWrapAndMarkThePhraseAcrossALineBreak)
     ASSERT_TRUE(title);
     EXPECT_EQ(title->text, "I would never ever in my entire life give up\non this project.");
     ASSERT_TRUE(title->bold);
-    EXPECT_EQ(title->text.mid(title->bold->start, title->bold->length), "give up\non");
+    EXPECT_EQ(title->text.mid(title->bold->location, title->bold->length), "give up\non");
     EXPECT_FALSE(MenuBarWord::sentenceTitle(word("bare")));
     EXPECT_FALSE(MenuBarWord::sentenceTitle(withSentence("xyz", "nothing here"))->bold);
 

@@ -44,9 +44,9 @@ QString richTitle(const StatusMenuItem& item, const QPalette& palette, int pixel
     const QString secondary = palette.color(QPalette::PlaceholderText).name();
     const QString label = palette.color(QPalette::WindowText).name();
     const TextRange bold = item.bold.value_or(TextRange{item.title.size(), 0});
-    const QString before = item.title.left(bold.start);
-    const QString inside = item.title.mid(bold.start, bold.length);
-    const QString after = item.title.mid(bold.start + bold.length);
+    const QString before = item.title.left(bold.location);
+    const QString inside = item.title.mid(bold.location, bold.length);
+    const QString after = item.title.mid(bold.location + bold.length);
     const QString boldStyle = item.style == StatusMenuItem::Style::word
                                   ? QStringLiteral("font-weight:700; font-size:%1px; color:%2")
                                         .arg(pixelSize + 2)

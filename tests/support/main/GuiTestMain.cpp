@@ -1,3 +1,5 @@
+#include "TestProcess.h"
+
 #include <QApplication>
 #include <QFont>
 #include <QPalette>
@@ -6,21 +8,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <ctime>
-
 // Test folders with widgets get a QApplication made so that pictures come out the same on every
 // machine: 96 dpi, the Fusion style, one CJK font at a fixed pixel size and an explicit palette.
 // Folders that need a real desktop run on xcb when scripts/test gave them a display, and on the
 // offscreen platform otherwise (their desktop tests then skip themselves).
 int main(int argc, char** argv)
 {
-    ::setenv("TZ", "Asia/Shanghai", 1);
-    ::tzset();
-    if (std::getenv("GLOSSIVO_DESKTOP_TESTS") && std::getenv("DISPLAY"))
-        ::setenv("QT_QPA_PLATFORM", "xcb", 1);
-    else
-        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    prepareTestProcess();
     QApplication::setAttribute(Qt::AA_Use96Dpi);
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));

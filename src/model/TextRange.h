@@ -4,8 +4,8 @@
 
 namespace glossivo {
 
-// A selection's place in a text, in UTF-16 code units; an accessibility interface may report
-// anything here, a negative or huge location included.
+// A stretch of a text, in UTF-16 code units as QString counts them. One that came from outside
+// (an accessibility interface) may hold anything, a negative or huge location included.
 struct TextRange {
     qint64 location = 0;
     qint64 length = 0;
