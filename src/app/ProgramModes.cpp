@@ -1,9 +1,9 @@
 #include "app/ProgramModes.h"
 
 #include "app/IconArt.h"
+#include "app/OCRSelfTestMode.h"
 #include "model/ConfigStore.h"
 #include "model/WordStore.h"
-#include "app/OCRSelfTestMode.h"
 #include "selftest/SelfTest.h"
 #include "sync/SyncCommands.h"
 #include "sync/SyncService.h"

@@ -24,78 +24,76 @@
 #include <QMessageBox>
 #include <QProcess>
 
-    namespace glossivo
+namespace glossivo {
+
+namespace {
+
+void alert(const QString& message, const QString& advice)
 {
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Glossivo"), message);
+    box.setInformativeText(advice);
+    box.exec();
+}
 
-    namespace {
+} // namespace
 
-    void alert(const QString& message, const QString& advice)
-    {
-        QMessageBox box(QMessageBox::Information, QStringLiteral("Glossivo"), message);
-        box.setInformativeText(advice);
-        box.exec();
-    }
+int runTrayApplication(int& argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Glossivo"));
+    QApplication::setApplicationVersion(QStringLiteral(GLOSSIVO_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("glossivo"));
+    QApplication::setWindowIcon(TrayGlyph::icon());
+    // A tray application: closing its last window does not end it.
+    QApplication::setQuitOnLastWindowClosed(false);
 
-    } // namespace
+    const QString supportDir = AppPaths::shared().supportDir();
+    SingleInstance instance(SingleInstance::channelName(supportDir));
+    if (!instance.claim()) return 0;
 
-    int runTrayApplication(int& argc, char** argv)
-    {
-        QApplication app(argc, argv);
-        QApplication::setApplicationName(QStringLiteral("Glossivo"));
-        QApplication::setApplicationVersion(QStringLiteral(GLOSSIVO_VERSION));
-        QApplication::setDesktopFileName(QStringLiteral("glossivo"));
-        QApplication::setWindowIcon(TrayGlyph::icon());
-        // A tray application: closing its last window does not end it.
-        QApplication::setQuitOnLastWindowClosed(false);
+    const ApplicationNames names = ApplicationNames::standard();
+    const auto applicationName = [names](const QString& id) { return names.displayName(id); };
+    X11PermissionProbe permissions;
+    X11ActiveWindowWatcher front(applicationName);
+    AutostartFile autostart = AutostartFile::forThisProgram();
 
-        const QString supportDir = AppPaths::shared().supportDir();
-        SingleInstance instance(SingleInstance::channelName(supportDir));
-        if (!instance.claim()) return 0;
+    AppDelegate::Services services;
+    services.config = &ConfigStore::shared();
+    services.words = &WordStore::shared();
+    services.log = &LearningLog::shared();
+    services.permissions = &permissions;
+    services.front = &front;
+    services.launchAtLogin = &autostart;
+    services.supportDir = supportDir;
+    services.ownId = QApplication::applicationName();
+    services.version = SettingsState::versionText(QStringLiteral(GLOSSIVO_VERSION),
+                                                  QStringLiteral(GLOSSIVO_BUILD));
+    services.speak = [](const QString& text) { Speaker::shared().speak(text); };
+    // The triggers hand what they read to the process's card, which asks them where it was
+    // read.
+    ScreenTriggers screenTriggers(
+        SharedCard::controller(), [] { return ConfigStore::shared().config(); }, permissions);
+    SharedCard::setPageSource([&screenTriggers] { return screenTriggers.pageSource(); });
+    services.startTriggers = [&screenTriggers] { screenTriggers.start(); };
+    services.startSync = [] { SyncService::shared().start(); };
+    services.applicationName = applicationName;
+    services.openPage = [](const QUrl& page) { QDesktopServices::openUrl(page); };
+    services.alert = alert;
+    services.relaunch = [&instance] {
+        // The new start must find no running copy, or it would only bring this one forward.
+        instance.release();
+        QProcess::startDetached(QCoreApplication::applicationFilePath(), {});
+        QCoreApplication::quit();
+    };
+    services.quit = [] { QCoreApplication::quit(); };
 
-        const ApplicationNames names = ApplicationNames::standard();
-        const auto applicationName = [names](const QString& id) { return names.displayName(id); };
-        X11PermissionProbe permissions;
-        X11ActiveWindowWatcher front(applicationName);
-        AutostartFile autostart = AutostartFile::forThisProgram();
-
-        AppDelegate::Services services;
-        services.config = &ConfigStore::shared();
-        services.words = &WordStore::shared();
-        services.log = &LearningLog::shared();
-        services.permissions = &permissions;
-        services.front = &front;
-        services.launchAtLogin = &autostart;
-        services.supportDir = supportDir;
-        services.ownId = QApplication::applicationName();
-        services.version = SettingsState::versionText(QStringLiteral(GLOSSIVO_VERSION),
-                                                      QStringLiteral(GLOSSIVO_BUILD));
-        services.speak = [](const QString& text) { Speaker::shared().speak(text); };
-        // The triggers hand what they read to the process's card, which asks them where it was
-        // read.
-        ScreenTriggers screenTriggers(
-            SharedCard::controller(), [] { return ConfigStore::shared().config(); }, permissions);
-        SharedCard::setPageSource([&screenTriggers] { return screenTriggers.pageSource(); });
-        services.startTriggers = [&screenTriggers] { screenTriggers.start(); };
-        services.startSync = [] { SyncService::shared().start(); };
-        services.applicationName = applicationName;
-        services.openPage = [](const QUrl& page) { QDesktopServices::openUrl(page); };
-        services.alert = alert;
-        services.relaunch = [&instance] {
-            // The new start must find no running copy, or it would only bring this one forward.
-            instance.release();
-            QProcess::startDetached(QCoreApplication::applicationFilePath(), {});
-            QCoreApplication::quit();
-        };
-        services.quit = [] { QCoreApplication::quit(); };
-
-        AppDelegate delegate(services);
-        // The settings window takes ownership of the section when it is first built.
-        delegate.addSettingsSection(new SyncSection);
-        QObject::connect(&instance, &SingleInstance::reopenRequested, &delegate,
-                         &AppDelegate::reopen);
-        delegate.launch();
-        QApplication::exec();
-        return 0;
-    }
+    AppDelegate delegate(services);
+    // The settings window takes ownership of the section when it is first built.
+    delegate.addSettingsSection(new SyncSection);
+    QObject::connect(&instance, &SingleInstance::reopenRequested, &delegate, &AppDelegate::reopen);
+    delegate.launch();
+    QApplication::exec();
+    return 0;
+}
 
 } // namespace glossivo

@@ -238,7 +238,8 @@ TEST_F(StatusMenu, TheWordBlockShowsTheWordAndLogsOneGlancePerWord)
     if (current.id == first.id) {
         EXPECT_EQ(items[0].title, "give up on  /ɡɪv ʌp ɒn/");
         EXPECT_EQ(items[2].style, StatusMenuItem::Style::sentence);
-        EXPECT_EQ(items[2].title.mid(items[2].bold->location, items[2].bold->length), "give up\non");
+        EXPECT_EQ(items[2].title.mid(items[2].bold->location, items[2].bold->length),
+                  "give up\non");
     } else {
         EXPECT_EQ(items[0].title, "meander");
     }
