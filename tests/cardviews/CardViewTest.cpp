@@ -6,6 +6,7 @@
 #include "card/views/RegisterBadge.h"
 #include "card/views/SourceLabel.h"
 #include "ui/HighlightedLabel.h"
+#include "ui/SpacedPlainText.h"
 
 #include <QPushButton>
 #include <QTest>
@@ -156,6 +157,31 @@ TEST_F(CardViewTest, OnlyANamedRegisterGetsABadge)
         QWidget parent;
         EXPECT_EQ(RegisterBadge::make(RegisterBadge::parse(c.text), &parent) != nullptr, c.badge);
     }
+}
+
+TEST_F(CardViewTest, TheTranslationIsPlainSelectableTextWithRoomBetweenItsLines)
+{
+    const QString lines = QStringLiteral("第一行\n第二行\n第三行");
+    const SpacedPlainText spaced(lines, 14, 2);
+    const SpacedPlainText tight(lines, 14, 0);
+    EXPECT_EQ(spaced.heightForWidth(300), tight.heightForWidth(300) + 3 * 2);
+
+    makeView();
+    const QString markup = QStringLiteral("<b>粗体</b> & <a href=\"file:///etc\">链接</a>");
+    controller->showTranslation(QStringLiteral("passage"), QPoint(100, 100));
+    ai.answer(0, Translation{markup, std::nullopt});
+    QTest::qWait(1);
+    const QSize size = layOut();
+    host->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(host.get()));
+    auto* text = find<SpacedPlainText>("translationText");
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->toPlainText(), markup);
+    EXPECT_FALSE(text->textCursor().charFormat().isAnchor());
+    EXPECT_TRUE(text->textInteractionFlags() & Qt::TextSelectableByMouse);
+    // The card is tall enough for all of it.
+    EXPECT_GE(text->height(), text->heightForWidth(text->width()))
+        << text->width() << ' ' << size.width() << 'x' << size.height();
 }
 
 TEST_F(CardViewTest, AKeyTermLooksItselfUpInThePassageAtTheSameAnchor)

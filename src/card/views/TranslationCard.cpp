@@ -4,7 +4,7 @@
 #include "card/views/KeyTermChip.h"
 #include "ui/FlowLayout.h"
 #include "ui/Glyphs.h"
-#include "ui/PlainLabel.h"
+#include "ui/SpacedPlainText.h"
 
 #include <QHBoxLayout>
 #include <QToolButton>
@@ -42,10 +42,8 @@ TranslationCard::TranslationCard(const QString& original, const Translation& tra
     column->setContentsMargins(12, 12, 12, 12);
     column->setSpacing(10);
 
-    auto* text = new PlainLabel(translation.translationZh, this);
-    text->setObjectName(QStringLiteral("translationLabel"));
-    text->sized(14).wrapping();
-    text->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* text = new SpacedPlainText(translation.translationZh, 14, 2, this);
+    text->setObjectName(QStringLiteral("translationText"));
     column->addWidget(text);
 
     if (translation.keyTerms && !translation.keyTerms->isEmpty()) {
