@@ -8,6 +8,7 @@
 #include <QList>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 #include <QUuid>
 
 #include <algorithm>
@@ -43,17 +44,26 @@ inline bool idTextLess(const QUuid& left, const QUuid& right)
                                         std::begin(right.data4), std::end(right.data4));
 }
 
+// Up to this many records, a list is searched rather than indexed.
+constexpr qsizetype fewRecords = 16;
+
 // Records of both lists, `a`'s first, without the dead ones and with one record per id: where
 // both sides hold an id, `a`'s copy is kept whole.
 template <class T> QList<T> unionByID(const QList<T>& a, const QList<T>& b, const DeadIds& dead)
 {
     QList<T> result;
     result.reserve(a.size() + b.size());
+    // A word's few examples are looked through faster than a set is built for them.
+    const bool few = a.size() + b.size() <= fewRecords;
     QSet<QUuid> taken;
+    const auto isTaken = [&](const QUuid& id) {
+        if (!few) return taken.contains(id);
+        return std::any_of(result.cbegin(), result.cend(), [&](const T& r) { return r.id == id; });
+    };
     for (const QList<T>* list : {&a, &b})
         for (const T& record : *list) {
-            if (taken.contains(record.id) || dead.contains(record.id)) continue;
-            taken.insert(record.id);
+            if (isTaken(record.id) || dead.contains(record.id)) continue;
+            if (!few) taken.insert(record.id);
             result.append(record);
         }
     return result;
@@ -64,17 +74,22 @@ template <class T> QList<T> unionByID(const QList<T>& a, const QList<T>& b, cons
 template <class T, class KeyOf>
 QList<T> dedupe(const QList<T>& items, KeyOf key, QDateTime T::*at, QUuid T::*id)
 {
-    QHash<QString, qsizetype> chosen; // key -> position in result
+    const bool few = items.size() <= fewRecords;
+    QHash<QString, qsizetype> chosen; // key -> position in result, when there are many
+    QStringList keys;                 // the key of each in result, when there are few
     QList<T> result;
     for (const T& item : items) {
         const QString itemKey = key(item);
-        const auto found = chosen.constFind(itemKey);
-        if (found == chosen.constEnd()) {
-            chosen.insert(itemKey, result.size());
+        const qsizetype found = few ? keys.indexOf(itemKey) : chosen.value(itemKey, -1);
+        if (found < 0) {
+            if (few)
+                keys.append(itemKey);
+            else
+                chosen.insert(itemKey, result.size());
             result.append(item);
             continue;
         }
-        T& kept = result[*found];
+        T& kept = result[found];
         if (item.*at < kept.*at || (item.*at == kept.*at && idTextLess(item.*id, kept.*id)))
             kept = item;
     }

@@ -3,8 +3,9 @@
 #include "model/JsonDocumentReader.h"
 #include "model/JsonFields.h"
 #include "sync/CanonicalJson.h"
+#include "sync/CanonicalWordTexts.h"
+#include "sync/Sha256.h"
 
-#include <QCryptographicHash>
 #include <QJsonDocument>
 
 #include <algorithm>
@@ -69,6 +70,33 @@ SyncBundle decode(const JsonObjectReader& object)
     return bundle;
 }
 
+SyncBundle withoutWords(const SyncBundle& bundle)
+{
+    SyncBundle rest = bundle;
+    rest.words.clear();
+    return rest;
+}
+
+// The canonical text in pieces: everything before the first word, then each word's text. The
+// words are most of the document and are kept encoded between passes; "words" sorts last among
+// the keys, so the rest of the document ends in "[]}" and the words go between the brackets.
+struct Pieces {
+    QByteArray head;
+    QByteArrayList words;
+    static constexpr char tail[] = "]}";
+};
+
+std::optional<Pieces> pieces(const SyncBundle& bundle)
+{
+    std::optional<QByteArray> head = CanonicalJson::write(withoutWords(bundle).toJson());
+    if (!head) return std::nullopt;
+    Q_ASSERT(head->endsWith("[]}"));
+    head->chop(2);
+    std::optional<QByteArrayList> words = CanonicalWordTexts::shared().texts(bundle.words);
+    if (!words) return std::nullopt;
+    return Pieces{std::move(*head), std::move(*words)};
+}
+
 } // namespace
 
 SyncBundle SyncBundle::fromJson(const QJsonObject& object)
@@ -104,15 +132,33 @@ QJsonObject SyncBundle::toJson() const
 
 QByteArray SyncBundle::json() const
 {
-    return CanonicalJson::write(toJson()).value_or(QByteArray());
+    const std::optional<Pieces> parts = pieces(*this);
+    if (!parts) return QByteArray();
+    qsizetype size = parts->head.size() + parts->words.size() + 2;
+    for (const QByteArray& word : parts->words)
+        size += word.size();
+    QByteArray text;
+    text.reserve(size);
+    text.append(parts->head);
+    for (qsizetype i = 0; i < parts->words.size(); ++i) {
+        if (i > 0) text.append(',');
+        text.append(parts->words[i]);
+    }
+    text.append(Pieces::tail);
+    return text;
 }
 
 SyncBundle SyncBundle::normalized() const
 {
-    const QByteArray bytes = json();
-    if (bytes.isEmpty()) return *this;
+    const std::optional<QByteArray> head = CanonicalJson::write(withoutWords(*this).toJson());
+    if (!head) return *this;
+    std::optional<QList<WordEntry>> normalizedWords =
+        CanonicalWordTexts::shared().normalized(words);
+    if (!normalizedWords) return *this;
     try {
-        return parse(bytes);
+        SyncBundle result = parse(*head);
+        result.words = std::move(*normalizedWords);
+        return result;
     } catch (const JsonError&) {
         return *this;
     }
@@ -120,12 +166,21 @@ SyncBundle SyncBundle::normalized() const
 
 QString SyncBundle::hash() const
 {
-    return hashOf(json());
+    const std::optional<Pieces> parts = pieces(*this);
+    if (!parts) return hashOf(QByteArray());
+    Sha256 hash;
+    hash.add(parts->head);
+    for (qsizetype i = 0; i < parts->words.size(); ++i) {
+        if (i > 0) hash.add(",");
+        hash.add(parts->words[i]);
+    }
+    hash.add(Pieces::tail);
+    return hash.hex();
 }
 
 QString SyncBundle::hashOf(const QByteArray& json)
 {
-    return QString::fromLatin1(QCryptographicHash::hash(json, QCryptographicHash::Sha256).toHex());
+    return Sha256::hexOf(json);
 }
 
 } // namespace glossivo

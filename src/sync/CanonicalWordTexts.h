@@ -1,0 +1,48 @@
+#pragma once
+
+#include "model/WordEntry.h"
+
+#include <QByteArrayList>
+#include <QHash>
+#include <QList>
+#include <QMutex>
+#include <QUuid>
+
+#include <optional>
+
+namespace glossivo {
+
+// The canonical text of each word and what the word reads back as from it, kept while the word
+// is unchanged. A sync pass encodes a word book of tens of thousands of words several times over
+// (to normalize it, to upload the merge, to hash both sides), and between two passes only a few
+// words change. A word is known by its id and its whole content, so a changed word is never
+// given an old text. Shared by every bundle of the process, since bundles are plain values.
+class CanonicalWordTexts {
+public:
+    static CanonicalWordTexts& shared();
+
+    // Each word's canonical text, in order; none when a word holds what JSON cannot express.
+    std::optional<QByteArrayList> texts(const QList<WordEntry>& words);
+    // Each word as it reads back from its canonical text; none when a word cannot be encoded or
+    // its text does not read back.
+    std::optional<QList<WordEntry>> normalized(const QList<WordEntry>& words);
+
+private:
+    struct Variant {
+        WordEntry word;
+        QByteArray text;
+        std::optional<WordEntry> readBack;
+        quint64 used = 0; // the last normalization that met it
+    };
+
+    Variant* find(const WordEntry& word);
+    Variant& add(const WordEntry& word, QByteArray text);
+    void forgetUnused();
+
+    QMutex m_mutex;
+    // A word's versions: the store's, the merged one, the read-back one.
+    QHash<QUuid, QList<Variant>> m_variants;
+    quint64 m_generation = 0;
+};
+
+} // namespace glossivo
