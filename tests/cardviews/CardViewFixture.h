@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/DarkPalette.h"
+
 #include "card/CardFixture.h"
 #include "card/views/CardView.h"
 
@@ -20,20 +22,6 @@ protected:
         host = std::make_unique<QWidget>();
         if (dark) host->setPalette(darkPalette());
         view = new CardView(controller->model(), *controller, host.get());
-    }
-
-    static QPalette darkPalette()
-    {
-        QPalette p;
-        p.setColor(QPalette::Window, QColor(0x2b, 0x2b, 0x2d));
-        p.setColor(QPalette::WindowText, QColor(0xee, 0xee, 0xee));
-        p.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x20));
-        p.setColor(QPalette::Text, QColor(0xee, 0xee, 0xee));
-        p.setColor(QPalette::Button, QColor(0x3a, 0x3a, 0x3c));
-        p.setColor(QPalette::ButtonText, QColor(0xee, 0xee, 0xee));
-        p.setColor(QPalette::PlaceholderText, QColor(0x9a, 0x9a, 0x9e));
-        p.setColor(QPalette::Link, QColor(0x0a, 0x84, 0xff));
-        return p;
     }
 
     // Lays the card out at its natural size, as the panel would.

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QFont>
+#include <QFontMetrics>
+#include <QPoint>
 #include <QProcess>
 #include <QTest>
 
@@ -45,5 +48,21 @@ public:
 private:
     QProcess m_process;
 };
+
+// The line of text the helper window shows in these tests, and where it stands.
+inline const QString kText = QStringLiteral("Quarterly results exceeded expectations");
+inline constexpr int kPixelSize = 24;
+inline const QPoint kWindowAt(200, 300);
+
+// Where a word of the helper window's text lies on the screen (the label has a 24 margin).
+inline QPoint middleOf(const QString& word)
+{
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(kPixelSize);
+    const QFontMetrics metrics(font);
+    const int before = metrics.horizontalAdvance(kText.left(kText.indexOf(word)));
+    return kWindowAt +
+           QPoint(24 + before + metrics.horizontalAdvance(word) / 2, 24 + metrics.height() / 2);
+}
 
 } // namespace glossivo::testing

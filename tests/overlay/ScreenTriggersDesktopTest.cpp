@@ -22,21 +22,6 @@ using namespace glossivo::testing;
 
 namespace {
 
-const QString kText = QStringLiteral("Quarterly results exceeded expectations");
-constexpr int kPixelSize = 24;
-const QPoint kWindowAt(200, 300);
-
-// Where a word of the helper window's text lies on the screen (the label has a 24 margin).
-QPoint middleOf(const QString& word)
-{
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(kPixelSize);
-    const QFontMetrics metrics(font);
-    const int before = metrics.horizontalAdvance(kText.left(kText.indexOf(word)));
-    return kWindowAt +
-           QPoint(24 + before + metrics.horizontalAdvance(word) / 2, 24 + metrics.height() / 2);
-}
-
 void moveTo(QPoint p)
 {
     xdotool({"mousemove", QString::number(p.x()), QString::number(p.y())});
