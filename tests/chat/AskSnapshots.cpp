@@ -41,6 +41,7 @@ protected:
         ask(QStringLiteral("这里为什么用 ran 而不是 run？"),
             QStringLiteral("因为这句话讲的是**已经发生的事**，所以用过去式 `ran`。\n"
                            "- `run` 是原形\n- `ran` 是过去式\n- `run` 也是过去分词"));
+        ASSERT_FALSE(session->messages().isEmpty());
         session->save(session->messages().last().id);
         ask(QStringLiteral("all the way 是什么意思？"),
             QStringLiteral("*all the way* 表示「一路、全程」，比如 ~~half way~~ 就不对了。"
@@ -65,7 +66,11 @@ TEST_F(AskSnapshots, TheChatWindowInLightAndDark)
          [this] {
              conversation();
              server.enqueue(answer({}, FakeReply::Ending::hold));
+             const qsizetype before = server.requests().size();
              session->send(QStringLiteral("再举几个例子"));
+             // Taken by the server, so that the held reply is not left for the next question.
+             ASSERT_TRUE(FakeChatServer::waitFor(
+                 [this, before] { return server.requests().size() > before; }));
          }},
         {"error",
          [this] {
