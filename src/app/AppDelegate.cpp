@@ -5,6 +5,7 @@
 #include "app/views/StatusMenu.h"
 #include "model/ConfigStore.h"
 #include "model/WordStore.h"
+#include "ui/SafeLink.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -29,7 +30,10 @@ AppDelegate::AppDelegate(Services services, QObject* parent)
                         m_services.ownId}),
       m_growthRecord(m_services.supportDir, m_services.openPage, m_services.alert),
       m_settingsState(*m_services.config, *m_services.permissions, *m_services.launchAtLogin,
-                      m_services.alert)
+                      m_services.alert),
+      m_askSession(std::make_unique<AskSession>(
+          *m_services.words, [config = m_services.config] { return config->config(); },
+          Clock::system()))
 {
     m_menuController.setHandler(MenuAction::showSettings, [this] { showSettings(); });
     m_menuController.setHandler(MenuAction::showJourney, [this] { showJourney(); });
@@ -49,6 +53,11 @@ AppDelegate::AppDelegate(Services services, QObject* parent)
 AppDelegate::~AppDelegate()
 {
     delete m_settingsWindow;
+    if (m_askWindow) {
+        // Its own destruction is no close of the chat.
+        m_askWindow->removeEventFilter(this);
+        delete m_askWindow;
+    }
 }
 
 AppDelegate* AppDelegate::shared()
@@ -165,6 +174,37 @@ void AppDelegate::showSettings()
     m_settingsWindow->show();
     m_settingsWindow->raise();
     m_settingsWindow->activateWindow();
+}
+
+void AppDelegate::showAsk(const AskContext& context, std::optional<QuickQuestion> question)
+{
+    m_askSession->start(context, question);
+    if (!m_askWindow) {
+        const GrowthRecord::Opener openPage = m_services.openPage;
+        m_askWindow = new AskView(*m_askSession, [openPage](const QUrl& url) {
+            if (openPage && isOpenableLink(url)) openPage(url);
+        });
+        m_askWindow->setWindowTitle(QStringLiteral("问 AI"));
+        m_askWindow->resize(460, 600);
+        m_askWindow->installEventFilter(this);
+        // Centred only now, so a reopened window comes back where the user left it.
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            QRect frame = m_askWindow->frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            m_askWindow->move(frame.topLeft());
+        }
+    }
+    if (m_askWindow->isMinimized()) m_askWindow->showNormal();
+    m_askWindow->show();
+    m_askWindow->raise();
+    m_askWindow->activateWindow();
+}
+
+bool AppDelegate::eventFilter(QObject* watched, QEvent* event)
+{
+    // A closed chat window does not go on answering out of sight.
+    if (watched == m_askWindow && event->type() == QEvent::Close) m_askSession->stop();
+    return QObject::eventFilter(watched, event);
 }
 
 void AppDelegate::showJourney()

@@ -6,6 +6,7 @@
 #include "app/SettingsState.h"
 #include "app/StatusMenuController.h"
 #include "app/views/SettingsWindow.h"
+#include "card/views/AskView.h"
 #include "platform/FrontApplicationSource.h"
 #include "platform/PermissionSource.h"
 
@@ -15,6 +16,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QMenu;
 class QSystemTrayIcon;
@@ -72,6 +74,9 @@ public:
 
     void showSettings();
     void showJourney();
+    // Starts a chat about the passage in the one sentence-chat session (a preset question is
+    // sent at once) and brings its window forward. Closing the window stops a running answer.
+    void showAsk(const AskContext& context, std::optional<QuickQuestion> question = std::nullopt);
     // An opener of a window built elsewhere (review, spelling, coach, add-word, word book);
     // its menu items and buttons appear once it is given.
     void setWindowOpener(MenuAction action, std::function<void()> open);
@@ -82,11 +87,16 @@ public:
     QSystemTrayIcon* trayIcon() const { return m_tray; }
     QMenu* menu() const { return m_menu.get(); }
     SettingsWindow* settingsWindow() const { return m_settingsWindow; }
+    AskView* askWindow() const { return m_askWindow; }
+    AskSession& askSession() { return *m_askSession; }
     MenuBarWord& menuBarWord() { return m_menuBarWord; }
     bool polling() const { return m_permissionTimer.isActive(); }
     StatusMenuController& menuController() { return m_menuController; }
     // Rebuilds the menu as it would be when opened now.
     void rebuildMenu();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void waitForAccessibility();
@@ -102,6 +112,8 @@ private:
     QSystemTrayIcon* m_tray = nullptr;
     std::unique_ptr<QMenu> m_menu;
     QPointer<SettingsWindow> m_settingsWindow;
+    std::unique_ptr<AskSession> m_askSession;
+    QPointer<AskView> m_askWindow;
     QList<QPointer<QWidget>> m_sections;
     QHash<MenuAction, std::function<void()>> m_openers;
     QTimer m_permissionTimer;

@@ -88,6 +88,11 @@ int runTrayApplication(int& argc, char** argv)
     services.quit = [] { QCoreApplication::quit(); };
 
     AppDelegate delegate(services);
+    // The card's question buttons carry it into the sentence chat.
+    SharedCard::setAskOpener(
+        [&delegate](const AskContext& context, std::optional<QuickQuestion> question) {
+            delegate.showAsk(context, question);
+        });
     // The settings window takes ownership of the section when it is first built.
     delegate.addSettingsSection(new SyncSection);
     QObject::connect(&instance, &SingleInstance::reopenRequested, &delegate, &AppDelegate::reopen);

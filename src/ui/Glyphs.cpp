@@ -139,6 +139,29 @@ void draw(QPainter& painter, Glyph glyph, const QColor& colour, qreal s)
         painter.drawEllipse(QRectF(8 * s, 3 * s, 3.4 * s, 3.4 * s));
         painter.drawPie(QRectF(7 * s, 7.5 * s, 6.5 * s, 7 * s), 0, 180 * 16);
         break;
+    case Glyph::arrowUpCircleFilled: {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(colour);
+        painter.drawEllipse(QRectF(0.5 * s, 0.5 * s, 13 * s, 13 * s));
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(Qt::white, 1.6 * s, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawLine(QPointF(7 * s, 10.5 * s), QPointF(7 * s, 3.8 * s));
+        QPainterPath head;
+        head.moveTo(4 * s, 6.6 * s);
+        head.lineTo(7 * s, 3.6 * s);
+        head.lineTo(10 * s, 6.6 * s);
+        painter.drawPath(head);
+        break;
+    }
+    case Glyph::stopCircleFilled: {
+        // The square is cut out of the disc, so it shows whatever lies behind, as the symbol does.
+        QPainterPath disc;
+        disc.addEllipse(QRectF(0.5 * s, 0.5 * s, 13 * s, 13 * s));
+        QPainterPath square;
+        square.addRoundedRect(QRectF(4.6 * s, 4.6 * s, 4.8 * s, 4.8 * s), 0.8 * s, 0.8 * s);
+        painter.fillPath(disc.subtracted(square), colour);
+        break;
+    }
     case Glyph::link:
         painter.setPen(line);
         painter.save();

@@ -20,7 +20,9 @@ enum class Glyph {
     book,
     puzzle,
     wave,
-    people
+    people,
+    arrowUpCircleFilled,
+    stopCircleFilled
 };
 
 QIcon glyphIcon(Glyph glyph, const QColor& colour, int size);

@@ -201,6 +201,22 @@ TEST_F(Tray, AReopenedWindowIsTheSameOneWhereTheUserLeftIt)
     EXPECT_EQ(window->pos(), moved);
 }
 
+TEST_F(Tray, TheChatWindowComesForwardDecoratedWithTheFocusInItsField)
+{
+    launch("sk-test", PermissionSource::Session::x11);
+    delegate->showAsk({"The build failed.", QStringLiteral("构建失败了。"), std::nullopt,
+                       std::nullopt, std::nullopt});
+    AskView* window = delegate->askWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "questionField");
+    // An ordinary window of the desktop, with the window manager's title bar.
+    EXPECT_GT(window->frameGeometry().height(), window->height());
+    QTest::qWait(200);
+    const QImage desktop = window->screen()->grabWindow(0).toImage();
+    EXPECT_TRUE(desktop.save(test::snapshotFolder("chat") + "/on-the-desktop.png"));
+}
+
 TEST_F(Tray, TheOpenMenuAndTheWordInTheTooltip)
 {
     WordEntry word;

@@ -1,0 +1,587 @@
+#include "card/InlineMarkdown.h"
+
+#include "ui/SafeLink.h"
+
+#include <QHash>
+#include <QList>
+#include <QUrl>
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
+namespace glossivo {
+
+namespace {
+
+// The parser follows the CommonMark reference algorithm for inlines: one pass that cuts the
+// text into pieces (literal text, code spans, delimiter runs, brackets) and keeps a stack of
+// delimiter runs and one of open brackets; emphasis is paired afterwards, inside each link text
+// and then over the whole. Every forward search that could be repeated (the closing backtick
+// run, the end of a link's address) is answered from tables built once, so no input makes it
+// go back over the text again and again.
+
+enum class Tag { strong, emphasis, strike };
+
+struct Piece {
+    enum class Kind { text, code, delimiter, bracket, linkClose };
+
+    explicit Piece(Kind kind, QString text = {}) : kind(kind), text(std::move(text)) {}
+
+    Kind kind = Kind::text;
+    QString text;        // text, code: the characters
+    QChar marker;        // delimiter: '*', '_' or '~'
+    int count = 0;       // delimiter: characters of the run still shown as themselves
+    QList<Tag> opens;    // delimiter: emphasis it opens, innermost first
+    QList<Tag> closes;   // delimiter: emphasis it closes, innermost first
+    bool linked = false; // bracket, linkClose: a link formed here
+    QString href;        // bracket, linkClose: the address; empty when it may not be opened
+};
+
+struct Delimiter {
+    qsizetype piece = 0;
+    QChar marker;
+    int length = 0; // of the whole run as written
+    bool canOpen = false;
+    bool canClose = false;
+    qsizetype prev = -1;
+    qsizetype next = -1;
+};
+
+struct Bracket {
+    qsizetype piece = 0;
+    qsizetype bottom = -1; // the last delimiter before the bracket
+};
+
+bool isAsciiPunctuation(char32_t c)
+{
+    return c < 128 && ((c >= '!' && c <= '/') || (c >= ':' && c <= '@') || (c >= '[' && c <= '`') ||
+                       (c >= '{' && c <= '~'));
+}
+
+bool isWhitespace(char32_t c)
+{
+    return c == '\t' || c == '\n' || c == '\f' || c == '\r' || QChar::isSpace(c);
+}
+
+bool isPunctuation(char32_t c)
+{
+    return isAsciiPunctuation(c) || QChar::isPunct(c);
+}
+
+bool isValidUtf16(const QString& text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate()) {
+            if (i + 1 >= text.size() || !text.at(i + 1).isLowSurrogate()) return false;
+            ++i;
+        } else if (c.isLowSurrogate()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+QString openTag(Tag tag)
+{
+    switch (tag) {
+    case Tag::strong:
+        return QStringLiteral("<b>");
+    case Tag::emphasis:
+        return QStringLiteral("<i>");
+    case Tag::strike:
+        return QStringLiteral("<s>");
+    }
+    return {};
+}
+
+QString closeTag(Tag tag)
+{
+    switch (tag) {
+    case Tag::strong:
+        return QStringLiteral("</b>");
+    case Tag::emphasis:
+        return QStringLiteral("</i>");
+    case Tag::strike:
+        return QStringLiteral("</s>");
+    }
+    return {};
+}
+
+// Positions found ahead of each place in the text, for the link addresses.
+class LinkTables {
+public:
+    explicit LinkTables(const QString& text);
+
+    bool escaped(qsizetype i) const { return m_escaped.at(i); }
+    // The first whitespace or control character at or after i (the text's end when none).
+    qsizetype spaceFrom(qsizetype i) const { return m_spaceFrom.at(i); }
+    // The first character at or after i that is not whitespace.
+    qsizetype nonSpaceFrom(qsizetype i) const { return m_nonSpaceFrom.at(i); }
+    // The unescaped ')' at or after i that closes the parentheses opened from i; -1 when none.
+    qsizetype closingParen(qsizetype i) const { return m_closing.at(i); }
+    // Whether the unescaped parentheses between from and to are balanced.
+    bool balanced(qsizetype from, qsizetype to) const { return m_depth.at(from) == m_depth.at(to); }
+    // The first unescaped quote of that kind at or after i; -1 when none.
+    qsizetype quote(QChar kind, qsizetype i) const
+    {
+        return (kind == QLatin1Char('"') ? m_doubleQuote : m_singleQuote).at(i);
+    }
+    // The first '>' at or after i, and the first '<' or line break at or after i.
+    qsizetype angleClose(qsizetype i) const { return m_angleClose.at(i); }
+    qsizetype angleStop(qsizetype i) const { return m_angleStop.at(i); }
+
+private:
+    QList<bool> m_escaped;
+    QList<qsizetype> m_spaceFrom, m_nonSpaceFrom, m_closing, m_depth;
+    QList<qsizetype> m_doubleQuote, m_singleQuote, m_angleClose, m_angleStop;
+};
+
+LinkTables::LinkTables(const QString& text)
+{
+    const qsizetype n = text.size();
+    m_escaped.resize(n + 1, false);
+    for (qsizetype i = 1; i < n; ++i)
+        m_escaped[i] = text.at(i - 1) == QLatin1Char('\\') && !m_escaped.at(i - 1) &&
+                       isAsciiPunctuation(text.at(i).unicode());
+    // The depth of unescaped parentheses before each position.
+    m_depth.resize(n + 1, 0);
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        const int step = m_escaped.at(i)         ? 0
+                         : c == QLatin1Char('(') ? 1
+                         : c == QLatin1Char(')') ? -1
+                                                 : 0;
+        m_depth[i + 1] = m_depth.at(i) + step;
+    }
+    m_spaceFrom.resize(n + 1, n);
+    m_nonSpaceFrom.resize(n + 1, n);
+    m_closing.resize(n + 1, -1);
+    m_doubleQuote.resize(n + 1, -1);
+    m_singleQuote.resize(n + 1, -1);
+    m_angleClose.resize(n + 1, -1);
+    m_angleStop.resize(n + 1, n);
+    // Where each depth was last met, scanning backwards, offset so that it is never negative.
+    QList<qsizetype> lastAtDepth(2 * n + 3, -1);
+    const auto slot = [n](qsizetype depth) { return depth + n + 1; };
+    lastAtDepth[slot(m_depth.at(n))] = n;
+    for (qsizetype i = n - 1; i >= 0; --i) {
+        const QChar c = text.at(i);
+        const bool space = isWhitespace(c.unicode()) || c.unicode() < 0x20 || c.unicode() == 0x7f;
+        m_spaceFrom[i] = space ? i : m_spaceFrom.at(i + 1);
+        m_nonSpaceFrom[i] = isWhitespace(c.unicode()) ? m_nonSpaceFrom.at(i + 1) : i;
+        // The closing ')' is the one after which the depth first drops below the depth here.
+        const qsizetype after = lastAtDepth.at(slot(m_depth.at(i) - 1));
+        m_closing[i] = after >= 0 ? after - 1 : -1;
+        lastAtDepth[slot(m_depth.at(i))] = i;
+        const bool plain = !m_escaped.at(i);
+        m_doubleQuote[i] = plain && c == QLatin1Char('"') ? i : m_doubleQuote.at(i + 1);
+        m_singleQuote[i] = plain && c == QLatin1Char('\'') ? i : m_singleQuote.at(i + 1);
+        m_angleClose[i] = c == QLatin1Char('>') ? i : m_angleClose.at(i + 1);
+        m_angleStop[i] = c == QLatin1Char('<') || c == QLatin1Char('\n') || c == QLatin1Char('\r')
+                             ? i
+                             : m_angleStop.at(i + 1);
+    }
+}
+
+class Parser {
+public:
+    explicit Parser(const QString& text) : s(text) {}
+
+    QString render();
+
+private:
+    void parse();
+    qsizetype codeSpan(qsizetype at);
+    qsizetype delimiterRun(qsizetype at);
+    qsizetype closeBracket(qsizetype at);
+    // The end of an inline link's "(address "title")" starting at `at`, and its address.
+    std::optional<std::pair<qsizetype, QString>> linkTail(qsizetype at);
+    qsizetype closingBackticks(qsizetype after, int length);
+    bool isFence(qsizetype at, qsizetype length) const;
+    void processEmphasis(qsizetype bottom);
+    void unlink(qsizetype delimiter);
+    void appendText(const QString& text);
+    char32_t codePointBefore(qsizetype at) const;
+    char32_t codePointAt(qsizetype at) const;
+
+    const QString& s;
+    QList<Piece> pieces;
+    QList<Delimiter> delimiters;
+    qsizetype lastDelimiter = -1;
+    QList<Bracket> brackets;
+    // Brackets below this index are inside a link's text and can no longer start a link.
+    qsizetype activeBrackets = 0;
+    std::optional<LinkTables> tables;
+    // Backtick runs by length, in text order, and how far each list has been passed.
+    QHash<int, QList<qsizetype>> backtickRuns;
+    QHash<int, qsizetype> backtickCursor;
+    bool backticksIndexed = false;
+};
+
+char32_t Parser::codePointBefore(qsizetype at) const
+{
+    if (at <= 0) return '\n';
+    const QChar c = s.at(at - 1);
+    if (c.isLowSurrogate() && at >= 2) return QChar::surrogateToUcs4(s.at(at - 2), c);
+    return c.unicode();
+}
+
+char32_t Parser::codePointAt(qsizetype at) const
+{
+    if (at >= s.size()) return '\n';
+    const QChar c = s.at(at);
+    if (c.isHighSurrogate() && at + 1 < s.size()) return QChar::surrogateToUcs4(c, s.at(at + 1));
+    return c.unicode();
+}
+
+void Parser::appendText(const QString& text)
+{
+    if (!pieces.isEmpty() && pieces.last().kind == Piece::Kind::text)
+        pieces.last().text += text;
+    else
+        pieces.append(Piece(Piece::Kind::text, text));
+}
+
+void Parser::parse()
+{
+    const qsizetype n = s.size();
+    qsizetype i = 0;
+    while (i < n) {
+        const QChar c = s.at(i);
+        if (c == QLatin1Char('\\') && i + 1 < n && isAsciiPunctuation(s.at(i + 1).unicode())) {
+            appendText(s.at(i + 1));
+            i += 2;
+        } else if (c == QLatin1Char('`')) {
+            i = codeSpan(i);
+        } else if (c == QLatin1Char('*') || c == QLatin1Char('_') || c == QLatin1Char('~')) {
+            i = delimiterRun(i);
+        } else if (c == QLatin1Char('[')) {
+            brackets.append({pieces.size(), lastDelimiter});
+            pieces.append(Piece(Piece::Kind::bracket));
+            ++i;
+        } else if (c == QLatin1Char(']')) {
+            i = closeBracket(i);
+        } else {
+            qsizetype end = i + 1;
+            while (end < n && !QStringView(u"\\`*_~[]").contains(s.at(end)))
+                ++end;
+            appendText(s.mid(i, end - i));
+            i = end;
+        }
+    }
+    processEmphasis(-1);
+}
+
+qsizetype Parser::closingBackticks(qsizetype after, int length)
+{
+    if (!backticksIndexed) {
+        backticksIndexed = true;
+        for (qsizetype i = 0; i < s.size();) {
+            if (s.at(i) != QLatin1Char('`')) {
+                ++i;
+                continue;
+            }
+            qsizetype end = i;
+            while (end < s.size() && s.at(end) == QLatin1Char('`'))
+                ++end;
+            if (!isFence(i, end - i)) backtickRuns[static_cast<int>(end - i)].append(i);
+            i = end;
+        }
+    }
+    const auto runs = backtickRuns.constFind(length);
+    if (runs == backtickRuns.constEnd()) return -1;
+    // Openers come in text order, so each list is only ever passed forwards.
+    qsizetype& cursor = backtickCursor[length];
+    while (cursor < runs->size() && runs->at(cursor) < after)
+        ++cursor;
+    return cursor < runs->size() ? runs->at(cursor) : -1;
+}
+
+// Three or more backticks that begin a line (after at most three spaces) mark a fenced block,
+// which stays as written like every other block: they neither open nor close a code span.
+bool Parser::isFence(qsizetype at, qsizetype length) const
+{
+    if (length < 3) return false;
+    qsizetype start = at;
+    while (start > 0 && at - start <= 3 && s.at(start - 1) == QLatin1Char(' '))
+        --start;
+    return at - start <= 3 && (start == 0 || s.at(start - 1) == QLatin1Char('\n'));
+}
+
+qsizetype Parser::codeSpan(qsizetype at)
+{
+    qsizetype end = at;
+    while (end < s.size() && s.at(end) == QLatin1Char('`'))
+        ++end;
+    const int length = static_cast<int>(end - at);
+    const qsizetype close = isFence(at, length) ? -1 : closingBackticks(end, length);
+    if (close < 0) {
+        appendText(s.mid(at, length));
+        return end;
+    }
+    QString code = s.mid(end, close - end);
+    // One space on each side is padding, so that a span can begin or end with a backtick.
+    if (code.size() >= 2 && code.front() == QLatin1Char(' ') && code.back() == QLatin1Char(' ') &&
+        !code.trimmed().isEmpty())
+        code = code.mid(1, code.size() - 2);
+    pieces.append(Piece(Piece::Kind::code, code));
+    return close + length;
+}
+
+qsizetype Parser::delimiterRun(qsizetype at)
+{
+    const QChar marker = s.at(at);
+    qsizetype end = at;
+    while (end < s.size() && s.at(end) == marker)
+        ++end;
+    const int length = static_cast<int>(end - at);
+    // Strikethrough takes exactly two tildes: a single one is common in plain text ("3~5 天").
+    if (marker == QLatin1Char('~') && length != 2) {
+        appendText(s.mid(at, length));
+        return end;
+    }
+    const char32_t before = codePointBefore(at);
+    const char32_t after = codePointAt(end);
+    const bool leftFlanking =
+        !isWhitespace(after) &&
+        (!isPunctuation(after) || isWhitespace(before) || isPunctuation(before));
+    const bool rightFlanking =
+        !isWhitespace(before) &&
+        (!isPunctuation(before) || isWhitespace(after) || isPunctuation(after));
+    bool canOpen = leftFlanking;
+    bool canClose = rightFlanking;
+    if (marker == QLatin1Char('_')) {
+        // No emphasis inside words with underscores: snake_case_names stay as written.
+        canOpen = leftFlanking && (!rightFlanking || isPunctuation(before));
+        canClose = rightFlanking && (!leftFlanking || isPunctuation(after));
+    }
+    Piece piece{Piece::Kind::delimiter};
+    piece.marker = marker;
+    piece.count = length;
+    pieces.append(piece);
+    if (canOpen || canClose) {
+        Delimiter delimiter{pieces.size() - 1, marker,        length, canOpen,
+                            canClose,          lastDelimiter, -1};
+        delimiters.append(delimiter);
+        if (lastDelimiter >= 0) delimiters[lastDelimiter].next = delimiters.size() - 1;
+        lastDelimiter = delimiters.size() - 1;
+    }
+    return end;
+}
+
+qsizetype Parser::closeBracket(qsizetype at)
+{
+    if (brackets.isEmpty()) {
+        appendText(QStringLiteral("]"));
+        return at + 1;
+    }
+    const Bracket opener = brackets.takeLast();
+    const bool active = brackets.size() >= activeBrackets;
+    activeBrackets = std::min(activeBrackets, brackets.size());
+    const auto tail = active ? linkTail(at + 1) : std::nullopt;
+    if (!tail) {
+        appendText(QStringLiteral("]"));
+        return at + 1;
+    }
+    // Emphasis inside the link's text pairs there and nowhere else.
+    processEmphasis(opener.bottom);
+    const QString href = isOpenableLink(QUrl(tail->second)) ? tail->second : QString();
+    Piece& open = pieces[opener.piece];
+    open.linked = true;
+    open.href = href;
+    Piece close{Piece::Kind::linkClose};
+    close.linked = true;
+    close.href = href;
+    pieces.append(close);
+    // Links do not nest: no bracket opened before this one starts a link any more.
+    activeBrackets = brackets.size();
+    return tail->first;
+}
+
+std::optional<std::pair<qsizetype, QString>> Parser::linkTail(qsizetype at)
+{
+    const qsizetype n = s.size();
+    if (at >= n || s.at(at) != QLatin1Char('(')) return std::nullopt;
+    if (!tables) tables.emplace(s);
+    qsizetype i = tables->nonSpaceFrom(at + 1);
+    QString raw;
+    if (i < n && s.at(i) == QLatin1Char('<')) {
+        const qsizetype close = tables->angleClose(i + 1);
+        if (close < 0 || tables->angleStop(i + 1) < close) return std::nullopt;
+        raw = s.mid(i + 1, close - i - 1);
+        i = close + 1;
+    } else {
+        const qsizetype closing = tables->closingParen(i);
+        const qsizetype space = tables->spaceFrom(i);
+        const qsizetype end = closing >= 0 ? std::min(closing, space) : space;
+        if (!tables->balanced(i, end)) return std::nullopt;
+        raw = s.mid(i, end - i);
+        i = end;
+    }
+    qsizetype next = tables->nonSpaceFrom(i);
+    if (next < n && next > i &&
+        (s.at(next) == QLatin1Char('"') || s.at(next) == QLatin1Char('\''))) {
+        // A title; it is not shown.
+        const qsizetype close = tables->quote(s.at(next), next + 1);
+        if (close < 0) return std::nullopt;
+        next = tables->nonSpaceFrom(close + 1);
+    }
+    if (next >= n || s.at(next) != QLatin1Char(')')) return std::nullopt;
+    QString address;
+    for (qsizetype k = 0; k < raw.size(); ++k) {
+        if (raw.at(k) == QLatin1Char('\\') && k + 1 < raw.size() &&
+            isAsciiPunctuation(raw.at(k + 1).unicode()))
+            ++k;
+        address += raw.at(k);
+    }
+    return std::make_pair(next + 1, address);
+}
+
+void Parser::unlink(qsizetype index)
+{
+    const Delimiter& d = delimiters.at(index);
+    if (d.prev >= 0) delimiters[d.prev].next = d.next;
+    if (d.next >= 0)
+        delimiters[d.next].prev = d.prev;
+    else
+        lastDelimiter = d.prev;
+}
+
+void Parser::processEmphasis(qsizetype bottom)
+{
+    // For each kind of closer, the delimiter below which no opener for it is left; the kind is
+    // the marker, whether the closer can also open, and its length modulo 3.
+    std::array<qsizetype, 3 * 2 * 3> openersBottom;
+    openersBottom.fill(bottom);
+    const auto kindOf = [](const Delimiter& closer) {
+        const int marker = closer.marker == QLatin1Char('*')   ? 0
+                           : closer.marker == QLatin1Char('_') ? 1
+                                                               : 2;
+        return (marker * 2 + (closer.canOpen ? 1 : 0)) * 3 + closer.length % 3;
+    };
+
+    qsizetype current = bottom >= 0 ? delimiters.at(bottom).next : -1;
+    if (bottom < 0) {
+        // The first delimiter of the whole list.
+        current = lastDelimiter;
+        while (current >= 0 && delimiters.at(current).prev >= 0)
+            current = delimiters.at(current).prev;
+    }
+    while (current >= 0) {
+        const Delimiter closer = delimiters.at(current);
+        if (!closer.canClose) {
+            current = closer.next;
+            continue;
+        }
+        const int kind = kindOf(closer);
+        const qsizetype floor = std::max(bottom, openersBottom.at(kind));
+        const int closerCount = pieces.at(closer.piece).count;
+        qsizetype opener = closer.prev;
+        for (; opener >= 0 && opener > floor; opener = delimiters.at(opener).prev) {
+            const Delimiter& d = delimiters.at(opener);
+            if (d.marker != closer.marker || !d.canOpen) continue;
+            const int openerCount = pieces.at(d.piece).count;
+            if (closer.marker == QLatin1Char('~')) {
+                if (openerCount == 2 && closerCount == 2) break;
+                continue;
+            }
+            const bool oddMatch = (d.canClose || closer.canOpen) && closer.length % 3 != 0 &&
+                                  (d.length + closer.length) % 3 == 0;
+            if (!oddMatch) break;
+        }
+        if (opener >= 0 && opener > floor) {
+            Piece& open = pieces[delimiters.at(opener).piece];
+            Piece& close = pieces[closer.piece];
+            const int use = (open.count >= 2 && close.count >= 2) ? 2 : 1;
+            const Tag tag = closer.marker == QLatin1Char('~') ? Tag::strike
+                            : use == 2                        ? Tag::strong
+                                                              : Tag::emphasis;
+            open.opens.append(tag);
+            close.closes.append(tag);
+            open.count -= use;
+            close.count -= use;
+            // Runs between the pair can no longer pair across it.
+            delimiters[opener].next = current;
+            delimiters[current].prev = opener;
+            if (open.count == 0) unlink(opener);
+            if (close.count == 0) {
+                const qsizetype next = delimiters.at(current).next;
+                unlink(current);
+                current = next;
+            }
+        } else {
+            openersBottom[kind] = closer.prev;
+            const qsizetype next = closer.next;
+            if (!closer.canOpen) unlink(current);
+            current = next;
+        }
+    }
+    // What is left above the bottom stays as written.
+    if (bottom >= 0) {
+        delimiters[bottom].next = -1;
+        lastDelimiter = bottom;
+    } else {
+        lastDelimiter = -1;
+    }
+}
+
+QString Parser::render()
+{
+    parse();
+    QString html;
+    html.reserve(s.size() + s.size() / 4);
+    for (const Piece& piece : std::as_const(pieces)) {
+        switch (piece.kind) {
+        case Piece::Kind::text:
+            html += piece.text.toHtmlEscaped();
+            break;
+        case Piece::Kind::code:
+            html +=
+                QStringLiteral("<code>") + piece.text.toHtmlEscaped() + QStringLiteral("</code>");
+            break;
+        case Piece::Kind::delimiter:
+            for (Tag tag : piece.closes)
+                html += closeTag(tag);
+            html += QString(piece.count, piece.marker);
+            for (auto tag = piece.opens.crbegin(); tag != piece.opens.crend(); ++tag)
+                html += openTag(*tag);
+            break;
+        case Piece::Kind::bracket:
+            if (!piece.linked)
+                html += QLatin1Char('[');
+            else if (!piece.href.isEmpty())
+                html += QStringLiteral("<a href=\"") + piece.href.toHtmlEscaped() +
+                        QStringLiteral("\">");
+            break;
+        case Piece::Kind::linkClose:
+            if (!piece.href.isEmpty()) html += QStringLiteral("</a>");
+            break;
+        }
+    }
+    return html;
+}
+
+QString wrapped(const QString& body)
+{
+    if (body.isEmpty()) return {};
+    // Runs of spaces and line breaks stay as the text has them.
+    return QStringLiteral("<span style=\"white-space:pre-wrap\">") + body +
+           QStringLiteral("</span>");
+}
+
+} // namespace
+
+QString plainMarkup(const QString& text)
+{
+    return wrapped(text.toHtmlEscaped());
+}
+
+QString inlineMarkdown(const QString& text)
+{
+    if (!isValidUtf16(text)) return plainMarkup(text);
+    return wrapped(Parser(text).render());
+}
+
+} // namespace glossivo

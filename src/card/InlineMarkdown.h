@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+namespace glossivo {
+
+// An AI answer's inline Markdown as Qt rich text for a label or a text view: strong emphasis,
+// emphasis ("*" or "_"), strikethrough ("~~"), code spans and links become <b>, <i>, <s>, <code>
+// and <a>, with their markers taken out; markers that pair with nothing stay as written, and
+// they nest and bind as a CommonMark reader has them. Nothing else is read as Markdown: list
+// markers, headings, quotes, tables and fences stay literal, and every line break and run of
+// spaces stays where it is. Every character of the text is escaped, so tags and entities in it
+// show as text, and only an http or https link becomes an anchor (any other link shows its text
+// alone). A text that is not valid UTF-16 comes back escaped and unstyled.
+//
+// Pure, and linear in the length of the text: answers of any size and shape may be passed.
+QString inlineMarkdown(const QString& text);
+
+// The text escaped as it is, in the same wrapping that keeps its spaces and line breaks.
+QString plainMarkup(const QString& text);
+
+} // namespace glossivo

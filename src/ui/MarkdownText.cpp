@@ -1,0 +1,92 @@
+#include "ui/MarkdownText.h"
+
+#include "card/InlineMarkdown.h"
+
+#include <QScrollBar>
+#include <QTextBlockFormat>
+#include <QTextCursor>
+
+#include <cmath>
+
+namespace glossivo {
+
+MarkdownText::MarkdownText(qreal pointSize, int lineSpacing, LinkOpener open, QWidget* parent)
+    : QTextBrowser(parent), m_lineSpacing(lineSpacing)
+{
+    // Links are handed over here, never followed by the view itself.
+    setOpenLinks(false);
+    setOpenExternalLinks(false);
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::LinksAccessibleByMouse);
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setLineWrapMode(QTextEdit::WidgetWidth);
+    setContentsMargins(0, 0, 0, 0);
+    viewport()->setAutoFillBackground(false);
+    // Drawn like a label: the window's text colour on whatever lies behind.
+    QPalette p = palette();
+    p.setColor(QPalette::Base, Qt::transparent);
+    p.setColor(QPalette::Text, p.color(QPalette::WindowText));
+    setPalette(p);
+    QFont f = font();
+    f.setPointSizeF(pointSize);
+    setFont(f);
+    document()->setDocumentMargin(0);
+    // Code spans get the fixed-pitch face and a faint tint, in the palette's colours.
+    QColor codeFill = p.color(QPalette::WindowText);
+    codeFill.setAlphaF(0.08);
+    document()->setDefaultStyleSheet(
+        QStringLiteral("code { background-color: %1; } a { color: %2; }")
+            .arg(codeFill.name(QColor::HexArgb), p.color(QPalette::Link).name()));
+    connect(this, &QTextBrowser::anchorClicked, this, [open = std::move(open)](const QUrl& url) {
+        if (open && isOpenableLink(url)) open(url);
+    });
+
+    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    policy.setHeightForWidth(true);
+    setSizePolicy(policy);
+}
+
+void MarkdownText::setMarkdown(const QString& text)
+{
+    if (text == m_text && !document()->isEmpty()) return;
+    m_text = text;
+    setHtml(inlineMarkdown(text));
+    QTextBlockFormat spaced;
+    spaced.setLineHeight(m_lineSpacing, QTextBlockFormat::LineDistanceHeight);
+    QTextCursor all(document());
+    all.select(QTextCursor::Document);
+    all.mergeBlockFormat(spaced);
+    updateGeometry();
+}
+
+int MarkdownText::heightForWidth(int width) const
+{
+    // Laid out at that width and put back: the view lays the document out at its own width.
+    QTextDocument* text = document();
+    const qreal before = text->textWidth();
+    text->setTextWidth(width);
+    const int height = static_cast<int>(std::ceil(text->size().height()));
+    text->setTextWidth(before);
+    return height;
+}
+
+QSize MarkdownText::sizeHint() const
+{
+    const int width = static_cast<int>(std::ceil(document()->idealWidth()));
+    return {width, heightForWidth(width)};
+}
+
+QSize MarkdownText::minimumSizeHint() const
+{
+    return {fontMetrics().averageCharWidth() * 4, fontMetrics().height()};
+}
+
+void MarkdownText::resizeEvent(QResizeEvent* event)
+{
+    QTextBrowser::resizeEvent(event);
+    // All of the text fits; a scroll left over from a narrower moment would hide its top.
+    verticalScrollBar()->setValue(0);
+}
+
+} // namespace glossivo

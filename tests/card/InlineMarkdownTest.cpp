@@ -1,0 +1,150 @@
+#include "card/InlineMarkdown.h"
+
+#include <QList>
+
+#include <gtest/gtest.h>
+
+using namespace glossivo;
+
+namespace {
+
+// The markup inside the wrapping that keeps spaces and line breaks.
+QString body(const QString& text)
+{
+    const QString html = inlineMarkdown(text);
+    const QString open = QStringLiteral("<span style=\"white-space:pre-wrap\">");
+    const QString close = QStringLiteral("</span>");
+    if (html.isEmpty()) return html;
+    EXPECT_TRUE(html.startsWith(open) && html.endsWith(close)) << html.toStdString();
+    return html.mid(open.size(), html.size() - open.size() - close.size());
+}
+
+struct Case {
+    const char* text;
+    const char* markup;
+};
+
+void expectAll(const QList<Case>& cases)
+{
+    for (const Case& c : cases)
+        EXPECT_EQ(body(QString::fromUtf8(c.text)), QString::fromUtf8(c.markup)) << c.text;
+}
+
+TEST(InlineMarkdown, InlineMarkersBecomeStylesAndLoseTheirMarkers)
+{
+    expectAll({
+        {"用 **run** 表示 `ran`", "用 <b>run</b> 表示 <code>ran</code>"},
+        {"*斜体* 和 _斜体_", "<i>斜体</i> 和 <i>斜体</i>"},
+        {"~~删掉~~了", "<s>删掉</s>了"},
+        {"**加粗**，然后", "<b>加粗</b>，然后"},
+        {"***都有***", "<i><b>都有</b></i>"},
+        {"**a *b* c**", "<b>a <i>b</i> c</b>"},
+        {"*a **b** c*", "<i>a <b>b</b> c</i>"},
+        {"`` a ` b ``", "<code>a ` b</code>"},
+        {"[文档](https://example.com/a?b=1&c=2)",
+         "<a href=\"https://example.com/a?b=1&amp;c=2\">文档</a>"},
+        {"[**粗**的链接](http://a.example \"标题\")",
+         "<a href=\"http://a.example\"><b>粗</b>的链接</a>"},
+        {"[维基](https://en.wikipedia.org/wiki/Set_(mathematics))",
+         "<a href=\"https://en.wikipedia.org/wiki/Set_(mathematics)\">维基</a>"},
+        {"", ""},
+    });
+}
+
+TEST(InlineMarkdown, BlockSyntaxSpacesAndLineBreaksStayAsWritten)
+{
+    expectAll({
+        {"- **一**\n- 二", "- <b>一</b>\n- 二"},
+        {"# 标题\n> 引用\n1. 第一", "# 标题\n&gt; 引用\n1. 第一"},
+        {"| a | b |\n|---|---|", "| a | b |\n|---|---|"},
+        {"```\nlet x = 1\n```", "```\nlet x = 1\n```"},
+        {"  两个空格  \n\n\t缩进", "  两个空格  \n\n\t缩进"},
+    });
+}
+
+TEST(InlineMarkdown, MarkersThatPairWithNothingStayLiteral)
+{
+    expectAll({
+        {"**没收尾", "**没收尾"},
+        {"收尾**", "收尾**"},
+        {"2 * 3 * 4", "2 * 3 * 4"},
+        {"snake_case_name 和 __init__", "snake_case_name 和 <b>init</b>"},
+        {"大约 3~5 天", "大约 3~5 天"},
+        {"~~~", "~~~"},
+        {"`没有收尾", "`没有收尾"},
+        {"[a](b", "[a](b"},
+        {"[只有方括号]", "[只有方括号]"},
+        {"[a](b c)", "[a](b c)"},
+        {"]多的[", "]多的["},
+        {"\\*不是斜体\\*", "*不是斜体*"},
+        {"**a*", "*<i>a</i>"},
+        // A code span binds before the emphasis and the link around it.
+        {"*a `*` b*", "<i>a <code>*</code> b</i>"},
+        {"[a `](x)` b", "[a <code>](x)</code> b"},
+    });
+}
+
+TEST(InlineMarkdown, OnlyWebLinksBecomeAnchorsAndLinksDoNotNest)
+{
+    expectAll({
+        {"[点我](javascript:alert(1))", "点我"},
+        {"[密码](file:///etc/passwd)", "密码"},
+        {"[邮件](mailto:a@b.example)", "邮件"},
+        {"[相对](/path)", "相对"},
+        {"[空]()", "空"},
+        {"[外 [内](https://b.example) 外](https://a.example)",
+         "[外 <a href=\"https://b.example\">内</a> 外](https://a.example)"},
+        {"[引号](https://a.example/\"onclick=\"x)",
+         "<a href=\"https://a.example/&quot;onclick=&quot;x\">引号</a>"},
+    });
+}
+
+TEST(InlineMarkdown, EverythingFromTheTextIsEscaped)
+{
+    expectAll({
+        {"<script>alert(1)</script>", "&lt;script&gt;alert(1)&lt;/script&gt;"},
+        {"<b>粗</b> &amp; &lt;", "&lt;b&gt;粗&lt;/b&gt; &amp;amp; &amp;lt;"},
+        {"`<img src=x onerror=alert(1)>`", "<code>&lt;img src=x onerror=alert(1)&gt;</code>"},
+        {"**<i>**", "<b>&lt;i&gt;</b>"},
+        {"[<b>x</b>](https://a.example)", "<a href=\"https://a.example\">&lt;b&gt;x&lt;/b&gt;</a>"},
+    });
+}
+
+TEST(InlineMarkdown, TextThatIsNotValidUtf16ComesBackPlain)
+{
+    QString broken = QStringLiteral("**粗** ");
+    broken += QChar(0xd800);
+    EXPECT_EQ(inlineMarkdown(broken), plainMarkup(broken));
+    EXPECT_TRUE(plainMarkup(broken).contains(QStringLiteral("**粗**")));
+}
+
+TEST(InlineMarkdown, HostileLongTextsFinishAndKeepEveryCharacter)
+{
+    // Shapes that make a naive parser search the rest of the text again at every marker.
+    constexpr int size = 200000;
+    QString growingTicks;
+    for (int run = 1; growingTicks.size() < size; ++run)
+        growingTicks += QString(run, QLatin1Char('`')) + QLatin1Char('a');
+    const QList<QString> texts{
+        QStringLiteral("[a](").repeated(size / 4),
+        QStringLiteral("[a](b(").repeated(size / 6),
+        QStringLiteral("[a](b \"").repeated(size / 7),
+        QString(size, QLatin1Char('[')) + QStringLiteral("](https://a.example)"),
+        QStringLiteral("*a _b ").repeated(size / 6),
+        QStringLiteral("**a*").repeated(size / 4),
+        QString(size, QLatin1Char('*')),
+        QStringLiteral("a <").repeated(size / 3),
+        growingTicks,
+    };
+    for (const QString& text : texts) {
+        const QString html = inlineMarkdown(text);
+        // Markers are only ever taken out, and everything else is escaped, never dropped.
+        EXPECT_GE(html.size(), text.size() / 2) << text.left(12).toStdString();
+        EXPECT_FALSE(html.contains(QStringLiteral("<script")));
+    }
+    EXPECT_EQ(body(QString(size, QLatin1Char('[')) + QStringLiteral("](https://a.example)")),
+              QString(size - 1, QLatin1Char('[')) +
+                  QStringLiteral("<a href=\"https://a.example\"></a>"));
+}
+
+} // namespace
