@@ -20,7 +20,10 @@ enum class Glyph {
     book,
     puzzle,
     wave,
-    people
+    people,
+    checkmark,
+    pencil,
+    textCursor
 };
 
 QIcon glyphIcon(Glyph glyph, const QColor& colour, int size);
