@@ -6,6 +6,7 @@
 #include "app/SettingsState.h"
 #include "app/StatusMenuController.h"
 #include "app/views/SettingsWindow.h"
+#include "card/views/AddWordWindow.h"
 #include "platform/FrontApplicationSource.h"
 #include "platform/PermissionSource.h"
 
@@ -72,6 +73,9 @@ public:
 
     void showSettings();
     void showJourney();
+    // The add-word window "查词", made at the first call and kept with what it shows; the status
+    // menu and the settings window open it.
+    void showAddWord();
     // An opener of a window built elsewhere (review, spelling, coach, add-word, word book);
     // its menu items and buttons appear once it is given.
     void setWindowOpener(MenuAction action, std::function<void()> open);
@@ -82,6 +86,7 @@ public:
     QSystemTrayIcon* trayIcon() const { return m_tray; }
     QMenu* menu() const { return m_menu.get(); }
     SettingsWindow* settingsWindow() const { return m_settingsWindow; }
+    AddWordWindow* addWordWindow() const { return m_addWordWindow; }
     MenuBarWord& menuBarWord() { return m_menuBarWord; }
     bool polling() const { return m_permissionTimer.isActive(); }
     StatusMenuController& menuController() { return m_menuController; }
@@ -102,6 +107,7 @@ private:
     QSystemTrayIcon* m_tray = nullptr;
     std::unique_ptr<QMenu> m_menu;
     QPointer<SettingsWindow> m_settingsWindow;
+    QPointer<AddWordWindow> m_addWordWindow;
     QList<QPointer<QWidget>> m_sections;
     QHash<MenuAction, std::function<void()>> m_openers;
     QTimer m_permissionTimer;
