@@ -65,6 +65,15 @@ protected:
             answer(word("receive"));
             lookUp(QStringLiteral("receive"));
             if (shot == "saved") state().save();
+        } else if (shot == "long") {
+            QJsonObject reply = word("the incomprehensibilities of bureaucracy");
+            reply["phonetic"] = "/ˌɪnkɒmprɪˌhensəˈbɪlətiz əv bjʊəˈrɒkrəsi/";
+            reply["register"] = "formal";
+            reply["alternatives"] = QJsonArray{QJsonObject{
+                {"text", "red tape that nobody can make sense of, whatever they try"},
+                {"meaning_zh", QStringLiteral("口语里常说的繁文缛节，带一点抱怨的语气")}}};
+            answer(reply);
+            lookUp(QStringLiteral("官僚机构让人无法理解的地方"));
         } else if (shot == "error") {
             config.apiKey.clear();
             lookUp(QStringLiteral("reluctant"));
@@ -87,8 +96,8 @@ TEST_F(AddWordSnapshots, EveryStateInLightAndDark)
 {
     const QString pictures = glossivo::test::snapshotFolder(QStringLiteral("addword"));
     for (const bool dark : {false, true}) {
-        for (const char* shot :
-             {"idle", "sentence", "loading", "result", "existing-spelling", "error", "saved"}) {
+        for (const char* shot : {"idle", "sentence", "loading", "result", "long",
+                                 "existing-spelling", "error", "saved"}) {
             SCOPED_TRACE(shot);
             QDir(folder.path({})).removeRecursively();
             QDir().mkpath(folder.path({}));

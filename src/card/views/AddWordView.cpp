@@ -204,6 +204,54 @@ void AddWordView::rebuildResult()
     fitHeight();
 }
 
+QWidget* AddWordView::header(const Explanation& e)
+{
+    auto* box = new QWidget(m_resultBlock);
+    auto* headword = new PlainLabel(e.headword, box);
+    headword->setObjectName(QStringLiteral("headwordLabel"));
+    setSize(headword, scaled(this, 20), QFont::DemiBold);
+    headword->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    PlainLabel* phonetic = nullptr;
+    if (present(e.phonetic)) {
+        phonetic = new PlainLabel(*e.phonetic, box);
+        phonetic->setObjectName(QStringLiteral("phoneticLabel"));
+        phonetic->secondary();
+    }
+    auto* speak = new SpeakButton(e.headword, m_speak, box);
+    auto* badge = RegisterBadge::make(RegisterBadge::parse(e.register_), box);
+
+    // One line when everything fits on it; else the headword gets lines of its own above the
+    // rest, and both wrap rather than being cut.
+    const int spacing = 8;
+    const int line =
+        kWidth - m_column->contentsMargins().left() - m_column->contentsMargins().right();
+    int width = headword->sizeHint().width() + spacing + speak->sizeHint().width();
+    if (phonetic) width += phonetic->sizeHint().width() + spacing;
+    if (badge) width += badge->sizeHint().width() + spacing;
+    const bool oneLine = width <= line;
+
+    auto* column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(2);
+    auto* row = new QHBoxLayout;
+    row->setSpacing(spacing);
+    if (oneLine) {
+        row->addWidget(headword, 0, Qt::AlignBaseline);
+    } else {
+        headword->wrapping();
+        column->addWidget(headword);
+    }
+    if (phonetic) {
+        if (!oneLine) phonetic->wrapping();
+        row->addWidget(phonetic, oneLine ? 0 : 1, oneLine ? Qt::AlignBaseline : Qt::Alignment());
+    }
+    row->addWidget(speak);
+    if (badge) row->addWidget(badge);
+    if (oneLine || !phonetic) row->addStretch(1);
+    column->addLayout(row);
+    return box;
+}
+
 QWidget* AddWordView::preview(const LookupResult& result)
 {
     const Explanation& e = result.explanation;
@@ -221,25 +269,7 @@ QWidget* AddWordView::preview(const LookupResult& result)
                                  systemColor(SystemColor::orange, p), "correctedLabel"));
     }
 
-    auto* header = new QHBoxLayout;
-    header->setSpacing(8);
-    auto* headword = new PlainLabel(e.headword, box);
-    headword->setObjectName(QStringLiteral("headwordLabel"));
-    headword->wrapping();
-    setSize(headword, scaled(this, 20), QFont::DemiBold);
-    headword->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    header->addWidget(headword, 0, Qt::AlignBaseline);
-    if (present(e.phonetic)) {
-        auto* phonetic = new PlainLabel(*e.phonetic, box);
-        phonetic->setObjectName(QStringLiteral("phoneticLabel"));
-        phonetic->secondary();
-        header->addWidget(phonetic, 0, Qt::AlignBaseline);
-    }
-    header->addWidget(new SpeakButton(e.headword, m_speak, box));
-    if (auto* badge = RegisterBadge::make(RegisterBadge::parse(e.register_), box))
-        header->addWidget(badge);
-    header->addStretch(1);
-    column->addLayout(header);
+    column->addWidget(header(e));
 
     auto* meaning =
         new PlainLabel((present(e.pos) ? *e.pos : QString()) + QLatin1Char(' ') + e.meaningZh, box);
@@ -266,7 +296,7 @@ QWidget* AddWordView::preview(const LookupResult& result)
         sentence->setObjectName(QStringLiteral("sentenceLabel"));
         sentence->setContentsMargins(0, 4, 0, 0);
         column->addWidget(sentence);
-        if (e.sentenceZh) {
+        if (present(e.sentenceZh)) {
             auto* translation = new PlainLabel(*e.sentenceZh, box);
             translation->setObjectName(QStringLiteral("sentenceZhLabel"));
             translation->secondary().wrapping();

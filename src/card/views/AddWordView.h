@@ -44,6 +44,8 @@ private:
     // The divider, the answer and its buttons, from the state.
     void rebuildResult();
     QWidget* preview(const LookupResult& result);
+    // The headword with its phonetic, speak button and register badge.
+    QWidget* header(const Explanation& explanation);
     // The buttons for the shown answer, which the state saves.
     QWidget* actions();
     // A symbol before a text that wraps.
