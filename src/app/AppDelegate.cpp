@@ -37,6 +37,7 @@ AppDelegate::AppDelegate(Services services, QObject* parent)
 {
     m_menuController.setHandler(MenuAction::showSettings, [this] { showSettings(); });
     m_menuController.setHandler(MenuAction::showJourney, [this] { showJourney(); });
+    setWindowOpener(MenuAction::showAddWord, [this] { showAddWord(); });
     m_menuController.setHandler(MenuAction::quit, [this] {
         if (m_services.quit) m_services.quit();
     });
@@ -58,6 +59,7 @@ AppDelegate::~AppDelegate()
         m_askWindow->removeEventFilter(this);
         delete m_askWindow;
     }
+    delete m_addWordWindow;
 }
 
 AppDelegate* AppDelegate::shared()
@@ -210,6 +212,25 @@ bool AppDelegate::eventFilter(QObject* watched, QEvent* event)
 void AppDelegate::showJourney()
 {
     m_growthRecord.show();
+}
+
+void AppDelegate::showAddWord()
+{
+    if (!m_addWordWindow) {
+        ConfigStore* config = m_services.config;
+        m_addWordWindow = new AddWordWindow(
+            *m_services.words, [config] { return config->config(); }, m_services.speak);
+        // Centred only now, so a reopened window comes back where the user left it.
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            QRect frame = m_addWordWindow->frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            m_addWordWindow->move(frame.topLeft());
+        }
+    }
+    if (m_addWordWindow->isMinimized()) m_addWordWindow->showNormal();
+    m_addWordWindow->show();
+    m_addWordWindow->raise();
+    m_addWordWindow->activateWindow();
 }
 
 } // namespace glossivo

@@ -7,6 +7,7 @@
 #include "app/StatusMenuController.h"
 #include "app/views/SettingsWindow.h"
 #include "card/views/AskView.h"
+#include "card/views/AddWordWindow.h"
 #include "platform/FrontApplicationSource.h"
 #include "platform/PermissionSource.h"
 
@@ -77,6 +78,9 @@ public:
     // Starts a chat about the passage in the one sentence-chat session (a preset question is
     // sent at once) and brings its window forward. Closing the window stops a running answer.
     void showAsk(const AskContext& context, std::optional<QuickQuestion> question = std::nullopt);
+    // The add-word window "查词", made at the first call and kept with what it shows; the status
+    // menu and the settings window open it.
+    void showAddWord();
     // An opener of a window built elsewhere (review, spelling, coach, add-word, word book);
     // its menu items and buttons appear once it is given.
     void setWindowOpener(MenuAction action, std::function<void()> open);
@@ -89,6 +93,7 @@ public:
     SettingsWindow* settingsWindow() const { return m_settingsWindow; }
     AskView* askWindow() const { return m_askWindow; }
     AskSession& askSession() { return *m_askSession; }
+    AddWordWindow* addWordWindow() const { return m_addWordWindow; }
     MenuBarWord& menuBarWord() { return m_menuBarWord; }
     bool polling() const { return m_permissionTimer.isActive(); }
     StatusMenuController& menuController() { return m_menuController; }
@@ -114,6 +119,7 @@ private:
     QPointer<SettingsWindow> m_settingsWindow;
     std::unique_ptr<AskSession> m_askSession;
     QPointer<AskView> m_askWindow;
+    QPointer<AddWordWindow> m_addWordWindow;
     QList<QPointer<QWidget>> m_sections;
     QHash<MenuAction, std::function<void()>> m_openers;
     QTimer m_permissionTimer;

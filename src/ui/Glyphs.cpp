@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QPolygonF>
 
 #include <cmath>
 
@@ -162,6 +163,37 @@ void draw(QPainter& painter, Glyph glyph, const QColor& colour, qreal s)
         painter.fillPath(disc.subtracted(square), colour);
         break;
     }
+    case Glyph::checkmark:
+        painter.setPen(QPen(colour, 1.6 * s, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPolyline(QPolygonF(
+            {QPointF(2.5 * s, 7.5 * s), QPointF(5.8 * s, 10.8 * s), QPointF(11.5 * s, 3.5 * s)}));
+        break;
+    case Glyph::pencil: {
+        // A slanted pencil over the line it writes.
+        painter.setPen(line);
+        painter.save();
+        painter.translate(7.5 * s, 5.5 * s);
+        painter.rotate(-45);
+        painter.drawRect(QRectF(-4.5 * s, -1.5 * s, 8 * s, 3 * s));
+        QPainterPath tip;
+        tip.moveTo(-4.5 * s, -1.5 * s);
+        tip.lineTo(-7 * s, 0);
+        tip.lineTo(-4.5 * s, 1.5 * s);
+        painter.drawPath(tip);
+        painter.restore();
+        painter.drawLine(QPointF(1.5 * s, 12.5 * s), QPointF(12.5 * s, 12.5 * s));
+        break;
+    }
+    case Glyph::textCursor:
+        // A letter with the text cursor beside it.
+        painter.setPen(line);
+        painter.drawPolyline(
+            QPolygonF({QPointF(1 * s, 11 * s), QPointF(4 * s, 3 * s), QPointF(7 * s, 11 * s)}));
+        painter.drawLine(QPointF(2.2 * s, 8 * s), QPointF(5.8 * s, 8 * s));
+        painter.drawLine(QPointF(10.5 * s, 2 * s), QPointF(10.5 * s, 12 * s));
+        painter.drawLine(QPointF(9 * s, 2 * s), QPointF(12 * s, 2 * s));
+        painter.drawLine(QPointF(9 * s, 12 * s), QPointF(12 * s, 12 * s));
+        break;
     case Glyph::link:
         painter.setPen(line);
         painter.save();

@@ -22,7 +22,10 @@ enum class Glyph {
     wave,
     people,
     arrowUpCircleFilled,
-    stopCircleFilled
+    stopCircleFilled,
+    checkmark,
+    pencil,
+    textCursor
 };
 
 QIcon glyphIcon(Glyph glyph, const QColor& colour, int size);

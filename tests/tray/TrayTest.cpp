@@ -14,8 +14,10 @@
 #include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLineEdit>
 #include <QMenu>
 #include <QProcess>
+#include <QPushButton>
 #include <QScreen>
 #include <QSystemTrayIcon>
 #include <QTemporaryDir>
@@ -215,6 +217,26 @@ TEST_F(Tray, TheChatWindowComesForwardDecoratedWithTheFocusInItsField)
     QTest::qWait(200);
     const QImage desktop = window->screen()->grabWindow(0).toImage();
     EXPECT_TRUE(desktop.save(test::snapshotFolder("chat") + "/on-the-desktop.png"));
+}
+
+TEST_F(Tray, TheMenuAndTheSettingsOpenOneAddWordWindowThatKeepsWhatItShows)
+{
+    launch("", PermissionSource::Session::x11);
+    delegate->rebuildMenu();
+    for (QAction* action : delegate->menu()->actions())
+        if (action->text() == "查词…") action->trigger();
+    AddWordWindow* window = delegate->addWordWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+    EXPECT_EQ(window->windowTitle(), "查词");
+    EXPECT_EQ(window->focusWidget(), window->findChild<QLineEdit*>("wordField"));
+    QTest::keyClicks(window->focusWidget(), "ran");
+    window->close();
+
+    delegate->settingsWindow()->findChild<QPushButton*>("addWordButton")->click();
+    EXPECT_EQ(delegate->addWordWindow(), window);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+    EXPECT_EQ(window->findChild<QLineEdit*>("wordField")->text(), "ran");
 }
 
 TEST_F(Tray, TheOpenMenuAndTheWordInTheTooltip)

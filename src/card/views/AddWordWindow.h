@@ -1,0 +1,33 @@
+#pragma once
+
+#include "card/AddWordState.h"
+
+#include <QWidget>
+
+#include <functional>
+
+namespace glossivo {
+
+class AddWordView;
+
+// The window "查词" around the add-word view, with the state it shows. It grows with its
+// content, so that a long answer is never cut.
+class AddWordWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    AddWordWindow(WordStore& words, AddWordState::ConfigSource config,
+                  std::function<void(const QString&)> speak, QWidget* parent = nullptr);
+
+    AddWordState& state() { return m_state; }
+    AddWordView* view() const { return m_view; }
+
+    // The content size the window opens with.
+    static constexpr QSize kInitialSize{460, 220};
+
+private:
+    AddWordState m_state;
+    AddWordView* m_view;
+};
+
+} // namespace glossivo
