@@ -5,7 +5,7 @@
 namespace glossivo {
 
 HighlightedLabel::HighlightedLabel(const QString& text, const QStringList& terms, qreal pointSize,
-                                   QWidget* parent)
+                                   QWidget* parent, qreal emphasisPointSize)
     : QLabel(parent)
 {
     QFont f = font();
@@ -15,16 +15,17 @@ HighlightedLabel::HighlightedLabel(const QString& text, const QStringList& terms
     setOpenExternalLinks(false);
     setTextInteractionFlags(Qt::NoTextInteraction);
     setWordWrap(true);
-    setText(markup(text, terms, palette().color(QPalette::Highlight)));
+    setText(markup(text, terms, palette().color(QPalette::Highlight), emphasisPointSize));
 }
 
 QString HighlightedLabel::markup(const QString& text, const QStringList& terms,
-                                 const QColor& accent)
+                                 const QColor& accent, qreal emphasisPointSize)
 {
     QString html;
     qsizetype at = 0;
     const QString open =
-        QStringLiteral("<span style=\"font-size:13pt; font-weight:700; color:%1\">")
+        QStringLiteral("<span style=\"font-size:%1pt; font-weight:700; color:%2\">")
+            .arg(emphasisPointSize)
             .arg(accent.name());
     for (const Highlight::Range& range : Highlight::ranges(text, terms)) {
         html += text.mid(at, range.start - at).toHtmlEscaped();

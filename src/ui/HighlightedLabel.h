@@ -5,17 +5,19 @@
 
 namespace glossivo {
 
-// A sentence from outside with given words emphasised: 13 pt bold in the accent colour
-// wherever they occur. The text is escaped, so nothing in it is ever read as markup.
+// A sentence from outside with given words emphasised: bold in the accent colour, 13 pt unless
+// a window that sizes its text to the desktop's body text asks for another size, wherever they
+// occur. The text is escaped, so nothing in it is ever read as markup.
 class HighlightedLabel : public QLabel {
     Q_OBJECT
 
 public:
     HighlightedLabel(const QString& text, const QStringList& terms, qreal pointSize,
-                     QWidget* parent = nullptr);
+                     QWidget* parent = nullptr, qreal emphasisPointSize = 13);
 
     // The escaped rich text for the sentence; emphasis in the given colour.
-    static QString markup(const QString& text, const QStringList& terms, const QColor& accent);
+    static QString markup(const QString& text, const QStringList& terms, const QColor& accent,
+                          qreal emphasisPointSize = 13);
 };
 
 } // namespace glossivo

@@ -291,8 +291,10 @@ QWidget* AddWordView::preview(const LookupResult& result)
         column->addWidget(definition);
     }
     if (present(e.sentence)) {
-        auto* sentence = new HighlightedLabel(*e.sentence, {m_state.asked(), e.headword},
-                                              QFontInfo(font()).pointSizeF(), box);
+        // The emphasis keeps the sentence's size here, as it does where body text is 13 pt.
+        const qreal body = QFontInfo(font()).pointSizeF();
+        auto* sentence =
+            new HighlightedLabel(*e.sentence, {m_state.asked(), e.headword}, body, box, body);
         sentence->setObjectName(QStringLiteral("sentenceLabel"));
         sentence->setContentsMargins(0, 4, 0, 0);
         column->addWidget(sentence);
