@@ -95,6 +95,7 @@ TEST_F(AddWordWindowTest, AMisspeltWordAnAlternativeAndASaveWithTheKeyboard)
     ASSERT_TRUE(settled());
     EXPECT_EQ(text("headwordLabel"), "get");
     EXPECT_EQ(find("correctedLabel"), nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return window->height() > AddWordWindow::kInitialSize.height(); }));
 
     QTest::keyClick(window->focusWidget(), Qt::Key_S, Qt::ControlModifier);
     // A shortcut presses its button visibly, which takes a moment.
@@ -104,6 +105,9 @@ TEST_F(AddWordWindowTest, AMisspeltWordAnAlternativeAndASaveWithTheKeyboard)
     EXPECT_EQ(find("preview"), nullptr);
     EXPECT_EQ(window->focusWidget(), wordField());
     EXPECT_EQ(wordsOnDisk().size(), 1);
+    // The window grew for the answer and goes back once it is gone.
+    EXPECT_TRUE(QTest::qWaitFor(
+        [this] { return window->height() == AddWordWindow::kInitialSize.height(); }));
 }
 
 TEST_F(AddWordWindowTest, TheSentenceFieldGrowsToFourLinesAndItsReturnLooksUp)

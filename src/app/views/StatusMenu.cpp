@@ -89,10 +89,18 @@ public:
 protected:
     void enterEvent(QEnterEvent*) override { highlight(true); }
     void leaveEvent(QEvent*) override { highlight(false); }
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        m_pressed = event->button() == Qt::LeftButton;
+    }
+    // Only a click made on the line runs it. The click on the tray icon that opens the menu
+    // ends over the menu's first line, and that release must not speak the word.
     void mouseReleaseEvent(QMouseEvent* event) override
     {
-        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-            m_click();
+        const bool clicked = m_pressed && event->button() == Qt::LeftButton &&
+                             rect().contains(event->position().toPoint());
+        m_pressed = false;
+        if (clicked) m_click();
     }
 
 private:
@@ -106,6 +114,7 @@ private:
 
     QLabel* m_text = nullptr;
     std::function<void()> m_click;
+    bool m_pressed = false;
 };
 
 bool isLabelLine(const StatusMenuItem& item)

@@ -397,7 +397,10 @@ void AddWordView::fitHeight()
     QLayout* layout = m_column;
     const int needed =
         layout->hasHeightForWidth() ? layout->heightForWidth(kWidth) : layout->sizeHint().height();
-    setMinimumHeight(qMax(kMinimumHeight, needed));
+    const int height = qMax(kMinimumHeight, needed);
+    if (height == minimumHeight()) return;
+    setMinimumHeight(height);
+    Q_EMIT heightNeeded(height);
 }
 
 bool AddWordView::event(QEvent* event)

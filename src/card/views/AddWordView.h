@@ -32,6 +32,10 @@ public:
     static constexpr int kWidth = 460;
     static constexpr int kMinimumHeight = 200;
 
+Q_SIGNALS:
+    // The height the content needs now, after it grew or shrank.
+    void heightNeeded(int height);
+
 protected:
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;

@@ -18,6 +18,20 @@ AddWordWindow::AddWordWindow(WordStore& words, AddWordState::ConfigSource config
     // The view keeps its width; a wider window centres it.
     layout->addWidget(m_view, 0, Qt::AlignHCenter);
     resize(kInitialSize);
+    connect(m_view, &AddWordView::heightNeeded, this, &AddWordWindow::fitTo);
+}
+
+void AddWordWindow::fitTo(int needed)
+{
+    const int target = qMax(kInitialSize.height(), needed);
+    // The layout's minimum size makes the window grow; nothing makes it shrink by itself. A
+    // height that is not the one last fitted was the user's own, and stays.
+    if (height() > target && height() == m_fittedHeight) {
+        // The window's own least height follows the view's only once its layout has run.
+        layout()->activate();
+        resize(width(), target);
+    }
+    m_fittedHeight = target;
 }
 
 } // namespace glossivo

@@ -26,8 +26,13 @@ public:
     static constexpr QSize kInitialSize{460, 220};
 
 private:
+    // Back to the content's height once an answer is gone, unless the user chose the height.
+    void fitTo(int needed);
+
     AddWordState m_state;
     AddWordView* m_view;
+    // The height the window last took for its content.
+    int m_fittedHeight = kInitialSize.height();
 };
 
 } // namespace glossivo
