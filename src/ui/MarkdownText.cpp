@@ -1,12 +1,11 @@
 #include "ui/MarkdownText.h"
 
 #include "card/InlineMarkdown.h"
+#include "ui/TextFit.h"
 
 #include <QScrollBar>
 #include <QTextBlockFormat>
 #include <QTextCursor>
-
-#include <cmath>
 
 namespace glossivo {
 
@@ -62,24 +61,17 @@ void MarkdownText::setMarkdown(const QString& text)
 
 int MarkdownText::heightForWidth(int width) const
 {
-    // Laid out at that width and put back: the view lays the document out at its own width.
-    QTextDocument* text = document();
-    const qreal before = text->textWidth();
-    text->setTextWidth(width);
-    const int height = static_cast<int>(std::ceil(text->size().height()));
-    text->setTextWidth(before);
-    return height;
+    return TextFit::heightForWidth(*document(), width);
 }
 
 QSize MarkdownText::sizeHint() const
 {
-    const int width = static_cast<int>(std::ceil(document()->idealWidth()));
-    return {width, heightForWidth(width)};
+    return TextFit::idealSize(*document());
 }
 
 QSize MarkdownText::minimumSizeHint() const
 {
-    return {fontMetrics().averageCharWidth() * 4, fontMetrics().height()};
+    return TextFit::smallestSize(fontMetrics());
 }
 
 void MarkdownText::resizeEvent(QResizeEvent* event)

@@ -1,11 +1,11 @@
 #include "ui/SpacedPlainText.h"
 
+#include "ui/TextFit.h"
+
 #include <QScrollBar>
 #include <QTextBlockFormat>
 #include <QTextCursor>
 #include <QTextDocument>
-
-#include <cmath>
 
 namespace glossivo {
 
@@ -46,24 +46,17 @@ SpacedPlainText::SpacedPlainText(const QString& text, qreal pointSize, int lineS
 
 int SpacedPlainText::heightForWidth(int width) const
 {
-    // Laid out at that width and put back: the view lays the document out at its own width.
-    QTextDocument* text = document();
-    const qreal before = text->textWidth();
-    text->setTextWidth(width);
-    const int height = static_cast<int>(std::ceil(text->size().height()));
-    text->setTextWidth(before);
-    return height;
+    return TextFit::heightForWidth(*document(), width);
 }
 
 QSize SpacedPlainText::sizeHint() const
 {
-    const int width = static_cast<int>(std::ceil(document()->idealWidth()));
-    return {width, heightForWidth(width)};
+    return TextFit::idealSize(*document());
 }
 
 QSize SpacedPlainText::minimumSizeHint() const
 {
-    return {fontMetrics().averageCharWidth() * 4, fontMetrics().height()};
+    return TextFit::smallestSize(fontMetrics());
 }
 
 void SpacedPlainText::resizeEvent(QResizeEvent* event)

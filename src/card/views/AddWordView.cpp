@@ -8,6 +8,7 @@
 #include "ui/GrowingTextEdit.h"
 #include "ui/HighlightedLabel.h"
 #include "ui/IconLabel.h"
+#include "ui/LayoutClear.h"
 #include "ui/PlainLabel.h"
 #include "ui/SystemColors.h"
 
@@ -46,19 +47,6 @@ void setSize(QWidget* widget, int pixels, QFont::Weight weight = QFont::Normal)
     f.setPixelSize(pixels);
     f.setWeight(weight);
     widget->setFont(f);
-}
-
-void clear(QLayout* layout)
-{
-    while (QLayoutItem* item = layout->takeAt(0)) {
-        if (QWidget* widget = item->widget()) {
-            // Later: the click that brought us here may come from one of them.
-            widget->hide();
-            widget->deleteLater();
-        }
-        if (QLayout* inner = item->layout()) clear(inner);
-        delete item;
-    }
 }
 
 QToolButton* linkButton(const QString& title, QWidget* parent)
@@ -171,7 +159,7 @@ void AddWordView::refresh()
     m_error->setVisible(!m_state.error().isEmpty());
 
     if (m_savedShown != m_state.lastSaved()) {
-        clear(m_savedSlot->layout());
+        clearLayout(m_savedSlot->layout());
         m_savedShown = m_state.lastSaved();
         if (!m_savedShown.isEmpty()) {
             auto* saved = notice(Glyph::checkmarkCircleFilled, m_savedShown,
@@ -187,7 +175,7 @@ void AddWordView::refresh()
 void AddWordView::rebuildResult()
 {
     QLayout* block = m_resultBlock->layout();
-    clear(block);
+    clearLayout(block);
     const std::optional<LookupResult>& result = m_state.result();
     m_resultBlock->setVisible(result.has_value());
     if (result) {
@@ -423,7 +411,7 @@ void AddWordView::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
     // A new theme: the colours picked from the palette are picked again.
     if (event->type() == QEvent::PaletteChange && m_column) {
-        clear(m_savedSlot->layout());
+        clearLayout(m_savedSlot->layout());
         m_savedShown.clear();
         refresh();
         rebuildResult();

@@ -9,6 +9,7 @@
 #include "model/WordStore.h"
 #include "ui/HighlightedLabel.h"
 #include "ui/IconLabel.h"
+#include "ui/LayoutClear.h"
 #include "ui/PlainLabel.h"
 #include "ui/SystemColors.h"
 
@@ -43,19 +44,6 @@ constexpr int kHeaderSpacing = 6;
 // Narrower than this, a cut-short phonetic says nothing.
 constexpr int kShortestPhonetic = 40;
 
-void clear(QLayout* layout)
-{
-    while (QLayoutItem* item = layout->takeAt(0)) {
-        if (QWidget* widget = item->widget()) {
-            // Later: the click that brought us here may come from one of them.
-            widget->hide();
-            widget->deleteLater();
-        }
-        if (QLayout* inner = item->layout()) clear(inner);
-        delete item;
-    }
-}
-
 } // namespace
 
 WordCard::WordCard(const WordCardData& data, CardController& controller, QWidget* parent)
@@ -79,7 +67,7 @@ void WordCard::setData(const WordCardData& data)
 
 void WordCard::rebuild()
 {
-    clear(m_column);
+    clearLayout(m_column);
     m_column->addWidget(header());
     if (m_data.saveFailed) {
         auto* failure = new PlainLabel(SaveFailure::message(), this);
