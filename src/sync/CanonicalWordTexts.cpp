@@ -93,10 +93,16 @@ std::optional<QList<WordEntry>> CanonicalWordTexts::normalized(const QList<WordE
             const WordEntry& word = words[unread[k]];
             Variant* variant = find(word);
             if (!variant) variant = &add(word, unreadTexts[k]);
+            if (readBack[k] == word) {
+                // The word itself rather than its equal copy: the bundles made from it then
+                // share its data, and the merge and the upload find it again by that alone.
+                variant->readBack = word;
+                result[unread[k]] = word;
+                continue;
+            }
             variant->readBack = readBack[k];
             // The read-back word is what the merge and the upload will meet next.
-            if (!(readBack[k] == word) && !find(readBack[k]))
-                add(readBack[k], unreadTexts[k]).readBack = readBack[k];
+            if (!find(readBack[k])) add(readBack[k], unreadTexts[k]).readBack = readBack[k];
             result[unread[k]] = std::move(readBack[k]);
         }
     }
