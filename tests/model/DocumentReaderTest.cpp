@@ -190,9 +190,14 @@ TEST(DocumentReaderTest, textInPiecesIsWrittenWhole)
     const QString path = folder.paths().words();
     QByteArrayList pieces;
     QByteArray whole;
-    // More pieces than one writev call takes, empty ones among them.
+    // More pieces than one writev call takes, empty ones among them, and some of megabytes.
     for (int i = 0; i < 3000; ++i) {
-        pieces.append(i % 7 == 0 ? QByteArray() : QByteArray::number(i) + ',');
+        if (i % 7 == 0)
+            pieces.append(QByteArray());
+        else if (i % 1000 == 1)
+            pieces.append(QByteArray(3 << 20, char('a' + i % 26)));
+        else
+            pieces.append(QByteArray::number(i) + ',');
         whole += pieces.back();
     }
     DocumentFile file(path);
