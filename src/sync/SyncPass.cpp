@@ -39,10 +39,10 @@ QList<int> uploadStatuses()
 }
 
 // Empty bytes would be uploaded as an empty document and wipe every other device.
-QByteArray encoded(const SyncBundle& bundle)
+SyncBundle::HashedText encoded(const SyncBundle& bundle)
 {
-    QByteArray text = bundle.json();
-    if (text.isEmpty()) throw SyncError::encoding();
+    SyncBundle::HashedText text = bundle.hashedJson();
+    if (text.json.isEmpty()) throw SyncError::encoding();
     return text;
 }
 
@@ -101,8 +101,7 @@ QCoro::Task<> SyncPass::run(SyncLink link)
 
         Upload upload;
         if (fetched.status == 304) {
-            const QByteArray text = encoded(localBundle());
-            const QString hash = SyncBundle::hashOf(text);
+            const auto [text, hash] = encoded(localBundle());
             if (hash == state.hash) {
                 save(state, state.version, state.hash);
                 co_return;
@@ -121,8 +120,7 @@ QCoro::Task<> SyncPass::run(SyncLink link)
             }
             const SyncBundle local = localBundle();
             const SyncBundle merged = SyncMerge::merge(local, remote);
-            const QByteArray text = encoded(merged);
-            const QString mergedHash = SyncBundle::hashOf(text);
+            const auto [text, mergedHash] = encoded(merged);
             if (mergedHash != local.hash()) m_apply(merged);
             if (mergedHash == remoteHash) {
                 save(state, remoteVersion, mergedHash);
