@@ -6,6 +6,8 @@
 #include "sync/SyncMerge.h"
 #include "sync/SyncProtocol.h"
 
+#include <future>
+
 namespace glossivo {
 
 namespace {
@@ -119,9 +121,13 @@ QCoro::Task<> SyncPass::run(SyncLink link)
                 remoteHash = remote.hash();
             }
             const SyncBundle local = localBundle();
+            // The local document's hash, needed only at the end, is worked out on another thread
+            // meanwhile; both threads only read the document.
+            std::future<QString> localHash =
+                std::async(std::launch::async, [&local] { return local.hash(); });
             const SyncBundle merged = SyncMerge::merge(local, remote);
             const auto [text, mergedHash] = encoded(merged);
-            if (mergedHash != local.hash()) m_apply(merged);
+            if (mergedHash != localHash.get()) m_apply(merged);
             if (mergedHash == remoteHash) {
                 save(state, remoteVersion, mergedHash);
                 co_return;
