@@ -9,7 +9,7 @@
 #include <QJsonDocument>
 
 #include <algorithm>
-#include <thread>
+#include <future>
 
 namespace glossivo {
 
@@ -170,11 +170,9 @@ SyncBundle::HashedText SyncBundle::hashedJson() const
     const std::optional<Pieces> parts = pieces(*this);
     if (!parts) return {};
     // The pieces stay unchanged while both threads read them.
-    QString hash;
-    std::thread hashing([&] { hash = parts->hash(); });
+    std::future<QString> hash = std::async(std::launch::async, [&parts] { return parts->hash(); });
     QByteArray text = parts->joined();
-    hashing.join();
-    return {std::move(text), std::move(hash)};
+    return {std::move(text), hash.get()};
 }
 
 SyncBundle SyncBundle::normalized() const
