@@ -34,8 +34,10 @@ inline QList<WordEntry> generateWords(int count, quint32 seed = 7)
         e.registerNoteZh = QStringLiteral("中性，日常和书面都常用");
         const int exampleCount = 1 + int(random.bounded(3));
         for (int k = 0; k < exampleCount; ++k)
+            // Each its own sentence: a word never gains a sentence it already holds.
             e.examples.append(Example{
-                QUuid::createUuid(), sentence.arg(i),
+                QUuid::createUuid(),
+                sentence.arg(QStringLiteral("%1, sentence %2").arg(i).arg(k + 1)),
                 QStringLiteral("维护者们在基准测试显示出明显改进之前不愿合并这个补丁。"),
                 QStringLiteral("不情愿的"), k > 0, QStringLiteral("Firefox"),
                 QStringLiteral("https://github.com/example/project/pull/%1").arg(i),

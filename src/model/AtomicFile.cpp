@@ -34,6 +34,10 @@ mode_t defaultMode(const QByteArray& target)
     return 0666 & ~mask;
 }
 
+// Past this much written, the disk is asked to start on it, so that it works while the rest is
+// still being copied and the fsync at the end waits only for the last part.
+constexpr off_t kWritebackStep = off_t(4) << 20;
+
 bool writeAll(int fd, const QByteArrayList& pieces)
 {
     std::vector<iovec> left;
@@ -42,12 +46,22 @@ bool writeAll(int fd, const QByteArrayList& pieces)
         if (!piece.isEmpty())
             left.push_back({const_cast<char*>(piece.constData()), size_t(piece.size())});
     size_t next = 0;
+    off_t done = 0, handedToDisk = 0;
     while (next < left.size()) {
-        const int count = int(std::min<size_t>(left.size() - next, IOV_MAX));
-        ssize_t written = ::writev(fd, left.data() + next, count);
+        // Few enough pieces at a time that each call writes about one step.
+        size_t count = 0, bytes = 0;
+        while (next + count < left.size() && count < IOV_MAX && off_t(bytes) < kWritebackStep)
+            bytes += left[next + count++].iov_len;
+        ssize_t written = ::writev(fd, left.data() + next, int(count));
         if (written < 0) {
             if (errno == EINTR) continue;
             return false;
+        }
+        done += written;
+        if (done - handedToDisk >= kWritebackStep) {
+            // Only a hint: the fsync that follows is what makes the text durable.
+            ::sync_file_range(fd, handedToDisk, done - handedToDisk, SYNC_FILE_RANGE_WRITE);
+            handedToDisk = done;
         }
         // Past the pieces written whole, then into the one cut short.
         while (next < left.size() && size_t(written) >= left[next].iov_len)

@@ -63,9 +63,15 @@ public:
     // records, seeds nothing. Returns whether the cache was seeded.
     bool seed(const QList<T>& records, const QByteArray& document)
     {
+        return seed(records, document, elementTexts(document));
+    }
+
+    // The same with the document's elementTexts(), found while the records were being read.
+    bool seed(const QList<T>& records, const QByteArray& document,
+              std::optional<QByteArrayList> texts)
+    {
         stopChecking();
-        auto texts = elementTexts(document, records.size());
-        if (!texts) return false;
+        if (!texts || texts->size() != records.size()) return false;
         m_source = document;
         m_seedRecords = records;
         m_seedTexts = std::move(*texts);
@@ -90,6 +96,41 @@ public:
     {
         if (m_checker.joinable()) m_checker.join();
         takeCheckedTexts();
+    }
+
+    // The elements of a document laid out as pieces() lays it out: "[\n", then each element from
+    // its "    {" line to its "    }" line, every line between indented deeper, joined by ",\n",
+    // then "\n]\n". They point into the document's bytes, which the caller keeps. None for a
+    // document laid out otherwise, or one without elements.
+    static std::optional<QByteArrayList> elementTexts(const QByteArray& document)
+    {
+        const char* const begin = document.constData();
+        const char* const end = begin + document.size();
+        const auto at = [end](const char* where, std::string_view text) {
+            return size_t(end - where) >= text.size() &&
+                   std::memcmp(where, text.data(), text.size()) == 0;
+        };
+        if (!at(begin, "[\n")) return std::nullopt;
+        QByteArrayList texts;
+        const char* element = begin + 2;
+        while (true) {
+            if (!at(element, "    {\n")) return std::nullopt;
+            const char* line = element + 6; // the line after "    {"
+            while (!at(line, "    }")) {
+                if (!at(line, "        ")) return std::nullopt;
+                const void* lineEnd = std::memchr(line, '\n', size_t(end - line));
+                if (!lineEnd) return std::nullopt;
+                line = static_cast<const char*>(lineEnd) + 1;
+            }
+            const char* elementEnd = line + 5;
+            texts.append(QByteArray::fromRawData(element, elementEnd - element));
+            if (at(elementEnd, ",\n"))
+                element = elementEnd + 2;
+            else if (elementEnd + 3 == end && at(elementEnd, "\n]\n"))
+                return texts;
+            else
+                return std::nullopt;
+        }
     }
 
 private:
@@ -129,42 +170,6 @@ private:
         object.chop(1); // the final line break
         object.replace("\n", "\n    ");
         return "    " + object;
-    }
-
-    // The elements of a document laid out as pieces() lays it out: "[\n", then each element from
-    // its "    {" line to its "    }" line, every line between indented deeper, joined by ",\n",
-    // then "\n]\n". They point into the document's bytes, which the caller keeps.
-    static std::optional<QByteArrayList> elementTexts(const QByteArray& document, qsizetype count)
-    {
-        const char* const begin = document.constData();
-        const char* const end = begin + document.size();
-        const auto at = [end](const char* where, std::string_view text) {
-            return size_t(end - where) >= text.size() &&
-                   std::memcmp(where, text.data(), text.size()) == 0;
-        };
-        if (count == 0 || !at(begin, "[\n")) return std::nullopt;
-        QByteArrayList texts;
-        texts.reserve(count);
-        const char* element = begin + 2;
-        while (texts.size() < count) {
-            if (!at(element, "    {\n")) return std::nullopt;
-            const char* line = element + 6; // the line after "    {"
-            while (!at(line, "    }")) {
-                if (!at(line, "        ")) return std::nullopt;
-                const void* lineEnd = std::memchr(line, '\n', size_t(end - line));
-                if (!lineEnd) return std::nullopt;
-                line = static_cast<const char*>(lineEnd) + 1;
-            }
-            const char* elementEnd = line + 5;
-            texts.append(QByteArray::fromRawData(element, elementEnd - element));
-            if (at(elementEnd, ",\n"))
-                element = elementEnd + 2;
-            else if (elementEnd + 3 == end && at(elementEnd, "\n]\n") && texts.size() == count)
-                return texts;
-            else
-                return std::nullopt;
-        }
-        return std::nullopt;
     }
 
     // The texts the checking thread found to differ, once it is done.

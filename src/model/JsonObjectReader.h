@@ -12,8 +12,10 @@
 
 #include <simdjson.h>
 
+#include <functional>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 namespace glossivo {
 
@@ -75,13 +77,30 @@ public:
 
     template <class T> static QList<T> objectListOf(simdjson::dom::array array, const char* what)
     {
-        QList<T> list;
-        list.reserve(qsizetype(array.size()));
-        for (simdjson::dom::element element : array) {
+        const auto decode = [what](simdjson::dom::element element) {
             simdjson::dom::object object;
             if (element.get_object().get(object) != simdjson::SUCCESS) fail(what, "an object");
-            list.append(T::fromJson(JsonObjectReader(object)));
+            return T::fromJson(JsonObjectReader(object));
+        };
+        if (array.size() < kManyElements) {
+            QList<T> list;
+            list.reserve(qsizetype(array.size()));
+            for (simdjson::dom::element element : array)
+                list.append(decode(element));
+            return list;
         }
+        // A word book's tens of thousands of records are decoded on several threads: the parsed
+        // document is only read, and each record has its own place in the list.
+        std::vector<simdjson::dom::element> elements;
+        elements.reserve(array.size());
+        for (simdjson::dom::element element : array)
+            elements.push_back(element);
+        QList<T> list(qsizetype(elements.size()));
+        T* const records = list.data();
+        inParts(qsizetype(elements.size()), [&](qsizetype begin, qsizetype end) {
+            for (qsizetype i = begin; i < end; ++i)
+                records[i] = decode(elements[size_t(i)]);
+        });
         return list;
     }
 
@@ -92,6 +111,14 @@ public:
     [[noreturn]] static void fail(const char* key, const char* expected);
 
 private:
+    // From this many elements on, a list is decoded on several threads.
+    static constexpr size_t kManyElements = 512;
+    // Calls decode(begin, end) for consecutive parts of [0, count) on several threads at once.
+    // When parts fail, the error of the first of them is thrown, which is the error of the first
+    // failing element, as when they are decoded one after the other.
+    static void inParts(qsizetype count,
+                        const std::function<void(qsizetype begin, qsizetype end)>& decode);
+
     // The key's value when it is there and not null.
     std::optional<simdjson::dom::element> find(const char* key) const;
     simdjson::dom::element required(const char* key) const;

@@ -10,6 +10,7 @@
 #include <QJsonDocument>
 
 #include <algorithm>
+#include <future>
 
 namespace glossivo {
 
@@ -98,8 +99,14 @@ void WordStore::load()
 {
     m_stats = ReviewStats{DayKey::of(m_clock.now()), 0, 0};
     const auto words = m_wordsFile.read();
+    // The texts of the words for the encoder are found on another thread while they are read.
+    std::future<std::optional<QByteArrayList>> texts;
+    if (words)
+        texts = std::async(std::launch::async, [&document = *words] {
+            return CachedArrayEncoder<WordEntry>::elementTexts(document);
+        });
     m_entries = decodeList<WordEntry>(m_wordsFile, words);
-    if (words && !m_wordsFile.isDamaged()) m_wordsEncoder.seed(m_entries, *words);
+    if (words && !m_wordsFile.isDamaged()) m_wordsEncoder.seed(m_entries, *words, texts.get());
     m_sentenceNotes = loadList<AINote>(m_notesFile);
     m_grammarEncounters = loadList<GrammarEncounter>(m_grammarFile);
     if (const auto bytes = m_statsFile.read()) {

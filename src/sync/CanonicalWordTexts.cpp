@@ -65,13 +65,15 @@ std::optional<QList<WordEntry>> CanonicalWordTexts::normalized(const QList<WordE
 {
     const QMutexLocker lock(&m_mutex);
     ++m_generation;
+    // Shares the words' list until a word reads back otherwise, which in a pass after a few
+    // edits none does.
     QList<WordEntry> result = words;
     QList<qsizetype> unread; // positions of the words not read back before
     QByteArrayList unreadTexts;
     for (qsizetype i = 0; i < words.size(); ++i) {
         const Variant* known = find(words[i]);
         if (known && known->readBack) {
-            result[i] = *known->readBack;
+            if (!(*known->readBack == words[i])) result[i] = *known->readBack;
             continue;
         }
         std::optional<QByteArray> text =
@@ -93,10 +95,15 @@ std::optional<QList<WordEntry>> CanonicalWordTexts::normalized(const QList<WordE
             const WordEntry& word = words[unread[k]];
             Variant* variant = find(word);
             if (!variant) variant = &add(word, unreadTexts[k]);
+            if (readBack[k] == word) {
+                // The word itself rather than its equal copy: the bundles made from it then
+                // share its data, and the merge and the upload find it again by that alone.
+                variant->readBack = word;
+                continue;
+            }
             variant->readBack = readBack[k];
             // The read-back word is what the merge and the upload will meet next.
-            if (!(readBack[k] == word) && !find(readBack[k]))
-                add(readBack[k], unreadTexts[k]).readBack = readBack[k];
+            if (!find(readBack[k])) add(readBack[k], unreadTexts[k]).readBack = readBack[k];
             result[unread[k]] = std::move(readBack[k]);
         }
     }

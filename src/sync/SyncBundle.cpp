@@ -9,6 +9,7 @@
 #include <QJsonDocument>
 
 #include <algorithm>
+#include <future>
 
 namespace glossivo {
 
@@ -84,6 +85,34 @@ struct Pieces {
     QByteArray head;
     QByteArrayList words;
     static constexpr char tail[] = "]}";
+
+    QByteArray joined() const
+    {
+        qsizetype size = head.size() + words.size() + 2;
+        for (const QByteArray& word : words)
+            size += word.size();
+        QByteArray text;
+        text.reserve(size);
+        text.append(head);
+        for (qsizetype i = 0; i < words.size(); ++i) {
+            if (i > 0) text.append(',');
+            text.append(words[i]);
+        }
+        text.append(tail);
+        return text;
+    }
+
+    QString hash() const
+    {
+        Sha256 hash;
+        hash.add(head);
+        for (qsizetype i = 0; i < words.size(); ++i) {
+            if (i > 0) hash.add(",");
+            hash.add(words[i]);
+        }
+        hash.add(tail);
+        return hash.hex();
+    }
 };
 
 std::optional<Pieces> pieces(const SyncBundle& bundle)
@@ -133,19 +162,17 @@ QJsonObject SyncBundle::toJson() const
 QByteArray SyncBundle::json() const
 {
     const std::optional<Pieces> parts = pieces(*this);
-    if (!parts) return QByteArray();
-    qsizetype size = parts->head.size() + parts->words.size() + 2;
-    for (const QByteArray& word : parts->words)
-        size += word.size();
-    QByteArray text;
-    text.reserve(size);
-    text.append(parts->head);
-    for (qsizetype i = 0; i < parts->words.size(); ++i) {
-        if (i > 0) text.append(',');
-        text.append(parts->words[i]);
-    }
-    text.append(Pieces::tail);
-    return text;
+    return parts ? parts->joined() : QByteArray();
+}
+
+SyncBundle::HashedText SyncBundle::hashedJson() const
+{
+    const std::optional<Pieces> parts = pieces(*this);
+    if (!parts) return {};
+    // The pieces stay unchanged while both threads read them.
+    std::future<QString> hash = std::async(std::launch::async, [&parts] { return parts->hash(); });
+    QByteArray text = parts->joined();
+    return {std::move(text), hash.get()};
 }
 
 SyncBundle SyncBundle::normalized() const
@@ -167,15 +194,7 @@ SyncBundle SyncBundle::normalized() const
 QString SyncBundle::hash() const
 {
     const std::optional<Pieces> parts = pieces(*this);
-    if (!parts) return hashOf(QByteArray());
-    Sha256 hash;
-    hash.add(parts->head);
-    for (qsizetype i = 0; i < parts->words.size(); ++i) {
-        if (i > 0) hash.add(",");
-        hash.add(parts->words[i]);
-    }
-    hash.add(Pieces::tail);
-    return hash.hex();
+    return parts ? parts->hash() : hashOf(QByteArray());
 }
 
 QString SyncBundle::hashOf(const QByteArray& json)

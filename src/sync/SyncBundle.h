@@ -42,6 +42,13 @@ struct SyncBundle {
     QJsonObject toJson() const;
     // The canonical text; empty when the document cannot be encoded.
     QByteArray json() const;
+    // The canonical text with its hash, hashed on another thread while the text is put together;
+    // both empty when the document cannot be encoded.
+    struct HashedText {
+        QByteArray json;
+        QString hash;
+    };
+    HashedText hashedJson() const;
     // What another device reads from json(): dates lose their fraction of a second and an
     // unreadable settings object is gone. The document itself when its text does not read back.
     SyncBundle normalized() const;

@@ -6,6 +6,8 @@
 #include "sync/SyncMerge.h"
 #include "sync/SyncProtocol.h"
 
+#include <future>
+
 namespace glossivo {
 
 namespace {
@@ -39,10 +41,10 @@ QList<int> uploadStatuses()
 }
 
 // Empty bytes would be uploaded as an empty document and wipe every other device.
-QByteArray encoded(const SyncBundle& bundle)
+SyncBundle::HashedText encoded(const SyncBundle& bundle)
 {
-    QByteArray text = bundle.json();
-    if (text.isEmpty()) throw SyncError::encoding();
+    SyncBundle::HashedText text = bundle.hashedJson();
+    if (text.json.isEmpty()) throw SyncError::encoding();
     return text;
 }
 
@@ -101,8 +103,7 @@ QCoro::Task<> SyncPass::run(SyncLink link)
 
         Upload upload;
         if (fetched.status == 304) {
-            const QByteArray text = encoded(localBundle());
-            const QString hash = SyncBundle::hashOf(text);
+            const auto [text, hash] = encoded(localBundle());
             if (hash == state.hash) {
                 save(state, state.version, state.hash);
                 co_return;
@@ -120,10 +121,13 @@ QCoro::Task<> SyncPass::run(SyncLink link)
                 remoteHash = remote.hash();
             }
             const SyncBundle local = localBundle();
+            // The local document's hash, needed only at the end, is worked out on another thread
+            // meanwhile; both threads only read the document.
+            std::future<QString> localHash =
+                std::async(std::launch::async, [&local] { return local.hash(); });
             const SyncBundle merged = SyncMerge::merge(local, remote);
-            const QByteArray text = encoded(merged);
-            const QString mergedHash = SyncBundle::hashOf(text);
-            if (mergedHash != local.hash()) m_apply(merged);
+            const auto [text, mergedHash] = encoded(merged);
+            if (mergedHash != localHash.get()) m_apply(merged);
             if (mergedHash == remoteHash) {
                 save(state, remoteVersion, mergedHash);
                 co_return;

@@ -4,7 +4,8 @@
 #include "sync/TextOrder.h"
 
 #include <algorithm>
-#include <numeric>
+#include <optional>
+#include <utility>
 #include <vector>
 
 namespace glossivo::SyncMerge {
@@ -151,18 +152,147 @@ void takeStage(WordEntry& result, const WordEntry& source)
     result.stateAt = source.stateAt;
 }
 
-// Words are large; sorting positions and moving each word once is much cheaper than sorting them.
-template <class Less> QList<WordEntry> sortedMoving(QList<WordEntry>& words, Less less)
+// A few records, strictly ascending by date (equal dates by id text) with every date valid,
+// none dead and no id twice: what unionByID and sortByAddedAt make of the list merged with
+// itself. Longer lists are left to the merge rather than compared pair by pair.
+template <class T> bool recordsSettled(const QList<T>& records, const DeadIds& dead)
 {
-    std::vector<qsizetype> order(words.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::sort(order.begin(), order.end(),
-              [&](qsizetype left, qsizetype right) { return less(words[left], words[right]); });
-    QList<WordEntry> sorted;
-    sorted.reserve(words.size());
-    for (qsizetype position : order)
-        sorted.append(std::move(words[position]));
-    return sorted;
+    if (records.size() > fewRecords) return false;
+    for (qsizetype i = 0; i < records.size(); ++i) {
+        const T& record = records[i];
+        if (!record.addedAt.isValid() || dead.contains(record.id)) return false;
+        if (i > 0) {
+            const T& previous = records[i - 1];
+            if (record.addedAt < previous.addedAt) return false;
+            if (record.addedAt == previous.addedAt && !idTextLess(previous.id, record.id))
+                return false;
+        }
+        for (qsizetype k = 0; k < i; ++k)
+            if (records[k].id == record.id) return false;
+    }
+    return true;
+}
+
+bool examplesSettled(const QList<Example>& examples, const DeadIds& dead)
+{
+    if (!recordsSettled(examples, dead)) return false;
+    for (qsizetype i = 0; i < examples.size(); ++i)
+        for (qsizetype k = 0; k < i; ++k)
+            if (examples[k].sentence == examples[i].sentence) return false;
+    return true;
+}
+
+bool notesSettled(const std::optional<QList<AINote>>& notes, const DeadIds& dead)
+{
+    return !notes || recordsSettled(*notes, dead);
+}
+
+bool formsSettled(const std::optional<QList<FormRecord>>& forms)
+{
+    if (!forms) return true;
+    for (qsizetype i = 0; i < forms->size(); ++i)
+        for (qsizetype k = 0; k < i; ++k)
+            if ((*forms)[k].kind == (*forms)[i].kind) return false;
+    return true;
+}
+
+bool daysSettled(const std::optional<QStringList>& days)
+{
+    if (!days) return true;
+    for (qsizetype i = 1; i < days->size(); ++i)
+        if (!TextOrder::codePointLess((*days)[i - 1], (*days)[i])) return false;
+    return true;
+}
+
+} // namespace
+
+bool isSettled(const WordEntry& word, const DeadIds& dead)
+{
+    return examplesSettled(word.examples, dead) && notesSettled(word.notes, dead) &&
+           formsSettled(word.forms) && daysSettled(word.encounterDays);
+}
+
+namespace {
+
+// A word of the merged list: the word of one side as it stands, until merging makes a new one.
+// Words are large, and nearly all come out of a pass unchanged, so each is copied once, at the
+// end, and the sorting moves only positions.
+class MergedWord {
+public:
+    explicit MergedWord(const WordEntry& word) : m_word(&word) {}
+
+    const WordEntry& word() const { return m_merged ? *m_merged : *m_word; }
+
+    // Becomes mergeEntry(word(), other).
+    void merge(const WordEntry& other, const DeadIds& dead)
+    {
+        const WordEntry& kept = word();
+        if (&kept == &other || kept == other) {
+            // A word found settled stays so until a merge replaces it.
+            if (!m_settled) m_settled = isSettled(kept, dead);
+            if (m_settled) return;
+        }
+        m_merged = mergeFields(kept, other, dead);
+        m_settled = false;
+    }
+
+    WordEntry take() { return m_merged ? std::move(*m_merged) : *m_word; }
+
+private:
+    const WordEntry* m_word;
+    std::optional<WordEntry> m_merged;
+    bool m_settled = false;
+};
+
+// Positions in ascending order of their words' id text.
+std::vector<qsizetype> idOrder(const std::vector<MergedWord>& merged)
+{
+    std::vector<std::pair<QUuid, qsizetype>> keys;
+    keys.reserve(merged.size());
+    for (qsizetype i = 0; i < qsizetype(merged.size()); ++i)
+        keys.emplace_back(merged[i].word().id, i);
+    std::sort(keys.begin(), keys.end(), [](const auto& left, const auto& right) {
+        return idTextLess(left.first, right.first);
+    });
+    std::vector<qsizetype> order;
+    order.reserve(keys.size());
+    for (const auto& key : keys)
+        order.push_back(key.second);
+    return order;
+}
+
+// The positions newest createdAt first, equal times by id text. Valid times compare as the
+// instants they stand for, which are read once rather than at every comparison.
+void sortNewestFirst(std::vector<qsizetype>& positions, const std::vector<MergedWord>& merged)
+{
+    const auto word = [&](qsizetype position) -> const WordEntry& {
+        return merged[position].word();
+    };
+    const bool allValid = std::all_of(positions.begin(), positions.end(),
+                                      [&](qsizetype p) { return word(p).createdAt.isValid(); });
+    if (!allValid) {
+        std::sort(positions.begin(), positions.end(), [&](qsizetype l, qsizetype r) {
+            const WordEntry &left = word(l), &right = word(r);
+            if (left.createdAt != right.createdAt) return right.createdAt < left.createdAt;
+            return idTextLess(left.id, right.id);
+        });
+        return;
+    }
+    struct Key {
+        qint64 created;
+        QUuid id;
+        qsizetype position;
+    };
+    std::vector<Key> keys;
+    keys.reserve(positions.size());
+    for (qsizetype position : positions)
+        keys.push_back({word(position).createdAt.toMSecsSinceEpoch(), word(position).id, position});
+    std::sort(keys.begin(), keys.end(), [](const Key& left, const Key& right) {
+        if (left.created != right.created) return right.created < left.created;
+        return idTextLess(left.id, right.id);
+    });
+    for (size_t i = 0; i < keys.size(); ++i)
+        positions[i] = keys[i].position;
 }
 
 } // namespace
@@ -170,43 +300,55 @@ template <class Less> QList<WordEntry> sortedMoving(QList<WordEntry>& words, Les
 QList<WordEntry> mergeWords(const QList<WordEntry>& a, const QList<WordEntry>& b,
                             const DeadIds& dead)
 {
-    QHash<QUuid, qsizetype> byId; // id -> position in entries
-    QList<WordEntry> entries;
-    entries.reserve(a.size() + b.size());
+    QHash<QUuid, qsizetype> byId; // id -> position in merged
+    byId.reserve(std::max(a.size(), b.size()));
+    std::vector<MergedWord> merged;
+    merged.reserve(a.size() + b.size());
     for (const QList<WordEntry>* list : {&a, &b})
         for (const WordEntry& word : *list) {
             if (dead.contains(word.id)) continue;
             const auto stored = byId.constFind(word.id);
-            if (stored == byId.constEnd()) {
-                byId.insert(word.id, entries.size());
-                entries.append(mergeEntry(word, word, dead));
-            } else {
-                entries[*stored] = mergeEntry(entries[*stored], word, dead);
+            if (stored != byId.constEnd()) {
+                merged[*stored].merge(word, dead);
+                continue;
             }
+            byId.insert(word.id, qsizetype(merged.size()));
+            merged.emplace_back(word).merge(word, dead);
         }
-    entries = sortedMoving(
-        entries, [](const WordEntry& l, const WordEntry& r) { return idTextLess(l.id, r.id); });
 
-    QHash<QString, qsizetype> byHeadword; // key -> position in words
-    QList<WordEntry> words;
-    words.reserve(entries.size());
-    for (WordEntry& entry : entries) {
-        const QString key = HeadwordKey::of(entry.headword);
+    QHash<QString, qsizetype> byHeadword; // key -> position in merged
+    byHeadword.reserve(qsizetype(merged.size()));
+    std::vector<qsizetype> kept;
+    kept.reserve(merged.size());
+    for (qsizetype position : idOrder(merged)) {
+        const QString key = HeadwordKey::of(merged[position].word().headword);
         const auto found = byHeadword.constFind(key);
         if (found == byHeadword.constEnd()) {
-            byHeadword.insert(key, words.size());
-            words.append(std::move(entry));
+            byHeadword.insert(key, position);
+            kept.push_back(position);
         } else {
-            words[*found] = mergeEntry(words[*found], entry, dead);
+            merged[*found].merge(merged[position].word(), dead);
         }
     }
-    return sortedMoving(words, [](const WordEntry& left, const WordEntry& right) {
-        if (left.createdAt != right.createdAt) return right.createdAt < left.createdAt;
-        return idTextLess(left.id, right.id);
-    });
+    sortNewestFirst(kept, merged);
+
+    QList<WordEntry> words;
+    words.reserve(qsizetype(kept.size()));
+    for (qsizetype position : kept)
+        words.append(merged[position].take());
+    return words;
 }
 
 WordEntry mergeEntry(const WordEntry& x, const WordEntry& y, const DeadIds& dead)
+{
+    // Nearly every word of a pass is the same on both sides, and a word merged with itself is
+    // that word once its lists are in merged form: the field-by-field merge, which builds every
+    // list anew, is then spared.
+    if ((&x == &y || x == y) && isSettled(x, dead)) return x;
+    return mergeFields(x, y, dead);
+}
+
+WordEntry mergeFields(const WordEntry& x, const WordEntry& y, const DeadIds& dead)
 {
     const bool xIsBase = isBaseOf(x, y);
     const WordEntry& base = xIsBase ? x : y;

@@ -17,6 +17,12 @@ QList<WordEntry> mergeWords(const QList<WordEntry>& a, const QList<WordEntry>& b
 // One entry from two versions of a word, field by field. The earlier-created entry is the base
 // (equal: the smaller id, then `x`); its identity and texts win unless a text is empty.
 WordEntry mergeEntry(const WordEntry& x, const WordEntry& y, const DeadIds& dead);
+// The same without the shortcut for a word that is alike on both sides.
+WordEntry mergeFields(const WordEntry& x, const WordEntry& y, const DeadIds& dead);
+// Whether the word's lists are as a merge leaves them (its examples and notes in date order
+// without dead or repeated ones, one form per kind, its days in order), so that the word merged
+// with itself is the word.
+bool isSettled(const WordEntry& word, const DeadIds& dead);
 
 // The review state of the later review; equal times: more repetitions, then `x`.
 std::optional<ReviewState> later(const std::optional<ReviewState>& x,

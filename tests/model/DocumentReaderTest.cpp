@@ -121,6 +121,32 @@ TEST(DocumentReaderTest, everyMalformedValueIsRefused)
         EXPECT_THROW(decodeWords(document), JsonError) << document;
 }
 
+// A word book's records are decoded in parts at once; a bad record far into it still refuses
+// the whole, with the error of the first bad record, as read one by one.
+TEST(DocumentReaderTest, theFirstBadRecordOfALongListIsTheOneRefused)
+{
+    QJsonArray words = Json::toArray(bench::generateWords(1500, 3));
+    const auto spoil = [&](qsizetype at, const char* field, const QJsonValue& value) {
+        QJsonObject word = words[at].toObject();
+        word.insert(QLatin1String(field), value);
+        words[at] = word;
+    };
+    const auto error = [&] {
+        try {
+            decodeWords(QJsonDocument(words).toJson());
+        } catch (const JsonError& refused) {
+            return std::string(refused.what());
+        }
+        return std::string("read");
+    };
+    spoil(1400, "headword", 7);
+    EXPECT_EQ(error(), "headword: expected text");
+    spoil(900, "lookupCount", "4");
+    EXPECT_EQ(error(), "lookupCount: expected an integer");
+    words[20] = 1;
+    EXPECT_EQ(error(), "words: expected an object");
+}
+
 TEST(DocumentReaderTest, nullsRepeatedKeysOffsetsAndBrokenSurrogatesReadAsBefore)
 {
     const WordEntry plain = decodeWords(wordWith("lookupCount", "4")).first();
@@ -164,9 +190,14 @@ TEST(DocumentReaderTest, textInPiecesIsWrittenWhole)
     const QString path = folder.paths().words();
     QByteArrayList pieces;
     QByteArray whole;
-    // More pieces than one writev call takes, empty ones among them.
+    // More pieces than one writev call takes, empty ones among them, and some of megabytes.
     for (int i = 0; i < 3000; ++i) {
-        pieces.append(i % 7 == 0 ? QByteArray() : QByteArray::number(i) + ',');
+        if (i % 7 == 0)
+            pieces.append(QByteArray());
+        else if (i % 1000 == 1)
+            pieces.append(QByteArray(3 << 20, char('a' + i % 26)));
+        else
+            pieces.append(QByteArray::number(i) + ',');
         whole += pieces.back();
     }
     DocumentFile file(path);

@@ -38,6 +38,9 @@ void expectSameAsWholeDocument(const SyncBundle& bundle)
     EXPECT_EQ(bundle.json(), text);
     EXPECT_EQ(bundle.hash(), sha256(text));
     EXPECT_EQ(SyncBundle::hashOf(text), sha256(text));
+    const SyncBundle::HashedText hashed = bundle.hashedJson();
+    EXPECT_EQ(hashed.json, text);
+    EXPECT_EQ(hashed.hash, sha256(text));
     EXPECT_EQ(bundle.normalized(), wholeReadBack(bundle));
 }
 
