@@ -4,8 +4,6 @@
 #include "ui/TextFit.h"
 
 #include <QScrollBar>
-#include <QTextBlockFormat>
-#include <QTextCursor>
 
 namespace glossivo {
 
@@ -51,11 +49,7 @@ void MarkdownText::setMarkdown(const QString& text)
     if (text == m_text && !document()->isEmpty()) return;
     m_text = text;
     setHtml(inlineMarkdown(text));
-    QTextBlockFormat spaced;
-    spaced.setLineHeight(m_lineSpacing, QTextBlockFormat::LineDistanceHeight);
-    QTextCursor all(document());
-    all.select(QTextCursor::Document);
-    all.mergeBlockFormat(spaced);
+    TextFit::spaceLines(*document(), m_lineSpacing);
     updateGeometry();
 }
 

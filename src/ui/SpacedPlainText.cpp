@@ -3,8 +3,6 @@
 #include "ui/TextFit.h"
 
 #include <QScrollBar>
-#include <QTextBlockFormat>
-#include <QTextCursor>
 #include <QTextDocument>
 
 namespace glossivo {
@@ -33,11 +31,7 @@ SpacedPlainText::SpacedPlainText(const QString& text, qreal pointSize, int lineS
     document()->setDocumentMargin(0);
 
     setPlainText(text);
-    QTextBlockFormat spaced;
-    spaced.setLineHeight(lineSpacing, QTextBlockFormat::LineDistanceHeight);
-    QTextCursor all(document());
-    all.select(QTextCursor::Document);
-    all.mergeBlockFormat(spaced);
+    TextFit::spaceLines(*document(), lineSpacing);
 
     QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     policy.setHeightForWidth(true);

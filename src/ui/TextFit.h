@@ -2,6 +2,8 @@
 
 #include <QFontMetrics>
 #include <QSize>
+#include <QTextBlockFormat>
+#include <QTextCursor>
 #include <QTextDocument>
 
 #include <cmath>
@@ -26,6 +28,16 @@ inline QSize idealSize(QTextDocument& text)
 {
     const int width = static_cast<int>(std::ceil(text.idealWidth()));
     return {width, heightForWidth(text, width)};
+}
+
+// Every line of the document the given distance apart.
+inline void spaceLines(QTextDocument& text, int lineSpacing)
+{
+    QTextBlockFormat spaced;
+    spaced.setLineHeight(lineSpacing, QTextBlockFormat::LineDistanceHeight);
+    QTextCursor all(&text);
+    all.select(QTextCursor::Document);
+    all.mergeBlockFormat(spaced);
 }
 
 // A few characters of one line.
