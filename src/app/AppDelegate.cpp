@@ -19,6 +19,24 @@ namespace {
 
 QPointer<AppDelegate> s_shared;
 
+void centreOnScreen(QWidget* window)
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = window->frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        window->move(frame.topLeft());
+    }
+}
+
+// Every opening shows the window, restored, in front and active.
+void bringForward(QWidget* window)
+{
+    if (window->isMinimized()) window->showNormal();
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
 } // namespace
 
 AppDelegate::AppDelegate(Services services, QObject* parent)
@@ -166,16 +184,9 @@ void AppDelegate::showSettings()
             if (section) m_settingsWindow->addSection(section);
         m_sections.clear();
         // Centred only now, so a reopened window comes back where the user left it.
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            QRect frame = m_settingsWindow->frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            m_settingsWindow->move(frame.topLeft());
-        }
+        centreOnScreen(m_settingsWindow);
     }
-    if (m_settingsWindow->isMinimized()) m_settingsWindow->showNormal();
-    m_settingsWindow->show();
-    m_settingsWindow->raise();
-    m_settingsWindow->activateWindow();
+    bringForward(m_settingsWindow);
 }
 
 void AppDelegate::showAsk(const AskContext& context, std::optional<QuickQuestion> question)
@@ -190,16 +201,9 @@ void AppDelegate::showAsk(const AskContext& context, std::optional<QuickQuestion
         m_askWindow->resize(460, 600);
         m_askWindow->installEventFilter(this);
         // Centred only now, so a reopened window comes back where the user left it.
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            QRect frame = m_askWindow->frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            m_askWindow->move(frame.topLeft());
-        }
+        centreOnScreen(m_askWindow);
     }
-    if (m_askWindow->isMinimized()) m_askWindow->showNormal();
-    m_askWindow->show();
-    m_askWindow->raise();
-    m_askWindow->activateWindow();
+    bringForward(m_askWindow);
 }
 
 bool AppDelegate::eventFilter(QObject* watched, QEvent* event)
@@ -221,16 +225,9 @@ void AppDelegate::showAddWord()
         m_addWordWindow = new AddWordWindow(
             *m_services.words, [config] { return config->config(); }, m_services.speak);
         // Centred only now, so a reopened window comes back where the user left it.
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            QRect frame = m_addWordWindow->frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            m_addWordWindow->move(frame.topLeft());
-        }
+        centreOnScreen(m_addWordWindow);
     }
-    if (m_addWordWindow->isMinimized()) m_addWordWindow->showNormal();
-    m_addWordWindow->show();
-    m_addWordWindow->raise();
-    m_addWordWindow->activateWindow();
+    bringForward(m_addWordWindow);
 }
 
 } // namespace glossivo
