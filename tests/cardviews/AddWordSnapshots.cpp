@@ -5,7 +5,6 @@
 #include "support/Snapshots.h"
 
 #include <QImage>
-#include <QSet>
 #include <QTest>
 
 using namespace glossivo;
@@ -80,15 +79,6 @@ protected:
         }
     }
 
-    static int colours(const QImage& image)
-    {
-        QSet<QRgb> seen;
-        for (int y = 0; y < image.height(); y += 2)
-            for (int x = 0; x < image.width(); x += 2)
-                seen.insert(image.pixel(x, y));
-        return static_cast<int>(seen.size());
-    }
-
     std::unique_ptr<AddWordWindow> window;
 };
 
@@ -114,7 +104,7 @@ TEST_F(AddWordSnapshots, EveryStateInLightAndDark)
                                  (dark ? QStringLiteral("-dark") : QString()) +
                                  QStringLiteral(".png");
             ASSERT_TRUE(image.save(path));
-            EXPECT_GT(colours(image), 3);
+            EXPECT_GT(test::colourCount(image), 3);
             // Nothing is left running into the next picture.
             FakeChatServer::waitFor([this] { return !state().loading(); });
             window.reset();

@@ -2,7 +2,6 @@
 #include "support/Snapshots.h"
 
 #include <QImage>
-#include <QSet>
 #include <QTest>
 
 using namespace glossivo;
@@ -20,15 +19,6 @@ protected:
         CardState state;
         bool expand = false; // the word card's details opened
     };
-
-    static int colours(const QImage& image)
-    {
-        QSet<QRgb> seen;
-        for (int y = 0; y < image.height(); y += 2)
-            for (int x = 0; x < image.width(); x += 2)
-                seen.insert(image.pixel(x, y));
-        return static_cast<int>(seen.size());
-    }
 
     static WordCardData word(RecallState recall = RecallState::off())
     {
@@ -165,7 +155,7 @@ TEST_F(CardSnapshots, EveryCardInLightAndDark)
                                  (dark ? QStringLiteral("-dark") : QString()) + scale +
                                  QStringLiteral(".png");
             ASSERT_TRUE(image.save(path));
-            EXPECT_GT(colours(image), 3);
+            EXPECT_GT(test::colourCount(image), 3);
         }
     }
 }

@@ -2,7 +2,6 @@
 #include "support/Snapshots.h"
 
 #include <QImage>
-#include <QSet>
 #include <QTest>
 
 #include <functional>
@@ -18,15 +17,6 @@ namespace {
 // review by eye (the @2x set comes from the run at twice the scale). Only blankness is checked.
 class AskSnapshots : public ChatFixture {
 protected:
-    static int colours(const QImage& image)
-    {
-        QSet<QRgb> seen;
-        for (int y = 0; y < image.height(); y += 2)
-            for (int x = 0; x < image.width(); x += 2)
-                seen.insert(image.pixel(x, y));
-        return static_cast<int>(seen.size());
-    }
-
     void ask(const QString& question, const QString& reply)
     {
         server.enqueue(answer({reply}));
@@ -109,7 +99,7 @@ TEST_F(AskSnapshots, TheChatWindowInLightAndDark)
                                  (dark ? QStringLiteral("-dark") : QString()) + scale +
                                  QStringLiteral(".png");
             ASSERT_TRUE(image.save(path));
-            EXPECT_GT(colours(image), 3);
+            EXPECT_GT(test::colourCount(image), 3);
             session->stop();
             host.reset();
         }
