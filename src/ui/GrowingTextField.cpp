@@ -7,19 +7,13 @@
 
 namespace glossivo {
 
-GrowingTextField::GrowingTextField(int maximumLines, QWidget* parent)
-    : QPlainTextEdit(parent), m_maximumLines(maximumLines)
+GrowingTextField::GrowingTextField(int leastLines, int mostLines, QWidget* parent)
+    : QPlainTextEdit(parent), m_leastLines(leastLines), m_mostLines(mostLines)
 {
-    setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setTabChangesFocus(true);
-    viewport()->setAutoFillBackground(false);
-    QPalette p = palette();
-    p.setColor(QPalette::Base, Qt::transparent);
-    setPalette(p);
-    document()->setDocumentMargin(2);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     // Wrapped lines count too, so the height is worked out again after each layout.
     connect(document()->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this,
@@ -30,9 +24,9 @@ void GrowingTextField::fitHeight()
 {
     const int lines = contentLines();
     // A scroll bar only once the text runs past the tallest the field gets.
-    setVerticalScrollBarPolicy(lines > m_maximumLines ? Qt::ScrollBarAsNeeded
-                                                      : Qt::ScrollBarAlwaysOff);
-    setFixedHeight(heightFor(std::clamp(lines, 1, m_maximumLines)));
+    setVerticalScrollBarPolicy(lines > m_mostLines ? Qt::ScrollBarAsNeeded
+                                                   : Qt::ScrollBarAlwaysOff);
+    setFixedHeight(heightFor(std::clamp(lines, m_leastLines, m_mostLines)));
 }
 
 int GrowingTextField::contentLines() const
@@ -62,7 +56,7 @@ void GrowingTextField::setText(const QString& text)
 
 int GrowingTextField::visibleLines() const
 {
-    return std::clamp(contentLines(), 1, m_maximumLines);
+    return std::clamp(contentLines(), m_leastLines, m_mostLines);
 }
 
 int GrowingTextField::heightFor(int lines) const
@@ -90,7 +84,7 @@ void GrowingTextField::changeEvent(QEvent* event)
 
 QSize GrowingTextField::minimumSizeHint() const
 {
-    return {fontMetrics().averageCharWidth() * 8, heightFor(1)};
+    return {fontMetrics().averageCharWidth() * 8, heightFor(m_leastLines)};
 }
 
 void GrowingTextField::keyPressEvent(QKeyEvent* event)

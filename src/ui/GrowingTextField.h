@@ -4,14 +4,14 @@
 
 namespace glossivo {
 
-// A borderless text field for a question: one line tall when empty, growing with its text up to
-// a number of lines and scrolling beyond; while empty, as tall as its placeholder needs. Return
-// submits it; Shift+Return starts a new line.
+// A plain-text field that grows with its text from a least to a most number of lines and
+// scrolls beyond; while empty, as tall as its placeholder needs. Return submits it (the window's
+// action); Shift+Return starts a new line.
 class GrowingTextField : public QPlainTextEdit {
     Q_OBJECT
 
 public:
-    GrowingTextField(int maximumLines, QWidget* parent = nullptr);
+    GrowingTextField(int leastLines, int mostLines, QWidget* parent = nullptr);
 
     // The text, leaving the cursor at its end when it changes; the same text changes nothing.
     void setText(const QString& text);
@@ -36,7 +36,8 @@ private:
     int documentMargin() const;
     int heightFor(int lines) const;
 
-    int m_maximumLines;
+    int m_leastLines;
+    int m_mostLines;
 };
 
 } // namespace glossivo

@@ -3,7 +3,7 @@
 #include "ai/AIError.h"
 #include "card/views/AddWordView.h"
 #include "card/views/AddWordWindow.h"
-#include "ui/GrowingTextEdit.h"
+#include "ui/GrowingTextField.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -112,7 +112,7 @@ TEST_F(AddWordWindowTest, AMisspeltWordAnAlternativeAndASaveWithTheKeyboard)
 
 TEST_F(AddWordWindowTest, TheSentenceFieldGrowsToFourLinesAndItsReturnLooksUp)
 {
-    auto* field = window->findChild<GrowingTextEdit*>("sentenceField");
+    auto* field = window->findChild<GrowingTextField*>("sentenceField");
     EXPECT_FALSE(field->isVisible());
     find<QAbstractButton>("addSentenceButton")->click();
     EXPECT_TRUE(field->isVisible());

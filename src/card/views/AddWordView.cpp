@@ -5,7 +5,7 @@
 #include "card/views/RegisterBadge.h"
 #include "card/views/SpeakButton.h"
 #include "ui/BusyIndicator.h"
-#include "ui/GrowingTextEdit.h"
+#include "ui/GrowingTextField.h"
 #include "ui/HighlightedLabel.h"
 #include "ui/IconLabel.h"
 #include "ui/LayoutClear.h"
@@ -90,13 +90,13 @@ void AddWordView::buildForm()
     connect(m_wordField, &QLineEdit::returnPressed, &m_state, &AddWordState::lookupWord);
     m_column->addWidget(m_wordField);
 
-    m_sentenceField = new GrowingTextEdit(2, 4, this);
+    m_sentenceField = new GrowingTextField(2, 4, this);
     m_sentenceField->setObjectName(QStringLiteral("sentenceField"));
     m_sentenceField->setPlaceholderText(
         QStringLiteral("在哪句话里遇到的？AI 会按这句话里的意思解释"));
     connect(m_sentenceField, &QPlainTextEdit::textChanged, this,
             [this] { m_state.setSentence(m_sentenceField->toPlainText()); });
-    connect(m_sentenceField, &GrowingTextEdit::submitted, &m_state, &AddWordState::lookupWord);
+    connect(m_sentenceField, &GrowingTextField::submitted, &m_state, &AddWordState::lookupWord);
     m_column->addWidget(m_sentenceField);
 
     auto* row = new QHBoxLayout;

@@ -16,7 +16,7 @@ namespace glossivo {
 
 class AddWordState;
 class BusyIndicator;
-class GrowingTextEdit;
+class GrowingTextField;
 class PlainLabel;
 
 // The content of the add-word window: the word field, the optional sentence field, the query
@@ -61,7 +61,7 @@ private:
     std::function<void(const QString&)> m_speak;
     QVBoxLayout* m_column = nullptr;
     QLineEdit* m_wordField = nullptr;
-    GrowingTextEdit* m_sentenceField = nullptr;
+    GrowingTextField* m_sentenceField = nullptr;
     QPushButton* m_queryButton = nullptr;
     BusyIndicator* m_busy = nullptr;
     QToolButton* m_addSentence = nullptr;

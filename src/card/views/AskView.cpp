@@ -230,8 +230,15 @@ QWidget* AskView::makeInputBar()
 
     auto* entry = new QHBoxLayout;
     entry->setSpacing(8);
-    m_input = new GrowingTextField(5, panel);
+    m_input = new GrowingTextField(1, 5, panel);
     m_input->setObjectName(QStringLiteral("questionField"));
+    // No bezel: the field is part of the input panel.
+    m_input->setFrameShape(QFrame::NoFrame);
+    m_input->viewport()->setAutoFillBackground(false);
+    QPalette inputPalette = m_input->palette();
+    inputPalette.setColor(QPalette::Base, Qt::transparent);
+    m_input->setPalette(inputPalette);
+    m_input->document()->setDocumentMargin(2);
     QFont inputFont = m_input->font();
     inputFont.setPointSizeF(13);
     m_input->setFont(inputFont);
