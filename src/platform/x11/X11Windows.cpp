@@ -135,7 +135,13 @@ std::optional<unsigned long> activeWindow(Display* display)
     const Window root = DefaultRootWindow(display);
     if (!windowProperty(display, root, atom(display, "_NET_SUPPORTING_WM_CHECK")))
         return std::nullopt;
-    return windowProperty(display, root, atom(display, "_NET_ACTIVE_WINDOW"));
+    const std::optional<unsigned long> active =
+        windowProperty(display, root, atom(display, "_NET_ACTIVE_WINDOW"));
+    // A window manager can leave the id of a window that has gone in place, and the server hands
+    // freed ids to new clients: the id may now name a window nobody manages (one of our own
+    // panels, even). Only a window the manager keeps is the one the user works in.
+    if (active && *active && !hasProperty(display, *active, atom(display, "WM_STATE"))) return 0;
+    return active;
 }
 
 unsigned long focusedWindow(Display* display)
