@@ -7,40 +7,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <exception>
 #include <limits>
-#include <thread>
 
 namespace glossivo {
 
 void JsonObjectReader::fail(const char* key, const char* expected)
 {
     throw JsonError(std::string(key) + ": expected " + expected);
-}
-
-void JsonObjectReader::inParts(qsizetype count,
-                               const std::function<void(qsizetype begin, qsizetype end)>& decode)
-{
-    // A few threads: past that the allocator, not the decoding, sets the pace.
-    constexpr qsizetype kMostParts = 4;
-    const qsizetype parts =
-        std::clamp<qsizetype>(qsizetype(std::thread::hardware_concurrency()), 1, kMostParts);
-    std::vector<std::exception_ptr> errors(static_cast<size_t>(parts));
-    const auto decodePart = [&](qsizetype part) {
-        try {
-            decode(count * part / parts, count * (part + 1) / parts);
-        } catch (...) {
-            errors[size_t(part)] = std::current_exception();
-        }
-    };
-    std::vector<std::thread> threads;
-    for (qsizetype part = 1; part < parts; ++part)
-        threads.emplace_back(decodePart, part);
-    decodePart(0);
-    for (std::thread& thread : threads)
-        thread.join();
-    for (const std::exception_ptr& error : errors)
-        if (error) std::rethrow_exception(error);
 }
 
 JsonObjectReader::JsonObjectReader(simdjson::dom::object object) : m_object(object)

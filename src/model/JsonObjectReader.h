@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/EnumText.h"
+#include "model/InParts.h"
 #include "model/JsonFields.h"
 
 #include <QDateTime>
@@ -12,7 +13,6 @@
 
 #include <simdjson.h>
 
-#include <functional>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -113,11 +113,6 @@ public:
 private:
     // From this many elements on, a list is decoded on several threads.
     static constexpr size_t kManyElements = 512;
-    // Calls decode(begin, end) for consecutive parts of [0, count) on several threads at once.
-    // When parts fail, the error of the first of them is thrown, which is the error of the first
-    // failing element, as when they are decoded one after the other.
-    static void inParts(qsizetype count,
-                        const std::function<void(qsizetype begin, qsizetype end)>& decode);
 
     // The key's value when it is there and not null.
     std::optional<simdjson::dom::element> find(const char* key) const;

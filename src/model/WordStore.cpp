@@ -2,6 +2,7 @@
 
 #include "model/ConfigStore.h"
 #include "model/DayKey.h"
+#include "model/ElementDecoder.h"
 #include "model/HeadwordKey.h"
 #include "model/JsonDocumentReader.h"
 #include "model/JsonFields.h"
@@ -10,7 +11,6 @@
 #include <QJsonDocument>
 
 #include <algorithm>
-#include <future>
 
 namespace glossivo {
 
@@ -99,14 +99,14 @@ void WordStore::load()
 {
     m_stats = ReviewStats{DayKey::of(m_clock.now()), 0, 0};
     const auto words = m_wordsFile.read();
-    // The texts of the words for the encoder are found on another thread while they are read.
-    std::future<std::optional<QByteArrayList>> texts;
-    if (words)
-        texts = std::async(std::launch::async, [&document = *words] {
-            return CachedArrayEncoder<WordEntry>::elementTexts(document);
-        });
-    m_entries = decodeList<WordEntry>(m_wordsFile, words);
-    if (words && !m_wordsFile.isDamaged()) m_wordsEncoder.seed(m_entries, *words, texts.get());
+    // A document this program wrote is read word by word from the texts that the encoder then
+    // keeps; any other, or one with a bad word, is read whole by the strict reader.
+    std::optional<QByteArrayList> texts;
+    if (words) texts = CachedArrayEncoder<WordEntry>::elementTexts(*words);
+    std::optional<QList<WordEntry>> entries;
+    if (texts) entries = decodeElements<WordEntry>(*texts);
+    m_entries = entries ? std::move(*entries) : decodeList<WordEntry>(m_wordsFile, words);
+    if (words && !m_wordsFile.isDamaged()) m_wordsEncoder.seed(m_entries, *words, std::move(texts));
     m_sentenceNotes = loadList<AINote>(m_notesFile);
     m_grammarEncounters = loadList<GrammarEncounter>(m_grammarFile);
     if (const auto bytes = m_statsFile.read()) {

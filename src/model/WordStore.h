@@ -132,6 +132,10 @@ public:
     int applySpelling(const QUuid& id, Rating rating);
     void setSpellPractice(const QUuid& id, bool on);
 
+    // Waits until the word texts taken from the file at load are checked on their thread, so
+    // that nothing of the load still runs (for measuring what follows).
+    void finishLoading() { m_wordsEncoder.finishChecking(); }
+
     // Sync and deletions.
     // Everything that is synchronised, as it stands now; changes nothing.
     SyncBundle snapshot();

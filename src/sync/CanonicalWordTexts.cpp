@@ -1,9 +1,11 @@
 #include "sync/CanonicalWordTexts.h"
 
-#include "model/JsonDocumentReader.h"
+#include "model/ElementDecoder.h"
+#include "model/InParts.h"
 #include "sync/CanonicalJson.h"
 
 #include <algorithm>
+#include <atomic>
 #include <utility>
 
 namespace glossivo {
@@ -14,6 +16,27 @@ namespace {
 constexpr qsizetype keptVariants = 3;
 
 } // namespace
+
+// The texts of the words at these positions, encoded on several threads: the first pass after
+// start meets every word of the book. None when one of them holds what JSON cannot express.
+std::optional<QByteArrayList> CanonicalWordTexts::encodeAll(const QList<WordEntry>& words,
+                                                            const QList<qsizetype>& positions)
+{
+    QByteArrayList texts(positions.size());
+    std::atomic<bool> failed = false;
+    inParts(positions.size(), [&](qsizetype begin, qsizetype end) {
+        for (qsizetype k = begin; k < end && !failed; ++k) {
+            std::optional<QByteArray> text = CanonicalJson::write(words[positions[k]].toJson());
+            if (!text) {
+                failed = true;
+                return;
+            }
+            texts[k] = std::move(*text);
+        }
+    });
+    if (failed) return std::nullopt;
+    return texts;
+}
 
 CanonicalWordTexts& CanonicalWordTexts::shared()
 {
@@ -33,6 +56,32 @@ CanonicalWordTexts::Variant* CanonicalWordTexts::find(const WordEntry& word)
     return nullptr;
 }
 
+const CanonicalWordTexts::Variant* CanonicalWordTexts::lookup(const WordEntry& word) const
+{
+    const auto variants = m_variants.constFind(word.id);
+    if (variants == m_variants.cend()) return nullptr;
+    for (const Variant& variant : *variants)
+        if (variant.word == word) return &variant;
+    return nullptr;
+}
+
+std::vector<const CanonicalWordTexts::Variant*>
+CanonicalWordTexts::findAll(const QList<WordEntry>& words, const Check& check)
+{
+    // The comparisons, whole words each, are most of a pass's time here: they run on several
+    // threads, which only read the cache. Marking what was met writes it, after them.
+    std::vector<const Variant*> found(size_t(words.size()));
+    inParts(words.size(), [&](qsizetype begin, qsizetype end) {
+        for (qsizetype i = begin; i < end; ++i) {
+            found[size_t(i)] = lookup(words[i]);
+            if (check) check(i, found[size_t(i)]);
+        }
+    });
+    for (const Variant* variant : found)
+        if (variant) variant->used = m_generation;
+    return found;
+}
+
 CanonicalWordTexts::Variant& CanonicalWordTexts::add(const WordEntry& word, QByteArray text)
 {
     QList<Variant>& variants = m_variants[word.id];
@@ -47,17 +96,19 @@ CanonicalWordTexts::Variant& CanonicalWordTexts::add(const WordEntry& word, QByt
 std::optional<QByteArrayList> CanonicalWordTexts::texts(const QList<WordEntry>& words)
 {
     const QMutexLocker lock(&m_mutex);
-    QByteArrayList texts;
-    texts.reserve(words.size());
-    for (const WordEntry& word : words) {
-        if (const Variant* known = find(word)) {
-            texts.append(known->text);
-            continue;
-        }
-        std::optional<QByteArray> text = CanonicalJson::write(word.toJson());
-        if (!text) return std::nullopt;
-        texts.append(add(word, std::move(*text)).text);
+    QByteArrayList texts(words.size());
+    QList<qsizetype> unknown;
+    const std::vector<const Variant*> known = findAll(words);
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        if (known[size_t(i)])
+            texts[i] = known[size_t(i)]->text;
+        else
+            unknown.append(i);
     }
+    const std::optional<QByteArrayList> encoded = encodeAll(words, unknown);
+    if (!encoded) return std::nullopt;
+    for (qsizetype k = 0; k < unknown.size(); ++k)
+        texts[unknown[k]] = add(words[unknown[k]], (*encoded)[k]).text;
     return texts;
 }
 
@@ -70,27 +121,35 @@ std::optional<QList<WordEntry>> CanonicalWordTexts::normalized(const QList<WordE
     QList<WordEntry> result = words;
     QList<qsizetype> unread; // positions of the words not read back before
     QByteArrayList unreadTexts;
+    QList<qsizetype> unknown; // positions of the words without a text
+    // Whether each known word reads back as itself, worked out beside the search.
+    std::vector<char> readsBackAsItself(size_t(words.size()));
+    const std::vector<const Variant*> found =
+        findAll(words, [&](qsizetype i, const Variant* known) {
+            readsBackAsItself[size_t(i)] =
+                known && known->readBack && *known->readBack == words[i];
+        });
     for (qsizetype i = 0; i < words.size(); ++i) {
-        const Variant* known = find(words[i]);
+        const Variant* known = found[size_t(i)];
         if (known && known->readBack) {
-            if (!(*known->readBack == words[i])) result[i] = *known->readBack;
+            if (!readsBackAsItself[size_t(i)]) result[i] = *known->readBack;
             continue;
         }
-        std::optional<QByteArray> text =
-            known ? known->text : CanonicalJson::write(words[i].toJson());
-        if (!text) return std::nullopt;
+        if (!known) unknown.append(i);
         unread.append(i);
-        unreadTexts.append(std::move(*text));
+        unreadTexts.append(known ? known->text : QByteArray());
+    }
+    const std::optional<QByteArrayList> encoded = encodeAll(words, unknown);
+    if (!encoded) return std::nullopt;
+    for (qsizetype k = 0, u = 0; k < unknown.size(); ++k) {
+        while (unread[u] != unknown[k])
+            ++u;
+        unreadTexts[u] = (*encoded)[k];
     }
     if (!unread.isEmpty()) {
-        // One document for all of them: a parser per word would cost more than the reading.
-        QList<WordEntry> readBack;
-        try {
-            const JsonDocumentReader document('[' + unreadTexts.join(',') + ']');
-            readBack = document.objectList<WordEntry>("words");
-        } catch (const JsonError&) {
-            return std::nullopt;
-        }
+        std::optional<QList<WordEntry>> decoded = decodeElements<WordEntry>(unreadTexts);
+        if (!decoded) return std::nullopt;
+        QList<WordEntry>& readBack = *decoded;
         for (qsizetype k = 0; k < unread.size(); ++k) {
             const WordEntry& word = words[unread[k]];
             Variant* variant = find(word);

@@ -8,7 +8,9 @@
 #include <QMutex>
 #include <QUuid>
 
+#include <functional>
 #include <optional>
+#include <vector>
 
 namespace glossivo {
 
@@ -32,10 +34,19 @@ private:
         WordEntry word;
         QByteArray text;
         std::optional<WordEntry> readBack;
-        quint64 used = 0; // the last normalization that met it
+        // The last normalization that met it: bookkeeping, marked through what a search found.
+        mutable quint64 used = 0;
     };
 
+    static std::optional<QByteArrayList> encodeAll(const QList<WordEntry>& words,
+                                                   const QList<qsizetype>& positions);
+    // Called on a searching thread for each position with what was found there.
+    using Check = std::function<void(qsizetype position, const Variant* known)>;
+
     Variant* find(const WordEntry& word);
+    const Variant* lookup(const WordEntry& word) const;
+    // What each word is known as, searched on several threads; marks them as met.
+    std::vector<const Variant*> findAll(const QList<WordEntry>& words, const Check& check = {});
     Variant& add(const WordEntry& word, QByteArray text);
     void forgetUnused();
 

@@ -1,7 +1,10 @@
 #include "sync/WordMerge.h"
 
 #include "model/HeadwordKey.h"
+#include "model/InParts.h"
 #include "sync/TextOrder.h"
+
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <optional>
@@ -295,47 +298,95 @@ void sortNewestFirst(std::vector<qsizetype>& positions, const std::vector<Merged
         positions[i] = keys[i].position;
 }
 
+// Positions by their key, in a table of its own: nearly every key of a merge is new, and
+// QHash, with its per-process seed, and node-based maps spend more on each of tens of thousands
+// of keys than the rest of the merge does.
+class KeyTable {
+public:
+    explicit KeyTable(const std::vector<QString>& keys) : m_keys(keys)
+    {
+        while (m_slots.size() < 2 * keys.size())
+            m_slots.resize(m_slots.size() * 2);
+        std::fill(m_slots.begin(), m_slots.end(), -1);
+    }
+
+    // The first position entered with this position's key; the position itself, now entered,
+    // when it is the first.
+    qsizetype firstWithKeyOf(qsizetype position)
+    {
+        const QString& key = m_keys[size_t(position)];
+        const size_t mask = m_slots.size() - 1;
+        size_t slot = qHash(key, 0) & mask;
+        while (m_slots[slot] >= 0 && m_keys[size_t(m_slots[slot])] != key)
+            slot = (slot + 1) & mask;
+        if (m_slots[slot] < 0) m_slots[slot] = position;
+        return m_slots[slot];
+    }
+
+private:
+    const std::vector<QString>& m_keys;
+    std::vector<qsizetype> m_slots = std::vector<qsizetype>(64); // a power of two
+};
+
 } // namespace
 
 QList<WordEntry> mergeWords(const QList<WordEntry>& a, const QList<WordEntry>& b,
                             const DeadIds& dead)
 {
+    // Which words share an id, in the order of the lists: each merged word is merged with
+    // itself first, then with every later copy.
     QHash<QUuid, qsizetype> byId; // id -> position in merged
     byId.reserve(std::max(a.size(), b.size()));
     std::vector<MergedWord> merged;
     merged.reserve(a.size() + b.size());
+    std::vector<QVarLengthArray<const WordEntry*, 2>> copies;
+    copies.reserve(a.size() + b.size());
     for (const QList<WordEntry>* list : {&a, &b})
         for (const WordEntry& word : *list) {
             if (dead.contains(word.id)) continue;
             const auto stored = byId.constFind(word.id);
             if (stored != byId.constEnd()) {
-                merged[*stored].merge(word, dead);
+                copies[size_t(*stored)].append(&word);
                 continue;
             }
             byId.insert(word.id, qsizetype(merged.size()));
-            merged.emplace_back(word).merge(word, dead);
+            merged.emplace_back(word);
+            copies.push_back({&word});
         }
+    // A book of tens of thousands of words is merged on several threads: each merged word is
+    // written by one of them and the lists are only read.
+    const qsizetype count = qsizetype(merged.size());
+    inParts(count, [&](qsizetype begin, qsizetype end) {
+        for (qsizetype i = begin; i < end; ++i)
+            for (const WordEntry* copy : copies[size_t(i)])
+                merged[size_t(i)].merge(*copy, dead);
+    });
 
-    QHash<QString, qsizetype> byHeadword; // key -> position in merged
-    byHeadword.reserve(qsizetype(merged.size()));
+    // Each word's headword key as it stands now: the merges below change only words that were
+    // given their key before.
+    std::vector<QString> keys(merged.size());
+    inParts(count, [&](qsizetype begin, qsizetype end) {
+        for (qsizetype i = begin; i < end; ++i)
+            keys[size_t(i)] = HeadwordKey::of(merged[size_t(i)].word().headword);
+    });
+    KeyTable byHeadword(keys);
     std::vector<qsizetype> kept;
     kept.reserve(merged.size());
     for (qsizetype position : idOrder(merged)) {
-        const QString key = HeadwordKey::of(merged[position].word().headword);
-        const auto found = byHeadword.constFind(key);
-        if (found == byHeadword.constEnd()) {
-            byHeadword.insert(key, position);
+        const qsizetype first = byHeadword.firstWithKeyOf(position);
+        if (first == position)
             kept.push_back(position);
-        } else {
-            merged[*found].merge(merged[position].word(), dead);
-        }
+        else
+            merged[size_t(first)].merge(merged[size_t(position)].word(), dead);
     }
     sortNewestFirst(kept, merged);
 
-    QList<WordEntry> words;
-    words.reserve(qsizetype(kept.size()));
-    for (qsizetype position : kept)
-        words.append(merged[position].take());
+    QList<WordEntry> words(qsizetype(kept.size()));
+    WordEntry* const taken = words.data();
+    inParts(qsizetype(kept.size()), [&](qsizetype begin, qsizetype end) {
+        for (qsizetype i = begin; i < end; ++i)
+            taken[i] = merged[size_t(kept[size_t(i)])].take();
+    });
     return words;
 }
 

@@ -1,4 +1,5 @@
 #include "model/CachedArrayEncoder.h"
+#include "model/ElementDecoder.h"
 #include "model/JsonDocumentReader.h"
 #include "model/JsonFields.h"
 #include "model/WordEntry.h"
@@ -18,6 +19,23 @@ namespace {
 QList<WordEntry> decodeWords(const QByteArray& text)
 {
     return JsonDocumentReader(text).objectList<WordEntry>("words");
+}
+
+// The same words read as the word book reads a document it wrote: each element from its own text.
+// None when the document is not laid out so, or a word is refused.
+std::optional<QList<WordEntry>> decodeEachWord(const QByteArray& text)
+{
+    const std::optional<QByteArrayList> texts = CachedArrayEncoder<WordEntry>::elementTexts(text);
+    if (!texts) return std::nullopt;
+    return decodeElements<WordEntry>(*texts);
+}
+
+// The document as QJsonDocument lays it out, as the word book writes it.
+QByteArray laidOut(const QByteArray& text)
+{
+    const QJsonDocument document = QJsonDocument::fromJson(text);
+    if (document.isNull()) throw std::runtime_error("not JSON");
+    return document.toJson(QJsonDocument::Indented);
 }
 
 QByteArray fixture(const char* name)
@@ -48,6 +66,7 @@ TEST(DocumentReaderTest, generatedBooksReadBackEqualAndWriteBackByteForByte)
         const QByteArray text = bench::encodeWords(words);
         const QList<WordEntry> read = decodeWords(text);
         EXPECT_EQ(read, words) << count;
+        EXPECT_EQ(decodeEachWord(text), words) << count;
         CachedArrayEncoder<WordEntry> encoder;
         EXPECT_EQ(encoder.pieces(read).join(), text) << count;
         EXPECT_EQ(encoder.encode(read), text) << count; // again, from the cache
@@ -60,6 +79,7 @@ TEST(DocumentReaderTest, goldenWordsReadAsQJsonDocumentReadsThem)
     const QList<WordEntry> read = decodeWords(text);
     ASSERT_EQ(read.size(), 2);
     EXPECT_EQ(read, Json::objectList<WordEntry>(QJsonDocument::fromJson(text).array(), "words"));
+    EXPECT_EQ(decodeEachWord(text), read);
     EXPECT_EQ(CachedArrayEncoder<WordEntry>().encode(read), text);
 }
 
@@ -113,8 +133,12 @@ TEST(DocumentReaderTest, everyMalformedValueIsRefused)
         {"mnemonic", "false"},
     };
     ASSERT_NO_THROW(decodeWords(wordWith("lookupCount", "4")));
-    for (const auto& [field, value] : broken)
+    ASSERT_TRUE(decodeEachWord(laidOut(wordWith("lookupCount", "4"))));
+    for (const auto& [field, value] : broken) {
         EXPECT_THROW(decodeWords(wordWith(field, value)), JsonError) << field << " " << value;
+        EXPECT_EQ(decodeEachWord(laidOut(wordWith(field, value))), std::nullopt)
+            << field << " " << value;
+    }
 
     for (const char* document : {"", "{}", "[1]", "[[]]", "[{}] x", "[{},]", "{\"words\": []}",
                                  "[\"\xff\"]", "[01]", "[{\"headword\": \"a\x01\"}]"})

@@ -81,6 +81,32 @@ TEST_F(WordStoreLoadTest, oneBadRecordEmptiesOnlyItsOwnDocument)
     EXPECT_EQ(folder.files().size(), 4);
 }
 
+// A word book laid out as the store writes it is read word by word; a bad word there still sets
+// the whole document aside, and text the word-by-word reading refuses but the whole reading
+// repairs (a lone surrogate that QJsonDocument wrote) still loads.
+TEST_F(WordStoreLoadTest, aWordBookAsWrittenIsReadWithTheSameRules)
+{
+    const auto laidOut = [](const QByteArray& compact) {
+        return QJsonDocument::fromJson(compact).toJson(QJsonDocument::Indented);
+    };
+    const QByteArray bad = laidOut(
+        "[" + entryJson("00000000-0000-0000-0000-000000000001", "good") + "," +
+        entryJson("00000000-0000-0000-0000-000000000002", "bad", R"(, "lookupCount": "2")") +
+        "]");
+    folder.write(QStringLiteral("words.json"), bad);
+    EXPECT_TRUE(open()->entries().isEmpty());
+    EXPECT_EQ(folder.read(QStringLiteral("words.json")), bad);
+
+    const QByteArray lone =
+        laidOut("[" + entryJson("00000000-0000-0000-0000-000000000001", "good") + "]")
+            .replace("\"义\"", "\"a\\ud800b\"");
+    ASSERT_TRUE(lone.contains("\\ud800"));
+    folder.write(QStringLiteral("words.json"), lone);
+    const auto store = open();
+    ASSERT_EQ(store->entries().size(), 1);
+    EXPECT_EQ(store->entries()[0].meaningZh, QStringLiteral("a\uFFFDb"));
+}
+
 TEST_F(WordStoreLoadTest, yesterdaysCountersAreNotToday)
 {
     const QByteArray yesterday = R"({"day": "2026-10-06", "reviewed": 9, "newLearned": 3})";

@@ -94,6 +94,40 @@ TEST(SyncMerge, JoinsWordsByTrimmedHeadwordAndTidiesSingleCopies)
     EXPECT_EQ(result.words[3].encounterDays, QStringList({"2026-10-01", "2026-10-02"}));
 }
 
+// A book large enough to be merged in parts, with headwords that many words share: one word per
+// headword comes out, with the identity of the earliest saved (equal times: the smallest id
+// text), newest first.
+TEST(SyncMerge, ManySharedHeadwordsInALargeBookLeaveOneWordEach)
+{
+    QRandomGenerator random(17);
+    QList<WordEntry> a, b;
+    QMap<QString, WordEntry> base; // key -> the word whose identity must survive
+    for (int i = 0; i < 3000; ++i) {
+        const QString key = QStringLiteral("word%1").arg(random.bounded(700));
+        // The same key in several spellings: case and padding do not make another word.
+        QString headword = i % 3 == 1 ? key.toUpper() : key;
+        if (i % 5 == 2) headword += u' ';
+        WordEntry word = sampleWord("00", headword, 1 + int(random.bounded(20)));
+        QByteArray id(16, '\0');
+        random.fillRange(reinterpret_cast<quint32*>(id.data()), 4);
+        word.id = QUuid::fromRfc4122(id);
+        (i % 2 ? a : b).append(word);
+        const auto known = base.constFind(key);
+        if (known == base.cend() || word.createdAt < known->createdAt ||
+            (word.createdAt == known->createdAt && SyncMerge::idTextLess(word.id, known->id)))
+            base[key] = word;
+    }
+    const SyncBundle result = SyncMerge::merge(bundleOf(a), bundleOf(b));
+    ASSERT_EQ(result.words.size(), base.size());
+    for (qsizetype i = 0; i < result.words.size(); ++i) {
+        const WordEntry& word = result.words[i];
+        EXPECT_EQ(word.id, base.value(word.headword.trimmed().toLower()).id) << i;
+        if (i > 0) {
+            EXPECT_GE(result.words[i - 1].createdAt, word.createdAt) << i;
+        }
+    }
+}
+
 // The same blanks as the word book's index: any space separator, not only space and tab.
 TEST(SyncMerge, JoinsHeadwordsPaddedWithAnySpaceSeparator)
 {
