@@ -35,6 +35,29 @@ constexpr qint64 daysFromCivil(int year, int month, int day)
     return qint64(era) * 146097 + dayOfEra - 719468;
 }
 
+// The date of a day counted from 1970-01-01 (Howard Hinnant's civil_from_days).
+struct Civil {
+    int year, month, day;
+};
+
+constexpr Civil civilFromDays(qint64 days)
+{
+    days += 719468;
+    const qint64 era = (days >= 0 ? days : days - 146096) / 146097;
+    const int dayOfEra = int(days - era * 146097);
+    const int yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const int dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const int shiftedMonth = (5 * dayOfYear + 2) / 153;
+    const int day = dayOfYear - (153 * shiftedMonth + 2) / 5 + 1;
+    const int month = shiftedMonth < 10 ? shiftedMonth + 3 : shiftedMonth - 9;
+    return {int(era * 400 + yearOfEra) + (month <= 2 ? 1 : 0), month, day};
+}
+
+constexpr qint64 floorDivide(qint64 value, qint64 divisor)
+{
+    return value / divisor - (value % divisor < 0 ? 1 : 0);
+}
+
 constexpr int daysInMonth(int year, int month)
 {
     constexpr int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -59,16 +82,40 @@ int digits(std::string_view text, size_t at, size_t count)
 QDateTime wholeSeconds(const QDateTime& time)
 {
     // Floor, not truncation: an instant before 1970 must not move forward.
-    const qint64 msecs = time.toMSecsSinceEpoch();
-    const qint64 seconds = msecs / 1000 - (msecs % 1000 < 0 ? 1 : 0);
-    return QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC);
+    return QDateTime::fromSecsSinceEpoch(floorDivide(time.toMSecsSinceEpoch(), 1000), Qt::UTC);
 }
 
 QString format(const QDateTime& time)
 {
-    return std::clamp(wholeSeconds(time), earliest(), latest())
-               .toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")) +
-           QLatin1Char('Z');
+    if (!time.isValid())
+        return std::clamp(wholeSeconds(time), earliest(), latest())
+                   .toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")) +
+               QLatin1Char('Z');
+    // Straight from the instant: a sync pass writes every date of tens of thousands of words,
+    // and QDateTime's formatting cost most of that.
+    const qint64 msecs = time.toMSecsSinceEpoch();
+    const qint64 seconds = std::clamp(floorDivide(msecs, 1000), kEarliestSeconds, kLatestSeconds);
+    const qint64 days = floorDivide(seconds, 86400);
+    const int secondOfDay = int(seconds - days * 86400);
+    const auto [year, month, day] = civilFromDays(days);
+    char text[20];
+    const auto put = [&text](int at, int value, int width) {
+        for (int i = width - 1; i >= 0; --i, value /= 10)
+            text[at + i] = char('0' + value % 10);
+    };
+    put(0, year, 4);
+    text[4] = '-';
+    put(5, month, 2);
+    text[7] = '-';
+    put(8, day, 2);
+    text[10] = 'T';
+    put(11, secondOfDay / 3600, 2);
+    text[13] = ':';
+    put(14, secondOfDay / 60 % 60, 2);
+    text[16] = ':';
+    put(17, secondOfDay % 60, 2);
+    text[19] = 'Z';
+    return QString::fromLatin1(text, sizeof text);
 }
 
 std::optional<QDateTime> parse(const QString& text)

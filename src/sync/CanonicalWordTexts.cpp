@@ -2,10 +2,9 @@
 
 #include "model/ElementDecoder.h"
 #include "model/InParts.h"
-#include "sync/CanonicalJson.h"
+#include "sync/CanonicalWordText.h"
 
 #include <algorithm>
-#include <atomic>
 #include <utility>
 
 namespace glossivo {
@@ -18,23 +17,15 @@ constexpr qsizetype keptVariants = 3;
 } // namespace
 
 // The texts of the words at these positions, encoded on several threads: the first pass after
-// start meets every word of the book. None when one of them holds what JSON cannot express.
-std::optional<QByteArrayList> CanonicalWordTexts::encodeAll(const QList<WordEntry>& words,
-                                                            const QList<qsizetype>& positions)
+// start meets every word of the book.
+QByteArrayList CanonicalWordTexts::encodeAll(const QList<WordEntry>& words,
+                                             const QList<qsizetype>& positions)
 {
     QByteArrayList texts(positions.size());
-    std::atomic<bool> failed = false;
     inParts(positions.size(), [&](qsizetype begin, qsizetype end) {
-        for (qsizetype k = begin; k < end && !failed; ++k) {
-            std::optional<QByteArray> text = CanonicalJson::write(words[positions[k]].toJson());
-            if (!text) {
-                failed = true;
-                return;
-            }
-            texts[k] = std::move(*text);
-        }
+        for (qsizetype k = begin; k < end; ++k)
+            texts[k] = CanonicalWordText::of(words[positions[k]]);
     });
-    if (failed) return std::nullopt;
     return texts;
 }
 
@@ -93,7 +84,7 @@ CanonicalWordTexts::Variant& CanonicalWordTexts::add(const WordEntry& word, QByt
     return variants.first();
 }
 
-std::optional<QByteArrayList> CanonicalWordTexts::texts(const QList<WordEntry>& words)
+QByteArrayList CanonicalWordTexts::texts(const QList<WordEntry>& words)
 {
     const QMutexLocker lock(&m_mutex);
     QByteArrayList texts(words.size());
@@ -105,10 +96,9 @@ std::optional<QByteArrayList> CanonicalWordTexts::texts(const QList<WordEntry>& 
         else
             unknown.append(i);
     }
-    const std::optional<QByteArrayList> encoded = encodeAll(words, unknown);
-    if (!encoded) return std::nullopt;
+    const QByteArrayList encoded = encodeAll(words, unknown);
     for (qsizetype k = 0; k < unknown.size(); ++k)
-        texts[unknown[k]] = add(words[unknown[k]], (*encoded)[k]).text;
+        texts[unknown[k]] = add(words[unknown[k]], encoded[k]).text;
     return texts;
 }
 
@@ -139,22 +129,26 @@ std::optional<QList<WordEntry>> CanonicalWordTexts::normalized(const QList<WordE
         unread.append(i);
         unreadTexts.append(known ? known->text : QByteArray());
     }
-    const std::optional<QByteArrayList> encoded = encodeAll(words, unknown);
-    if (!encoded) return std::nullopt;
+    const QByteArrayList encoded = encodeAll(words, unknown);
     for (qsizetype k = 0, u = 0; k < unknown.size(); ++k) {
         while (unread[u] != unknown[k])
             ++u;
-        unreadTexts[u] = (*encoded)[k];
+        unreadTexts[u] = encoded[k];
     }
     if (!unread.isEmpty()) {
         std::optional<QList<WordEntry>> decoded = decodeElements<WordEntry>(unreadTexts);
         if (!decoded) return std::nullopt;
         QList<WordEntry>& readBack = *decoded;
+        std::vector<char> readsBackAsItself(size_t(unread.size()));
+        inParts(unread.size(), [&](qsizetype begin, qsizetype end) {
+            for (qsizetype k = begin; k < end; ++k)
+                readsBackAsItself[size_t(k)] = readBack[k] == words[unread[k]];
+        });
         for (qsizetype k = 0; k < unread.size(); ++k) {
             const WordEntry& word = words[unread[k]];
             Variant* variant = find(word);
             if (!variant) variant = &add(word, unreadTexts[k]);
-            if (readBack[k] == word) {
+            if (readsBackAsItself[size_t(k)]) {
                 // The word itself rather than its equal copy: the bundles made from it then
                 // share its data, and the merge and the upload find it again by that alone.
                 variant->readBack = word;

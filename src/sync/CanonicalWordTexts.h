@@ -23,10 +23,10 @@ class CanonicalWordTexts {
 public:
     static CanonicalWordTexts& shared();
 
-    // Each word's canonical text, in order; none when a word holds what JSON cannot express.
-    std::optional<QByteArrayList> texts(const QList<WordEntry>& words);
-    // Each word as it reads back from its canonical text; none when a word cannot be encoded or
-    // its text does not read back.
+    // Each word's canonical text, in order.
+    QByteArrayList texts(const QList<WordEntry>& words);
+    // Each word as it reads back from its canonical text; none when a word's text does not read
+    // back.
     std::optional<QList<WordEntry>> normalized(const QList<WordEntry>& words);
 
 private:
@@ -38,8 +38,8 @@ private:
         mutable quint64 used = 0;
     };
 
-    static std::optional<QByteArrayList> encodeAll(const QList<WordEntry>& words,
-                                                   const QList<qsizetype>& positions);
+    static QByteArrayList encodeAll(const QList<WordEntry>& words,
+                                    const QList<qsizetype>& positions);
     // Called on a searching thread for each position with what was found there.
     using Check = std::function<void(qsizetype position, const Variant* known)>;
 

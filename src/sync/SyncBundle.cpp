@@ -121,9 +121,7 @@ std::optional<Pieces> pieces(const SyncBundle& bundle)
     if (!head) return std::nullopt;
     Q_ASSERT(head->endsWith("[]}"));
     head->chop(2);
-    std::optional<QByteArrayList> words = CanonicalWordTexts::shared().texts(bundle.words);
-    if (!words) return std::nullopt;
-    return Pieces{std::move(*head), std::move(*words)};
+    return Pieces{std::move(*head), CanonicalWordTexts::shared().texts(bundle.words)};
 }
 
 } // namespace

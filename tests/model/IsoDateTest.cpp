@@ -63,6 +63,11 @@ TEST(IsoDateTest, theWriterNeverProducesTextItsReaderRefuses)
         ASSERT_TRUE(written.has_value()) << seconds;
         if (inRange) {
             ASSERT_EQ(*written, utc(seconds));
+            // What QDateTime itself writes for it, whatever the fraction of its second.
+            const QString expected =
+                utc(seconds).toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")) + u'Z';
+            ASSERT_EQ(IsoDate::format(utc(seconds).addMSecs(random.bounded(1000))), expected);
+            ASSERT_EQ(IsoDate::format(utc(seconds).toOffsetFromUtc(offset * 60)), expected);
         }
 
         const QString text = withOffset(seconds, offset);

@@ -98,6 +98,15 @@ TEST(WordEntryTest, writesUpperCaseIdsAndWholeSecondUtcDates)
     EXPECT_EQ(WordEntry::fromJson(json).createdAt, at(8)); // the fraction is gone
 }
 
+TEST(WordEntryTest, idsAreWrittenAsQUuidSpellsThemInUpperCase)
+{
+    for (int i = 0; i < 200; ++i) {
+        const QUuid id = QUuid::createUuid();
+        ASSERT_EQ(Json::uuidText(id), id.toString(QUuid::WithoutBraces).toUpper());
+    }
+    EXPECT_EQ(Json::uuidText(QUuid()), QStringLiteral("00000000-0000-0000-0000-000000000000"));
+}
+
 TEST(WordEntryTest, absentOptionalsStayOutOfTheDocument)
 {
     const QJsonObject minimal = parse(R"({
