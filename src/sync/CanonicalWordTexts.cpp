@@ -57,16 +57,14 @@ const CanonicalWordTexts::Variant* CanonicalWordTexts::lookup(const WordEntry& w
 }
 
 std::vector<const CanonicalWordTexts::Variant*>
-CanonicalWordTexts::findAll(const QList<WordEntry>& words, const Check& check)
+CanonicalWordTexts::findAll(const QList<WordEntry>& words)
 {
     // The comparisons, whole words each, are most of a pass's time here: they run on several
     // threads, which only read the cache. Marking what was met writes it, after them.
     std::vector<const Variant*> found(size_t(words.size()));
     inParts(words.size(), [&](qsizetype begin, qsizetype end) {
-        for (qsizetype i = begin; i < end; ++i) {
+        for (qsizetype i = begin; i < end; ++i)
             found[size_t(i)] = lookup(words[i]);
-            if (check) check(i, found[size_t(i)]);
-        }
     });
     for (const Variant* variant : found)
         if (variant) variant->used = m_generation;
@@ -80,7 +78,7 @@ CanonicalWordTexts::Variant& CanonicalWordTexts::add(const WordEntry& word, QByt
         variants.erase(std::min_element(
             variants.begin(), variants.end(),
             [](const Variant& left, const Variant& right) { return left.used < right.used; }));
-    variants.prepend({word, std::move(text), std::nullopt, m_generation});
+    variants.prepend({word, std::move(text), false, std::nullopt, m_generation});
     return variants.first();
 }
 
@@ -112,17 +110,11 @@ std::optional<QList<WordEntry>> CanonicalWordTexts::normalized(const QList<WordE
     QList<qsizetype> unread; // positions of the words not read back before
     QByteArrayList unreadTexts;
     QList<qsizetype> unknown; // positions of the words without a text
-    // Whether each known word reads back as itself, worked out beside the search.
-    std::vector<char> readsBackAsItself(size_t(words.size()));
-    const std::vector<const Variant*> found =
-        findAll(words, [&](qsizetype i, const Variant* known) {
-            readsBackAsItself[size_t(i)] =
-                known && known->readBack && *known->readBack == words[i];
-        });
+    const std::vector<const Variant*> found = findAll(words);
     for (qsizetype i = 0; i < words.size(); ++i) {
         const Variant* known = found[size_t(i)];
-        if (known && known->readBack) {
-            if (!readsBackAsItself[size_t(i)]) result[i] = *known->readBack;
+        if (known && known->read) {
+            if (known->readBack) result[i] = *known->readBack;
             continue;
         }
         if (!known) unknown.append(i);
@@ -148,15 +140,14 @@ std::optional<QList<WordEntry>> CanonicalWordTexts::normalized(const QList<WordE
             const WordEntry& word = words[unread[k]];
             Variant* variant = find(word);
             if (!variant) variant = &add(word, unreadTexts[k]);
-            if (readsBackAsItself[size_t(k)]) {
-                // The word itself rather than its equal copy: the bundles made from it then
-                // share its data, and the merge and the upload find it again by that alone.
-                variant->readBack = word;
-                continue;
-            }
+            variant->read = true;
+            // A word that reads back unchanged stays itself rather than its equal copy: the
+            // bundles made from it then share its data, and the merge and the upload find it
+            // again by that alone.
+            if (readsBackAsItself[size_t(k)]) continue;
             variant->readBack = readBack[k];
             // The read-back word is what the merge and the upload will meet next.
-            if (!find(readBack[k])) add(readBack[k], unreadTexts[k]).readBack = readBack[k];
+            if (!find(readBack[k])) add(readBack[k], unreadTexts[k]).read = true;
             result[unread[k]] = std::move(readBack[k]);
         }
     }

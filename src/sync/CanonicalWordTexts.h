@@ -8,7 +8,6 @@
 #include <QMutex>
 #include <QUuid>
 
-#include <functional>
 #include <optional>
 #include <vector>
 
@@ -33,6 +32,8 @@ private:
     struct Variant {
         WordEntry word;
         QByteArray text;
+        bool read = false; // whether its text was read back
+        // What it read back as, when that is not the word itself.
         std::optional<WordEntry> readBack;
         // The last normalization that met it: bookkeeping, marked through what a search found.
         mutable quint64 used = 0;
@@ -40,13 +41,10 @@ private:
 
     static QByteArrayList encodeAll(const QList<WordEntry>& words,
                                     const QList<qsizetype>& positions);
-    // Called on a searching thread for each position with what was found there.
-    using Check = std::function<void(qsizetype position, const Variant* known)>;
-
     Variant* find(const WordEntry& word);
     const Variant* lookup(const WordEntry& word) const;
     // What each word is known as, searched on several threads; marks them as met.
-    std::vector<const Variant*> findAll(const QList<WordEntry>& words, const Check& check = {});
+    std::vector<const Variant*> findAll(const QList<WordEntry>& words);
     Variant& add(const WordEntry& word, QByteArray text);
     void forgetUnused();
 

@@ -78,52 +78,6 @@ SyncBundle withoutWords(const SyncBundle& bundle)
     return rest;
 }
 
-// The canonical text in pieces: everything before the first word, then each word's text. The
-// words are most of the document and are kept encoded between passes; "words" sorts last among
-// the keys, so the rest of the document ends in "[]}" and the words go between the brackets.
-struct Pieces {
-    QByteArray head;
-    QByteArrayList words;
-    static constexpr char tail[] = "]}";
-
-    QByteArray joined() const
-    {
-        qsizetype size = head.size() + words.size() + 2;
-        for (const QByteArray& word : words)
-            size += word.size();
-        QByteArray text;
-        text.reserve(size);
-        text.append(head);
-        for (qsizetype i = 0; i < words.size(); ++i) {
-            if (i > 0) text.append(',');
-            text.append(words[i]);
-        }
-        text.append(tail);
-        return text;
-    }
-
-    QString hash() const
-    {
-        Sha256 hash;
-        hash.add(head);
-        for (qsizetype i = 0; i < words.size(); ++i) {
-            if (i > 0) hash.add(",");
-            hash.add(words[i]);
-        }
-        hash.add(tail);
-        return hash.hex();
-    }
-};
-
-std::optional<Pieces> pieces(const SyncBundle& bundle)
-{
-    std::optional<QByteArray> head = CanonicalJson::write(withoutWords(bundle).toJson());
-    if (!head) return std::nullopt;
-    Q_ASSERT(head->endsWith("[]}"));
-    head->chop(2);
-    return Pieces{std::move(*head), CanonicalWordTexts::shared().texts(bundle.words)};
-}
-
 } // namespace
 
 SyncBundle SyncBundle::fromJson(const QJsonObject& object)
@@ -157,20 +111,71 @@ QJsonObject SyncBundle::toJson() const
     return object;
 }
 
+QByteArray SyncBundle::Text::joined() const
+{
+    qsizetype size = head.size() + words.size() + 2;
+    for (const QByteArray& word : words)
+        size += word.size();
+    QByteArray text;
+    text.reserve(size);
+    text.append(head);
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        if (i > 0) text.append(',');
+        text.append(words[i]);
+    }
+    text.append(tail);
+    return text;
+}
+
+QString SyncBundle::Text::hash() const
+{
+    Sha256 hash;
+    hash.add(head);
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        if (i > 0) hash.add(",");
+        hash.add(words[i]);
+    }
+    hash.add(tail);
+    return hash.hex();
+}
+
+SyncBundle::HashedText SyncBundle::Text::hashed() const
+{
+    // The pieces stay unchanged while both threads read them.
+    std::future<QString> hash = std::async(std::launch::async, [this] { return this->hash(); });
+    QByteArray text = joined();
+    return {std::move(text), hash.get()};
+}
+
+bool SyncBundle::Text::operator==(const Text& other) const
+{
+    if (head != other.head || words.size() != other.words.size()) return false;
+    // A word's kept text is shared by every document that holds the word unchanged.
+    for (qsizetype i = 0; i < words.size(); ++i)
+        if (words[i].constData() != other.words[i].constData() && words[i] != other.words[i])
+            return false;
+    return true;
+}
+
+std::optional<SyncBundle::Text> SyncBundle::text() const
+{
+    std::optional<QByteArray> head = CanonicalJson::write(withoutWords(*this).toJson());
+    if (!head) return std::nullopt;
+    Q_ASSERT(head->endsWith("[]}"));
+    head->chop(2);
+    return Text{std::move(*head), CanonicalWordTexts::shared().texts(words)};
+}
+
 QByteArray SyncBundle::json() const
 {
-    const std::optional<Pieces> parts = pieces(*this);
+    const std::optional<Text> parts = text();
     return parts ? parts->joined() : QByteArray();
 }
 
 SyncBundle::HashedText SyncBundle::hashedJson() const
 {
-    const std::optional<Pieces> parts = pieces(*this);
-    if (!parts) return {};
-    // The pieces stay unchanged while both threads read them.
-    std::future<QString> hash = std::async(std::launch::async, [&parts] { return parts->hash(); });
-    QByteArray text = parts->joined();
-    return {std::move(text), hash.get()};
+    const std::optional<Text> parts = text();
+    return parts ? parts->hashed() : HashedText();
 }
 
 SyncBundle SyncBundle::normalized() const
@@ -191,7 +196,7 @@ SyncBundle SyncBundle::normalized() const
 
 QString SyncBundle::hash() const
 {
-    const std::optional<Pieces> parts = pieces(*this);
+    const std::optional<Text> parts = text();
     return parts ? parts->hash() : hashOf(QByteArray());
 }
 

@@ -9,6 +9,7 @@
 #include "model/WordEntry.h"
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QJsonObject>
 #include <QList>
 #include <QStringList>
@@ -42,12 +43,30 @@ struct SyncBundle {
     QJsonObject toJson() const;
     // The canonical text; empty when the document cannot be encoded.
     QByteArray json() const;
-    // The canonical text with its hash, hashed on another thread while the text is put together;
-    // both empty when the document cannot be encoded.
     struct HashedText {
         QByteArray json;
         QString hash;
     };
+    // The canonical text in pieces: everything before the first word, then each word's text.
+    // The words are most of the document and are kept encoded between passes; "words" sorts
+    // last among the keys, so the rest of the document ends in "[]}" and the words go between
+    // the brackets.
+    struct Text {
+        QByteArray head;
+        QByteArrayList words;
+        static constexpr char tail[] = "]}";
+
+        QByteArray joined() const;
+        QString hash() const;
+        // The joined text with its hash, hashed on another thread while the text is put
+        // together.
+        HashedText hashed() const;
+        // Whether the texts are the same bytes, as equal hashes tell, without hashing either.
+        bool operator==(const Text& other) const;
+    };
+    // None when the document cannot be encoded.
+    std::optional<Text> text() const;
+    // The canonical text with its hash; both empty when the document cannot be encoded.
     HashedText hashedJson() const;
     // What another device reads from json(): dates lose their fraction of a second and an
     // unreadable settings object is gone. The document itself when its text does not read back.

@@ -6,7 +6,6 @@
 #include "sync/SyncMerge.h"
 #include "sync/SyncProtocol.h"
 
-#include <future>
 
 namespace glossivo {
 
@@ -41,11 +40,11 @@ QList<int> uploadStatuses()
 }
 
 // Empty bytes would be uploaded as an empty document and wipe every other device.
-SyncBundle::HashedText encoded(const SyncBundle& bundle)
+SyncBundle::Text encoded(const SyncBundle& bundle)
 {
-    SyncBundle::HashedText text = bundle.hashedJson();
-    if (text.json.isEmpty()) throw SyncError::encoding();
-    return text;
+    std::optional<SyncBundle::Text> text = bundle.text();
+    if (!text) throw SyncError::encoding();
+    return std::move(*text);
 }
 
 QByteArray noneMatchHeader()
@@ -103,7 +102,7 @@ QCoro::Task<> SyncPass::run(SyncLink link)
 
         Upload upload;
         if (fetched.status == 304) {
-            const auto [text, hash] = encoded(localBundle());
+            const auto [text, hash] = encoded(localBundle()).hashed();
             if (hash == state.hash) {
                 save(state, state.version, state.hash);
                 co_return;
@@ -114,21 +113,19 @@ QCoro::Task<> SyncPass::run(SyncLink link)
             // out, even an empty word book, so that the server has a version from now on.
             SyncBundle remote;
             qint64 remoteVersion = 0;
-            QString remoteHash;
             if (fetched.status == 200) {
                 remote = SyncBundle::parse(fetched.body);
                 remoteVersion = SyncProtocol::version(fetched.etag);
-                remoteHash = remote.hash();
             }
             const SyncBundle local = localBundle();
-            // The local document's hash, needed only at the end, is worked out on another thread
-            // meanwhile; both threads only read the document.
-            std::future<QString> localHash =
-                std::async(std::launch::async, [&local] { return local.hash(); });
             const SyncBundle merged = SyncMerge::merge(local, remote);
-            const auto [text, mergedHash] = encoded(merged);
-            if (mergedHash != localHash.get()) m_apply(merged);
-            if (mergedHash == remoteHash) {
+            const SyncBundle::Text mergedText = encoded(merged);
+            const auto [text, mergedHash] = mergedText.hashed();
+            // Documents are the same exactly when their texts are, which is what equal hashes
+            // tell; comparing the texts, which share every unchanged word's, spares hashing the
+            // local and the remote document as well.
+            if (mergedText != local.text()) m_apply(merged);
+            if (fetched.status == 200 && mergedText == remote.text()) {
                 save(state, remoteVersion, mergedHash);
                 co_return;
             }

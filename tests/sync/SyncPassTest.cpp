@@ -3,6 +3,7 @@
 #include "support/FakeSyncServer.h"
 #include "sync/SyncBundle.h"
 
+#include <QFile>
 #include <QSslConfiguration>
 
 #include <gtest/gtest.h>
@@ -75,6 +76,21 @@ TEST_F(SyncPass, NoChangeOnEitherSideOnlyRenewsTheTime)
     EXPECT_EQ(after["lastSyncAt"].toString(), "2026-10-07T08:01:00Z");
     after["lastSyncAt"] = before["lastSyncAt"];
     EXPECT_EQ(after, before);
+}
+
+// A full download of the document this device holds: nothing to send back.
+TEST_F(SyncPass, AFullDownloadOfTheSameDocumentIsNotUploadedAgain)
+{
+    device.save("run");
+    device.save("apple");
+    ASSERT_TRUE(device.sync());
+    ASSERT_TRUE(QFile::remove(device.folder.paths().syncState())); // the next download is full
+    server.clearRequests();
+
+    ASSERT_TRUE(device.sync());
+    EXPECT_EQ(methods(), QStringList({"GET"}));
+    EXPECT_EQ(header(0, "if-none-match"), "");
+    EXPECT_EQ(device.state()["hash"].toString(), SyncBundle::hashOf(server.bundle()));
 }
 
 TEST_F(SyncPass, ALocalChangeIsUploadedOverTheSavedVersion)
