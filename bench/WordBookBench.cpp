@@ -177,12 +177,18 @@ void syncPassCpu(benchmark::State& state)
 {
     SteadyStore steady(int(state.range(0)));
     const SyncBundle remote = secondDevice(steady.store.snapshot().normalized());
-    const auto pass = [&] { benchmark::DoNotOptimize(mergeOnce(steady.store, remote)); };
-    // A pass every few seconds of use keeps the words' texts from the one before; the first
-    // pass after start, which encodes every word, is measured by firstSyncPassCpu.
-    pass();
-    for (auto _ : state)
-        pass();
+    const QList<WordEntry> words = steady.store.entries();
+    // A pass keeps the words' texts from the one before; the first pass after start, which
+    // encodes every word, is measured by firstSyncPassCpu.
+    benchmark::DoNotOptimize(mergeOnce(steady.store, remote));
+    qsizetype next = 0;
+    for (auto _ : state) {
+        // A pass follows a change: a word looked up since the last one.
+        state.PauseTiming();
+        steady.store.recordLookup(explanationOf(words[next++ % words.size()]), page());
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(mergeOnce(steady.store, remote));
+    }
 }
 
 void firstSyncPassCpu(benchmark::State& state)
