@@ -176,7 +176,7 @@ bool mergeOnce(WordStore& store, const SyncBundle& remote)
 void syncPassCpu(benchmark::State& state)
 {
     SteadyStore steady(int(state.range(0)));
-    const SyncBundle remote = secondDevice(steady.store.snapshot().normalized());
+    const SyncBundle remote = SyncBundle::parse(secondDevice(steady.store.snapshot()).json());
     const QList<WordEntry> words = steady.store.entries();
     // A pass keeps the words' texts from the one before; the first pass after start, which
     // encodes every word, is measured by firstSyncPassCpu.
