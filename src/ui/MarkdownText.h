@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/FittedText.h"
 #include "ui/SafeLink.h"
 
 #include <QTextBrowser>
@@ -7,10 +8,9 @@
 namespace glossivo {
 
 // An AI answer with its inline Markdown drawn (bold, italic, strikethrough, code, links), with
-// extra room between its lines, selectable and copyable. A read-only text view without frame,
-// scroll bars or background that is always as tall as its text needs. Only http and https links
-// react to a click, and only through the opener given.
-class MarkdownText : public QTextBrowser {
+// extra room between its lines, selectable and copyable. Only http and https links react to a
+// click, and only through the opener given.
+class MarkdownText : public FittedText<QTextBrowser> {
     Q_OBJECT
 
 public:
@@ -20,14 +20,6 @@ public:
 
     void setMarkdown(const QString& text);
     const QString& markdown() const { return m_text; }
-
-    bool hasHeightForWidth() const override { return true; }
-    int heightForWidth(int width) const override;
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override;
-
-protected:
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
     QString m_text;
