@@ -47,6 +47,13 @@ SyncBundle::Text encoded(const SyncBundle& bundle)
     return std::move(*text);
 }
 
+std::shared_future<QString> ready(const QString& hash)
+{
+    std::promise<QString> known;
+    known.set_value(hash);
+    return known.get_future().share();
+}
+
 QByteArray noneMatchHeader()
 {
     return QByteArrayLiteral("If-None-Match");
@@ -107,7 +114,7 @@ QCoro::Task<> SyncPass::run(SyncLink link)
                 save(state, state.version, state.hash);
                 co_return;
             }
-            upload = {text, state.version, hash};
+            upload = {text, state.version, ready(hash)};
         } else {
             // Nothing stored yet (404): merge with the empty document and upload whatever comes
             // out, even an empty word book, so that the server has a version from now on.
@@ -120,16 +127,18 @@ QCoro::Task<> SyncPass::run(SyncLink link)
             const SyncBundle local = localBundle();
             const SyncBundle merged = SyncMerge::merge(local, remote);
             const SyncBundle::Text mergedText = encoded(merged);
-            const auto [text, mergedHash] = mergedText.hashed();
             // Documents are the same exactly when their texts are, which is what equal hashes
             // tell; comparing the texts, which share every unchanged word's, spares hashing the
             // local and the remote document as well.
             if (mergedText != local.text()) m_apply(merged);
             if (fetched.status == 200 && mergedText == remote.text()) {
-                save(state, remoteVersion, mergedHash);
+                save(state, remoteVersion, mergedText.hash());
                 co_return;
             }
-            upload = {text, remoteVersion, mergedHash};
+            // The merged document's hash is worked out on another thread while it travels.
+            upload = {mergedText.joined(), remoteVersion,
+                      std::async(std::launch::async, [mergedText] { return mergedText.hash(); })
+                          .share()};
         }
 
         QNetworkRequest put = conditional(bundle, matchHeader(), upload.version);
@@ -137,7 +146,7 @@ QCoro::Task<> SyncPass::run(SyncLink link)
         const PinnedSession::Response stored =
             co_await session.send(put, putMethod(), upload.text, uploadStatuses());
         if (stored.status == 200) {
-            save(state, SyncProtocol::version(stored.etag), upload.hash);
+            save(state, SyncProtocol::version(stored.etag), upload.hash.get());
             co_return;
         }
         // Another device stored first: the next download must be a full one.

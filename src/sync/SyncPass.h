@@ -8,6 +8,7 @@
 #include <QCoro/QCoroTask>
 
 #include <functional>
+#include <future>
 
 namespace glossivo {
 
@@ -34,7 +35,8 @@ private:
     struct Upload {
         QByteArray text;
         qint64 version = 0;
-        QString hash;
+        // Needed only once the server has taken the text, so it may still be worked out.
+        std::shared_future<QString> hash;
     };
 
     // The snapshot as another device would read it back, so that equal content hashes equally.
