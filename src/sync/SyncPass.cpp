@@ -6,6 +6,7 @@
 #include "sync/SyncMerge.h"
 #include "sync/SyncProtocol.h"
 
+#include <future>
 
 namespace glossivo {
 
