@@ -140,6 +140,20 @@ TEST_F(CardViewTest, TheRecallCheckHidesTheMeaningUntilRevealed)
     EXPECT_NE(find("rememberedButton"), nullptr);
 }
 
+// A change of the word book (an answer to the recall check is a review) redraws the card after
+// it was fitted to its state: it is fitted again, or its sentence was left cut short.
+TEST_F(CardViewTest, AWordBookChangeFitsTheRedrawnCardAgain)
+{
+    makeView();
+    showWord(wordData());
+    QTest::qWait(1);
+    const qsizetype fitted = surface.frames.size();
+    emit store->willChange();
+    QTest::qWait(1);
+    QTest::qWait(1);
+    EXPECT_GT(surface.frames.size(), fitted);
+}
+
 TEST_F(CardViewTest, OnlyANamedRegisterGetsABadge)
 {
     struct Case {

@@ -53,9 +53,14 @@ WordCard::WordCard(const WordCardData& data, CardController& controller, QWidget
     setFixedWidth(kWidth);
     m_column->setContentsMargins(12, 12, 12, 12);
     m_column->setSpacing(8);
-    // The want-to-learn star and the save control follow the word book, whoever changes it.
-    connect(&controller.wordBook(), &WordStore::willChange, this,
-            [this] { QTimer::singleShot(0, this, &WordCard::rebuild); });
+    // The want-to-learn star and the save control follow the word book, whoever changes it; the
+    // card is fitted again, since the change can come after the card was fitted to its state.
+    connect(&controller.wordBook(), &WordStore::willChange, this, [this] {
+        QTimer::singleShot(0, this, [this] {
+            rebuild();
+            m_controller.refreshLayout();
+        });
+    });
     rebuild();
 }
 
