@@ -1,12 +1,18 @@
 #include "sync/SyncPass.h"
 
+#include "model/JsonFields.h"
 #include "model/WordStore.h"
 #include "sync/PinnedSession.h"
 #include "sync/SyncError.h"
 #include "sync/SyncMerge.h"
 #include "sync/SyncProtocol.h"
 
+#include <QCoro/QCoroFuture>
+#include <QtConcurrent/QtConcurrentRun>
+
 #include <future>
+#include <optional>
+#include <string>
 
 namespace glossivo {
 
@@ -63,6 +69,30 @@ QByteArray noneMatchHeader()
 QByteArray matchHeader()
 {
     return QByteArrayLiteral("If-Match");
+}
+
+// A downloaded document as read, or why it could not be.
+struct Parsed {
+    std::optional<SyncBundle> bundle;
+    std::string error;
+};
+
+Parsed parseOrError(const QByteArray& body)
+{
+    try {
+        return {SyncBundle::parse(body), {}};
+    } catch (const JsonError& error) {
+        return {std::nullopt, error.what()};
+    }
+}
+
+// Read on another thread: a document of tens of megabytes would hold up the window for a tenth
+// of a second. A document that cannot be read is a JsonError here, as before.
+QCoro::Task<SyncBundle> parsedAside(QByteArray body)
+{
+    Parsed parsed = co_await QtConcurrent::run(&parseOrError, std::move(body));
+    if (!parsed.bundle) throw JsonError(parsed.error);
+    co_return std::move(*parsed.bundle);
 }
 
 void setJsonBody(QNetworkRequest& request)
@@ -122,7 +152,7 @@ QCoro::Task<> SyncPass::run(SyncLink link)
             SyncBundle remote;
             qint64 remoteVersion = 0;
             if (fetched.status == 200) {
-                remote = SyncBundle::parse(fetched.body);
+                remote = co_await parsedAside(fetched.body);
                 remoteVersion = SyncProtocol::version(fetched.etag);
             }
             const SyncBundle local = localBundle();
