@@ -8,9 +8,8 @@
 #include "card/views/TranslateOfferButton.h"
 #include "card/views/TranslationCard.h"
 #include "card/views/WordCard.h"
+#include "ui/RoundedPanel.h"
 
-#include <QPainter>
-#include <QPainterPath>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -88,19 +87,9 @@ void CardView::replaceContent(QWidget* content)
 
 void CardView::paintEvent(QPaintEvent*)
 {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF box = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    const qreal radius = m_roundedCorners ? kCornerRadius : 0;
-    QPainterPath shape;
-    shape.addRoundedRect(box, radius, radius);
     QColor background = palette().color(QPalette::Window);
     background.setAlphaF(0.97);
-    painter.fillPath(shape, background);
-    QColor border = palette().color(QPalette::WindowText);
-    border.setAlphaF(0.12);
-    painter.setPen(QPen(border, 1));
-    painter.drawPath(shape);
+    paintRoundedPanel(*this, m_roundedCorners ? kCornerRadius : 0, background, 0.12);
 }
 
 } // namespace glossivo
