@@ -3,6 +3,9 @@
 #include "app/TrayGlyph.h"
 #include "app/views/SettingsWindow.h"
 #include "app/views/StatusMenu.h"
+#include "coach/CoachFacts.h"
+#include "coach/CoachSession.h"
+#include "model/AppPaths.h"
 #include "model/ConfigStore.h"
 #include "model/WordStore.h"
 #include "ui/SafeLink.h"
@@ -56,6 +59,7 @@ AppDelegate::AppDelegate(Services services, QObject* parent)
     m_menuController.setHandler(MenuAction::showSettings, [this] { showSettings(); });
     m_menuController.setHandler(MenuAction::showJourney, [this] { showJourney(); });
     setWindowOpener(MenuAction::showAddWord, [this] { showAddWord(); });
+    setWindowOpener(MenuAction::showCoach, [this] { showCoach(); });
     m_menuController.setHandler(MenuAction::quit, [this] {
         if (m_services.quit) m_services.quit();
     });
@@ -78,6 +82,8 @@ AppDelegate::~AppDelegate()
         delete m_askWindow;
     }
     delete m_addWordWindow;
+    // Before the session it draws.
+    delete m_coachWindow;
 }
 
 AppDelegate* AppDelegate::shared()
@@ -228,6 +234,37 @@ void AppDelegate::showAddWord()
         centreOnScreen(m_addWordWindow);
     }
     bringForward(m_addWordWindow);
+}
+
+void AppDelegate::showCoach()
+{
+    if (!m_coachSession) {
+        ConfigStore* config = m_services.config;
+        const auto settings = [config] { return config->config(); };
+        m_coachFacts = std::make_unique<CoachFacts>(*m_services.words, *m_services.log, settings,
+                                                    Clock::system());
+        m_coachSession = std::make_unique<CoachSession>(AppPaths(m_services.supportDir).coach(),
+                                                        *m_coachFacts, settings, Clock::system());
+    }
+    m_coachSession->open();
+    if (!m_coachWindow) {
+        const GrowthRecord::Opener openPage = m_services.openPage;
+        // The review button does what the menu's review item does, once a review window is
+        // there to open.
+        m_coachWindow = new CoachView(
+            *m_coachSession, *m_coachFacts, Clock::system(),
+            [this] {
+                if (const std::function<void()> review = opener(MenuAction::showReview)) review();
+            },
+            [openPage](const QUrl& url) {
+                if (openPage && isOpenableLink(url)) openPage(url);
+            });
+        m_coachWindow->setWindowTitle(QStringLiteral("AI 教练"));
+        m_coachWindow->resize(500, 680);
+        // Centred only now, so a reopened window comes back where the user left it.
+        centreOnScreen(m_coachWindow);
+    }
+    bringForward(m_coachWindow);
 }
 
 } // namespace glossivo

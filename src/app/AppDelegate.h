@@ -6,8 +6,9 @@
 #include "app/SettingsState.h"
 #include "app/StatusMenuController.h"
 #include "app/views/SettingsWindow.h"
-#include "card/views/AskView.h"
 #include "card/views/AddWordWindow.h"
+#include "card/views/AskView.h"
+#include "coach/views/CoachView.h"
 #include "platform/FrontApplicationSource.h"
 #include "platform/PermissionSource.h"
 
@@ -25,6 +26,8 @@ class QWidget;
 
 namespace glossivo {
 
+class CoachFacts;
+class CoachSession;
 class ConfigStore;
 class LearningLog;
 class WordStore;
@@ -81,6 +84,10 @@ public:
     // The add-word window "查词", made at the first call and kept with what it shows; the status
     // menu and the settings window open it.
     void showAddWord();
+    // The coach window "AI 教练", made at the first call and kept; every call brings the one
+    // coach session up to date (today's conversation, or a new daily brief). Closing it stops
+    // nothing: an answer goes on streaming and is there when it is opened again.
+    void showCoach();
     // An opener of a window built elsewhere (review, spelling, coach, add-word, word book);
     // its menu items and buttons appear once it is given.
     void setWindowOpener(MenuAction action, std::function<void()> open);
@@ -94,6 +101,9 @@ public:
     AskView* askWindow() const { return m_askWindow; }
     AskSession& askSession() { return *m_askSession; }
     AddWordWindow* addWordWindow() const { return m_addWordWindow; }
+    CoachView* coachWindow() const { return m_coachWindow; }
+    // None before the coach window first opens.
+    CoachSession* coachSession() const { return m_coachSession.get(); }
     MenuBarWord& menuBarWord() { return m_menuBarWord; }
     bool polling() const { return m_permissionTimer.isActive(); }
     StatusMenuController& menuController() { return m_menuController; }
@@ -120,6 +130,9 @@ private:
     std::unique_ptr<AskSession> m_askSession;
     QPointer<AskView> m_askWindow;
     QPointer<AddWordWindow> m_addWordWindow;
+    std::unique_ptr<CoachFacts> m_coachFacts;
+    std::unique_ptr<CoachSession> m_coachSession;
+    QPointer<CoachView> m_coachWindow;
     QList<QPointer<QWidget>> m_sections;
     QHash<MenuAction, std::function<void()>> m_openers;
     QTimer m_permissionTimer;

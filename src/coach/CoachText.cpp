@@ -77,6 +77,12 @@ QString weekday(const QDateTime& time)
     return QString::fromUtf8(labels[static_cast<std::size_t>(day - 1)]);
 }
 
+QString dateLine(const QDateTime& time)
+{
+    const QDate day = time.toLocalTime().date();
+    return QStringLiteral("%1月%2日 星期%3").arg(day.month()).arg(day.day()).arg(weekday(time));
+}
+
 QString partOfDay(int hour)
 {
     if (hour >= 5 && hour <= 11) return QStringLiteral("上午");

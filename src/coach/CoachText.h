@@ -26,6 +26,9 @@ QString spellDetail(const std::optional<QString>& detail);
 
 // "日" to "六" for the local day of the time.
 QString weekday(const QDateTime& time);
+// The coach window's date line for the local day of the time: "5月3日 星期二", numbers without
+// leading zeros.
+QString dateLine(const QDateTime& time);
 // "上午", "下午", "晚上" or "深夜" for an hour from 0 to 23.
 QString partOfDay(int hour);
 

@@ -40,11 +40,7 @@ protected:
     static FakeReply answer(const QStringList& pieces,
                             FakeReply::Ending ending = FakeReply::Ending::complete)
     {
-        QList<QByteArray> events;
-        for (const QString& piece : pieces)
-            events.append(FakeReply::deltaEvent(piece));
-        if (ending == FakeReply::Ending::complete) events.append("data: [DONE]\n\n");
-        return FakeReply::events(events, ending);
+        return FakeReply::streamed(pieces, ending);
     }
 
     static AskContext wordContext(

@@ -110,6 +110,15 @@ FakeReply FakeReply::events(const QList<QByteArray>& fragments, Ending ending)
     return reply;
 }
 
+FakeReply FakeReply::streamed(const QStringList& pieces, Ending ending)
+{
+    QList<QByteArray> fragments;
+    for (const QString& piece : pieces)
+        fragments.append(deltaEvent(piece));
+    if (ending == Ending::complete) fragments.append("data: [DONE]\n\n");
+    return events(fragments, ending);
+}
+
 QByteArray FakeReply::deltaEvent(const QString& text)
 {
     const QJsonObject delta{{"content", text}};

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QQueue>
 #include <QString>
+#include <QStringList>
 #include <QTcpServer>
 
 #include <functional>
@@ -52,6 +53,8 @@ struct FakeReply {
     static FakeReply chatContent(const QString& content);
     // A server-sent event stream in the given fragments, sent chunked.
     static FakeReply events(const QList<QByteArray>& fragments, Ending ending = Ending::complete);
+    // A streamed answer in these pieces, one event each; a complete one ends with "[DONE]".
+    static FakeReply streamed(const QStringList& pieces, Ending ending = Ending::complete);
     // One "data:" event whose delta holds the text, with its blank line.
     static QByteArray deltaEvent(const QString& text);
 };

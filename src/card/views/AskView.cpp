@@ -3,70 +3,22 @@
 #include "card/InlineMarkdown.h"
 #include "card/views/MessageRow.h"
 #include "model/Graphemes.h"
+#include "ui/ChatEntry.h"
 #include "ui/ChipButton.h"
+#include "ui/ChipRow.h"
 #include "ui/ClampedLabel.h"
 #include "ui/GlassPanel.h"
-#include "ui/Glyphs.h"
 #include "ui/GrowingTextField.h"
 #include "ui/HighlightedLabel.h"
 #include "ui/PlainLabel.h"
 #include "ui/SystemColors.h"
 
-#include <QHBoxLayout>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QToolButton>
 #include <QVBoxLayout>
-#include <QWheelEvent>
-
-#include <cstdlib>
 
 namespace glossivo {
-
-namespace {
-
-// The chips' row: it scrolls sideways under a plain mouse wheel too, as it has no other way.
-class SidewaysScrollArea : public QScrollArea {
-public:
-    using QScrollArea::QScrollArea;
-
-protected:
-    void wheelEvent(QWheelEvent* event) override
-    {
-        const QPoint delta = event->angleDelta();
-        const int step = std::abs(delta.x()) > std::abs(delta.y()) ? delta.x() : delta.y();
-        QScrollBar* bar = horizontalScrollBar();
-        const int before = bar->value();
-        bar->setValue(before - step / 2);
-        // At either end the wheel belongs to whatever lies behind.
-        event->setAccepted(bar->value() != before);
-    }
-};
-
-// Spaces and tabs do not make a question; a line break does (the session decides about it).
-bool hasQuestion(const QString& input)
-{
-    for (const QChar c : input)
-        if (c != QLatin1Char(' ') && c != QLatin1Char('\t')) return true;
-    return false;
-}
-
-QToolButton* symbolButton(Glyph glyph, const QColor& colour, const QString& tip, QWidget* parent)
-{
-    auto* button = new QToolButton(parent);
-    button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
-    // The symbol at 20 pt.
-    constexpr int size = 24;
-    button->setIcon(glyphIcon(glyph, colour, size));
-    button->setIconSize(QSize(size, size));
-    button->setToolTip(tip);
-    button->setCursor(Qt::PointingHandCursor);
-    return button;
-}
-
-} // namespace
 
 AskView::AskView(AskSession& session, LinkOpener open, QWidget* parent)
     : QWidget(parent), m_session(session), m_open(std::move(open))
@@ -201,72 +153,32 @@ QWidget* AskView::makeInputBar()
     stack->setContentsMargins(10, 10, 10, 10);
     stack->setSpacing(6);
 
-    auto* chipScroll = new SidewaysScrollArea(panel);
-    chipScroll->setObjectName(QStringLiteral("chipRow"));
-    chipScroll->setFrameShape(QFrame::NoFrame);
-    chipScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    chipScroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    chipScroll->setWidgetResizable(true);
-    chipScroll->viewport()->setAutoFillBackground(false);
-    auto* chips = new QWidget(chipScroll);
-    chips->setAutoFillBackground(false);
-    auto* row = new QHBoxLayout(chips);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(6);
+    auto* chips = new ChipRow(panel);
     for (const QuickQuestion question : kQuickQuestions) {
         auto* chip = new ChipButton(titleOf(question), chips);
         chip->setObjectName(QStringLiteral("chip"));
         connect(chip, &ChipButton::clicked, this, [this, question] {
             m_session.send(promptOf(question, m_session.context()), titleOf(question));
         });
-        row->addWidget(chip, 0, Qt::AlignVCenter);
+        chips->add(chip);
         m_chips.append(chip);
     }
-    row->addStretch(1);
-    chipScroll->setWidget(chips);
-    chips->setAutoFillBackground(false);
-    chipScroll->setFixedHeight(chips->sizeHint().height());
-    stack->addWidget(chipScroll);
+    stack->addWidget(chips);
 
-    auto* entry = new QHBoxLayout;
-    entry->setSpacing(8);
-    m_input = new GrowingTextField(1, 5, panel);
-    m_input->setObjectName(QStringLiteral("questionField"));
-    // No bezel: the field is part of the input panel.
-    m_input->setFrameShape(QFrame::NoFrame);
-    m_input->viewport()->setAutoFillBackground(false);
-    QPalette inputPalette = m_input->palette();
-    inputPalette.setColor(QPalette::Base, Qt::transparent);
-    m_input->setPalette(inputPalette);
-    m_input->document()->setDocumentMargin(2);
-    QFont inputFont = m_input->font();
-    inputFont.setPointSizeF(13);
-    m_input->setFont(inputFont);
-    m_input->setPlaceholderText(QStringLiteral("自己问，比如：这里为什么用 would 而不是 will？"));
-    m_input->setFixedHeight(m_input->sizeHint().height());
-    connect(m_input, &GrowingTextField::textChanged, this,
-            [this] { m_session.setInput(m_input->toPlainText()); });
-    connect(m_input, &GrowingTextField::submitted, this, [this] { m_session.send(); });
-    entry->addWidget(m_input, 1, Qt::AlignBottom);
-
-    m_stop = symbolButton(Glyph::stopCircleFilled, palette().color(QPalette::WindowText),
-                          QStringLiteral("停止"), panel);
-    m_stop->setObjectName(QStringLiteral("stopButton"));
-    connect(m_stop, &QToolButton::clicked, this, [this] { m_session.stop(); });
-    entry->addWidget(m_stop, 0, Qt::AlignBottom);
-    m_send = symbolButton(Glyph::arrowUpCircleFilled, palette().color(QPalette::Highlight),
-                          QStringLiteral("发送（回车）"), panel);
-    m_send->setObjectName(QStringLiteral("sendButton"));
-    connect(m_send, &QToolButton::clicked, this, [this] { m_session.send(); });
-    entry->addWidget(m_send, 0, Qt::AlignBottom);
-    stack->addLayout(entry);
+    m_entry =
+        new ChatEntry(QStringLiteral("自己问，比如：这里为什么用 would 而不是 will？"), panel);
+    connect(m_entry, &ChatEntry::edited, this,
+            [this](const QString& text) { m_session.setInput(text); });
+    connect(m_entry, &ChatEntry::submitted, this, [this] { m_session.send(); });
+    connect(m_entry, &ChatEntry::stopped, this, [this] { m_session.stop(); });
+    stack->addWidget(m_entry);
     return outer;
 }
 
 void AskView::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    m_input->setFocus();
+    m_entry->field()->setFocus();
 }
 
 void AskView::showContext()
@@ -339,14 +251,12 @@ void AskView::showAnswering()
     const bool answering = m_session.isAnswering();
     for (ChipButton* chip : std::as_const(m_chips))
         chip->setEnabled(!answering);
-    m_stop->setVisible(answering);
-    m_send->setVisible(!answering);
+    m_entry->setAnswering(answering);
 }
 
 void AskView::showInput()
 {
-    m_input->setText(m_session.input());
-    m_send->setEnabled(hasQuestion(m_session.input()));
+    m_entry->setText(m_session.input());
 }
 
 } // namespace glossivo

@@ -10,14 +10,13 @@
 class QLabel;
 class QPushButton;
 class QScrollArea;
-class QToolButton;
 class QVBoxLayout;
 
 namespace glossivo {
 
+class ChatEntry;
 class ChipButton;
 class ClampedLabel;
-class GrowingTextField;
 class MessageRow;
 class PlainLabel;
 
@@ -72,9 +71,7 @@ private:
     PlainLabel* m_error = nullptr;
     PlainLabel* m_hint = nullptr;
     QList<ChipButton*> m_chips;
-    GrowingTextField* m_input = nullptr;
-    QToolButton* m_send = nullptr;
-    QToolButton* m_stop = nullptr;
+    ChatEntry* m_entry = nullptr;
 };
 
 } // namespace glossivo

@@ -1,6 +1,7 @@
 #include "card/views/MessageRow.h"
 
 #include "ui/BusyIndicator.h"
+#include "ui/ChatBubble.h"
 #include "ui/Glyphs.h"
 #include "ui/IconLabel.h"
 #include "ui/MarkdownText.h"
@@ -8,55 +9,12 @@
 #include "ui/SystemColors.h"
 
 #include <QHBoxLayout>
-#include <QPainter>
-#include <QPainterPath>
 #include <QToolButton>
 #include <QVBoxLayout>
-
-#include <algorithm>
 
 namespace glossivo {
 
 namespace {
-
-// The user's question, word-wrapped on a rounded tint of the accent colour. As wide as its
-// longest line when there is room, narrower and taller when not.
-class Bubble : public PlainLabel {
-public:
-    Bubble(const QString& text, QWidget* parent) : PlainLabel(text, parent)
-    {
-        setObjectName(QStringLiteral("questionBubble"));
-        sized(13).wrapping();
-        setContentsMargins(10, 6, 10, 6);
-        QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
-        policy.setHeightForWidth(true);
-        setSizePolicy(policy);
-    }
-
-    QSize sizeHint() const override
-    {
-        const QFontMetrics metrics(font());
-        int width = 0;
-        for (const QString& line : text().split(QLatin1Char('\n')))
-            width = std::max(width, metrics.horizontalAdvance(line));
-        width += contentsMargins().left() + contentsMargins().right() + 1;
-        return {width, heightForWidth(width)};
-    }
-
-protected:
-    void paintEvent(QPaintEvent* event) override
-    {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        QColor tint = palette().color(QPalette::Highlight);
-        tint.setAlphaF(0.18);
-        QPainterPath shape;
-        shape.addRoundedRect(QRectF(rect()), 10, 10);
-        painter.fillPath(shape, tint);
-        painter.end();
-        PlainLabel::paintEvent(event);
-    }
-};
 
 // 3 pt of extra room between the answer's lines, at 96 dots per inch.
 constexpr int kAnswerLineSpacing = 4;
@@ -116,7 +74,7 @@ void MessageRow::build()
         row->setContentsMargins(0, 0, 0, 0);
         row->addSpacerItem(
             new QSpacerItem(kBubbleInset, 0, QSizePolicy::MinimumExpanding, QSizePolicy::Minimum));
-        row->addWidget(new Bubble(m_message.text, m_content), 0, Qt::AlignVCenter);
+        row->addWidget(new ChatBubble(m_message.text, m_content), 0, Qt::AlignVCenter);
         break;
     }
     case Look::answer: {

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "coach/CoachMessage.h"
+#include "ui/SafeLink.h"
+
+#include <QWidget>
+
+namespace glossivo {
+
+class MarkdownText;
+
+// One message of the coach conversation: the learner's message as a bubble on the right (a
+// preset question by its chip title), the coach's text with its inline Markdown and no bubble,
+// or, while the coach's message has no text yet, a waiting row.
+class CoachRow : public QWidget {
+    Q_OBJECT
+
+public:
+    CoachRow(const CoachMessage& message, LinkOpener open, QWidget* parent = nullptr);
+
+    const QUuid& id() const { return m_message.id; }
+    const CoachMessage& message() const { return m_message; }
+    // The same message with its text grown: only the text is drawn again.
+    void setMessage(const CoachMessage& message);
+
+    // The bubble never comes closer than this to the row's left edge.
+    static constexpr int kBubbleInset = 60;
+
+private:
+    enum class Look { learner, waiting, coach };
+
+    Look look() const;
+    void build();
+
+    CoachMessage m_message;
+    LinkOpener m_open;
+    Look m_look;
+    QWidget* m_content = nullptr;
+    MarkdownText* m_text = nullptr;
+};
+
+} // namespace glossivo

@@ -1,0 +1,146 @@
+#include "CoachViewFixture.h"
+
+#include "coach/CoachHistory.h"
+#include "support/Snapshots.h"
+
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTest>
+
+#include <functional>
+
+using namespace glossivo;
+using glossivo::testing::CoachViewFixture;
+using glossivo::testing::FakeChatServer;
+using glossivo::testing::FakeReply;
+
+namespace {
+
+// The coach window drawn by itself. Its states are pictured light and dark in the build's
+// snapshots/coach, for review by eye, with the clock on a Sunday; the failing service is checked
+// as it is drawn: the fake's 500 for a request it has no script for, and a closed port.
+class CoachViewTest : public CoachViewFixture {
+protected:
+    void brief(FakeReply::Ending ending = FakeReply::Ending::complete)
+    {
+        server.enqueue(FakeReply::streamed(
+            {QStringLiteral("这几天你存的词大多来自 **Reddit 上聊 ADHD 药的帖子**：reluctant"
+                            "（不情愿的）、`dosage`（剂量）、taper（逐渐减量）。"),
+             QStringLiteral("\n\n拼写上，*vivid* 已经连续三次拼对了，这是真的记住了。\n\n"
+                            "- 今天大概 12 题，十分钟左右\n- 留意 reluctant 和 taper")},
+            ending));
+        session->open();
+        if (ending == FakeReply::Ending::complete) {
+            ASSERT_TRUE(waitUntilIdle());
+        } else {
+            ASSERT_TRUE(FakeChatServer::waitFor(
+                [this] { return session->messages().last().text.size() > 60; }));
+        }
+    }
+
+    void conversation()
+    {
+        log.add(QStringLiteral("review"), QStringLiteral("reluctant"), QStringLiteral("good"));
+        brief();
+        server.enqueue(FakeReply::streamed(
+            {QStringLiteral("就挑这三个：\n\n- **reluctant**：想成「脚像灌了铅」\n"
+                            "- **taper**：蜡烛（taper）越烧越细\n- **vivid**：已经稳了")}));
+        session->send(QStringLiteral("请求全文"), QStringLiteral("今天重点记哪几个？"));
+        ASSERT_TRUE(waitUntilIdle());
+        server.enqueue(FakeReply::streamed({QStringLiteral("那就只看 reluctant 一个词。")}));
+        session->send(QStringLiteral("今天只有 5 分钟"));
+        ASSERT_TRUE(waitUntilIdle());
+    }
+
+    // A failed brief leaves the retry button; a failed question only the error.
+    void fail(bool afterBrief, bool noService)
+    {
+        if (afterBrief) brief();
+        if (noService) setService(QStringLiteral("http://127.0.0.1:9"));
+        afterBrief ? session->send(QStringLiteral("我最近哪里最弱？")) : session->open();
+        ASSERT_TRUE(waitUntilIdle());
+        EXPECT_EQ(rows().size(), afterBrief ? 1 : 0);
+        EXPECT_TRUE(find<QLabel>("errorLabel") && !find<QLabel>("errorLabel")->text().isEmpty());
+        EXPECT_EQ(find<QPushButton>("retryButton") != nullptr, !afterBrief);
+        setService(server.baseURL());
+    }
+};
+
+TEST_F(CoachViewTest, TheCoachWindowInLightAndDark)
+{
+    const QList<std::pair<const char*, std::function<void()>>> states{
+        {"waiting",
+         [this] {
+             server.enqueue(FakeReply::streamed({}, FakeReply::Ending::hold));
+             session->open();
+             ASSERT_TRUE(FakeChatServer::waitFor([this] { return server.openConnections() > 0; }));
+             EXPECT_EQ(rows(), QStringList{QStringLiteral("教练在看你这几天的记录…")});
+         }},
+        {"brief-streaming", [this] { brief(FakeReply::Ending::hold); }},
+        {"conversation", [this] { conversation(); }},
+        {"error-brief", [this] { fail(false, false); }},
+        {"error-brief-no-service", [this] { fail(false, true); }},
+        {"error-question", [this] { fail(true, false); }},
+        {"error-question-no-service", [this] { fail(true, true); }},
+    };
+    for (const bool dark : {false, true}) {
+        for (const auto& [name, setUp] : states) {
+            SCOPED_TRACE(name);
+            makeView(dark);
+            host->show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(host.get()));
+            setUp();
+            EXPECT_EQ(find<QLabel>("dateLabel")->text(), QStringLiteral("10月11日 星期日"));
+            QTest::qWait(50);
+            const QImage image = host->grab().toImage();
+            const QString path = test::snapshotFolder(QStringLiteral("coach")) + QLatin1Char('/') +
+                                 QString::fromLatin1(name) +
+                                 (dark ? QStringLiteral("-dark") : QString()) +
+                                 QStringLiteral(".png");
+            ASSERT_TRUE(image.save(path));
+            EXPECT_GT(test::colourCount(image), 3);
+            host.reset();
+            QFile::remove(folder.paths().coach());
+            QFile::remove(folder.paths().log());
+            session = makeSession();
+        }
+    }
+}
+
+TEST_F(CoachViewTest, ALongDayBuildsItsRowsAsTheyComeIntoViewAndPinsANewQuestion)
+{
+    QList<CoachMessage> day;
+    for (int i = 0; i < 400; ++i)
+        day.append(CoachMessage::make(i % 2 == 1, QString::number(i)));
+    CoachHistory(folder.paths().coach()).record(QStringLiteral("2026-10-11"), day);
+    session = makeSession();
+    session->open();
+    makeView();
+    host->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(host.get()));
+    const auto built = [this] { return view->findChildren<QWidget*>("coachRow").size(); };
+    EXPECT_LT(built(), 100);
+    auto* conversation = view->findChild<QScrollArea*>("conversation");
+    QScrollBar* bar = conversation->verticalScrollBar();
+    for (int i = 0; i < 100 && built() < 400; ++i) {
+        bar->setValue(bar->maximum());
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(built(), 400);
+
+    // A long answer leaves room to put its question on top; the view does not follow it down.
+    server.enqueue(FakeReply::streamed({QStringList(40, QStringLiteral("一行")).join("\n\n")}));
+    bar->setValue(0);
+    session->send(QStringLiteral("请求全文"), QStringLiteral("今天重点记哪几个？"));
+    ASSERT_TRUE(waitUntilIdle());
+    QTest::qWait(50);
+    const QWidget* question = view->findChildren<QWidget*>("coachRow").at(400);
+    EXPECT_EQ(question->accessibleName(), QStringLiteral("今天重点记哪几个？"));
+    EXPECT_EQ(question->mapTo(conversation->viewport(), QPoint()).y(), 0);
+}
+
+} // namespace
