@@ -3,6 +3,7 @@
 #include "app/TrayGlyph.h"
 #include "app/views/SettingsWindow.h"
 #include "app/views/StatusMenu.h"
+#include "card/views/SourceLabel.h"
 #include "model/ConfigStore.h"
 #include "model/WordStore.h"
 #include "ui/SafeLink.h"
@@ -56,6 +57,7 @@ AppDelegate::AppDelegate(Services services, QObject* parent)
     m_menuController.setHandler(MenuAction::showSettings, [this] { showSettings(); });
     m_menuController.setHandler(MenuAction::showJourney, [this] { showJourney(); });
     setWindowOpener(MenuAction::showAddWord, [this] { showAddWord(); });
+    setWindowOpener(MenuAction::showWords, [this] { showWords(); });
     m_menuController.setHandler(MenuAction::quit, [this] {
         if (m_services.quit) m_services.quit();
     });
@@ -78,6 +80,7 @@ AppDelegate::~AppDelegate()
         delete m_askWindow;
     }
     delete m_addWordWindow;
+    delete m_wordsWindow;
 }
 
 AppDelegate* AppDelegate::shared()
@@ -228,6 +231,23 @@ void AppDelegate::showAddWord()
         centreOnScreen(m_addWordWindow);
     }
     bringForward(m_addWordWindow);
+}
+
+void AppDelegate::showWords()
+{
+    if (!m_wordsWindow) {
+        ConfigStore* config = m_services.config;
+        WordBookWindow::Actions actions;
+        actions.showAddWord = opener(MenuAction::showAddWord);
+        actions.sourceView = [](const PageSource& source, QWidget* parent) -> QWidget* {
+            return new SourceLabel(source, false, parent);
+        };
+        m_wordsWindow = new WordBookWindow(
+            *m_services.words, [config] { return config->config(); }, Clock::system(), actions);
+        // Centred only now, so a reopened window comes back where the user left it.
+        centreOnScreen(m_wordsWindow);
+    }
+    bringForward(m_wordsWindow);
 }
 
 } // namespace glossivo

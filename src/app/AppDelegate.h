@@ -6,10 +6,11 @@
 #include "app/SettingsState.h"
 #include "app/StatusMenuController.h"
 #include "app/views/SettingsWindow.h"
-#include "card/views/AskView.h"
 #include "card/views/AddWordWindow.h"
+#include "card/views/AskView.h"
 #include "platform/FrontApplicationSource.h"
 #include "platform/PermissionSource.h"
+#include "wordbook/views/WordBookWindow.h"
 
 #include <QObject>
 #include <QPointer>
@@ -81,6 +82,9 @@ public:
     // The add-word window "查词", made at the first call and kept with what it shows; the status
     // menu and the settings window open it.
     void showAddWord();
+    // The word-book window "生词本", made at the first call and kept with its tab, search,
+    // filter and selections; the status menu and the settings window open it.
+    void showWords();
     // An opener of a window built elsewhere (review, spelling, coach, add-word, word book);
     // its menu items and buttons appear once it is given.
     void setWindowOpener(MenuAction action, std::function<void()> open);
@@ -94,6 +98,7 @@ public:
     AskView* askWindow() const { return m_askWindow; }
     AskSession& askSession() { return *m_askSession; }
     AddWordWindow* addWordWindow() const { return m_addWordWindow; }
+    WordBookWindow* wordsWindow() const { return m_wordsWindow; }
     MenuBarWord& menuBarWord() { return m_menuBarWord; }
     bool polling() const { return m_permissionTimer.isActive(); }
     StatusMenuController& menuController() { return m_menuController; }
@@ -120,6 +125,7 @@ private:
     std::unique_ptr<AskSession> m_askSession;
     QPointer<AskView> m_askWindow;
     QPointer<AddWordWindow> m_addWordWindow;
+    QPointer<WordBookWindow> m_wordsWindow;
     QList<QPointer<QWidget>> m_sections;
     QHash<MenuAction, std::function<void()>> m_openers;
     QTimer m_permissionTimer;
