@@ -84,6 +84,10 @@ WordBookWindow::WordBookWindow(WordStore& store, WordBookState::ConfigSource con
     toolbar->setMovable(false);
     toolbar->setFloatable(false);
     toolbar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    // At the trailing end, where the empty word list's hint points.
+    auto* spacer = new QWidget(toolbar);
+    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    toolbar->addWidget(spacer);
     QAction* addWord =
         toolbar->addAction(glyphIcon(Glyph::plus, palette().color(QPalette::ButtonText), 14),
                            QStringLiteral("添加生词"));
