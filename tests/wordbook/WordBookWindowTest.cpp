@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QStackedWidget>
 #include <QTabBar>
@@ -177,6 +178,26 @@ TEST_F(WordBookWindowTest, TheGrammarPaneFollowsTheSearchAndItsDeletes)
                     .contains(sold.toString(QUuid::WithoutBraces).toUpper().toUtf8()));
     shown.findChild<QLineEdit*>("searchField")->clear();
     EXPECT_TRUE(labels().contains("遇到 1 次"));
+}
+
+TEST_F(WordBookWindowTest, APointMetInManySentencesShowsThemAsTheReaderScrolls)
+{
+    for (int i = 0; i < 90; ++i)
+        addGrammar(GrammarPoint::plural, "house", "houses", QStringLiteral("Houses %1.").arg(i));
+    WordBookWindow& shown = open();
+    shown.state().setTab(WordBookState::Tab::grammar);
+    shown.state().setGrammarSelection(GrammarPoint::plural);
+    auto* pane = shown.findChild<GrammarDetail*>();
+    const auto cards = [&] {
+        return pane->findChildren<QToolButton*>("deleteRecordButton").size();
+    };
+    EXPECT_EQ(cards(), 40);
+    QScrollBar* bar = pane->findChild<QScrollArea*>()->verticalScrollBar();
+    for (int i = 0; i < 5 && cards() < 90; ++i) {
+        QCoreApplication::processEvents();
+        bar->setValue(bar->maximum());
+    }
+    EXPECT_EQ(cards(), 90);
 }
 
 } // namespace

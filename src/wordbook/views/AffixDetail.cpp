@@ -22,7 +22,8 @@ AffixDetail::AffixDetail(Affix affix, const WordStore& store, QWidget* parent) :
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     QVBoxLayout* stack = nullptr;
-    outer->addWidget(DetailParts::scrollingPane(this, stack));
+    QScrollArea* pane = DetailParts::scrollingPane(this, stack);
+    outer->addWidget(pane);
     QWidget* content = stack->parentWidget();
     const QPalette& palette = this->palette();
     const QColor text = palette.color(QPalette::WindowText);
@@ -72,8 +73,10 @@ AffixDetail::AffixDetail(Affix affix, const WordStore& store, QWidget* parent) :
     }
     stack->addWidget(DetailParts::text(QStringLiteral("你遇到过的词"), kHeadline, QFont::DemiBold,
                                        text, content));
-    for (qsizetype position : records)
-        stack->addWidget(recordCard(store.affixEncounters().at(position), store, content));
+    DetailParts::addCards(
+        pane, stack, records.size(), [this, records, &store](qsizetype index, QWidget* parent) {
+            return recordCard(store.affixEncounters().at(records.at(index)), store, parent);
+        });
 }
 
 QWidget* AffixDetail::recordCard(const AffixEncounter& record, const WordStore& store,

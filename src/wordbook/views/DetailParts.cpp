@@ -5,8 +5,12 @@
 #include "ui/RoundedPanel.h"
 
 #include <QHBoxLayout>
+#include <QPointer>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
+
+#include <memory>
 
 namespace glossivo::DetailParts {
 
@@ -80,6 +84,27 @@ QWidget* card(const QColor& tint, qreal opacity, int padding, int spacing, QWidg
     stack->setContentsMargins(padding, padding, padding, padding);
     stack->setSpacing(spacing);
     return box;
+}
+
+void addCards(QScrollArea* pane, QVBoxLayout* stack, qsizetype count,
+              const std::function<QWidget*(qsizetype index, QWidget* parent)>& make)
+{
+    constexpr qsizetype kBatch = 40;
+    auto added = std::make_shared<qsizetype>(0);
+    QWidget* content = pane->widget();
+    const auto addBatch = [stack, content, count, make, added] {
+        const qsizetype end = qMin(count, *added + kBatch);
+        for (; *added < end; ++*added)
+            stack->addWidget(make(*added, content));
+    };
+    addBatch();
+    if (*added >= count) return;
+    QScrollBar* bar = pane->verticalScrollBar();
+    const auto more = [bar, addBatch, added, count] {
+        if (*added < count && bar->value() >= bar->maximum() - bar->pageStep()) addBatch();
+    };
+    QObject::connect(bar, &QScrollBar::valueChanged, content, more);
+    QObject::connect(bar, &QScrollBar::rangeChanged, content, more);
 }
 
 } // namespace glossivo::DetailParts

@@ -6,6 +6,8 @@
 #include <QFont>
 #include <QWidget>
 
+#include <functional>
+
 class QBoxLayout;
 class QScrollArea;
 class QVBoxLayout;
@@ -34,6 +36,12 @@ QWidget* iconText(Glyph glyph, const QString& text, const QColor& colour, qreal 
 // leading-aligned stack with `spacing`, returned in `stack`.
 QWidget* card(const QColor& tint, qreal opacity, int padding, int spacing, QWidget* parent,
               QVBoxLayout*& stack);
+
+// Adds `count` cards made by `make` to the pane's stack, a batch at a time: the first at once,
+// each further one as the reader scrolls near the end, so a point met in thousands of sentences
+// opens as fast as one met twice.
+void addCards(QScrollArea* pane, QVBoxLayout* stack, qsizetype count,
+              const std::function<QWidget*(qsizetype index, QWidget* parent)>& make);
 
 } // namespace DetailParts
 } // namespace glossivo

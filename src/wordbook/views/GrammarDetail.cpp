@@ -26,7 +26,8 @@ GrammarDetail::GrammarDetail(GrammarPoint point, const QString& query, WordStore
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     QVBoxLayout* stack = nullptr;
-    outer->addWidget(DetailParts::scrollingPane(this, stack));
+    QScrollArea* pane = DetailParts::scrollingPane(this, stack);
+    outer->addWidget(pane);
     QWidget* content = stack->parentWidget();
     const QPalette& palette = this->palette();
     const QColor teal = systemColor(SystemColor::teal, palette);
@@ -65,11 +66,13 @@ GrammarDetail::GrammarDetail(GrammarPoint point, const QString& query, WordStore
     }
     stack->addWidget(DetailParts::text(QStringLiteral("你遇到过的句子"), kHeadline, QFont::DemiBold,
                                        palette.color(QPalette::WindowText), content));
-    for (qsizetype position : shown) {
-        QWidget* card = recordCard(store.grammarEncounters().at(position), store, sourceView);
-        card->setParent(content);
-        stack->addWidget(card);
-    }
+    DetailParts::addCards(pane, stack, shown.size(),
+                          [this, shown, &store, sourceView](qsizetype index, QWidget* parent) {
+                              QWidget* card = recordCard(
+                                  store.grammarEncounters().at(shown.at(index)), store, sourceView);
+                              card->setParent(parent);
+                              return card;
+                          });
 }
 
 QWidget* GrammarDetail::recordCard(const GrammarEncounter& record, WordStore& store,
