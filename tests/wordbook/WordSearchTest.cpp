@@ -62,30 +62,5 @@ TEST(WordSearch, MatchesTheTrimmedLowercasedQueryInStoredOrder)
         EXPECT_EQ(shown(book, c.search, c.stage), c.expected) << c.search.toStdString();
 }
 
-TEST(WordSearch, GrammarRecordsOfAPointMatchTheirWordOrSentence)
-{
-    const auto record = [](GrammarPoint point, const QString& headword, const QString& sentence) {
-        GrammarEncounter encounter;
-        encounter.point = point;
-        encounter.headword = headword;
-        encounter.sentence = sentence;
-        return encounter;
-    };
-    const QList<GrammarEncounter> records{
-        record(GrammarPoint::passive, "Built", "It was built in 1990."),
-        record(GrammarPoint::pastSimple, "ran", "She ran home."),
-        record(GrammarPoint::passive, "sold", "The house was SOLD."),
-    };
-    EXPECT_EQ(WordSearch::grammarRecords(records, GrammarPoint::passive, ""),
-              (QList<qsizetype>{0, 2}));
-    EXPECT_EQ(WordSearch::grammarRecords(records, GrammarPoint::passive, "built"),
-              QList<qsizetype>{0});
-    EXPECT_EQ(WordSearch::grammarRecords(records, GrammarPoint::passive, "house"),
-              QList<qsizetype>{2});
-    EXPECT_EQ(WordSearch::grammarRecords(records, GrammarPoint::pastSimple, "house"),
-              QList<qsizetype>{});
-    EXPECT_EQ(WordSearch::countsByPoint(records).at(int(GrammarPoint::passive)), 2);
-}
-
 } // namespace
 } // namespace glossivo
