@@ -360,4 +360,13 @@ void WordBookWindow::showWordMenu(const QPoint& position)
     wordMenu(m_wordModel->id(index.row()))->popup(m_wordList->viewport()->mapToGlobal(position));
 }
 
+// The panes take their colours when they are built: a new desktop theme builds them again.
+void WordBookWindow::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::PaletteChange || !m_detail) return;
+    m_addWord->setIcon(glyphIcon(Glyph::plus, palette().color(QPalette::ButtonText), 14));
+    showDetail();
+}
+
 } // namespace glossivo

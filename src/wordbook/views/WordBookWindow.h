@@ -46,6 +46,9 @@ public:
     // shows it; it deletes itself when closed.
     QMenu* wordMenu(const QUuid& id);
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     QWidget* buildSidebar();
     QWidget* buildWordsPage();
@@ -73,6 +76,7 @@ private:
     QListView* m_affixList = nullptr;
     QStackedWidget* m_detail = nullptr;
     QLabel* m_placeholder = nullptr;
+    QAction* m_addWord = nullptr;
     bool m_syncingSelection = false;
 };
 
