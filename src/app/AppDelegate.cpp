@@ -6,6 +6,7 @@
 #include "coach/CoachFacts.h"
 #include "coach/CoachSession.h"
 #include "model/AppPaths.h"
+#include "card/views/SourceLabel.h"
 #include "model/ConfigStore.h"
 #include "model/WordStore.h"
 #include "ui/SafeLink.h"
@@ -60,6 +61,7 @@ AppDelegate::AppDelegate(Services services, QObject* parent)
     m_menuController.setHandler(MenuAction::showJourney, [this] { showJourney(); });
     setWindowOpener(MenuAction::showAddWord, [this] { showAddWord(); });
     setWindowOpener(MenuAction::showCoach, [this] { showCoach(); });
+    setWindowOpener(MenuAction::showWords, [this] { showWords(); });
     m_menuController.setHandler(MenuAction::quit, [this] {
         if (m_services.quit) m_services.quit();
     });
@@ -84,6 +86,7 @@ AppDelegate::~AppDelegate()
     delete m_addWordWindow;
     // Before the session it draws.
     delete m_coachWindow;
+    delete m_wordsWindow;
 }
 
 AppDelegate* AppDelegate::shared()
@@ -265,6 +268,23 @@ void AppDelegate::showCoach()
         centreOnScreen(m_coachWindow);
     }
     bringForward(m_coachWindow);
+}
+
+void AppDelegate::showWords()
+{
+    if (!m_wordsWindow) {
+        ConfigStore* config = m_services.config;
+        WordBookWindow::Actions actions;
+        actions.showAddWord = opener(MenuAction::showAddWord);
+        actions.sourceView = [](const PageSource& source, QWidget* parent) -> QWidget* {
+            return new SourceLabel(source, false, parent);
+        };
+        m_wordsWindow = new WordBookWindow(
+            *m_services.words, [config] { return config->config(); }, Clock::system(), actions);
+        // Centred only now, so a reopened window comes back where the user left it.
+        centreOnScreen(m_wordsWindow);
+    }
+    bringForward(m_wordsWindow);
 }
 
 } // namespace glossivo

@@ -11,6 +11,7 @@
 #include "coach/views/CoachView.h"
 #include "platform/FrontApplicationSource.h"
 #include "platform/PermissionSource.h"
+#include "wordbook/views/WordBookWindow.h"
 
 #include <QObject>
 #include <QPointer>
@@ -88,6 +89,9 @@ public:
     // coach session up to date (today's conversation, or a new daily brief). Closing it stops
     // nothing: an answer goes on streaming and is there when it is opened again.
     void showCoach();
+    // The word-book window "生词本", made at the first call and kept with its tab, search,
+    // filter and selections; the status menu and the settings window open it.
+    void showWords();
     // An opener of a window built elsewhere (review, spelling, coach, add-word, word book);
     // its menu items and buttons appear once it is given.
     void setWindowOpener(MenuAction action, std::function<void()> open);
@@ -104,6 +108,7 @@ public:
     CoachView* coachWindow() const { return m_coachWindow; }
     // None before the coach window first opens.
     CoachSession* coachSession() const { return m_coachSession.get(); }
+    WordBookWindow* wordsWindow() const { return m_wordsWindow; }
     MenuBarWord& menuBarWord() { return m_menuBarWord; }
     bool polling() const { return m_permissionTimer.isActive(); }
     StatusMenuController& menuController() { return m_menuController; }
@@ -133,6 +138,7 @@ private:
     std::unique_ptr<CoachFacts> m_coachFacts;
     std::unique_ptr<CoachSession> m_coachSession;
     QPointer<CoachView> m_coachWindow;
+    QPointer<WordBookWindow> m_wordsWindow;
     QList<QPointer<QWidget>> m_sections;
     QHash<MenuAction, std::function<void()>> m_openers;
     QTimer m_permissionTimer;

@@ -194,6 +194,110 @@ void draw(QPainter& painter, Glyph glyph, const QColor& colour, qreal s)
         painter.drawLine(QPointF(9 * s, 2 * s), QPointF(12 * s, 2 * s));
         painter.drawLine(QPointF(9 * s, 12 * s), QPointF(12 * s, 12 * s));
         break;
+    case Glyph::flameFilled: {
+        QPainterPath flame;
+        flame.moveTo(7 * s, 0.8 * s);
+        flame.cubicTo(9 * s, 3.5 * s, 12 * s, 5.5 * s, 12 * s, 8.8 * s);
+        flame.cubicTo(12 * s, 11.6 * s, 9.8 * s, 13.4 * s, 7 * s, 13.4 * s);
+        flame.cubicTo(4.2 * s, 13.4 * s, 2 * s, 11.6 * s, 2 * s, 8.8 * s);
+        flame.cubicTo(2 * s, 6.6 * s, 3.5 * s, 5.2 * s, 4.5 * s, 4 * s);
+        flame.cubicTo(4.7 * s, 5.6 * s, 5.3 * s, 6.4 * s, 6 * s, 6.8 * s);
+        flame.cubicTo(6 * s, 4.6 * s, 6.2 * s, 2.6 * s, 7 * s, 0.8 * s);
+        painter.fillPath(flame, colour);
+        break;
+    }
+    case Glyph::eye: {
+        painter.setPen(line);
+        QPainterPath lid;
+        lid.moveTo(1 * s, 7 * s);
+        lid.quadTo(7 * s, -0.5 * s, 13 * s, 7 * s);
+        lid.quadTo(7 * s, 14.5 * s, 1 * s, 7 * s);
+        painter.drawPath(lid);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(colour);
+        painter.drawEllipse(QPointF(7 * s, 7 * s), 2.2 * s, 2.2 * s);
+        break;
+    }
+    case Glyph::moonZzz: {
+        // A crescent, with a small z above it.
+        QPainterPath moon;
+        moon.addEllipse(QRectF(0.8 * s, 3 * s, 10 * s, 10 * s));
+        QPainterPath bite;
+        bite.addEllipse(QRectF(4 * s, 1 * s, 9 * s, 9 * s));
+        painter.fillPath(moon.subtracted(bite), colour);
+        painter.setPen(QPen(colour, 1.1 * s, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPolyline(QPolygonF({QPointF(8.8 * s, 1 * s), QPointF(12.6 * s, 1 * s),
+                                        QPointF(8.8 * s, 5 * s), QPointF(12.6 * s, 5 * s)}));
+        break;
+    }
+    case Glyph::graduationCapFilled: {
+        QPainterPath board;
+        board.moveTo(0.5 * s, 5.5 * s);
+        board.lineTo(7 * s, 2.5 * s);
+        board.lineTo(13.5 * s, 5.5 * s);
+        board.lineTo(7 * s, 8.5 * s);
+        board.closeSubpath();
+        painter.fillPath(board, colour);
+        QPainterPath cap;
+        cap.moveTo(3.5 * s, 7.2 * s);
+        cap.lineTo(3.5 * s, 10.5 * s);
+        cap.quadTo(7 * s, 12.8 * s, 10.5 * s, 10.5 * s);
+        cap.lineTo(10.5 * s, 7.2 * s);
+        cap.lineTo(7 * s, 8.9 * s);
+        cap.closeSubpath();
+        painter.fillPath(cap, colour);
+        painter.setPen(QPen(colour, 1 * s, Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(QPointF(12.6 * s, 6 * s), QPointF(12.6 * s, 10 * s));
+        break;
+    }
+    case Glyph::powerSleep: {
+        // A power sign with a z beside it.
+        painter.setPen(line);
+        painter.drawArc(QRectF(1 * s, 3 * s, 9.5 * s, 9.5 * s), 120 * 16, 300 * 16);
+        painter.drawLine(QPointF(5.75 * s, 2 * s), QPointF(5.75 * s, 7 * s));
+        painter.setPen(QPen(colour, 1.1 * s, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPolyline(QPolygonF({QPointF(9.5 * s, 0.8 * s), QPointF(13 * s, 0.8 * s),
+                                        QPointF(9.5 * s, 4.4 * s), QPointF(13 * s, 4.4 * s)}));
+        break;
+    }
+    case Glyph::lockFilled:
+        painter.setPen(QPen(colour, 1.5 * s, Qt::SolidLine, Qt::RoundCap));
+        painter.drawArc(QRectF(4 * s, 1.2 * s, 6 * s, 8 * s), 0, 180 * 16);
+        painter.drawLine(QPointF(4 * s, 5.2 * s), QPointF(4 * s, 6.5 * s));
+        painter.drawLine(QPointF(10 * s, 5.2 * s), QPointF(10 * s, 6.5 * s));
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(colour);
+        painter.drawRoundedRect(QRectF(2.5 * s, 6.2 * s, 9 * s, 7 * s), 1.3 * s, 1.3 * s);
+        break;
+    case Glyph::checkmarkSealFilled: {
+        // A disc with a wavy rim, the tick cut out in white.
+        QPainterPath seal;
+        for (int i = 0; i <= 48; ++i) {
+            const qreal angle = i * 2 * M_PI / 48;
+            const qreal radius = (6.2 + 0.7 * std::cos(12 * angle)) * s;
+            const QPointF point(7 * s + radius * std::cos(angle), 7 * s + radius * std::sin(angle));
+            i == 0 ? seal.moveTo(point) : seal.lineTo(point);
+        }
+        painter.fillPath(seal, colour);
+        painter.setPen(QPen(Qt::white, 1.5 * s, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPath(tick);
+        break;
+    }
+    case Glyph::trash:
+        painter.setPen(QPen(colour, 1.2 * s, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawLine(QPointF(1.5 * s, 3.2 * s), QPointF(12.5 * s, 3.2 * s));
+        painter.drawPolyline(QPolygonF({QPointF(5 * s, 3.2 * s), QPointF(5.5 * s, 1.2 * s),
+                                        QPointF(8.5 * s, 1.2 * s), QPointF(9 * s, 3.2 * s)}));
+        painter.drawPolyline(QPolygonF({QPointF(3 * s, 3.2 * s), QPointF(3.8 * s, 13 * s),
+                                        QPointF(10.2 * s, 13 * s), QPointF(11 * s, 3.2 * s)}));
+        painter.drawLine(QPointF(5.6 * s, 5.5 * s), QPointF(5.8 * s, 10.8 * s));
+        painter.drawLine(QPointF(8.4 * s, 5.5 * s), QPointF(8.2 * s, 10.8 * s));
+        break;
+    case Glyph::plus:
+        painter.setPen(QPen(colour, 1.6 * s, Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(QPointF(7 * s, 2 * s), QPointF(7 * s, 12 * s));
+        painter.drawLine(QPointF(2 * s, 7 * s), QPointF(12 * s, 7 * s));
+        break;
     case Glyph::link:
         painter.setPen(line);
         painter.save();

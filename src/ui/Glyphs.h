@@ -25,7 +25,16 @@ enum class Glyph {
     stopCircleFilled,
     checkmark,
     pencil,
-    textCursor
+    textCursor,
+    flameFilled,
+    eye,
+    moonZzz,
+    graduationCapFilled,
+    powerSleep,
+    lockFilled,
+    checkmarkSealFilled,
+    trash,
+    plus
 };
 
 QIcon glyphIcon(Glyph glyph, const QColor& colour, int size);

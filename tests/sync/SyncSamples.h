@@ -53,7 +53,9 @@ inline SyncBundle bundleOf(QList<WordEntry> words, QList<Tombstone> deleted = {}
 
 inline SyncBundle readFixture(const char* name)
 {
-    QFile file(QFileInfo(QStringLiteral(__FILE__)).dir().filePath("fixtures/" + QString(name)));
+    // The source folder as the build gives it: __FILE__ is relative to where the compiler ran,
+    // not to where the test runs.
+    QFile file(QStringLiteral(QT_TESTCASE_SOURCEDIR "/sync/fixtures/") + QString::fromUtf8(name));
     if (!file.open(QIODevice::ReadOnly)) throw std::runtime_error("missing fixture");
     return SyncBundle::parse(file.readAll());
 }

@@ -1,5 +1,6 @@
 #include "card/views/RegisterBadge.h"
 
+#include "ui/RegisterStyle.h"
 #include "ui/SystemColors.h"
 
 #include <QPainter>
@@ -8,24 +9,10 @@ namespace glossivo {
 
 RegisterBadge* RegisterBadge::make(Register value, QWidget* parent)
 {
+    const auto style = registerStyle(value);
+    if (!style) return nullptr;
     const QPalette palette = parent ? parent->palette() : QPalette();
-    switch (value) {
-    case Register::formal:
-        return new RegisterBadge(QStringLiteral("正式"), systemColor(SystemColor::blue, palette),
-                                 parent);
-    case Register::casual:
-        return new RegisterBadge(QStringLiteral("口语"), systemColor(SystemColor::green, palette),
-                                 parent);
-    case Register::slang:
-        return new RegisterBadge(QStringLiteral("俚语"), systemColor(SystemColor::orange, palette),
-                                 parent);
-    case Register::technical:
-        return new RegisterBadge(QStringLiteral("技术"), systemColor(SystemColor::purple, palette),
-                                 parent);
-    case Register::neutral:
-        break;
-    }
-    return nullptr;
+    return new RegisterBadge(style->label, systemColor(style->colour, palette), parent);
 }
 
 Register RegisterBadge::parse(const std::optional<QString>& text)

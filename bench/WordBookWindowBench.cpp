@@ -1,0 +1,169 @@
+// The word-book window over a word book of realistic size, step by step as the learner meets
+// it: opening it, typing into the search and clearing it, a change of the word book reaching
+// the list, and the grammar and affix tabs; beside the parse of the same words.json by
+// QJsonDocument as the yardstick of the run. Run it on the offscreen platform.
+#include "model/WordStore.h"
+#include "support/WordBookGenerator.h"
+#include "wordbook/views/WordBookWindow.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QJsonDocument>
+#include <QLineEdit>
+#include <QListView>
+#include <QTabBar>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <malloc.h>
+#include <memory>
+#include <unistd.h>
+
+using namespace glossivo;
+
+namespace {
+
+struct WordBookFolder {
+    explicit WordBookFolder(int count) : paths(dir.path())
+    {
+        DocumentFile(paths.words()).write(bench::encodeWords(bench::generateWords(count)));
+    }
+
+    QTemporaryDir dir;
+    AppPaths paths;
+};
+
+double residentMegabytes()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly)) return 0;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    if (fields.size() < 2) return 0;
+    return fields[1].toDouble() * double(::sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+// Everything the window has to do before the user sees it: queued refreshes, layout, paint.
+void showNow(QWidget& window)
+{
+    QCoreApplication::processEvents();
+    window.repaint();
+}
+
+struct OpenBook {
+    explicit OpenBook(int count) : folder(count), store(folder.paths, Clock::system())
+    {
+        store.finishLoading();
+    }
+    std::unique_ptr<WordBookWindow> open()
+    {
+        auto window = std::make_unique<WordBookWindow>(
+            store, [] { return AppConfig{}; }, Clock::system(), WordBookWindow::Actions{});
+        window->show();
+        showNow(*window);
+        return window;
+    }
+
+    WordBookFolder folder;
+    WordStore store;
+};
+
+void baselineQJsonParse(benchmark::State& state)
+{
+    const WordBookFolder folder(int(state.range(0)));
+    QFile file(folder.paths.words());
+    file.open(QIODevice::ReadOnly);
+    const QByteArray bytes = file.readAll();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(QJsonDocument::fromJson(bytes).array().size());
+}
+
+void openWindow(benchmark::State& state)
+{
+    OpenBook book(int(state.range(0)));
+    ::malloc_trim(0);
+    double added = 0;
+    for (auto _ : state) {
+        const double before = residentMegabytes();
+        auto window = book.open();
+        state.PauseTiming();
+        added = residentMegabytes() - before;
+        window.reset();
+        ::malloc_trim(0);
+        state.ResumeTiming();
+    }
+    state.counters["addedMB"] = added;
+}
+
+void typeOneLetter(benchmark::State& state)
+{
+    OpenBook book(int(state.range(0)));
+    auto window = book.open();
+    auto* search = window->findChild<QLineEdit*>(QStringLiteral("searchField"));
+    for (auto _ : state) {
+        search->setText(QStringLiteral("7"));
+        showNow(*window);
+        state.PauseTiming();
+        search->clear();
+        showNow(*window);
+        state.ResumeTiming();
+    }
+}
+
+void clearSearch(benchmark::State& state)
+{
+    OpenBook book(int(state.range(0)));
+    auto window = book.open();
+    auto* search = window->findChild<QLineEdit*>(QStringLiteral("searchField"));
+    for (auto _ : state) {
+        state.PauseTiming();
+        search->setText(QStringLiteral("7"));
+        showNow(*window);
+        state.ResumeTiming();
+        search->clear();
+        showNow(*window);
+    }
+}
+
+// The lookup itself, with its write, is WordBookBench's; here the window's part of it.
+void refreshAfterLookup(benchmark::State& state)
+{
+    OpenBook book(int(state.range(0)));
+    auto window = book.open();
+    window->wordList()->setCurrentIndex(window->wordList()->model()->index(5, 0));
+    Explanation lookup;
+    lookup.headword = book.store.entries().last().headword;
+    for (auto _ : state) {
+        state.PauseTiming();
+        book.store.recordLookup(lookup, {});
+        state.ResumeTiming();
+        showNow(*window);
+    }
+}
+
+void switchToGrammarAndAffixes(benchmark::State& state)
+{
+    OpenBook book(int(state.range(0)));
+    auto window = book.open();
+    auto* tabs = window->findChild<QTabBar*>(QStringLiteral("tabPicker"));
+    for (auto _ : state) {
+        tabs->setCurrentIndex(1);
+        showNow(*window);
+        tabs->setCurrentIndex(2);
+        showNow(*window);
+        state.PauseTiming();
+        tabs->setCurrentIndex(0);
+        showNow(*window);
+        state.ResumeTiming();
+    }
+}
+
+} // namespace
+
+#define WORD_BOOK_SIZES ->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond)
+BENCHMARK(baselineQJsonParse) WORD_BOOK_SIZES;
+BENCHMARK(openWindow) WORD_BOOK_SIZES;
+BENCHMARK(typeOneLetter) WORD_BOOK_SIZES;
+BENCHMARK(clearSearch) WORD_BOOK_SIZES;
+BENCHMARK(refreshAfterLookup) WORD_BOOK_SIZES;
+BENCHMARK(switchToGrammarAndAffixes) WORD_BOOK_SIZES;

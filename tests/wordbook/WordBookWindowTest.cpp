@@ -1,0 +1,204 @@
+#include "WordBookFixture.h"
+
+#include "wordbook/views/GrammarDetail.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QToolButton>
+
+namespace glossivo {
+namespace {
+
+using testing::WordBookFixture;
+
+QString placeholder(WordBookWindow& window)
+{
+    auto* detail = window.findChild<QStackedWidget*>("detail");
+    auto* label = qobject_cast<QLabel*>(detail->currentWidget());
+    return label ? label->text() : QString();
+}
+
+QString text(WordBookWindow& window, const char* name)
+{
+    auto* label = window.findChild<QLabel*>(name);
+    return label && label->isVisibleTo(&window) ? label->text() : QString();
+}
+
+void choose(QMenu* menu, const QString& title)
+{
+    for (QAction* action : menu->actions())
+        if (action->text() == title) action->trigger();
+    delete menu;
+}
+
+using WordBookWindowTest = WordBookFixture;
+
+TEST_F(WordBookWindowTest, OpensOnTheWordsTabAndEachTabKeepsItsTextsAndSelection)
+{
+    WordBookWindow& shown = open();
+    EXPECT_EQ(shown.windowTitle(), "生词本");
+    EXPECT_EQ(text(shown, "wordHeader"), "在学 0/30 · 共 0 个");
+    EXPECT_TRUE(text(shown, "emptyHint").startsWith("还没有保存的词。"));
+    EXPECT_EQ(shown.findChild<QComboBox*>("stageFilter")->currentText(), "全部");
+    EXPECT_EQ(placeholder(shown), "选一个词查看详情");
+
+    auto* tabs = shown.findChild<QTabBar*>("tabPicker");
+    auto* search = shown.findChild<QLineEdit*>("searchField");
+    QTest::keyClicks(search, "ing");
+    struct Step {
+        int tab;
+        QString prompt, placeholder;
+    } steps[] = {{3, "搜索笔记", "选一条笔记查看"},
+                 {1, "搜索单词或中文", "选一个语法点查看"},
+                 {2, "搜索单词或中文", "选一个词缀查看"},
+                 {0, "搜索单词或中文", "选一个词查看详情"}};
+    for (const Step& step : steps) {
+        tabs->setCurrentIndex(step.tab);
+        EXPECT_EQ(search->placeholderText(), step.prompt);
+        EXPECT_EQ(placeholder(shown), step.placeholder);
+        EXPECT_EQ(search->text(), "ing");
+    }
+    // A grammar point chosen stays chosen across a visit of another tab.
+    tabs->setCurrentIndex(1);
+    auto* grammarList = shown.findChild<QListView*>("grammarList");
+    grammarList->setCurrentIndex(grammarList->model()->index(8, 0));
+    ASSERT_NE(shown.findChild<GrammarDetail*>(), nullptr);
+    tabs->setCurrentIndex(2);
+    tabs->setCurrentIndex(1);
+    EXPECT_NE(shown.findChild<GrammarDetail*>(), nullptr);
+    EXPECT_EQ(shown.state().grammarSelection(), GrammarPoint::passive);
+
+    shown.findChild<QAction*>("addWordAction")->trigger();
+    EXPECT_EQ(addWordOpened, 1);
+}
+
+TEST_F(WordBookWindowTest, AChangeOfTheWordBookKeepsTheSelectionTheScrollAndTheSearch)
+{
+    for (int i = 0; i < 400; ++i)
+        addWord(QStringLiteral("word%1").arg(i, 3, 10, QChar('0')), QStringLiteral("词"));
+    const QUuid last = addWord("zebra", "斑马").id;
+    WordBookWindow& shown = open();
+    shown.show();
+    QTest::keyClicks(shown.findChild<QLineEdit*>("searchField"), "word1");
+    ASSERT_EQ(listed().size(), 100);
+    QListView* list = shown.wordList();
+    list->setCurrentIndex(list->model()->index(60, 0));
+    const QUuid chosen = shown.state().selection().value();
+    list->scrollTo(list->currentIndex(), QAbstractItemView::PositionAtTop);
+    const int scroll = list->verticalScrollBar()->value();
+    ASSERT_GT(scroll, 0);
+
+    Explanation lookup;
+    lookup.headword = "zebra";
+    store->recordLookup(lookup, {});
+    store->deleteWord(words.at(110).id); // above the chosen row
+    settle();
+    EXPECT_EQ(listed().size(), 99);
+    EXPECT_EQ(shown.findChild<QLineEdit*>("searchField")->text(), "word1");
+    EXPECT_EQ(list->currentIndex().data(WordListModel::IdRole).toUuid(), chosen);
+    EXPECT_EQ(list->selectionModel()->selectedIndexes().size(), 1);
+    EXPECT_EQ(list->verticalScrollBar()->value(), scroll);
+
+    // A search that hides the chosen word leaves it chosen; it is highlighted again once shown.
+    QTest::keyClicks(shown.findChild<QLineEdit*>("searchField"), "x");
+    EXPECT_EQ(listed(), QStringList());
+    EXPECT_EQ(shown.state().selection(), chosen);
+    shown.findChild<QLineEdit*>("searchField")->clear();
+    EXPECT_EQ(list->currentIndex().data(WordListModel::IdRole).toUuid(), chosen);
+    EXPECT_NE(last, chosen);
+}
+
+TEST_F(WordBookWindowTest, TheContextMenuMovesAndDeletesAWordAndAFailedWriteIsShown)
+{
+    const QUuid run = addWord("run", "跑").id;
+    const QUuid rest = addWord("rest", "休息", Stage::learning).id;
+    WordBookWindow& shown = open();
+    shown.wordList()->setCurrentIndex(shown.wordModel()->index(0));
+    EXPECT_EQ(shown.state().selection(), run);
+
+    choose(shown.wordMenu(rest), "先休息一周（让出名额）");
+    settle();
+    EXPECT_EQ(store->entries().at(1).stage, Stage::resting);
+    EXPECT_EQ(text(shown, "wordHeader"), "在学 0/30 · 共 2 个");
+
+    choose(shown.wordMenu(run), "删除");
+    settle();
+    EXPECT_EQ(listed(), QStringList{"rest"});
+    EXPECT_EQ(placeholder(shown), "选一个词查看详情");
+    EXPECT_TRUE(folder.read("deleted.json")
+                    .contains(run.toString(QUuid::WithoutBraces).toUpper().toUtf8()));
+    EXPECT_EQ(text(shown, "writeErrorLabel"), QString());
+
+    // A folder in the document's place refuses the write: the window says so, the change stays.
+    QFile::remove(folder.path("words.json"));
+    ASSERT_TRUE(QDir(folder.path({})).mkdir("words.json"));
+    choose(shown.wordMenu(rest), "加入常拼（多练拼写）");
+    settle();
+    EXPECT_TRUE(text(shown, "writeErrorLabel").startsWith("没能保存 words.json："));
+    EXPECT_EQ(store->entries().at(0).spellPractice, true);
+    ASSERT_TRUE(QDir(folder.path({})).rmdir("words.json"));
+    choose(shown.wordMenu(rest), "移出常拼");
+    settle();
+    EXPECT_EQ(text(shown, "writeErrorLabel"), QString());
+}
+
+TEST_F(WordBookWindowTest, TheGrammarPaneFollowsTheSearchAndItsDeletes)
+{
+    addGrammar(GrammarPoint::passive, "build", "built", "It was built in 1990.");
+    const QUuid sold = addGrammar(GrammarPoint::passive, "sell", "sold", "The house was sold.").id;
+    addGrammar(GrammarPoint::plural, "house", "houses", "Two houses.");
+    WordBookWindow& shown = open();
+    shown.findChild<QTabBar*>("tabPicker")->setCurrentIndex(1);
+    auto* list = shown.findChild<QListView*>("grammarList");
+    EXPECT_EQ(list->model()->index(0, 0).data().toString(), "已解锁 2/16");
+    list->setCurrentIndex(list->model()->index(1 + int(GrammarPoint::passive), 0));
+    const auto labels = [&] {
+        QStringList texts;
+        for (QLabel* label : shown.findChild<GrammarDetail*>()->findChildren<QLabel*>())
+            texts.append(label->text());
+        return texts;
+    };
+    EXPECT_TRUE(labels().contains("遇到 2 次"));
+    QTest::keyClicks(shown.findChild<QLineEdit*>("searchField"), " HOUSE ");
+    EXPECT_TRUE(labels().contains("遇到 1 次"));
+    EXPECT_EQ(list->model()->index(0, 0).data().toString(), "已解锁 2/16");
+
+    shown.findChild<GrammarDetail*>()->findChild<QToolButton*>("deleteRecordButton")->click();
+    settle();
+    EXPECT_TRUE(labels().contains("还没解锁"));
+    EXPECT_TRUE(folder.read("deleted.json")
+                    .contains(sold.toString(QUuid::WithoutBraces).toUpper().toUtf8()));
+    shown.findChild<QLineEdit*>("searchField")->clear();
+    EXPECT_TRUE(labels().contains("遇到 1 次"));
+}
+
+TEST_F(WordBookWindowTest, APointMetInManySentencesShowsThemAsTheReaderScrolls)
+{
+    for (int i = 0; i < 90; ++i)
+        addGrammar(GrammarPoint::plural, "house", "houses", QStringLiteral("Houses %1.").arg(i));
+    WordBookWindow& shown = open();
+    shown.state().setTab(WordBookState::Tab::grammar);
+    shown.state().setGrammarSelection(GrammarPoint::plural);
+    auto* pane = shown.findChild<GrammarDetail*>();
+    const auto cards = [&] {
+        return pane->findChildren<QToolButton*>("deleteRecordButton").size();
+    };
+    EXPECT_EQ(cards(), 40);
+    QScrollBar* bar = pane->findChild<QScrollArea*>()->verticalScrollBar();
+    for (int i = 0; i < 5 && cards() < 90; ++i) {
+        QCoreApplication::processEvents();
+        bar->setValue(bar->maximum());
+    }
+    EXPECT_EQ(cards(), 90);
+}
+
+} // namespace
+} // namespace glossivo
