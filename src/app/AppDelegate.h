@@ -6,10 +6,14 @@
 #include "app/SettingsState.h"
 #include "app/StatusMenuController.h"
 #include "app/views/SettingsWindow.h"
-#include "card/views/AskView.h"
 #include "card/views/AddWordWindow.h"
+#include "card/views/AskView.h"
 #include "platform/FrontApplicationSource.h"
 #include "platform/PermissionSource.h"
+#include "review/ReviewSession.h"
+#include "review/ReviewViewState.h"
+#include "review/TimerDelay.h"
+#include "review/views/ReviewWindow.h"
 
 #include <QObject>
 #include <QPointer>
@@ -81,6 +85,10 @@ public:
     // The add-word window "查词", made at the first call and kept with what it shows; the status
     // menu and the settings window open it.
     void showAddWord();
+    // The one window of review and spelling rounds, made at the first opening and titled by the
+    // opener that made it; every opening starts a new round, dropping one under way.
+    void showReview();
+    void showSpelling();
     // An opener of a window built elsewhere (review, spelling, coach, add-word, word book);
     // its menu items and buttons appear once it is given.
     void setWindowOpener(MenuAction action, std::function<void()> open);
@@ -94,6 +102,8 @@ public:
     AskView* askWindow() const { return m_askWindow; }
     AskSession& askSession() { return *m_askSession; }
     AddWordWindow* addWordWindow() const { return m_addWordWindow; }
+    ReviewWindow* reviewWindow() const { return m_reviewWindow; }
+    ReviewSession& reviewSession() { return m_reviewSession; }
     MenuBarWord& menuBarWord() { return m_menuBarWord; }
     bool polling() const { return m_permissionTimer.isActive(); }
     StatusMenuController& menuController() { return m_menuController; }
@@ -108,6 +118,7 @@ private:
     void updateStatusTitle();
     void announceWriteFailures();
     std::function<void()> opener(MenuAction action) const;
+    void showReviewWindow(const QString& title);
 
     Services m_services;
     MenuBarWord m_menuBarWord;
@@ -120,6 +131,10 @@ private:
     std::unique_ptr<AskSession> m_askSession;
     QPointer<AskView> m_askWindow;
     QPointer<AddWordWindow> m_addWordWindow;
+    TimerDelay m_reviewDelay;
+    ReviewSession m_reviewSession;
+    ReviewViewState m_reviewState;
+    QPointer<ReviewWindow> m_reviewWindow;
     QList<QPointer<QWidget>> m_sections;
     QHash<MenuAction, std::function<void()>> m_openers;
     QTimer m_permissionTimer;
