@@ -161,6 +161,7 @@ TEST_F(ReviewSnapshots, TheReviewWindowInEveryState)
              review(rich("harbour"));
              state->reveal();
              state->rate(Rating::good);
+             config.graduateDays = 30;
              session->next();
              session->setInput("harbour");
              session->submit();
@@ -181,12 +182,15 @@ TEST_F(ReviewSnapshots, TheReviewWindowInEveryState)
     for (const bool dark : {false, true}) {
         for (const auto& [name, setUp] : states) {
             SCOPED_TRACE(name);
+            config = AppConfig();
             setUp();
             QWidget host;
             if (dark) host.setPalette(glossivo::testing::darkPalette());
             auto* window = new ReviewWindow(*state, &host);
-            host.resize(500, 480);
-            window->resize(500, 480);
+            // As the window on the desktop does, a crowded question makes it taller.
+            const QSize size(500, std::max(480, window->minimumSizeHint().height()));
+            host.resize(size);
+            window->resize(size);
             host.show();
             ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
             QTest::qWait(50);

@@ -75,21 +75,16 @@ protected:
         return entry;
     }
 
-    static void keys(const QStringList& names)
+    // Keys pressed, or text typed, on the desktop.
+    static void xdotool(const char* command, const QStringList& what)
     {
         QProcess xdotool;
-        xdotool.start(QStringLiteral("xdotool"), QStringList{"key", "--delay", "40"} + names);
+        xdotool.start(QStringLiteral("xdotool"), QStringList{command, "--delay", "40"} + what);
         ASSERT_TRUE(xdotool.waitForFinished(10000));
         ASSERT_EQ(xdotool.exitCode(), 0);
     }
-
-    static void type(const QString& text)
-    {
-        QProcess xdotool;
-        xdotool.start(QStringLiteral("xdotool"), {"type", "--delay", "40", text});
-        ASSERT_TRUE(xdotool.waitForFinished(10000));
-        ASSERT_EQ(xdotool.exitCode(), 0);
-    }
+    static void keys(const QStringList& names) { xdotool("key", names); }
+    static void type(const QString& text) { xdotool("type", {text}); }
 
     ReviewSession& session() { return delegate->reviewSession(); }
     QString currentWord() { return session().current() ? session().current()->answer : QString(); }

@@ -53,6 +53,8 @@ AnswerBlock::AnswerBlock(const ReviewScreen::AnswerBlock& block, QWidget* parent
     : GlassPanel(12, parent)
 {
     setObjectName(QStringLiteral("answerBlock"));
+    // A crowded question grows the window rather than squeezing the answer.
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Minimum);
     const QColor grey = secondary(palette());
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(12, 12, 12, 12);

@@ -46,14 +46,16 @@ OutcomeBanner::OutcomeBanner(ReviewScreen::Banner banner, ReviewViewState& state
         column->addWidget(label);
         break;
     }
-    case ReviewScreen::Banner::leech:
+    case ReviewScreen::Banner::leech: {
         column->addWidget(
             &coloured(QStringLiteral("这个词有点难啃，硬背效果不好。AI "
                                      "正在帮你想一个跟你有关的记法，下次出现时会显示。"),
                       12, secondary(palette()), this)
                  ->wrapping());
-        restButton(QStringLiteral("先让它休息一周"), "restButton");
+        QPushButton* rest = restButton(QStringLiteral("先让它休息一周"), "restButton");
+        rest->setMinimumWidth(rest->sizeHint().width() + 16);
         break;
+    }
     case ReviewScreen::Banner::restLink: {
         QPushButton* link = restButton(QStringLiteral("这个词太难了，先休息一周"), "restLink");
         link->setFlat(true);

@@ -27,7 +27,7 @@ QPushButton* button(const QString& label, const char* name, QWidget* parent)
     button->setObjectName(QString::fromLatin1(name));
     button->setAccessibleName(label);
     button->setFocusPolicy(Qt::NoFocus);
-    button->setMinimumHeight(28);
+    button->setMinimumSize(button->sizeHint().width() + 24, 28);
     return button;
 }
 

@@ -166,7 +166,7 @@ QWidget* SpellingView::clue(const ReviewScreen& screen)
         replay->setAccessibleName(QStringLiteral("再听一遍"));
         replay->setFocusPolicy(Qt::NoFocus);
         replay->setFont(PartSize::font(replay->font(), 15));
-        replay->setMinimumHeight(32);
+        replay->setMinimumSize(replay->sizeHint().width() + 16, 32);
         pressWith(replay, QKeySequence(Qt::CTRL | Qt::Key_R));
         connect(replay, &QPushButton::clicked, &m_state, &ReviewViewState::replay);
         row->addWidget(replay);
