@@ -27,9 +27,10 @@ private:
     QDateTime m_now = QDateTime::currentDateTimeUtc();
 };
 
-// A word book after a year of use, thirty words being learnt; a review window over it.
-struct Desk {
-    explicit Desk(int words) : paths(dir.path())
+// A word book after a year of use, thirty words being learnt and every reviewed word on the
+// spelling list, written before the word book opens.
+struct Book {
+    explicit Book(int words) : paths(dir.path())
     {
         QList<WordEntry> book = bench::generateWords(words);
         int learning = 0;
@@ -42,9 +43,20 @@ struct Desk {
             entry.spellPractice = true;
         }
         DocumentFile(paths.words()).write(bench::encodeWords(book));
+    }
+
+    QTemporaryDir dir;
+    AppPaths paths;
+};
+
+// The review window over that word book, on screen and active.
+struct Desk : Book {
+    explicit Desk(int words) : Book(words)
+    {
         window.show();
         window.activateWindow();
-        QApplication::processEvents();
+        // The window's keys work only in the active window.
+        if (!QTest::qWaitForWindowActive(&window)) qWarning("the review window is not active");
     }
 
     // Draws what changed, as the next frame would.
@@ -61,8 +73,6 @@ struct Desk {
         QTest::keyClick(focus ? focus : &window, key);
     }
 
-    QTemporaryDir dir;
-    AppPaths paths;
     SteppingClock clock;
     WordStore store{paths, clock, [] { return AppConfig(); }};
     TimerDelay delay;
@@ -82,9 +92,11 @@ void ratingToNextQuestion(benchmark::State& state)
         }
         desk.state.reveal();
         desk.settle();
+        const qsizetype before = desk.session.index();
         state.ResumeTiming();
         desk.press(Qt::Key_2); // hard: the next recognition question follows at once
         desk.settle();
+        if (desk.session.index() == before) state.SkipWithError("the key did not rate");
     }
 }
 
@@ -95,11 +107,25 @@ void typedAnswerToVerdict(benchmark::State& state)
         state.PauseTiming();
         desk.clock.nextDay();
         desk.session.startSpelling();
+        if (!desk.session.current()) {
+            state.SkipWithError("no word to spell");
+            break;
+        }
         desk.state.setInput(desk.session.current()->answer + QStringLiteral("x"));
         desk.settle();
+        // As the learner types, the answer field has the focus.
+        const bool focused = QTest::qWaitFor([] {
+            const QWidget* focus = QApplication::focusWidget();
+            return focus && focus->objectName() == QLatin1String("answerField");
+        });
+        if (!focused) {
+            state.SkipWithError("the answer field has no focus");
+            break;
+        }
         state.ResumeTiming();
         desk.press(Qt::Key_Return); // a miss: its verdict and the type-along field
         desk.settle();
+        if (!desk.session.phase().isRevealed()) state.SkipWithError("Return did not submit");
     }
 }
 
