@@ -6,6 +6,7 @@
 #include "support/DataFolder.h"
 #include "support/FakeClock.h"
 #include "support/FakePlatform.h"
+#include "support/Snapshots.h"
 
 #include <QApplication>
 #include <QJsonArray>
@@ -86,6 +87,14 @@ protected:
     static void keys(const QStringList& names) { xdotool("key", names); }
     static void type(const QString& text) { xdotool("type", {text}); }
 
+    // The window as the test desktop draws it, beside the offscreen pictures.
+    void picture(const char* name)
+    {
+        delegate->reviewWindow()->grab().save(
+            glossivo::test::snapshotFolder(QStringLiteral("review-desktop")) + u'/' +
+            QLatin1String(name) + QStringLiteral(".png"));
+    }
+
     ReviewSession& session() { return delegate->reviewSession(); }
     QString currentWord() { return session().current() ? session().current()->answer : QString(); }
     bool asking(const QString& word)
@@ -157,6 +166,7 @@ TEST_F(ReviewRoundsDesktop, AReviewRoundAnsweredWithKeys)
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return session().lastOutcome() == ReviewOutcome::becameLeech; }, kWait));
     EXPECT_EQ(session().queue().size(), 4);
+    picture("leech");
     keys({"Tab", "space"}); // "先让它休息一周"
     ASSERT_TRUE(QTest::qWaitFor([&] { return asking("harbour"); }, kWait));
     EXPECT_EQ(session().queue().size(), 3); // its question at the end is gone
@@ -168,6 +178,7 @@ TEST_F(ReviewRoundsDesktop, AReviewRoundAnsweredWithKeys)
                                 kWait));
     QTest::qWait(300);
     EXPECT_EQ(session().lastOutcome(), ReviewOutcome::graduated); // waits for Return
+    picture("graduated");
     keys({"Return"});
     // Ferry's spelling follow-up, copied while the word is still in sight.
     ASSERT_TRUE(
@@ -218,6 +229,7 @@ TEST_F(ReviewRoundsDesktop, ASpellingRoundAnsweredWithKeysInTheReviewWindow)
     ASSERT_TRUE(QTest::qWaitFor([&] { return graded() && typingInto("typeAlongField"); }, kWait));
     type("bridge");
     EXPECT_TRUE(QTest::qWaitFor([&] { return session().copyInput() == "bridge"; }, kWait));
+    picture("type-along");
     keys({"Return"});
     ASSERT_TRUE(
         QTest::qWaitFor([&] { return asking("castle") && typingInto("answerField"); }, kWait));
