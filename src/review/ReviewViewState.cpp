@@ -176,6 +176,7 @@ ReviewScreen ReviewViewState::build()
     }
     switch (phase.kind) {
     case ReviewPhase::Kind::finished:
+        m_hiddenWords.clear(); // no copy question of the round is on screen any more
         screen.content = Screen::Content::finished;
         screen.finished = finishedScreen();
         break;
