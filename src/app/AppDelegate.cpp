@@ -55,13 +55,19 @@ AppDelegate::AppDelegate(Services services, QObject* parent)
                       m_services.alert),
       m_askSession(std::make_unique<AskSession>(
           *m_services.words, [config = m_services.config] { return config->config(); },
-          Clock::system()))
+          Clock::system())),
+      m_reviewSession(*m_services.words, m_reviewDelay, m_services.speak),
+      m_reviewState(
+          m_reviewSession, *m_services.words,
+          [config = m_services.config] { return config->config(); }, m_services.speak)
 {
     m_menuController.setHandler(MenuAction::showSettings, [this] { showSettings(); });
     m_menuController.setHandler(MenuAction::showJourney, [this] { showJourney(); });
     setWindowOpener(MenuAction::showAddWord, [this] { showAddWord(); });
     setWindowOpener(MenuAction::showCoach, [this] { showCoach(); });
     setWindowOpener(MenuAction::showWords, [this] { showWords(); });
+    setWindowOpener(MenuAction::showReview, [this] { showReview(); });
+    setWindowOpener(MenuAction::showSpelling, [this] { showSpelling(); });
     m_menuController.setHandler(MenuAction::quit, [this] {
         if (m_services.quit) m_services.quit();
     });
@@ -87,6 +93,7 @@ AppDelegate::~AppDelegate()
     // Before the session it draws.
     delete m_coachWindow;
     delete m_wordsWindow;
+    delete m_reviewWindow;
 }
 
 AppDelegate* AppDelegate::shared()
@@ -285,6 +292,30 @@ void AppDelegate::showWords()
         centreOnScreen(m_wordsWindow);
     }
     bringForward(m_wordsWindow);
+}
+
+void AppDelegate::showReview()
+{
+    m_reviewSession.start(0);
+    showReviewWindow(QStringLiteral("复习"));
+}
+
+void AppDelegate::showSpelling()
+{
+    m_reviewSession.startSpelling();
+    showReviewWindow(QStringLiteral("拼写练习"));
+}
+
+void AppDelegate::showReviewWindow(const QString& title)
+{
+    if (!m_reviewWindow) {
+        m_reviewWindow = new ReviewWindow(m_reviewState);
+        // Only the opener that makes the window names it; the other keeps that name.
+        m_reviewWindow->setWindowTitle(title);
+        // Centred only now, so a reopened window comes back where the user left it.
+        centreOnScreen(m_reviewWindow);
+    }
+    bringForward(m_reviewWindow);
 }
 
 } // namespace glossivo

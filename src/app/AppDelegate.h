@@ -11,6 +11,10 @@
 #include "coach/views/CoachView.h"
 #include "platform/FrontApplicationSource.h"
 #include "platform/PermissionSource.h"
+#include "review/ReviewSession.h"
+#include "review/ReviewViewState.h"
+#include "review/TimerDelay.h"
+#include "review/views/ReviewWindow.h"
 #include "wordbook/views/WordBookWindow.h"
 
 #include <QObject>
@@ -92,6 +96,10 @@ public:
     // The word-book window "生词本", made at the first call and kept with its tab, search,
     // filter and selections; the status menu and the settings window open it.
     void showWords();
+    // The one window of review and spelling rounds, made at the first opening and titled by the
+    // opener that made it; every opening starts a new round, dropping one under way.
+    void showReview();
+    void showSpelling();
     // An opener of a window built elsewhere (review, spelling, coach, add-word, word book);
     // its menu items and buttons appear once it is given.
     void setWindowOpener(MenuAction action, std::function<void()> open);
@@ -109,6 +117,8 @@ public:
     // None before the coach window first opens.
     CoachSession* coachSession() const { return m_coachSession.get(); }
     WordBookWindow* wordsWindow() const { return m_wordsWindow; }
+    ReviewWindow* reviewWindow() const { return m_reviewWindow; }
+    ReviewSession& reviewSession() { return m_reviewSession; }
     MenuBarWord& menuBarWord() { return m_menuBarWord; }
     bool polling() const { return m_permissionTimer.isActive(); }
     StatusMenuController& menuController() { return m_menuController; }
@@ -123,6 +133,7 @@ private:
     void updateStatusTitle();
     void announceWriteFailures();
     std::function<void()> opener(MenuAction action) const;
+    void showReviewWindow(const QString& title);
 
     Services m_services;
     MenuBarWord m_menuBarWord;
@@ -139,6 +150,10 @@ private:
     std::unique_ptr<CoachSession> m_coachSession;
     QPointer<CoachView> m_coachWindow;
     QPointer<WordBookWindow> m_wordsWindow;
+    TimerDelay m_reviewDelay;
+    ReviewSession m_reviewSession;
+    ReviewViewState m_reviewState;
+    QPointer<ReviewWindow> m_reviewWindow;
     QList<QPointer<QWidget>> m_sections;
     QHash<MenuAction, std::function<void()>> m_openers;
     QTimer m_permissionTimer;

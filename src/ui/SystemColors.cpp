@@ -23,10 +23,10 @@ QColor systemColor(SystemColor color, const QPalette& palette)
         return dark ? QColor(0x40, 0xc8, 0xe0) : QColor(0x1f, 0x9c, 0xb3);
     case SystemColor::indigo:
         return dark ? QColor(0x5e, 0x5c, 0xe6) : QColor(0x58, 0x56, 0xd6);
+    case SystemColor::yellow:
+        return dark ? QColor(0xff, 0xd6, 0x0a) : QColor(0xd4, 0xa0, 0x00);
     case SystemColor::red:
         return dark ? QColor(0xff, 0x45, 0x3a) : QColor(0xff, 0x3b, 0x30);
-    case SystemColor::yellow:
-        return dark ? QColor(0xff, 0xd6, 0x0a) : QColor(0xf5, 0xb8, 0x00);
     }
     return palette.color(QPalette::WindowText);
 }

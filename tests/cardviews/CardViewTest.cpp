@@ -3,9 +3,9 @@
 #include "card/CardText.h"
 #include "card/SaveFailure.h"
 #include "card/views/KeyTermChip.h"
-#include "card/views/RegisterBadge.h"
 #include "card/views/SourceLabel.h"
 #include "ui/HighlightedLabel.h"
+#include "ui/RegisterBadge.h"
 #include "ui/SpacedPlainText.h"
 
 #include <QPushButton>

@@ -2,14 +2,14 @@
 
 #include "card/AddWordState.h"
 #include "card/views/AlternativeButton.h"
-#include "card/views/RegisterBadge.h"
-#include "card/views/SpeakButton.h"
 #include "ui/BusyIndicator.h"
 #include "ui/GrowingTextField.h"
 #include "ui/HighlightedLabel.h"
 #include "ui/IconLabel.h"
 #include "ui/LayoutClear.h"
 #include "ui/PlainLabel.h"
+#include "ui/RegisterBadge.h"
+#include "ui/SpeakButton.h"
 #include "ui/SystemColors.h"
 
 #include <QEvent>

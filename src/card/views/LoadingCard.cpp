@@ -1,9 +1,9 @@
 #include "card/views/LoadingCard.h"
 
-#include "card/views/SpeakButton.h"
 #include "ui/BusyIndicator.h"
 #include "ui/ElidedText.h"
 #include "ui/PlainLabel.h"
+#include "ui/SpeakButton.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>

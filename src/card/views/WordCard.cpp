@@ -2,8 +2,6 @@
 
 #include "card/CardController.h"
 #include "card/SaveFailure.h"
-#include "card/views/RegisterBadge.h"
-#include "card/views/SpeakButton.h"
 #include "card/views/UnlockBanner.h"
 #include "card/views/WordCardDetails.h"
 #include "model/WordStore.h"
@@ -11,6 +9,8 @@
 #include "ui/IconLabel.h"
 #include "ui/LayoutClear.h"
 #include "ui/PlainLabel.h"
+#include "ui/RegisterBadge.h"
+#include "ui/SpeakButton.h"
 #include "ui/SystemColors.h"
 
 #include <QFontMetrics>

@@ -69,6 +69,10 @@ void LetterSlots::rebuild()
         m_row->addWidget(label);
     }
     m_row->addStretch();
+    // At once, not when the event loop comes round, so the slots keep up with the typing; once
+    // the row is complete, so they are laid out side by side.
+    for (int i = 0; i < m_row->count(); ++i)
+        if (QWidget* slot = m_row->itemAt(i)->widget()) slot->show();
 }
 
 } // namespace glossivo

@@ -1,4 +1,4 @@
-#include "card/views/SpeakButton.h"
+#include "ui/SpeakButton.h"
 
 #include "ui/Glyphs.h"
 

@@ -1,4 +1,4 @@
-#include "card/views/RegisterBadge.h"
+#include "ui/RegisterBadge.h"
 
 #include "ui/RegisterStyle.h"
 #include "ui/SystemColors.h"
