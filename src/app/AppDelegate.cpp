@@ -4,8 +4,8 @@
 #include "app/views/SettingsWindow.h"
 #include "app/views/StatusMenu.h"
 #include "model/ConfigStore.h"
+#include "model/SafeLink.h"
 #include "model/WordStore.h"
-#include "ui/SafeLink.h"
 
 #include <QCursor>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 #include "ui/HighlightedLabel.h"
 
-#include "card/Highlight.h"
+#include "model/Highlight.h"
 
 namespace glossivo {
 

@@ -1,6 +1,6 @@
 #include "ui/MarkdownText.h"
 
-#include "card/InlineMarkdown.h"
+#include "model/InlineMarkdown.h"
 #include "ui/TextFit.h"
 
 namespace glossivo {

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "model/SafeLink.h"
 #include "ui/FittedText.h"
-#include "ui/SafeLink.h"
 
 #include <QTextBrowser>
 

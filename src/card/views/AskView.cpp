@@ -1,8 +1,8 @@
 #include "card/views/AskView.h"
 
-#include "card/InlineMarkdown.h"
 #include "card/views/MessageRow.h"
 #include "model/Graphemes.h"
+#include "model/InlineMarkdown.h"
 #include "ui/ChipButton.h"
 #include "ui/ClampedLabel.h"
 #include "ui/GlassPanel.h"

@@ -1,10 +1,10 @@
 #include "card/views/SourceLabel.h"
 
 #include "card/SourceText.h"
+#include "model/SafeLink.h"
 #include "ui/Glyphs.h"
 #include "ui/PlainLabel.h"
 #include "ui/PlainToolTip.h"
-#include "ui/SafeLink.h"
 
 #include <QDesktopServices>
 #include <QFontMetrics>
