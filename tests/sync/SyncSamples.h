@@ -53,7 +53,8 @@ inline SyncBundle bundleOf(QList<WordEntry> words, QList<Tombstone> deleted = {}
 
 inline SyncBundle readFixture(const char* name)
 {
-    QFile file(QFileInfo(QStringLiteral(__FILE__)).dir().filePath("fixtures/" + QString(name)));
+    // Not __FILE__: a compiler cache may have made it relative to the build folder.
+    QFile file(QStringLiteral(QT_TESTCASE_SOURCEDIR "/sync/fixtures/") + QString::fromLatin1(name));
     if (!file.open(QIODevice::ReadOnly)) throw std::runtime_error("missing fixture");
     return SyncBundle::parse(file.readAll());
 }
