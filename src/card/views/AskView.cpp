@@ -9,10 +9,13 @@
 #include "ui/Glyphs.h"
 #include "ui/GrowingTextField.h"
 #include "ui/HighlightedLabel.h"
+#include "ui/PartSize.h"
 #include "ui/PlainLabel.h"
 #include "ui/SystemColors.h"
 
 #include <QHBoxLayout>
+#include <QLinearGradient>
+#include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -26,12 +29,59 @@ namespace glossivo {
 
 namespace {
 
+// Fades the chips out at an edge beyond which more of them lie, so that a cut chip reads as a
+// row that goes on rather than as a fault.
+class EdgeFade : public QWidget {
+public:
+    EdgeFade(QScrollBar& bar, QWidget* parent) : QWidget(parent), m_bar(bar)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        connect(&bar, &QScrollBar::valueChanged, this, qOverload<>(&QWidget::update));
+        connect(&bar, &QScrollBar::rangeChanged, this, qOverload<>(&QWidget::update));
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        constexpr int kWidth = 32;
+        // The input panel's glass: its base colour at 60 % over the window.
+        const QColor window = palette().color(QPalette::Window);
+        const QColor base = palette().color(QPalette::Base);
+        const QColor ground = QColor::fromRgbF(0.4f * window.redF() + 0.6f * base.redF(),
+                                               0.4f * window.greenF() + 0.6f * base.greenF(),
+                                               0.4f * window.blueF() + 0.6f * base.blueF());
+        QColor clear = ground;
+        clear.setAlpha(0);
+        QPainter painter(this);
+        const auto fade = [&](int from, int to) {
+            QLinearGradient gradient(from, 0, to, 0);
+            gradient.setColorAt(0, clear);
+            gradient.setColorAt(1, ground);
+            painter.fillRect(QRect(std::min(from, to), 0, kWidth, height()), gradient);
+        };
+        if (m_bar.value() < m_bar.maximum()) fade(width() - kWidth, width());
+        if (m_bar.value() > m_bar.minimum()) fade(kWidth, 0);
+    }
+
+private:
+    QScrollBar& m_bar;
+};
+
 // The chips' row: it scrolls sideways under a plain mouse wheel too, as it has no other way.
 class SidewaysScrollArea : public QScrollArea {
 public:
-    using QScrollArea::QScrollArea;
+    explicit SidewaysScrollArea(QWidget* parent)
+        : QScrollArea(parent), m_fade(new EdgeFade(*horizontalScrollBar(), this))
+    {}
 
 protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QScrollArea::resizeEvent(event);
+        m_fade->setGeometry(viewport()->geometry());
+        m_fade->raise();
+    }
+
     void wheelEvent(QWheelEvent* event) override
     {
         const QPoint delta = event->angleDelta();
@@ -42,6 +92,9 @@ protected:
         // At either end the wheel belongs to whatever lies behind.
         event->setAccepted(bar->value() != before);
     }
+
+private:
+    EdgeFade* m_fade;
 };
 
 // Spaces and tabs do not make a question; a line break does (the session decides about it).
@@ -113,17 +166,13 @@ QWidget* AskView::makeHeader()
         },
         panel);
     m_passage->setObjectName(QStringLiteral("passageLabel"));
-    QFont passageFont = m_passage->font();
-    passageFont.setPointSizeF(13);
-    m_passage->setFont(passageFont);
+    m_passage->setFont(PartSize::font(m_passage->font(), 13));
     m_passage->setTextInteractionFlags(Qt::TextSelectableByMouse);
     stack->addWidget(m_passage);
 
     m_translation = new ClampedLabel(plainMarkup, panel);
     m_translation->setObjectName(QStringLiteral("translationLabel"));
-    QFont translationFont = m_translation->font();
-    translationFont.setPointSizeF(12);
-    m_translation->setFont(translationFont);
+    m_translation->setFont(PartSize::font(m_translation->font(), 12));
     QPalette secondary = m_translation->palette();
     secondary.setColor(QPalette::WindowText, secondary.color(QPalette::PlaceholderText));
     m_translation->setPalette(secondary);
@@ -135,9 +184,7 @@ QWidget* AskView::makeHeader()
     m_expand->setFlat(true);
     m_expand->setFocusPolicy(Qt::NoFocus);
     m_expand->setCursor(Qt::PointingHandCursor);
-    QFont linkFont = m_expand->font();
-    linkFont.setPointSizeF(11);
-    m_expand->setFont(linkFont);
+    m_expand->setFont(PartSize::font(m_expand->font(), 11));
     m_expand->setStyleSheet(QStringLiteral("QPushButton { border: none; padding: 0; color: %1; }")
                                 .arg(palette().color(QPalette::Link).name()));
     connect(m_expand, &QPushButton::clicked, this, [this] { setExpanded(!m_expanded); });
@@ -239,9 +286,7 @@ QWidget* AskView::makeInputBar()
     inputPalette.setColor(QPalette::Base, Qt::transparent);
     m_input->setPalette(inputPalette);
     m_input->document()->setDocumentMargin(2);
-    QFont inputFont = m_input->font();
-    inputFont.setPointSizeF(13);
-    m_input->setFont(inputFont);
+    m_input->setFont(PartSize::font(m_input->font(), 13));
     m_input->setPlaceholderText(QStringLiteral("自己问，比如：这里为什么用 would 而不是 will？"));
     m_input->setFixedHeight(m_input->sizeHint().height());
     connect(m_input, &GrowingTextField::textChanged, this,

@@ -26,6 +26,10 @@ CardPanel::CardPanel(CardModel& model, CardController& controller, const Desktop
     setFocusPolicy(Qt::NoFocus);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    // The card's height follows from its width (fittingSize()). A window's layout would hold
+    // it at least as tall as its texts' smallest heights added up, which on a desktop can be
+    // taller than the card, and spread the difference between its rows as empty bands.
+    layout->setSizeConstraint(QLayout::SetNoConstraint);
     layout->addWidget(m_view);
 }
 
