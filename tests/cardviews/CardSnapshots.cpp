@@ -3,6 +3,7 @@
 #include "support/FakeDesktopSurface.h"
 #include "support/Snapshots.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QImage>
 #include <QTest>
@@ -154,6 +155,8 @@ protected:
         CardPanel panel(controller->model(), *controller, desktop);
         if (dark) panel.setPalette(glossivo::testing::darkPalette());
         controller->model().setState(shot.state);
+        // The card the panel was made with (the previous state's) goes first.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         if (shot.expand) panel.view()->findChild<QAbstractButton*>("detailsToggle")->click();
         QTest::qWait(1);
         panel.setFrame(QRect(QPoint(40, 40), panel.fittingSize()));
