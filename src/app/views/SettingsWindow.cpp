@@ -97,7 +97,9 @@ QWidget* warning(const QString& text, const QString& name)
     QLabel* label = plainLabel(text);
     label->setFont(PartSize::font(label->font(), 11));
     QPalette palette = label->palette();
+    // On the group's base-coloured box a label draws with the Text role.
     palette.setColor(QPalette::WindowText, kOrange);
+    palette.setColor(QPalette::Text, kOrange);
     label->setPalette(palette);
     auto* widget = new QWidget;
     widget->setObjectName(name);
@@ -220,6 +222,7 @@ QWidget* SettingsWindow::permissionsGroup()
         QLabel* on = plainLabel(QStringLiteral("已开启"));
         QPalette palette = on->palette();
         palette.setColor(QPalette::WindowText, kGreen);
+        palette.setColor(QPalette::Text, kGreen);
         on->setPalette(palette);
         grantedLayout->addWidget(on);
         layout->addWidget(granted, 0, Qt::AlignTop);

@@ -43,7 +43,9 @@ QColor warningColour(const QPalette& palette)
 void setTextColour(QLabel* label, const QColor& colour)
 {
     QPalette palette = label->palette();
+    // On the group's base-coloured box a label draws with the Text role.
     palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::Text, colour);
     label->setPalette(palette);
 }
 
