@@ -2,7 +2,7 @@
 
 #include "ai/ChatRequest.h"
 #include "ai/LineSplitter.h"
-#include "ai/NetworkReply.h"
+#include "model/NetworkReply.h"
 
 #include <QObject>
 #include <QString>

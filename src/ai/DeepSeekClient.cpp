@@ -5,11 +5,11 @@
 #include "ai/ChatEnvelope.h"
 #include "ai/ChatRequest.h"
 #include "ai/ChatStream.h"
-#include "ai/NetworkReply.h"
 #include "ai/ReplyDecoder.h"
 #include "ai/TransportError.h"
 #include "model/Blanks.h"
 #include "model/JsonFields.h"
+#include "model/NetworkReply.h"
 
 #include <QCoro/QCoroNetworkReply>
 #include <QJsonArray>

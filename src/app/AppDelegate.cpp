@@ -8,8 +8,8 @@
 #include "model/AppPaths.h"
 #include "card/views/SourceLabel.h"
 #include "model/ConfigStore.h"
+#include "model/SafeLink.h"
 #include "model/WordStore.h"
-#include "ui/SafeLink.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -195,6 +195,7 @@ void AppDelegate::showSettings()
         actions.showAddWord = opener(MenuAction::showAddWord);
         actions.showWords = opener(MenuAction::showWords);
         actions.version = m_services.version;
+        actions.dataFolder = m_services.supportDir;
         m_settingsWindow = new SettingsWindow(m_settingsState, *m_services.words, actions);
         for (const QPointer<QWidget>& section : std::as_const(m_sections))
             if (section) m_settingsWindow->addSection(section);

@@ -8,14 +8,12 @@ namespace glossivo {
 
 namespace {
 
-// The value of the first of the keys present in the main group of a desktop entry.
-QString readName(const QString& path)
+// The values of the main group of a desktop entry.
+QMap<QString, QString> mainGroup(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    const QStringList keys{QStringLiteral("Name[zh_CN]"), QStringLiteral("Name[zh]"),
-                           QStringLiteral("Name")};
     QMap<QString, QString> values;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return values;
     bool inMainGroup = false;
     while (!file.atEnd()) {
         const QString line = QString::fromUtf8(file.readLine()).trimmed();
@@ -27,11 +25,17 @@ QString readName(const QString& path)
         const qsizetype equals = line.indexOf(QLatin1Char('='));
         if (equals <= 0) continue;
         const QString key = line.left(equals).trimmed();
-        if (keys.contains(key) && !values.contains(key))
-            values.insert(key, line.mid(equals + 1).trimmed());
+        if (!values.contains(key)) values.insert(key, line.mid(equals + 1).trimmed());
     }
-    for (const QString& key : keys)
-        if (!values.value(key).isEmpty()) return values.value(key);
+    return values;
+}
+
+// The name in Chinese when the entry has one, else its plain name.
+QString readName(const QString& path)
+{
+    const QMap<QString, QString> values = mainGroup(path);
+    for (const char* key : {"Name[zh_CN]", "Name[zh]", "Name"})
+        if (!values.value(QLatin1String(key)).isEmpty()) return values.value(QLatin1String(key));
     return {};
 }
 
@@ -55,7 +59,27 @@ QString ApplicationNames::entryPath(const QString& id) const
             if (QFile::exists(path)) return path;
         }
     }
-    return {};
+    return windowClasses().value(id.toLower());
+}
+
+const QHash<QString, QString>& ApplicationNames::windowClasses() const
+{
+    // Read once: the entries are many, and the exclusion list asks for every one of its names.
+    if (!m_windowClasses) {
+        m_windowClasses.emplace();
+        for (const QString& folder : m_folders) {
+            const QDir dir(folder);
+            for (const QString& file : dir.entryList({QStringLiteral("*.desktop")}, QDir::Files)) {
+                const QString path = dir.filePath(file);
+                const QString wmClass =
+                    mainGroup(path).value(QStringLiteral("StartupWMClass")).toLower();
+                // The first folder is the most important.
+                if (!wmClass.isEmpty() && !m_windowClasses->contains(wmClass))
+                    m_windowClasses->insert(wmClass, path);
+            }
+        }
+    }
+    return *m_windowClasses;
 }
 
 QString ApplicationNames::displayName(const QString& id) const

@@ -35,8 +35,17 @@ bool AutostartFile::enabled() const
 {
     QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly)) return false;
-    while (!file.atEnd())
-        if (file.readLine().trimmed() == "Hidden=true") return false;
+    // Desktops switch an entry off without removing it by either of two keys.
+    while (!file.atEnd()) {
+        const QByteArray line = file.readLine();
+        const qsizetype equals = line.indexOf('=');
+        if (equals <= 0) continue;
+        const QByteArray key = line.left(equals).trimmed();
+        const QByteArray value = line.mid(equals + 1).trimmed();
+        if ((key == "Hidden" && value == "true") ||
+            (key == "X-GNOME-Autostart-enabled" && value == "false"))
+            return false;
+    }
     return true;
 }
 

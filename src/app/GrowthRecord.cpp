@@ -63,7 +63,7 @@ void GrowthRecord::showPage()
         m_open(QUrl::fromLocalFile(page()));
     else
         m_alert(QStringLiteral("成长档案还没装好"),
-                QStringLiteral("重新运行一次 build.sh 就会装好。"));
+                QStringLiteral("把 journey.py 放进「Glossivo 成长档案/程序」文件夹就会装好。"));
 }
 
 } // namespace glossivo

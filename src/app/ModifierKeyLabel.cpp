@@ -6,13 +6,13 @@ QString modifierKeyLabel(ModifierKey key)
 {
     switch (key) {
     case ModifierKey::option:
-        return QStringLiteral("⌥ Option");
+        return QStringLiteral("Alt");
     case ModifierKey::command:
-        return QStringLiteral("⌘ Command");
+        return QStringLiteral("Super");
     case ModifierKey::control:
-        return QStringLiteral("⌃ Control");
+        return QStringLiteral("Ctrl");
     case ModifierKey::shift:
-        return QStringLiteral("⇧ Shift");
+        return QStringLiteral("Shift");
     }
     return {};
 }

@@ -6,8 +6,8 @@
 
 namespace glossivo {
 
-// How menus, settings and reports name a modifier key ("⌥ Option"); the labels keep the names
-// that users of the other editions know, whatever key stands for them here.
+// How menus, settings and reports name a modifier key: by the key a Linux keyboard carries
+// ("Alt", "Super", "Ctrl", "Shift"), whatever name the configuration stores for it.
 QString modifierKeyLabel(ModifierKey key);
 
 } // namespace glossivo

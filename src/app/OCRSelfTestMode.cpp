@@ -3,6 +3,7 @@
 #include "input/RecognitionWorker.h"
 #include "platform/qt/QtScreens.h"
 #include "platform/tesseract/TesseractRecognizer.h"
+#include "ui/PartSize.h"
 
 #include <QFontMetricsF>
 #include <QGuiApplication>
@@ -18,7 +19,7 @@ namespace {
 constexpr double kWidth = 760;
 constexpr double kHeight = 200;
 constexpr int kScale = 2;
-// 72 dots per inch: a point of the font is a point of the picture.
+// 72 dots per inch: a pixel of the font is a point of the picture.
 constexpr int kDotsPerMeter = 2835;
 
 std::optional<QList<ScreenOCR::Line>> recognize(const QImage& image)
@@ -45,9 +46,9 @@ Sample draw()
     sample.image.setDotsPerMeterY(kDotsPerMeter);
     sample.image.fill(Qt::white);
 
-    QFont font(QStringLiteral("Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(22);
+    QFont sans(QStringLiteral("Sans Serif"));
+    sans.setStyleHint(QFont::SansSerif);
+    const QFont font = PartSize::font(sans, 22);
     QPainter painter(&sample.image);
     painter.setFont(font);
     painter.setPen(Qt::black);

@@ -1,7 +1,5 @@
 #include "app/ScreenTriggers.h"
 
-#include "input/views/RegionOverlay.h"
-#include "input/views/RegionSelector.h"
 #include "platform/PermissionSource.h"
 #include "platform/qt/QtScreens.h"
 
@@ -14,9 +12,9 @@ ScreenTriggers::ScreenTriggers(LookupCard& card, std::function<AppConfig()> conf
       m_source(m_backends.windows, m_backends.accessibility, isOwnWindow),
       m_screen(m_reading.ocr(), [&permissions] { return permissions.screenRecording(); }),
       m_context(m_screen),
-      m_controller(TriggerController::Services{
-          m_backends.input, m_backends.windows, m_reader, card, std::move(config), isOwnWindow,
-          &m_context, &m_screen, &RegionSelector::shared(), &QtScreens::inContentArea})
+      m_controller(TriggerController::Services{m_backends.input, m_backends.windows, m_reader, card,
+                                               std::move(config), isOwnWindow, &m_context,
+                                               &m_screen, &m_regions, &QtScreens::inContentArea})
 {}
 
 } // namespace glossivo

@@ -5,8 +5,10 @@
 #include "input/SelectionReader.h"
 #include "input/SourceInfo.h"
 #include "input/TriggerController.h"
+#include "input/views/RegionSelector.h"
 #include "platform/ScreenInputBackends.h"
 #include "platform/ScreenReading.h"
+#include "platform/x11/X11DesktopSurface.h"
 
 #include <functional>
 
@@ -43,6 +45,8 @@ private:
     ScreenReading m_reading;
     OCRScreenText m_screen;
     ScreenContext m_context;
+    X11DesktopSurface m_desktop;
+    RegionSelector m_regions{m_desktop};
     TriggerController m_controller;
 };
 

@@ -5,6 +5,7 @@
 #include "ai/TransportError.h"
 #include "model/ConfigStore.h"
 
+#include <QDir>
 #include <QLocale>
 
 #include <cmath>
@@ -64,6 +65,12 @@ bool SettingsState::canTest() const
 void SettingsState::setRefreshing(bool on)
 {
     if (on) {
+        // The menu may have switched the autostart entry while the window was hidden.
+        const bool launch = m_launch.enabled();
+        if (launch != m_launchAtLogin) {
+            m_launchAtLogin = launch;
+            Q_EMIT changed();
+        }
         refresh();
         m_timer.start();
     } else {
@@ -87,7 +94,7 @@ QString SettingsState::accessibilityDetail() const
     if (m_permissions.session() == PermissionSource::Session::wayland)
         return detail + kX11Needed + QStringLiteral("，Wayland 会话里用不了。");
     if (!m_accessibility) return detail + sessionAdvice(m_permissions.session());
-    return detail;
+    return detail + QStringLiteral("X11 会话本来就允许，不用另外打开。");
 }
 
 QString SettingsState::screenDetail() const
@@ -96,6 +103,7 @@ QString SettingsState::screenDetail() const
         QStringLiteral("用来识别图片、视频里选不中的文字。只截鼠标周围一小块，不会保存。");
     if (m_permissions.session() == PermissionSource::Session::wayland)
         return detail + QStringLiteral("Wayland 会话里不能悄悄截屏，需要 X11 会话。");
+    if (m_screen) return detail + QStringLiteral("X11 会话本来就能截屏，不用另外打开。");
     return detail;
 }
 
@@ -167,7 +175,11 @@ QList<SettingsState::ExcludedRow>
 SettingsState::excludedRows(const std::function<QString(const QString&)>& namer) const
 {
     QList<ExcludedRow> rows;
+    QStringList listed;
     for (const QString& id : m_config.config().excludedBundleIDs) {
+        // An application stored twice is still one application.
+        if (listed.contains(id)) continue;
+        listed.append(id);
         const QString name = namer ? namer(id) : QString();
         rows.append({id, name.isEmpty() ? id : name});
     }
@@ -177,6 +189,15 @@ SettingsState::excludedRows(const std::function<QString(const QString&)>& namer)
 void SettingsState::removeExcluded(const QString& id)
 {
     edit([&](AppConfig& config) { config.excludedBundleIDs.removeAll(id); });
+}
+
+QString SettingsState::keyLocationText(const QString& dataFolder)
+{
+    const QString home = QDir::homePath();
+    QString shown = QDir::cleanPath(dataFolder);
+    if (shown == home || shown.startsWith(home + QLatin1Char('/')))
+        shown = QLatin1Char('~') + shown.mid(home.size());
+    return QStringLiteral("API key 只保存在这台电脑上：") + shown + QStringLiteral("/config.json");
 }
 
 QString SettingsState::dwellText(double seconds)
@@ -197,11 +218,6 @@ QString SettingsState::versionText(const QString& shortVersion, const QString& b
         return text.isEmpty() ? QStringLiteral("?") : text;
     };
     return orUnknown(shortVersion) + QStringLiteral("（") + orUnknown(build) + QStringLiteral("）");
-}
-
-bool SettingsState::claudeWarning(const AppConfig& config)
-{
-    return config.optionRegionTranslate && config.regionKey == ModifierKey::option;
 }
 
 bool SettingsState::sameKeyWarning(const AppConfig& config)

@@ -72,11 +72,12 @@ public:
     // Removes every copy of the application from the list.
     void removeExcluded(const QString& id);
 
+    // Where the API key is kept, the home folder written "~".
+    static QString keyLocationText(const QString& dataFolder);
     static QString dwellText(double seconds);
     // One press of a stepper: the value moved by the step and kept inside the range.
     static int stepped(int value, int step, int minimum, int maximum);
     static QString versionText(const QString& shortVersion, const QString& build);
-    static bool claudeWarning(const AppConfig& config);
     static bool sameKeyWarning(const AppConfig& config);
 
 Q_SIGNALS:

@@ -7,6 +7,7 @@
 #include "card/views/CardPanel.h"
 #include "model/ConfigStore.h"
 #include "model/WordStore.h"
+#include "platform/x11/X11DesktopSurface.h"
 
 namespace glossivo::SharedCard {
 
@@ -34,7 +35,8 @@ CardController& controller()
         const auto config = [] { return ConfigStore::shared().config(); };
         auto* ai = new DeepSeekCardAI(config);
         auto* made = new CardController({*ai, WordStore::shared(), config, Clock::system()});
-        made->setSurface(new CardPanel(made->model(), *made));
+        static const X11DesktopSurface desktop;
+        made->setSurface(new CardPanel(made->model(), *made, desktop));
         made->setHooks(hooks());
         return made;
     }();

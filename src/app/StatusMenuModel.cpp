@@ -148,7 +148,7 @@ QList<StatusMenuItem> buildStatusMenu(const StatusMenuInput& input)
     menu.add(toggle(QStringLiteral("连按两下 ") + modifierKeyLabel(config.regionKey) +
                         QStringLiteral(" 框选翻译"),
                     config.optionRegionTranslate, MenuAction::toggleRegion));
-    menu.add(toggle(QStringLiteral("菜单栏显示在学的词"), config.menuBarWord,
+    menu.add(toggle(QStringLiteral("托盘显示在学的词"), config.menuBarWord,
                     MenuAction::toggleMenuBarWord));
     addFrontApplication(menu, input);
 

@@ -3,6 +3,7 @@
 #include "app/AppDelegate.h"
 #include "app/ApplicationNames.h"
 #include "app/AutostartFile.h"
+#include "app/QtTranslations.h"
 #include "app/ScreenTriggers.h"
 #include "app/SettingsState.h"
 #include "app/SharedCard.h"
@@ -46,6 +47,8 @@ int runTrayApplication(int& argc, char** argv)
     QApplication::setWindowIcon(TrayGlyph::icon());
     // A tray application: closing its last window does not end it.
     QApplication::setQuitOnLastWindowClosed(false);
+    // Qt's own messages (network failures on the card, dialog buttons) in the user's language.
+    QtTranslations::install(&app);
 
     const QString supportDir = AppPaths::shared().supportDir();
     SingleInstance instance(SingleInstance::channelName(supportDir));

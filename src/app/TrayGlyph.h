@@ -5,8 +5,8 @@
 
 namespace glossivo::TrayGlyph {
 
-// The menu-bar glyph for a tray whose panel may be light or dark: the black glyph inside a
-// thin light halo, so it stands out on either.
+// The tray glyph for a panel that may be light or dark: the black glyph inside a thin light
+// halo, so it stands out on either. Small sizes show the leaf in a solid disc.
 QImage image(int pixels);
 // The glyph at the sizes panels ask for.
 QIcon icon();

@@ -1,6 +1,6 @@
 #include "card/UnlockItems.h"
 
-#include "review/FormKindName.h"
+#include "model/FormKindName.h"
 
 namespace glossivo::UnlockItems {
 

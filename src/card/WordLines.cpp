@@ -1,7 +1,7 @@
 #include "card/WordLines.h"
 
 #include "model/FormKind.h"
-#include "review/FormKindName.h"
+#include "model/FormKindName.h"
 
 namespace glossivo::WordLines {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sync/TextOrder.h"
+#include "model/TextOrder.h"
 
 #include <QString>
 

@@ -37,7 +37,8 @@ const QString hoverPermissionMessage =
     QStringLiteral("识别屏幕文字需要「屏幕录制」权限，请在设置里打开。");
 const QString regionPermissionMessage =
     QStringLiteral("框选翻译需要「屏幕录制」权限，请在设置里打开。");
-const QString captureFailedMessage = QStringLiteral("截取屏幕失败：");
+// The reason comes from the capture or the recogniser, in English: it goes on a line of its own.
+const QString captureFailedMessage = QStringLiteral("截取屏幕失败。\n");
 const QString nothingRecognizedMessage = QStringLiteral("框里没有识别到英文。");
 
 double distance(QPoint a, QPoint b)
@@ -287,7 +288,9 @@ void TriggerController::scheduleDwell()
 {
     cancelDwell();
     const AppConfig config = m_services.config();
-    if (!config.dwellLookup) return;
+    // Moves with a button held are a drag: the rest after it counts only from a new move, or
+    // the word under a released selection would be looked up.
+    if (!config.dwellLookup || !m_buttons.isEmpty()) return;
     m_dwellTimer.start(dwellDelay(config.dwellSeconds));
 }
 

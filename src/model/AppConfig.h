@@ -20,7 +20,9 @@ struct AppConfig {
     double dwellSeconds = 1.0;
     bool optionHoverOCR = true;
     ModifierKey hoverKey = ModifierKey::option;
-    ModifierKey regionKey = ModifierKey::command;
+    // A tap of Super opens the overview or the launcher on GNOME and KDE, so a double tap of it
+    // cannot be ours.
+    ModifierKey regionKey = ModifierKey::control;
     bool optionRegionTranslate = true;
     int learningSlots = 30;
     int dailyNewLimit = 8;

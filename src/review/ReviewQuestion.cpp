@@ -1,10 +1,10 @@
 #include "review/ReviewQuestion.h"
 
+#include "model/FormKindName.h"
 #include "model/FormSlots.h"
 #include "model/Graphemes.h"
 #include "model/SpellingScaffold.h"
 #include "review/Cloze.h"
-#include "review/FormKindName.h"
 
 namespace glossivo {
 

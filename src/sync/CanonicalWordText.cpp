@@ -2,8 +2,8 @@
 
 #include "model/IsoDate.h"
 #include "model/JsonFields.h"
+#include "model/TextOrder.h"
 #include "sync/CanonicalWriter.h"
-#include "sync/TextOrder.h"
 
 #include <algorithm>
 #include <cmath>
@@ -75,7 +75,8 @@ void write(CanonicalWriter& out, Affix affix)
     out.string(rawValue(affix));
 }
 
-template <class T> void optional(Members& members, std::string_view key, const std::optional<T>& value)
+template <class T>
+void optional(Members& members, std::string_view key, const std::optional<T>& value)
 {
     if (value) write(members[key], *value);
 }

@@ -1,6 +1,6 @@
 #include "sync/CanonicalWriter.h"
 
-#include "sync/TextOrder.h"
+#include "model/TextOrder.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -185,7 +185,6 @@ bool CanonicalWriter::object(const QJsonObject& object)
     m_out += '}';
     return true;
 }
-
 
 bool CanonicalWriter::value(const QJsonValue& value)
 {

@@ -1,6 +1,6 @@
 #include "sync/PinnedSession.h"
 
-#include "ai/NetworkReply.h"
+#include "model/NetworkReply.h"
 #include "sync/CertificatePin.h"
 #include "sync/SyncError.h"
 

@@ -1,7 +1,7 @@
 #include "sync/SyncMerge.h"
 
+#include "model/TextOrder.h"
 #include "sync/MergeLists.h"
-#include "sync/TextOrder.h"
 #include "sync/WordMerge.h"
 
 #include <QJsonDocument>

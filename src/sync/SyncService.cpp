@@ -35,6 +35,13 @@ QList<int> pingStatuses()
     return {200};
 }
 
+// A failure without a sentence of its own (an unreadable document from the server, a file that
+// could not be written): the technical reason follows on a second line.
+QString failedText(const std::exception& error)
+{
+    return QStringLiteral("同步出错了：这次同步没有完成。\n") + QString::fromUtf8(error.what());
+}
+
 QString errorText(const SyncError& error)
 {
     switch (error.kind()) {
@@ -50,9 +57,10 @@ QString errorText(const SyncError& error)
     case SyncError::Kind::address:
         return QStringLiteral("同步码里的服务器地址不对，只能用 https:// 开头的地址");
     case SyncError::Kind::encoding:
-        break;
+        return QStringLiteral("同步出错了：合并后的单词本写不出来，这次什么也没有上传。\n") +
+               QString::fromUtf8(error.what());
     }
-    return QStringLiteral("同步出错了：") + QString::fromUtf8(error.what());
+    return failedText(error);
 }
 
 // Holds the flag for exactly as long as the word book takes over merged data.
@@ -164,7 +172,7 @@ QCoro::Task<std::optional<QString>> SyncService::test(SyncLink link)
 QString SyncService::describe(const std::exception& error)
 {
     if (const auto* sync = dynamic_cast<const SyncError*>(&error)) return errorText(*sync);
-    return QStringLiteral("同步出错了：") + QString::fromUtf8(error.what());
+    return failedText(error);
 }
 
 } // namespace glossivo

@@ -2,7 +2,7 @@
 
 #include "model/HeadwordKey.h"
 #include "model/InParts.h"
-#include "sync/TextOrder.h"
+#include "model/TextOrder.h"
 
 #include <QVarLengthArray>
 

@@ -1,19 +1,18 @@
 #include "ui/CapsuleLabel.h"
 
+#include "ui/PartSize.h"
+
 #include <QPainter>
 
 namespace glossivo {
 
 CapsuleLabel::CapsuleLabel(const QString& text, const QColor& colour, qreal fillOpacity,
-                           QMargins padding, qreal pointSize, QWidget* parent)
+                           QMargins padding, qreal size, QWidget* parent)
     : QLabel(parent), m_colour(colour), m_fillOpacity(fillOpacity)
 {
     setTextFormat(Qt::PlainText);
     setText(text);
-    QFont f = font();
-    f.setPointSizeF(pointSize);
-    f.setWeight(QFont::Medium);
-    setFont(f);
+    setFont(PartSize::font(font(), size, QFont::Medium));
     setContentsMargins(padding);
     QPalette p = palette();
     p.setColor(QPalette::WindowText, colour);

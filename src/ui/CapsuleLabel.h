@@ -10,7 +10,7 @@ class CapsuleLabel : public QLabel {
 
 public:
     CapsuleLabel(const QString& text, const QColor& colour, qreal fillOpacity, QMargins padding,
-                 qreal pointSize, QWidget* parent = nullptr);
+                 qreal size, QWidget* parent = nullptr);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,5 +1,7 @@
 #include "ui/ChipButton.h"
 
+#include "ui/PartSize.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -8,9 +10,7 @@ namespace glossivo {
 ChipButton::ChipButton(const QString& text, QWidget* parent) : QAbstractButton(parent)
 {
     setText(text);
-    QFont f = font();
-    f.setPointSizeF(12);
-    setFont(f);
+    setFont(PartSize::font(font(), 12));
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::NoFocus);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);

@@ -3,7 +3,6 @@
 #include "ui/ElidedText.h"
 
 #include <QTextDocument>
-#include <QTextLayout>
 
 #include <cmath>
 
@@ -15,22 +14,6 @@ namespace {
 QString withLineSeparators(QString text)
 {
     return text.replace(QLatin1Char('\n'), QChar::LineSeparator);
-}
-
-int lineCount(const QString& text, const QFont& font, int width)
-{
-    QTextLayout layout(text, font);
-    QTextOption option;
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    layout.setTextOption(option);
-    int lines = 0;
-    layout.beginLayout();
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(width);
-        ++lines;
-    }
-    layout.endLayout();
-    return lines;
 }
 
 } // namespace

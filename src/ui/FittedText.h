@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/PartSize.h"
 #include "ui/TextFit.h"
 
 #include <QFrame>
@@ -16,8 +17,8 @@ namespace glossivo {
 // QTextEdit or a view derived from it.
 template <class Edit> class FittedText : public Edit {
 public:
-    // The text in the widget's font at this point size.
-    FittedText(qreal pointSize, QWidget* parent) : Edit(parent)
+    // The text in the widget's font at this size (device-independent pixels).
+    FittedText(qreal size, QWidget* parent) : Edit(parent)
     {
         this->setFrameShape(QFrame::NoFrame);
         this->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -29,9 +30,7 @@ public:
         p.setColor(QPalette::Base, Qt::transparent);
         p.setColor(QPalette::Text, p.color(QPalette::WindowText));
         this->setPalette(p);
-        QFont f = this->font();
-        f.setPointSizeF(pointSize);
-        this->setFont(f);
+        this->setFont(PartSize::font(this->font(), size));
         this->document()->setDocumentMargin(0);
         QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Fixed);
         policy.setHeightForWidth(true);

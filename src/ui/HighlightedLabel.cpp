@@ -1,31 +1,30 @@
 #include "ui/HighlightedLabel.h"
 
-#include "card/Highlight.h"
+#include "model/Highlight.h"
+#include "ui/PartSize.h"
 
 namespace glossivo {
 
-HighlightedLabel::HighlightedLabel(const QString& text, const QStringList& terms, qreal pointSize,
-                                   QWidget* parent, qreal emphasisPointSize)
+HighlightedLabel::HighlightedLabel(const QString& text, const QStringList& terms, qreal size,
+                                   QWidget* parent, qreal emphasisSize)
     : QLabel(parent)
 {
-    QFont f = font();
-    f.setPointSizeF(pointSize);
-    setFont(f);
+    setFont(PartSize::font(font(), size));
     setTextFormat(Qt::RichText);
     setOpenExternalLinks(false);
     setTextInteractionFlags(Qt::NoTextInteraction);
     setWordWrap(true);
-    setText(markup(text, terms, palette().color(QPalette::Highlight), emphasisPointSize));
+    setText(markup(text, terms, palette().color(QPalette::Highlight), emphasisSize));
 }
 
 QString HighlightedLabel::markup(const QString& text, const QStringList& terms,
-                                 const QColor& accent, qreal emphasisPointSize)
+                                 const QColor& accent, qreal emphasisSize)
 {
     QString html;
     qsizetype at = 0;
     const QString open =
-        QStringLiteral("<span style=\"font-size:%1pt; font-weight:700; color:%2\">")
-            .arg(emphasisPointSize)
+        QStringLiteral("<span style=\"font-size:%1px; font-weight:700; color:%2\">")
+            .arg(qRound(emphasisSize))
             .arg(accent.name());
     for (const Highlight::Range& range : Highlight::ranges(text, terms)) {
         html += text.mid(at, range.start - at).toHtmlEscaped();

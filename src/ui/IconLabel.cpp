@@ -6,7 +6,7 @@
 
 namespace glossivo {
 
-IconLabel::IconLabel(Glyph glyph, const QString& text, const QColor& colour, qreal pointSize,
+IconLabel::IconLabel(Glyph glyph, const QString& text, const QColor& colour, qreal size,
                      QFont::Weight weight, QWidget* parent)
     : QWidget(parent)
 {
@@ -14,11 +14,11 @@ IconLabel::IconLabel(Glyph glyph, const QString& text, const QColor& colour, qre
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(3);
     auto* icon = new QLabel(this);
-    const int side = qRound(pointSize * 96 / 72.0);
+    const int side = qRound(size);
     icon->setPixmap(glyphIcon(glyph, colour, side).pixmap(side, side));
     row->addWidget(icon);
     m_text = new PlainLabel(text, this);
-    m_text->sized(pointSize, weight).colour(colour);
+    m_text->sized(size, weight).colour(colour);
     row->addWidget(m_text);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }

@@ -13,7 +13,7 @@ class IconLabel : public QWidget {
     Q_OBJECT
 
 public:
-    IconLabel(Glyph glyph, const QString& text, const QColor& colour, qreal pointSize,
+    IconLabel(Glyph glyph, const QString& text, const QColor& colour, qreal size,
               QFont::Weight weight = QFont::Normal, QWidget* parent = nullptr);
 
     QString text() const;

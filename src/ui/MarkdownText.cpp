@@ -1,12 +1,12 @@
 #include "ui/MarkdownText.h"
 
-#include "card/InlineMarkdown.h"
+#include "model/InlineMarkdown.h"
 #include "ui/TextFit.h"
 
 namespace glossivo {
 
-MarkdownText::MarkdownText(qreal pointSize, int lineSpacing, LinkOpener open, QWidget* parent)
-    : FittedText(pointSize, parent), m_lineSpacing(lineSpacing)
+MarkdownText::MarkdownText(qreal size, int lineSpacing, LinkOpener open, QWidget* parent)
+    : FittedText(size, parent), m_lineSpacing(lineSpacing)
 {
     // Links are handed over here, never followed by the view itself.
     setOpenLinks(false);

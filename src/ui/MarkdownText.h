@@ -1,7 +1,7 @@
 #pragma once
 
+#include "model/SafeLink.h"
 #include "ui/FittedText.h"
-#include "ui/SafeLink.h"
 
 #include <QTextBrowser>
 
@@ -14,9 +14,9 @@ class MarkdownText : public FittedText<QTextBrowser> {
     Q_OBJECT
 
 public:
-    // The text in the widget's font at this point size, with lineSpacing pixels added below
-    // each line.
-    MarkdownText(qreal pointSize, int lineSpacing, LinkOpener open, QWidget* parent = nullptr);
+    // The text in the widget's font at this size (device-independent pixels), with lineSpacing
+    // pixels added below each line.
+    MarkdownText(qreal size, int lineSpacing, LinkOpener open, QWidget* parent = nullptr);
 
     void setMarkdown(const QString& text);
     const QString& markdown() const { return m_text; }

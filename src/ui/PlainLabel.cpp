@@ -1,5 +1,7 @@
 #include "ui/PlainLabel.h"
 
+#include "ui/PartSize.h"
+
 namespace glossivo {
 
 PlainLabel::PlainLabel(const QString& text, QWidget* parent) : QLabel(parent)
@@ -10,12 +12,9 @@ PlainLabel::PlainLabel(const QString& text, QWidget* parent) : QLabel(parent)
     setText(text);
 }
 
-PlainLabel& PlainLabel::sized(qreal pointSize, QFont::Weight weight)
+PlainLabel& PlainLabel::sized(qreal size, QFont::Weight weight)
 {
-    QFont f = QLabel::font();
-    f.setPointSizeF(pointSize);
-    f.setWeight(weight);
-    setFont(f);
+    setFont(PartSize::font(QLabel::font(), size, weight));
     return *this;
 }
 

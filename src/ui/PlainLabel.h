@@ -12,8 +12,8 @@ class PlainLabel : public QLabel {
 public:
     explicit PlainLabel(const QString& text = {}, QWidget* parent = nullptr);
 
-    // The font at this point size and weight.
-    PlainLabel& sized(qreal pointSize, QFont::Weight weight = QFont::Normal);
+    // The font at this size (device-independent pixels) and weight.
+    PlainLabel& sized(qreal size, QFont::Weight weight = QFont::Normal);
     // Wraps onto as many lines as the text needs.
     PlainLabel& wrapping();
     // In the secondary text colour (the palette's placeholder text).

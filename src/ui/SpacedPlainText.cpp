@@ -4,9 +4,8 @@
 
 namespace glossivo {
 
-SpacedPlainText::SpacedPlainText(const QString& text, qreal pointSize, int lineSpacing,
-                                 QWidget* parent)
-    : FittedText(pointSize, parent)
+SpacedPlainText::SpacedPlainText(const QString& text, qreal size, int lineSpacing, QWidget* parent)
+    : FittedText(size, parent)
 {
     setAcceptRichText(false);
     setReadOnly(true);

@@ -12,10 +12,9 @@ class SpacedPlainText : public FittedText<QTextEdit> {
     Q_OBJECT
 
 public:
-    // The text in the widget's font at this point size, with lineSpacing pixels added below
-    // each line.
-    SpacedPlainText(const QString& text, qreal pointSize, int lineSpacing,
-                    QWidget* parent = nullptr);
+    // The text in the widget's font at this size (device-independent pixels), with lineSpacing
+    // pixels added below each line.
+    SpacedPlainText(const QString& text, qreal size, int lineSpacing, QWidget* parent = nullptr);
 };
 
 } // namespace glossivo

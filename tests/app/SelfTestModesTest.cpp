@@ -37,10 +37,11 @@ TEST(SelfTestModes, ConfigReportsBothSamplesAndTouchesNoFile)
     const ProgramOutcome outcome = runIn(folder, {"--selftest-config"});
     EXPECT_EQ(outcome.status, 0);
     EXPECT_EQ(outcome.err, "");
-    EXPECT_EQ(outcome.out, QStringLiteral("旧版设置文件：key 保留=true 停住查词=true 1.0 秒 按住=⌥ "
-                                          "Option(false) 连按=⌘ Command\n"
-                                          "键名写坏了：key 保留=true 停住查词=true 1.5 秒 按住=⌥ "
-                                          "Option(true) 连按=⌃ Control\n"));
+    EXPECT_EQ(outcome.out,
+              QStringLiteral("旧版设置文件：key 保留=true 停住查词=true 1.0 秒 按住=Alt"
+                             "(false) 连按=Ctrl\n"
+                             "键名写坏了：key 保留=true 停住查词=true 1.5 秒 按住=Alt"
+                             "(true) 连按=Ctrl\n"));
     EXPECT_TRUE(folder.files().isEmpty());
 }
 

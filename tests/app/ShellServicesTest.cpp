@@ -46,12 +46,16 @@ TEST(Autostart, WritesAnEntryThatStartsThisProgramAndRemovesIt)
     autostart.setEnabled(false);
     EXPECT_TRUE(logged.isEmpty());
 
-    QFile hidden(path);
-    autostart.setEnabled(true);
-    ASSERT_TRUE(hidden.open(QIODevice::Append));
-    hidden.write("Hidden=true\n");
-    hidden.close();
-    EXPECT_FALSE(autostart.enabled());
+    // Either key that desktops switch an entry off with, without removing it.
+    for (const char* off : {"Hidden=true\n", "X-GNOME-Autostart-enabled = false\n"}) {
+        QFile hidden(path);
+        autostart.setEnabled(true);
+        ASSERT_TRUE(hidden.open(QIODevice::Append));
+        hidden.write(off);
+        hidden.close();
+        EXPECT_FALSE(autostart.enabled()) << off;
+        autostart.setEnabled(false);
+    }
 }
 
 TEST(Autostart, AFailureLogsTheLineAndChangesNothing)
@@ -165,7 +169,9 @@ TEST_F(Growth, AMissingPageAlertsWhateverTheScriptDid)
     writeScript("import sys\nsys.exit(3)\n");
     record.show();
     ASSERT_TRUE(waitDone(1));
-    EXPECT_EQ(alerts, QStringList{"成长档案还没装好|重新运行一次 build.sh 就会装好。"});
+    EXPECT_EQ(alerts,
+              QStringList{
+                  "成长档案还没装好|把 journey.py 放进「Glossivo 成长档案/程序」文件夹就会装好。"});
 
     record.setInterpreter(root.filePath("no-such-python"));
     record.show();
@@ -194,10 +200,13 @@ TEST(ApplicationNamesTest, NamesComeFromDesktopEntriesPreferringChinese)
           "[Desktop Entry]\nName=Files\nName[zh_CN]=文件\n[Desktop Action new]\nName=New\n");
     write(second.filePath("konsole.desktop"), "[Desktop Entry]\nType=Application\nName=Konsole\n");
     write(second.filePath("viewer.desktop"), "[Desktop Entry]\nName=Viewer.app\n");
+    write(second.filePath("firefox.desktop"),
+          "[Desktop Entry]\nName=Firefox\nStartupWMClass=Firefox-esr\n");
     const ApplicationNames names({first.path(), second.path()});
     EXPECT_EQ(names.displayName("org.gnome.Nautilus"), "文件");
     EXPECT_EQ(names.displayName("Konsole"), "Konsole"); // the class, found in lower case
     EXPECT_EQ(names.displayName("viewer"), "Viewer");
+    EXPECT_EQ(names.displayName("Firefox-esr"), "Firefox"); // by the class its windows carry
     EXPECT_EQ(names.displayName("KeePassXC"), "");
     EXPECT_EQ(names.displayName("../konsole"), "");
 }

@@ -119,11 +119,11 @@ TEST_F(StatusMenu, AnEmptyWordBookWithDefaultsShowsTheFixedItemsInOrder)
 {
     open();
     const auto items = controller->open();
-    EXPECT_EQ(titles(items), (QStringList{"现在没有要复习的", "在学 0/30", "拼写练习", "AI 教练",
-                                          "-", "生词本（0 个）", "查词…", "-", "划选英文时自动弹出",
-                                          "鼠标停在英文上自动查词", "按住 ⌥ Option 指着识别",
-                                          "连按两下 ⌘ Command 框选翻译", "菜单栏显示在学的词", "-",
-                                          "开机自动启动", "设置…", "退出 Glossivo"}));
+    EXPECT_EQ(titles(items),
+              (QStringList{"现在没有要复习的", "在学 0/30", "拼写练习", "AI 教练", "-",
+                           "生词本（0 个）", "查词…", "-", "划选英文时自动弹出",
+                           "鼠标停在英文上自动查词", "按住 Alt 指着识别", "连按两下 Ctrl 框选翻译",
+                           "托盘显示在学的词", "-", "开机自动启动", "设置…", "退出 Glossivo"}));
     const StatusMenuItem review = find(items, "现在没有要复习的");
     EXPECT_EQ(review.symbol, "checkmark.circle");
     EXPECT_EQ(review.shortcut, "r");
@@ -133,8 +133,8 @@ TEST_F(StatusMenu, AnEmptyWordBookWithDefaultsShowsTheFixedItemsInOrder)
     EXPECT_EQ(find(items, "设置…").shortcut, ",");
     EXPECT_EQ(find(items, "退出 Glossivo").shortcut, "q");
     EXPECT_EQ(find(items, "开机自动启动").checked, std::optional(false));
-    for (const char* on : {"划选英文时自动弹出", "鼠标停在英文上自动查词", "按住 ⌥ Option 指着识别",
-                           "菜单栏显示在学的词"})
+    for (const char* on :
+         {"划选英文时自动弹出", "鼠标停在英文上自动查词", "按住 Alt 指着识别", "托盘显示在学的词"})
         EXPECT_EQ(find(items, on).checked, std::optional(true)) << on;
     EXPECT_FALSE(find(items, "设置…").checked.has_value());
     EXPECT_FALSE(folder.exists("learning-log.jsonl"));
@@ -173,12 +173,11 @@ TEST_F(StatusMenu, WarningsFrontApplicationJourneyAndKeysFollowTheState)
     const QStringList list = titles(items);
     EXPECT_EQ(list.mid(list.indexOf("查词…"), 2), (QStringList{"查词…", "成长档案"}));
     EXPECT_EQ(find(items, "成长档案").symbol, "book.pages");
-    EXPECT_EQ(
-        list.mid(list.indexOf("按住 ⌘ Command 指着识别")),
-        (QStringList{"按住 ⌘ Command 指着识别", "连按两下 ⌥ Option 框选翻译", "菜单栏显示在学的词",
-                     "在「konsole」中恢复", "-", "还没有打开辅助功能权限", "-", "开机自动启动",
-                     "设置…", "退出 Glossivo"}));
-    EXPECT_EQ(find(items, "连按两下 ⌥ Option 框选翻译").checked, std::optional(false));
+    EXPECT_EQ(list.mid(list.indexOf("按住 Super 指着识别")),
+              (QStringList{"按住 Super 指着识别", "连按两下 Alt 框选翻译", "托盘显示在学的词",
+                           "在「konsole」中恢复", "-", "还没有打开辅助功能权限", "-",
+                           "开机自动启动", "设置…", "退出 Glossivo"}));
+    EXPECT_EQ(find(items, "连按两下 Alt 框选翻译").checked, std::optional(false));
     EXPECT_EQ(find(items, "开机自动启动").checked, std::optional(true));
     EXPECT_EQ(find(items, "还没有打开辅助功能权限").action, MenuAction::showSettings);
     EXPECT_EQ(find(items, "还没有打开辅助功能权限").symbol, "exclamationmark.triangle");
@@ -207,9 +206,8 @@ TEST_F(StatusMenu, ItemsOfWindowsThatDoNotExistAreLeftOutWithoutStraySeparators)
     const auto items = controller->open();
     EXPECT_EQ(titles(items),
               (QStringList{"reluctant", "不情愿的；勉强的", "换一个", "-", "划选英文时自动弹出",
-                           "鼠标停在英文上自动查词", "按住 ⌥ Option 指着识别",
-                           "连按两下 ⌘ Command 框选翻译", "菜单栏显示在学的词", "-", "开机自动启动",
-                           "设置…", "退出 Glossivo"}));
+                           "鼠标停在英文上自动查词", "按住 Alt 指着识别", "连按两下 Ctrl 框选翻译",
+                           "托盘显示在学的词", "-", "开机自动启动", "设置…", "退出 Glossivo"}));
     // The meaning line stays, but opens nothing while the word book window does not exist.
     EXPECT_EQ(items[1].action, MenuAction::none);
 }
@@ -264,9 +262,9 @@ TEST_F(StatusMenu, EachToggleWritesTheConfigurationFile)
     const auto items = controller->open();
     for (const Case& c : {Case{"划选英文时自动弹出", "autoPopupOnSelect"},
                           Case{"鼠标停在英文上自动查词", "dwellLookup"},
-                          Case{"按住 ⌥ Option 指着识别", "optionHoverOCR"},
-                          Case{"连按两下 ⌘ Command 框选翻译", "optionRegionTranslate"},
-                          Case{"菜单栏显示在学的词", "menuBarWord"}}) {
+                          Case{"按住 Alt 指着识别", "optionHoverOCR"},
+                          Case{"连按两下 Ctrl 框选翻译", "optionRegionTranslate"},
+                          Case{"托盘显示在学的词", "menuBarWord"}}) {
         controller->trigger(find(items, c.title));
         EXPECT_EQ(configOnDisk().value(c.key), QJsonValue(false)) << c.key;
         controller->trigger(find(items, c.title));

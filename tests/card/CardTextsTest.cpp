@@ -1,6 +1,6 @@
-#include "card/Highlight.h"
 #include "card/UnlockItems.h"
 #include "card/WordLines.h"
+#include "model/Highlight.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 #include "card/views/CardPanel.h"
 #include "card/CardFixture.h"
 #include "card/views/CardView.h"
+#include "support/FakeDesktopSurface.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -63,7 +64,7 @@ protected:
             15000))
             << "the helper window never got the keyboard";
 
-        panel = std::make_unique<CardPanel>(controller->model(), *controller);
+        panel = std::make_unique<CardPanel>(controller->model(), *controller, desktop);
         controller->setSurface(panel.get());
     }
 
@@ -89,6 +90,7 @@ protected:
     const QString kHelperName = QStringLiteral("glossivo-card-helper");
     QProcess helper;
     QString helperWindow;
+    glossivo::testing::FakeDesktopSurface desktop;
     std::unique_ptr<CardPanel> panel;
 };
 

@@ -1,6 +1,10 @@
 #include "CardViewFixture.h"
+#include "card/views/CardPanel.h"
+#include "support/FakeDesktopSurface.h"
 #include "support/Snapshots.h"
 
+#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QImage>
 #include <QTest>
 
@@ -10,7 +14,8 @@ using glossivo::testing::CardViewFixture;
 namespace {
 
 // Pictures of every card for review by eye, light and dark, in the build's snapshots/card (the
-// @2x set comes from the run at twice the scale).
+// @2x set comes from the run at twice the scale, snapshots/card-desktop from the run on the
+// test desktop).
 // Only blankness is checked.
 class CardSnapshots : public CardViewFixture {
 protected:
@@ -134,24 +139,51 @@ protected:
                                    Translation{QStringLiteral("构建失败了。"), std::nullopt}}},
         };
     }
+
+    QImage inHost(const Shot& shot, bool dark)
+    {
+        makeView(dark);
+        controller->model().setState(shot.state);
+        if (shot.expand) find<QAbstractButton>("detailsToggle")->click();
+        QTest::qWait(1);
+        if (layOut().isEmpty()) return {};
+        return host->grab().toImage();
+    }
+
+    QImage inPanel(const Shot& shot, bool dark)
+    {
+        CardPanel panel(controller->model(), *controller, desktop);
+        if (dark) panel.setPalette(glossivo::testing::darkPalette());
+        controller->model().setState(shot.state);
+        // The card the panel was made with (the previous state's) goes first.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        if (shot.expand) panel.view()->findChild<QAbstractButton*>("detailsToggle")->click();
+        QTest::qWait(1);
+        panel.setFrame(QRect(QPoint(40, 40), panel.fittingSize()));
+        panel.orderFront();
+        if (!QTest::qWaitForWindowExposed(&panel)) return {};
+        QTest::qWait(100);
+        return panel.grab().toImage();
+    }
+
+    glossivo::testing::FakeDesktopSurface desktop;
 };
 
 TEST_F(CardSnapshots, EveryCardInLightAndDark)
 {
+    // On the test desktop each card is photographed in the panel that shows it, as a window:
+    // the desktop lays text and windows out unlike the offscreen platform.
+    const bool onDesktop = QGuiApplication::platformName() == QLatin1String("xcb");
+    const QString folder = onDesktop ? QStringLiteral("card-desktop") : QStringLiteral("card");
     for (const bool dark : {false, true}) {
         for (const Shot& shot : shots()) {
             SCOPED_TRACE(shot.name);
-            makeView(dark);
-            controller->model().setState(shot.state);
-            if (shot.expand) find<QAbstractButton>("detailsToggle")->click();
-            QTest::qWait(1);
-            const QSize size = layOut();
-            ASSERT_FALSE(size.isEmpty());
-            QImage image = host->grab().toImage();
+            const QImage image = onDesktop ? inPanel(shot, dark) : inHost(shot, dark);
+            ASSERT_FALSE(image.isNull());
             // A second run under QT_SCALE_FACTOR=2 writes the same cards at twice the pixels.
             const QString scale = image.devicePixelRatio() > 1 ? QStringLiteral("@2x") : QString();
-            const QString path = glossivo::test::snapshotFolder(QStringLiteral("card")) +
-                                 QLatin1Char('/') + QString::fromLatin1(shot.name) +
+            const QString path = glossivo::test::snapshotFolder(folder) + QLatin1Char('/') +
+                                 QString::fromLatin1(shot.name) +
                                  (dark ? QStringLiteral("-dark") : QString()) + scale +
                                  QStringLiteral(".png");
             ASSERT_TRUE(image.save(path));

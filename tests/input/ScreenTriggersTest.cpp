@@ -122,7 +122,6 @@ public:
 
     const KeyEvent alt = modifierKey(64, ModifierKey::option);
     const KeyEvent control = modifierKey(37, ModifierKey::control);
-    const KeyEvent super = modifierKey(133, ModifierKey::command);
     testing::FakeInput input;
     testing::FakeWindows windows;
     testing::FakeAccessibility accessibility;
@@ -209,7 +208,7 @@ TEST_F(ScreenTriggersTest, HoverFailuresShowTheirErrorCards)
     keyDown(alt);
     ASSERT_TRUE(arrives(hovers));
     ASSERT_EQ(card.errors.size(), 2);
-    EXPECT_EQ(card.errors[1].message, QStringLiteral("截取屏幕失败：no screen"));
+    EXPECT_EQ(card.errors[1].message, QStringLiteral("截取屏幕失败。\nno screen"));
     EXPECT_FALSE(card.errors[1].needsSettings);
     EXPECT_TRUE(card.lookups.isEmpty());
 }
@@ -316,6 +315,19 @@ TEST_F(ScreenTriggersTest, DwellFollowsAPointerMovedWithoutMotionEvents)
     EXPECT_EQ(card.lookups.size(), 1);
 }
 
+TEST_F(ScreenTriggersTest, DwellAfterADragWaitsForANewMove)
+{
+    config.dwellLookup = true;
+    config.dwellSeconds = 0.3;
+    Q_EMIT input.buttonPressed(PointerEvent{3, onWord - QPoint(40, 0), otherApp, 5});
+    moveTo(onWord);
+    Q_EMIT input.buttonReleased(PointerEvent{3, onWord, otherApp, 6});
+    EXPECT_FALSE(dwells.wait(600));
+    moveTo(onWord + QPoint(1, 0));
+    ASSERT_TRUE(arrives(dwells));
+    EXPECT_EQ(card.lookups.size(), 1);
+}
+
 TEST_F(ScreenTriggersTest, DwellStaysSilentWhereItMustNot)
 {
     struct {
@@ -387,9 +399,9 @@ TEST_F(ScreenTriggersTest, DwellCardWithdrawsWhenThePointerLeavesItsWordUnlessTh
 
 TEST_F(ScreenTriggersTest, RegionKeyDoubleTapTranslatesTheDraggedRectangle)
 {
-    tap(super);
+    tap(control);
     time += 100;
-    keyDown(super);
+    keyDown(control);
     ASSERT_EQ(regions.opened.size(), 1);
     const QRect dragged(100, 150, 400, 80);
     regions.opened[0](dragged);
@@ -410,7 +422,7 @@ TEST_F(ScreenTriggersTest, RegionFailuresShowTheirErrorCardsUnderTheRectangle)
         {"no text", [](auto& t) { t.screen.regionText = QString(); }, "框里没有识别到英文。"},
         {"too small", [](auto& t) { t.screen.regionText.reset(); }, "框里没有识别到英文。"},
         {"capture failed", [](auto& t) { t.screen.failure = QStringLiteral("bad"); },
-         "截取屏幕失败：bad"},
+         "截取屏幕失败。\nbad"},
     };
     for (const auto& c : cases) {
         card.errors.clear();
@@ -418,9 +430,9 @@ TEST_F(ScreenTriggersTest, RegionFailuresShowTheirErrorCardsUnderTheRectangle)
         regionsRead.clear();
         c.setUp(*this);
         time += 1000;
-        tap(super);
-        keyDown(super);
-        keyUp(super);
+        tap(control);
+        keyDown(control);
+        keyUp(control);
         ASSERT_EQ(regions.opened.size(), 1) << c.name;
         regions.opened[0](QRect(10, 20, 100, 50));
         ASSERT_TRUE(arrives(regionsRead)) << c.name;
@@ -451,10 +463,10 @@ TEST_F(ScreenTriggersTest, RegionKeyOpensNothingWhereItMustNot)
     for (const auto& c : cases) {
         const AppConfig saved = config;
         time += 1000;
-        tap(super);
+        tap(control);
         c.between(*this);
-        keyDown(super);
-        keyUp(super);
+        keyDown(control);
+        keyUp(control);
         EXPECT_TRUE(regions.opened.isEmpty()) << c.name;
         config = saved;
     }
@@ -462,8 +474,8 @@ TEST_F(ScreenTriggersTest, RegionKeyOpensNothingWhereItMustNot)
     screen.allowed = false;
     windows.pointerAt = QPoint(40, 50);
     time += 1000;
-    tap(super);
-    keyDown(super);
+    tap(control);
+    keyDown(control);
     EXPECT_TRUE(regions.opened.isEmpty());
     ASSERT_EQ(card.errors.size(), 1);
     EXPECT_EQ(card.errors[0].message,

@@ -8,6 +8,7 @@
 #include "support/DataFolder.h"
 #include "support/FakeChatServer.h"
 #include "support/FakeClock.h"
+#include "support/FakeDesktopSurface.h"
 
 #include <QAbstractButton>
 #include <QCursor>
@@ -53,7 +54,7 @@ protected:
                               {},
                               {},
                               [this](const QString& text) { spoken.append(text); }});
-        panel = std::make_unique<CardPanel>(controller->model(), *controller);
+        panel = std::make_unique<CardPanel>(controller->model(), *controller, desktop);
         controller->setSurface(panel.get());
         ASSERT_TRUE(triggers->start());
     }
@@ -111,6 +112,7 @@ protected:
     QStringList spoken;
     std::unique_ptr<CardController> controller;
     std::unique_ptr<ScreenTriggers> triggers;
+    glossivo::testing::FakeDesktopSurface desktop;
     std::unique_ptr<CardPanel> panel;
 };
 

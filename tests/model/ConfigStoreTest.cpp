@@ -60,7 +60,7 @@ TEST_F(ConfigStoreTest, olderFilesReadKeyByKey)
         R"({"hoverKey": "control", "regionKey": null, "excludedBundleIDs": [], "dwellSeconds": 2})");
     const auto second = open();
     EXPECT_EQ(second->config().hoverKey, ModifierKey::control);
-    EXPECT_EQ(second->config().regionKey, ModifierKey::command);
+    EXPECT_EQ(second->config().regionKey, ModifierKey::control);
     EXPECT_TRUE(second->config().excludedBundleIDs.isEmpty());
     EXPECT_EQ(second->config().dwellSeconds, 2.0);
 }

@@ -109,7 +109,7 @@ TEST_F(ScreenTriggersDesktop, RegionKeyDoubleTapAndDragTranslatesTheRectanglesTe
 {
     const TextWindow window(kWindowAt, kPixelSize, kText);
     moveTo(kWindowAt + QPoint(5, 5));
-    xdotool({"key", "--delay", "120", "super", "super"});
+    xdotool({"key", "--delay", "120", "ctrl", "ctrl"});
     ASSERT_TRUE(QTest::qWaitFor([this] { return triggers->regions.isShowing(); }, 3000));
     ASSERT_TRUE(QTest::qWaitForWindowExposed(triggers->regions.overlay()));
     QTest::qWait(200);

@@ -17,7 +17,12 @@ class SyncSectionSnapshots : public SyncSectionFixture {
 protected:
     void snapshot(const QString& name, bool dark)
     {
-        section->resize(520, section->sizeHint().height());
+        // As tall as its wrapped texts need at the settings window's width. Shown (offscreen),
+        // so that the nested layouts take in the rows that the state showed or hid.
+        section->show();
+        QCoreApplication::processEvents();
+        section->resize(520, section->heightForWidth(520));
+        QCoreApplication::processEvents();
         const QImage image = section->grab().toImage();
         ASSERT_FALSE(image.isNull());
         EXPECT_GT(image.size().height(), 60);

@@ -9,13 +9,18 @@
 #include "support/FakeClock.h"
 #include "support/FakePlatform.h"
 #include "support/Snapshots.h"
+#include "tray/StatusNotifierWatcher.h"
 
 #include <QApplication>
+#include <QDBusArgument>
+#include <QDBusInterface>
+#include <QDBusReply>
 #include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPainter>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
@@ -286,6 +291,22 @@ TEST_F(Tray, TheOpenMenuAndTheWordInTheTooltip)
     QImage glyph = TrayGlyph::image(48);
     EXPECT_TRUE(
         glyph.save(QDir(test::snapshotFolder(QStringLiteral("tray"))).filePath("tray-glyph.png")));
+    // The sizes panels use, on a light and a dark panel, magnified four times to be looked at.
+    QImage panels(4 * (16 + 22 + 24 + 3 * 4), 4 * 2 * 28, QImage::Format_RGB32);
+    QPainter painter(&panels);
+    int x = 4;
+    for (const int pixels : {16, 22, 24}) {
+        for (const int row : {0, 1}) {
+            painter.fillRect(QRect(4 * (x - 4), 4 * 28 * row, 4 * (pixels + 4), 4 * 28),
+                             row ? QColor(0x2b, 0x2b, 0x2b) : QColor(0xe8, 0xe8, 0xe8));
+            painter.drawImage(QRect(4 * x, 4 * (28 * row + 2), 4 * pixels, 4 * pixels),
+                              TrayGlyph::image(pixels));
+        }
+        x += pixels + 4;
+    }
+    painter.end();
+    EXPECT_TRUE(panels.save(
+        QDir(test::snapshotFolder(QStringLiteral("tray"))).filePath("tray-glyph-panels.png")));
 }
 
 // The program itself, started as a user would.
@@ -357,6 +378,83 @@ TEST_F(Program, WithAKeyItStaysInTheTrayAndASecondStartBringsUpTheSettings)
     EXPECT_EQ(second->exitCode(), 0);
     EXPECT_TRUE(QTest::qWaitFor([] { return settingsOnScreen(); }, 5000));
     EXPECT_EQ(first->state(), QProcess::Running);
+}
+
+// The labels of a dbusmenu layout (ia{sv}av), at every depth.
+QStringList menuLabels(const QDBusArgument& layout)
+{
+    QStringList labels;
+    int id = 0;
+    QVariantMap properties;
+    layout.beginStructure();
+    layout >> id >> properties;
+    labels.append(properties.value(QStringLiteral("label")).toString());
+    layout.beginArray();
+    while (!layout.atEnd()) {
+        QDBusVariant child;
+        layout >> child;
+        labels += menuLabels(child.variant().value<QDBusArgument>());
+    }
+    layout.endArray();
+    layout.endStructure();
+    return labels;
+}
+
+// KDE and GNOME (with its AppIndicator extension) show tray icons as StatusNotifierItems of a
+// watcher on the session bus: there, the icon, its tooltip and its menu go over the bus.
+TEST_F(Program, WhereTheSessionBusHasAStatusNotifierWatcherTheTrayIsAnItemThere)
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    testing::StatusNotifierWatcher watcher;
+    ASSERT_TRUE(watcher.registerOn(bus)) << bus.lastError().message().toStdString();
+    writeKey("sk-test");
+    start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !watcher.items.isEmpty(); }, 15000));
+
+    const QString service = watcher.items.first();
+    QDBusInterface properties(service, "/StatusNotifierItem", "org.freedesktop.DBus.Properties",
+                              bus);
+    const QDBusReply<QDBusVariant> toolTip =
+        properties.call("Get", "org.kde.StatusNotifierItem", "ToolTip");
+    ASSERT_TRUE(toolTip.isValid()) << toolTip.error().message().toStdString();
+    // (icon name, icon pixmaps, title, text)
+    const QDBusArgument tip = toolTip.value().variant().value<QDBusArgument>();
+    QString iconName, title, text;
+    tip.beginStructure();
+    tip >> iconName;
+    tip.beginArray();
+    while (!tip.atEnd()) {
+        int width = 0, height = 0;
+        QByteArray pixels;
+        tip.beginStructure();
+        tip >> width >> height >> pixels;
+        tip.endStructure();
+    }
+    tip.endArray();
+    tip >> title >> text;
+    tip.endStructure();
+    EXPECT_EQ(title, "Glossivo");
+
+    const QDBusReply<QDBusVariant> menuPath =
+        properties.call("Get", "org.kde.StatusNotifierItem", "Menu");
+    ASSERT_TRUE(menuPath.isValid()) << menuPath.error().message().toStdString();
+    const QString path = menuPath.value().variant().value<QDBusObjectPath>().path();
+    QDBusInterface menu(service, path, "com.canonical.dbusmenu", bus);
+    // The menu is built as it opens.
+    menu.call("AboutToShow", 0);
+    QStringList labels;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            const QDBusMessage layout = menu.call("GetLayout", 0, -1, QStringList());
+            if (layout.type() != QDBusMessage::ReplyMessage || layout.arguments().size() < 2)
+                return false;
+            labels = menuLabels(layout.arguments().at(1).value<QDBusArgument>());
+            return labels.contains("退出 Glossivo");
+        },
+        5000))
+        << labels.join(", ").toStdString();
+    EXPECT_TRUE(labels.contains("设置…"));
+    bus.unregisterService("org.kde.StatusNotifierWatcher");
 }
 
 TEST_F(Program, WithoutAKeyTheSettingsWindowOpensAtLaunch)

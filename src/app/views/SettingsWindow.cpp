@@ -5,6 +5,8 @@
 #include "app/views/Symbols.h"
 #include "model/ConfigStore.h"
 #include "model/WordStore.h"
+#include "ui/FormGroup.h"
+#include "ui/PartSize.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -45,9 +47,7 @@ QLabel* plainLabel(const QString& text, QWidget* parent = nullptr)
 QLabel* secondaryLabel(const QString& text, bool caption)
 {
     QLabel* label = plainLabel(text);
-    QFont font = label->font();
-    font.setPixelSize(caption ? 11 : 12);
-    label->setFont(font);
+    label->setFont(PartSize::font(label->font(), caption ? 11 : 12));
     label->setForegroundRole(QPalette::PlaceholderText);
     return label;
 }
@@ -95,11 +95,11 @@ QCheckBox* switchRow(QVBoxLayout* box, const QString& text, const QString& name)
 QWidget* warning(const QString& text, const QString& name)
 {
     QLabel* label = plainLabel(text);
-    QFont font = label->font();
-    font.setPixelSize(11);
-    label->setFont(font);
+    label->setFont(PartSize::font(label->font(), 11));
     QPalette palette = label->palette();
+    // On the group's base-coloured box a label draws with the Text role.
     palette.setColor(QPalette::WindowText, kOrange);
+    palette.setColor(QPalette::Text, kOrange);
     label->setPalette(palette);
     auto* widget = new QWidget;
     widget->setObjectName(name);
@@ -119,43 +119,13 @@ QComboBox* keyPicker(const QString& name)
     return picker;
 }
 
-// A group of the form: its header above a framed box of rows.
-struct Group {
-    QWidget* widget;
-    QVBoxLayout* box;
-};
-
-Group group(const QString& header)
-{
-    auto* widget = new QWidget;
-    auto* outer = new QVBoxLayout(widget);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->setSpacing(4);
-    if (!header.isEmpty()) {
-        QLabel* title = plainLabel(header);
-        QFont font = title->font();
-        font.setBold(true);
-        title->setFont(font);
-        outer->addWidget(title);
-    }
-    auto* frame = new QFrame;
-    frame->setFrameShape(QFrame::StyledPanel);
-    frame->setAutoFillBackground(true);
-    frame->setBackgroundRole(QPalette::Base);
-    auto* box = new QVBoxLayout(frame);
-    box->setContentsMargins(12, 8, 12, 8);
-    box->setSpacing(8);
-    outer->addWidget(frame);
-    return {widget, box};
-}
-
 // A collapsed "高级" part that opens below its arrow.
 QVBoxLayout* disclosure(QVBoxLayout* box, const QString& name)
 {
     auto* toggle = new QToolButton;
     toggle->setObjectName(name);
     toggle->setText(QStringLiteral("高级"));
-    toggle->setCheckable(true);
+    // Not a checkable button: a checked one would be drawn pressed in while the part is open.
     toggle->setAutoRaise(true);
     toggle->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     toggle->setArrowType(Qt::RightArrow);
@@ -163,7 +133,8 @@ QVBoxLayout* disclosure(QVBoxLayout* box, const QString& name)
     auto* layout = new QVBoxLayout(content);
     layout->setContentsMargins(16, 0, 0, 0);
     content->setVisible(false);
-    QObject::connect(toggle, &QToolButton::toggled, content, [toggle, content](bool open) {
+    QObject::connect(toggle, &QToolButton::clicked, content, [toggle, content] {
+        const bool open = !content->isVisibleTo(toggle->parentWidget());
         toggle->setArrowType(open ? Qt::DownArrow : Qt::RightArrow);
         content->setVisible(open);
     });
@@ -229,7 +200,7 @@ void SettingsWindow::hideEvent(QHideEvent* event)
 
 QWidget* SettingsWindow::permissionsGroup()
 {
-    Group g = group(QStringLiteral("第一步：打开两个系统权限"));
+    FormGroup g = formGroup(QStringLiteral("第一步：打开两个系统权限"));
     const auto permissionRow = [](const QString& name, const QString& title,
                                   std::function<void()> request) {
         auto* widget = new QWidget;
@@ -251,6 +222,7 @@ QWidget* SettingsWindow::permissionsGroup()
         QLabel* on = plainLabel(QStringLiteral("已开启"));
         QPalette palette = on->palette();
         palette.setColor(QPalette::WindowText, kGreen);
+        palette.setColor(QPalette::Text, kGreen);
         on->setPalette(palette);
         grantedLayout->addWidget(on);
         layout->addWidget(granted, 0, Qt::AlignTop);
@@ -270,8 +242,7 @@ QWidget* SettingsWindow::permissionsGroup()
         if (m_actions.relaunch) m_actions.relaunch();
     });
     m_restartRow =
-        row({secondaryLabel(
-                QStringLiteral("在系统设置里打开「屏幕录制」后，需要重启本应用才能生效。"), false)},
+        row({secondaryLabel(QStringLiteral("换成 X11 会话后，需要重启本应用才能生效。"), false)},
             {restart});
     m_restartRow->setObjectName(QStringLiteral("restartRow"));
     g.box->addWidget(m_accessibilityRow);
@@ -282,7 +253,7 @@ QWidget* SettingsWindow::permissionsGroup()
 
 QWidget* SettingsWindow::keyGroup()
 {
-    Group g = group(QStringLiteral("第二步：填写 DeepSeek API key"));
+    FormGroup g = formGroup(QStringLiteral("第二步：填写 DeepSeek API key"));
     m_apiKey = new QLineEdit;
     m_apiKey->setObjectName(QStringLiteral("apiKeyField"));
     m_apiKey->setEchoMode(QLineEdit::Password);
@@ -308,10 +279,12 @@ QWidget* SettingsWindow::keyGroup()
     testLayout->addWidget(m_testSymbol);
     testLayout->addWidget(m_testStatus, 1);
     g.box->addWidget(testRow);
-    g.box->addWidget(helpText(
-        QStringLiteral("API key 只保存在这台电脑上：~/.local/share/Glossivo/config.json")));
+    QLabel* keyLocation = helpText(SettingsState::keyLocationText(m_actions.dataFolder));
+    keyLocation->setObjectName(QStringLiteral("keyLocation"));
+    g.box->addWidget(keyLocation);
 
     QVBoxLayout* advanced = disclosure(g.box, QStringLiteral("keyAdvancedToggle"));
+    QList<QLabel*> labels;
     const auto textRow = [&](const QString& label, const QString& name, QString AppConfig::*field) {
         auto* edit = new QLineEdit;
         edit->setObjectName(name);
@@ -321,7 +294,8 @@ QWidget* SettingsWindow::keyGroup()
         auto* widget = new QWidget;
         auto* layout = new QHBoxLayout(widget);
         layout->setContentsMargins(0, 0, 0, 0);
-        layout->addWidget(plainLabel(label));
+        labels.append(plainLabel(label));
+        layout->addWidget(labels.last());
         layout->addWidget(edit, 1);
         advanced->addWidget(widget);
         return edit;
@@ -329,15 +303,20 @@ QWidget* SettingsWindow::keyGroup()
     m_baseURL =
         textRow(QStringLiteral("接口地址"), QStringLiteral("baseURLField"), &AppConfig::baseURL);
     m_model = textRow(QStringLiteral("模型"), QStringLiteral("modelField"), &AppConfig::model);
+    // The fields start at one edge, as a form's do.
+    int labelWidth = 0;
+    for (QLabel* label : labels)
+        labelWidth = qMax(labelWidth, label->sizeHint().width());
+    for (QLabel* label : labels)
+        label->setFixedWidth(labelWidth);
     return g.widget;
 }
 
 QWidget* SettingsWindow::startGroup()
 {
-    Group g = group(QStringLiteral("启动"));
-    m_launchAtLogin =
-        switchRow(g.box, QStringLiteral("开机自动启动（只在菜单栏显示图标，不弹窗口）"),
-                  QStringLiteral("launchAtLoginSwitch"));
+    FormGroup g = formGroup(QStringLiteral("启动"));
+    m_launchAtLogin = switchRow(g.box, QStringLiteral("开机自动启动（只在托盘显示图标，不弹窗口）"),
+                                QStringLiteral("launchAtLoginSwitch"));
     connect(m_launchAtLogin, &QCheckBox::toggled, this,
             [this](bool on) { m_state.setLaunchAtLogin(on); });
     g.box->addWidget(helpText(QStringLiteral("没开自动启动时，可以在应用菜单里搜索 Glossivo 打开。"
@@ -352,7 +331,7 @@ QWidget* SettingsWindow::startGroup()
 
 QWidget* SettingsWindow::lookupGroup()
 {
-    Group g = group(QStringLiteral("查词方式和快捷键"));
+    FormGroup g = formGroup(QStringLiteral("查词方式和快捷键"));
     const auto bindSwitch = [this](QCheckBox* toggle, bool AppConfig::*field) {
         connect(toggle, &QCheckBox::toggled, this, [this, field](bool on) {
             m_state.edit([&](AppConfig& config) { config.*field = on; });
@@ -385,7 +364,7 @@ QWidget* SettingsWindow::lookupGroup()
     m_dwellRow = row({plainLabel(QStringLiteral("停多久才查"))}, {m_dwellSlider, m_dwellValue});
     g.box->addWidget(m_dwellRow);
     m_dwellHelp = helpText(QStringLiteral("鼠标移开，卡片就自动收起；移到卡片上就不会收起。打字时、"
-                                          "指着面板或任务栏时不会查。需要「屏幕录制」权限。"));
+                                          "指着面板或任务栏时不会查。需要能截屏的 X11 会话。"));
     g.box->addWidget(m_dwellHelp);
 
     m_autoPopup = switchRow(g.box, QStringLiteral("划选 1～5 个英文单词时自动弹出解释"),
@@ -407,10 +386,6 @@ QWidget* SettingsWindow::lookupGroup()
     bindPicker(m_regionKey, &AppConfig::regionKey);
     m_regionKeyRow = row({plainLabel(QStringLiteral("连按哪个键"))}, {m_regionKey});
     g.box->addWidget(m_regionKeyRow);
-    m_claudeWarning =
-        warning(QStringLiteral("连按两下 Option 已经被 Claude 桌面版用了，可能会同时打开 Claude。"),
-                QStringLiteral("claudeWarning"));
-    g.box->addWidget(m_claudeWarning);
     m_sameKeyWarning =
         warning(QStringLiteral("两个功能用了同一个键，连按时也可能触发识别。建议选不同的键。"),
                 QStringLiteral("sameKeyWarning"));
@@ -460,7 +435,7 @@ QWidget* SettingsWindow::stepperRow(const QString& objectName, const QString& fo
 
 QWidget* SettingsWindow::reviewGroup()
 {
-    Group g = group(QStringLiteral("复习"));
+    FormGroup g = formGroup(QStringLiteral("复习"));
     g.box->addWidget(stepperRow(QStringLiteral("learningSlotsStepper"),
                                 QStringLiteral("「在学」名额：%lld 个"), &AppConfig::learningSlots,
                                 10, 150, 10));
@@ -493,7 +468,7 @@ QWidget* SettingsWindow::reviewGroup()
 
 QWidget* SettingsWindow::wordBookGroup()
 {
-    Group g = group(QStringLiteral("生词本"));
+    FormGroup g = formGroup(QStringLiteral("生词本"));
     m_wordCount = plainLabel(QString());
     m_wordCount->setObjectName(QStringLiteral("wordCountLabel"));
     m_wordCount->setWordWrap(false);
@@ -518,7 +493,8 @@ QWidget* SettingsWindow::wordBookGroup()
 
 QWidget* SettingsWindow::excludedGroup()
 {
-    Group g = group(QStringLiteral("这些应用里不弹出（也可以在菜单栏图标里一键停用当前应用）"));
+    FormGroup g =
+        formGroup(QStringLiteral("这些应用里不弹出（也可以在托盘图标里一键停用当前应用）"));
     m_excludedRows = g.box;
     return g.widget;
 }
@@ -558,7 +534,6 @@ void SettingsWindow::refresh()
     m_dwellHelp->setVisible(config.dwellLookup);
     m_hoverKeyRow->setVisible(config.optionHoverOCR);
     m_regionKeyRow->setVisible(config.optionRegionTranslate);
-    m_claudeWarning->setVisible(SettingsState::claudeWarning(config));
     m_sameKeyWarning->setVisible(SettingsState::sameKeyWarning(config));
     for (const auto& refreshStepper : m_stepperRefreshers)
         refreshStepper();

@@ -31,6 +31,7 @@ public:
         std::function<void()> showAddWord;
         std::function<void()> showWords;
         QString version;
+        QString dataFolder; // where config.json lies
     };
 
     SettingsWindow(SettingsState& state, const WordStore& words, Actions actions,
@@ -89,7 +90,6 @@ private:
     QCheckBox* m_region = nullptr;
     QWidget* m_regionKeyRow = nullptr;
     QComboBox* m_regionKey = nullptr;
-    QWidget* m_claudeWarning = nullptr;
     QWidget* m_sameKeyWarning = nullptr;
     QList<std::function<void()>> m_stepperRefreshers;
     QCheckBox* m_recall = nullptr;

@@ -1,5 +1,6 @@
 #include "app/views/StatusMenu.h"
 
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QKeySequence>
@@ -78,8 +79,7 @@ public:
             m_text->setText(item.title);
         } else {
             m_text->setTextFormat(Qt::RichText);
-            m_text->setText(richTitle(item, menu.palette(),
-                                      menu.font().pixelSize() > 0 ? menu.font().pixelSize() : 13));
+            m_text->setText(richTitle(item, menu.palette(), QFontInfo(menu.font()).pixelSize()));
         }
         layout->addWidget(m_text, 1);
         setToolTip(item.tooltip);

@@ -7,6 +7,7 @@
 #include "ui/HighlightedLabel.h"
 #include "ui/IconLabel.h"
 #include "ui/LayoutClear.h"
+#include "ui/PartSize.h"
 #include "ui/PlainLabel.h"
 #include "ui/RegisterBadge.h"
 #include "ui/SpeakButton.h"
@@ -30,23 +31,12 @@ bool present(const std::optional<QString>& text)
     return text && !text->isEmpty();
 }
 
-// Text sizes are given as points of a desktop whose body text is 13 points. Here they keep
-// that ratio to the body text of this desktop, so that the window's texts fit its width as they
-// were meant to (the word field's hint on one line).
-int scaled(const QWidget* widget, qreal points)
-{
-    return qMax(9, qRound(points * QFontInfo(widget->font()).pixelSize() / 13.0));
-}
+constexpr int kCallout = 12;
+constexpr int kCaption = 11;
 
-constexpr qreal kCallout = 12;
-constexpr qreal kCaption = 11;
-
-void setSize(QWidget* widget, int pixels, QFont::Weight weight = QFont::Normal)
+void setSize(QWidget* widget, int size, QFont::Weight weight = QFont::Normal)
 {
-    QFont f = widget->font();
-    f.setPixelSize(pixels);
-    f.setWeight(weight);
-    widget->setFont(f);
+    widget->setFont(PartSize::font(widget->font(), size, weight));
 }
 
 QToolButton* linkButton(const QString& title, QWidget* parent)
@@ -85,7 +75,7 @@ void AddWordView::buildForm()
     m_wordField->setObjectName(QStringLiteral("wordField"));
     m_wordField->setPlaceholderText(
         QStringLiteral("输入英文或中文，比如 reluctant、放弃、Bohemian Rhapsody"));
-    setSize(m_wordField, scaled(this, 15));
+    setSize(m_wordField, 15);
     connect(m_wordField, &QLineEdit::textEdited, &m_state, &AddWordState::setWord);
     connect(m_wordField, &QLineEdit::returnPressed, &m_state, &AddWordState::lookupWord);
     m_column->addWidget(m_wordField);
@@ -111,7 +101,7 @@ void AddWordView::buildForm()
     row->addWidget(m_busy);
     m_addSentence = linkButton(QStringLiteral("加一个例句"), this);
     m_addSentence->setObjectName(QStringLiteral("addSentenceButton"));
-    setSize(m_addSentence, scaled(this, kCallout));
+    setSize(m_addSentence, kCallout);
     connect(m_addSentence, &QToolButton::clicked, this, [this] {
         m_state.revealSentence();
         m_sentenceField->setFocus(Qt::OtherFocusReason);
@@ -127,7 +117,7 @@ void AddWordView::buildForm()
     m_error = new PlainLabel(QString(), this);
     m_error->setObjectName(QStringLiteral("errorLabel"));
     m_error->wrapping();
-    setSize(m_error, scaled(this, kCallout));
+    setSize(m_error, kCallout);
     m_column->addWidget(m_error);
 
     m_resultBlock = new QWidget(this);
@@ -197,7 +187,7 @@ QWidget* AddWordView::header(const Explanation& e)
     auto* box = new QWidget(m_resultBlock);
     auto* headword = new PlainLabel(e.headword, box);
     headword->setObjectName(QStringLiteral("headwordLabel"));
-    setSize(headword, scaled(this, 20), QFont::DemiBold);
+    setSize(headword, 20, QFont::DemiBold);
     headword->setTextInteractionFlags(Qt::TextSelectableByMouse);
     PlainLabel* phonetic = nullptr;
     if (present(e.phonetic)) {
@@ -263,7 +253,7 @@ QWidget* AddWordView::preview(const LookupResult& result)
         new PlainLabel((present(e.pos) ? *e.pos : QString()) + QLatin1Char(' ') + e.meaningZh, box);
     meaning->setObjectName(QStringLiteral("meaningLabel"));
     meaning->wrapping();
-    setSize(meaning, scaled(this, 15), QFont::Medium);
+    setSize(meaning, 15, QFont::Medium);
     column->addWidget(meaning);
 
     if (present(result.aboutZh)) {
@@ -279,8 +269,8 @@ QWidget* AddWordView::preview(const LookupResult& result)
         column->addWidget(definition);
     }
     if (present(e.sentence)) {
-        // The emphasis keeps the sentence's size here, as it does where body text is 13 pt.
-        const qreal body = QFontInfo(font()).pointSizeF();
+        // The emphasis keeps the sentence's size here.
+        const qreal body = QFontInfo(font()).pixelSize();
         auto* sentence =
             new HighlightedLabel(*e.sentence, {m_state.asked(), e.headword}, body, box, body);
         sentence->setObjectName(QStringLiteral("sentenceLabel"));
@@ -297,7 +287,7 @@ QWidget* AddWordView::preview(const LookupResult& result)
         auto* title = new PlainLabel(QStringLiteral("其他说法"), box);
         title->setObjectName(QStringLiteral("alternativesTitle"));
         title->secondary();
-        setSize(title, scaled(this, kCaption));
+        setSize(title, kCaption);
         title->setContentsMargins(0, 4, 0, 0);
         column->addWidget(title);
         for (const LookupResult::Alternative& alternative : *result.alternatives) {
@@ -327,7 +317,7 @@ QWidget* AddWordView::actions()
         note->setObjectName(QStringLiteral("existingNote"));
         note->secondary().wrapping();
         note->setAlignment(Qt::AlignRight);
-        setSize(note, scaled(this, kCaption));
+        setSize(note, kCaption);
         column->addWidget(note);
     }
 
@@ -339,7 +329,7 @@ QWidget* AddWordView::actions()
     row->addWidget(again);
     if (m_state.inSpellPractice()) {
         auto* spelling = new IconLabel(Glyph::checkmark, QStringLiteral("已在常拼"), secondary,
-                                       QFontInfo(font()).pointSizeF(), QFont::Normal, box);
+                                       QFontInfo(font()).pixelSize(), QFont::Normal, box);
         spelling->setObjectName(QStringLiteral("inSpellingLabel"));
         row->addWidget(spelling);
     } else {
@@ -368,7 +358,7 @@ QWidget* AddWordView::notice(Glyph glyph, const QString& text, const QColor& col
     auto* row = new QHBoxLayout(box);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(4);
-    const int pixels = scaled(this, kCallout);
+    const int pixels = kCallout;
     auto* icon = new QLabel(box);
     icon->setPixmap(glyphIcon(glyph, colour, pixels).pixmap(pixels, pixels));
     row->addWidget(icon, 0, Qt::AlignTop);

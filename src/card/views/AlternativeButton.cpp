@@ -20,7 +20,7 @@ AlternativeButton::AlternativeButton(const QString& text, const QString& meaning
     row->setSpacing(fontMetrics().horizontalAdvance(QStringLiteral("  ")));
     auto* label = new PlainLabel(text, this);
     label->setObjectName(QStringLiteral("alternativeText"));
-    label->sized(QFontInfo(font()).pointSizeF(), QFont::Medium)
+    label->sized(QFontInfo(font()).pixelSize(), QFont::Medium)
         .wrapping()
         .colour(palette().color(QPalette::Link));
     auto* meaning = new PlainLabel(meaningZh, this);

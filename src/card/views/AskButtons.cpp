@@ -2,6 +2,7 @@
 
 #include "card/CardController.h"
 #include "ui/Glyphs.h"
+#include "ui/PartSize.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -11,13 +12,16 @@ namespace glossivo {
 
 namespace {
 
+constexpr int kPadding = 10;
+
 QPushButton* askButton(const QString& title, QWidget* parent)
 {
     auto* button = new QPushButton(title, parent);
     button->setFocusPolicy(Qt::NoFocus);
-    QFont f = button->font();
-    f.setPointSizeF(11);
-    button->setFont(f);
+    button->setFont(PartSize::font(button->font(), 11));
+    // The style pads a button for text at the window's size; at this small size the text
+    // would touch the frame.
+    button->setMinimumWidth(button->fontMetrics().horizontalAdvance(title) + 2 * kPadding);
     return button;
 }
 

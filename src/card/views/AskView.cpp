@@ -1,6 +1,5 @@
 #include "card/views/AskView.h"
 
-#include "card/InlineMarkdown.h"
 #include "card/views/MessageRow.h"
 #include "model/Graphemes.h"
 #include "ui/ChatEntry.h"
@@ -10,6 +9,7 @@
 #include "ui/GlassPanel.h"
 #include "ui/GrowingTextField.h"
 #include "ui/HighlightedLabel.h"
+#include "ui/PartSize.h"
 #include "ui/PlainLabel.h"
 #include "ui/SystemColors.h"
 
@@ -65,17 +65,13 @@ QWidget* AskView::makeHeader()
         },
         panel);
     m_passage->setObjectName(QStringLiteral("passageLabel"));
-    QFont passageFont = m_passage->font();
-    passageFont.setPointSizeF(13);
-    m_passage->setFont(passageFont);
+    m_passage->setFont(PartSize::font(m_passage->font(), 13));
     m_passage->setTextInteractionFlags(Qt::TextSelectableByMouse);
     stack->addWidget(m_passage);
 
     m_translation = new ClampedLabel(plainMarkup, panel);
     m_translation->setObjectName(QStringLiteral("translationLabel"));
-    QFont translationFont = m_translation->font();
-    translationFont.setPointSizeF(12);
-    m_translation->setFont(translationFont);
+    m_translation->setFont(PartSize::font(m_translation->font(), 12));
     QPalette secondary = m_translation->palette();
     secondary.setColor(QPalette::WindowText, secondary.color(QPalette::PlaceholderText));
     m_translation->setPalette(secondary);
@@ -87,9 +83,7 @@ QWidget* AskView::makeHeader()
     m_expand->setFlat(true);
     m_expand->setFocusPolicy(Qt::NoFocus);
     m_expand->setCursor(Qt::PointingHandCursor);
-    QFont linkFont = m_expand->font();
-    linkFont.setPointSizeF(11);
-    m_expand->setFont(linkFont);
+    m_expand->setFont(PartSize::font(m_expand->font(), 11));
     m_expand->setStyleSheet(QStringLiteral("QPushButton { border: none; padding: 0; color: %1; }")
                                 .arg(palette().color(QPalette::Link).name()));
     connect(m_expand, &QPushButton::clicked, this, [this] { setExpanded(!m_expanded); });

@@ -1,7 +1,7 @@
 #include "card/views/CardPanel.h"
 
 #include "card/views/CardView.h"
-#include "platform/x11/X11Compositing.h"
+#include "platform/DesktopSurface.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -9,7 +9,8 @@
 
 namespace glossivo {
 
-CardPanel::CardPanel(CardModel& model, CardController& controller, QWidget* parent)
+CardPanel::CardPanel(CardModel& model, CardController& controller, const DesktopSurface& desktop,
+                     QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                           Qt::WindowDoesNotAcceptFocus),
       m_view(new CardView(model, controller, this))
@@ -19,12 +20,16 @@ CardPanel::CardPanel(CardModel& model, CardController& controller, QWidget* pare
     // Without a compositing manager the clear corners of a translucent window show whatever
     // the server left there; the card is then drawn square on its own background.
     const bool translucent =
-        QGuiApplication::platformName() != QLatin1String("xcb") || X11Compositing::isActive();
+        QGuiApplication::platformName() != QLatin1String("xcb") || desktop.compositing();
     setAttribute(Qt::WA_TranslucentBackground, translucent);
     m_view->setRoundedCorners(translucent);
     setFocusPolicy(Qt::NoFocus);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    // The card's height follows from its width (fittingSize()). A window's layout would hold
+    // it at least as tall as its texts' smallest heights added up, which on a desktop can be
+    // taller than the card, and spread the difference between its rows as empty bands.
+    layout->setSizeConstraint(QLayout::SetNoConstraint);
     layout->addWidget(m_view);
 }
 

@@ -9,6 +9,7 @@ namespace glossivo {
 class CardController;
 class CardModel;
 class CardView;
+class DesktopSurface;
 
 // The floating window of the lookup card. It never takes the keyboard: the application the
 // user is reading keeps its focus, and the card's buttons still act on the first click. It
@@ -17,7 +18,9 @@ class CardPanel : public QWidget, public CardSurface {
     Q_OBJECT
 
 public:
-    CardPanel(CardModel& model, CardController& controller, QWidget* parent = nullptr);
+    // The desktop decides whether the card's corners can be clear.
+    CardPanel(CardModel& model, CardController& controller, const DesktopSurface& desktop,
+              QWidget* parent = nullptr);
 
     CardView* view() const { return m_view; }
 

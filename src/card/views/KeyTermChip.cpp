@@ -1,5 +1,7 @@
 #include "card/views/KeyTermChip.h"
 
+#include "ui/PartSize.h"
+
 #include <QPainter>
 
 namespace glossivo {
@@ -24,17 +26,12 @@ KeyTermChip::KeyTermChip(const Translation::KeyTerm& term, QWidget* parent)
 
 QFont KeyTermChip::termFont() const
 {
-    QFont f = font();
-    f.setPointSizeF(12);
-    f.setWeight(QFont::DemiBold);
-    return f;
+    return PartSize::font(font(), 12, QFont::DemiBold);
 }
 
 QFont KeyTermChip::meaningFont() const
 {
-    QFont f = font();
-    f.setPointSizeF(11);
-    return f;
+    return PartSize::font(font(), 11);
 }
 
 QSize KeyTermChip::sizeHint() const

@@ -1,10 +1,11 @@
 #include "card/views/SourceLabel.h"
 
 #include "card/SourceText.h"
+#include "model/SafeLink.h"
 #include "ui/Glyphs.h"
+#include "ui/PartSize.h"
 #include "ui/PlainLabel.h"
 #include "ui/PlainToolTip.h"
-#include "ui/SafeLink.h"
 
 #include <QDesktopServices>
 #include <QFontMetrics>
@@ -34,8 +35,7 @@ SourceLabel::SourceLabel(const PageSource& source, bool showTitle, QWidget* pare
     const std::optional<QString> text = SourceText::label(source);
     if (!text) return;
 
-    QFont small = font();
-    small.setPointSizeF(11);
+    const QFont small = PartSize::font(font(), 11);
     const QUrl url = QUrl(source.url.value_or(QString()), QUrl::StrictMode);
     // Only web pages open from the card; a file or another scheme stays plain text.
     if (source.url && isOpenableLink(url)) {

@@ -1,5 +1,7 @@
 #include "card/views/TranslateOfferButton.h"
 
+#include "ui/PartSize.h"
+
 namespace glossivo {
 
 TranslateOfferButton::TranslateOfferButton(QWidget* parent) : QToolButton(parent)
@@ -10,10 +12,7 @@ TranslateOfferButton::TranslateOfferButton(QWidget* parent) : QToolButton(parent
     setAutoRaise(true);
     setFocusPolicy(Qt::NoFocus);
     setFixedSize(kSide, kSide);
-    QFont f = font();
-    f.setPointSizeF(14);
-    f.setWeight(QFont::DemiBold);
-    setFont(f);
+    setFont(PartSize::font(font(), 14, QFont::DemiBold));
 }
 
 } // namespace glossivo

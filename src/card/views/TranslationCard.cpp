@@ -4,6 +4,7 @@
 #include "card/views/KeyTermChip.h"
 #include "ui/FlowLayout.h"
 #include "ui/Glyphs.h"
+#include "ui/PartSize.h"
 #include "ui/SpacedPlainText.h"
 
 #include <QHBoxLayout>
@@ -21,9 +22,7 @@ QToolButton* linkButton(const QString& title, QWidget* parent)
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     button->setCursor(Qt::PointingHandCursor);
-    QFont f = button->font();
-    f.setPointSizeF(11);
-    button->setFont(f);
+    button->setFont(PartSize::font(button->font(), 11));
     QPalette p = button->palette();
     p.setColor(QPalette::ButtonText, p.color(QPalette::Link));
     button->setPalette(p);

@@ -8,6 +8,7 @@
 #include "ui/HighlightedLabel.h"
 #include "ui/IconLabel.h"
 #include "ui/LayoutClear.h"
+#include "ui/PartSize.h"
 #include "ui/PlainLabel.h"
 #include "ui/RegisterBadge.h"
 #include "ui/SpeakButton.h"
@@ -34,9 +35,7 @@ QPushButton* smallButton(const QString& title, QWidget* parent)
 {
     auto* button = new QPushButton(title, parent);
     button->setFocusPolicy(Qt::NoFocus);
-    QFont f = button->font();
-    f.setPointSizeF(11);
-    button->setFont(f);
+    button->setFont(PartSize::font(button->font(), 11));
     return button;
 }
 
@@ -101,9 +100,7 @@ QWidget* WordCard::detailsToggle()
     toggle->setAutoRaise(true);
     toggle->setFocusPolicy(Qt::NoFocus);
     toggle->setCursor(Qt::PointingHandCursor);
-    QFont f = toggle->font();
-    f.setPointSizeF(11);
-    toggle->setFont(f);
+    toggle->setFont(PartSize::font(toggle->font(), 11));
     QPalette p = toggle->palette();
     p.setColor(QPalette::ButtonText, p.color(QPalette::Link));
     toggle->setPalette(p);

@@ -8,6 +8,7 @@
 #include "model/WordStore.h"
 #include "ui/FlowLayout.h"
 #include "ui/Glyphs.h"
+#include "ui/PartSize.h"
 #include "ui/PlainLabel.h"
 
 #include <QFrame>
@@ -31,9 +32,7 @@ QToolButton* actionButton(const QString& title, QWidget* parent)
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    QFont f = button->font();
-    f.setPointSizeF(11);
-    button->setFont(f);
+    button->setFont(PartSize::font(button->font(), 11));
     return button;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "coach/CoachMessage.h"
-#include "ui/SafeLink.h"
+#include "model/SafeLink.h"
 
 #include <QWidget>
 

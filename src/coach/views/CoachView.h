@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/SafeLink.h"
+#include "model/SafeLink.h"
 
 #include <QWidget>
 

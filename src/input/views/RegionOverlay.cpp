@@ -1,5 +1,7 @@
 #include "input/views/RegionOverlay.h"
 
+#include "ui/PartSize.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -63,9 +65,7 @@ void RegionOverlay::paintEvent(QPaintEvent*)
 
 void RegionOverlay::paintHint(QPainter& painter, const QRect& screen)
 {
-    QFont font = this->font();
-    font.setPixelSize(kHintFontSize);
-    font.setWeight(QFont::Medium);
+    const QFont font = PartSize::font(this->font(), kHintFontSize, QFont::Medium);
     const QFontMetrics metrics(font);
     const QSize text(metrics.horizontalAdvance(hintText()), metrics.height());
     const QRect ground = RegionDrag::hintFrame(screen, text);

@@ -2,8 +2,7 @@
 
 #include "input/RegionDrag.h"
 #include "input/views/RegionOverlay.h"
-#include "platform/qt/QtScreens.h"
-#include "platform/x11/X11Compositing.h"
+#include "platform/DesktopSurface.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -11,16 +10,16 @@
 
 namespace glossivo {
 
-RegionSelector& RegionSelector::shared()
-{
-    static RegionSelector* selector = new RegionSelector([](const QRect& frame) {
-        return X11Compositing::isActive() ? QPixmap() : QtScreens::desktopPicture(frame);
-    });
-    return *selector;
-}
-
 RegionSelector::RegionSelector(Backdrop backdrop, QObject* parent)
     : QObject(parent), m_backdrop(std::move(backdrop))
+{}
+
+RegionSelector::RegionSelector(const DesktopSurface& desktop, QObject* parent)
+    : RegionSelector(
+          [&desktop](const QRect& frame) {
+              return desktop.compositing() ? QPixmap() : desktop.picture(frame);
+          },
+          parent)
 {}
 
 RegionSelector::~RegionSelector()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "input/RegionChooser.h"
+#include "input/views/RegionOverlay.h"
 
 #include <QObject>
 #include <QPixmap>
@@ -11,7 +12,7 @@
 
 namespace glossivo {
 
-class RegionOverlay;
+class DesktopSurface;
 
 // Lets the user drag a rectangle over the screens for translation. One overlay at a time:
 // beginning again replaces the overlay that is open, whose caller then hears nothing.
@@ -23,10 +24,9 @@ public:
     // makes the overlay translucent instead.
     using Backdrop = std::function<QPixmap(const QRect& frame)>;
 
-    // Frozen backdrop where no compositor runs, translucency where one does.
-    static RegionSelector& shared();
-
     explicit RegionSelector(Backdrop backdrop, QObject* parent = nullptr);
+    // Frozen backdrop where no compositor runs, translucency where one does.
+    explicit RegionSelector(const DesktopSurface& desktop, QObject* parent = nullptr);
     ~RegionSelector() override;
 
     // Opens the overlay over every screen. `onSelect` gets the dragged rectangle in global

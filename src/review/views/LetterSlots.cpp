@@ -1,8 +1,8 @@
 #include "review/views/LetterSlots.h"
 
 #include "review/LetterSlotLayout.h"
+#include "ui/PartSize.h"
 
-#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
 
@@ -11,7 +11,7 @@ namespace glossivo {
 namespace {
 
 constexpr int kSlotSpacing = 3;
-constexpr int kPointSize = 22;
+constexpr int kLetterSize = 22;
 constexpr int kMinimumSlotWidth = 16;
 
 QColor colourOf(LetterSlotLayout::SlotColour colour, const QPalette& palette)
@@ -53,9 +53,7 @@ void LetterSlots::rebuild()
         delete item->widget();
         delete item;
     }
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSize(kPointSize);
-    font.setWeight(QFont::Medium);
+    const QFont font = PartSize::monospace(this->font(), kLetterSize, QFont::Medium);
     for (const auto& slot : LetterSlotLayout::arrange(m_answer, m_typed)) {
         auto* label = new QLabel(this);
         label->setTextFormat(Qt::PlainText);

@@ -4,6 +4,8 @@
 #include "sync/SyncSectionState.h"
 #include "sync/SyncService.h"
 #include "sync/views/SyncQrCode.h"
+#include "ui/FormGroup.h"
+#include "ui/PartSize.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -41,31 +43,26 @@ QColor warningColour(const QPalette& palette)
 void setTextColour(QLabel* label, const QColor& colour)
 {
     QPalette palette = label->palette();
+    // On the group's base-coloured box a label draws with the Text role.
     palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::Text, colour);
     label->setPalette(palette);
 }
 
-// Text of the section itself or from a server: shown as it is, never as markup.
-QLabel* textLabel(const QString& text, const char* name, int pixelSize)
+// The sizes of the settings window's secondary texts.
+constexpr int kCallout = 12;
+constexpr int kCaption = 11;
+
+// Text of the section itself or from a server: shown as it is, never as markup. Without a size
+// it keeps the window's body text.
+QLabel* textLabel(const QString& text, const char* name, std::optional<int> size = std::nullopt)
 {
     auto* label = new QLabel(text);
     label->setObjectName(QLatin1String(name));
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
-    QFont font = label->font();
-    font.setPixelSize(pixelSize);
-    label->setFont(font);
+    if (size) label->setFont(PartSize::font(label->font(), *size));
     return label;
-}
-
-int calloutSize(const QWidget* widget)
-{
-    return qMax(9, QFontInfo(widget->font()).pixelSize() - 1);
-}
-
-int captionSize(const QWidget* widget)
-{
-    return qMax(9, QFontInfo(widget->font()).pixelSize() - 2);
 }
 
 QPixmap checkmark(const QPalette& palette, int side)
@@ -121,17 +118,13 @@ SyncSection::SyncSection(ConfigStore& config, SyncService& sync, const Clock& cl
 
 void SyncSection::build()
 {
-    auto* layout = new QVBoxLayout(this);
-    auto* title = new QLabel(QStringLiteral("同步"));
-    title->setObjectName(QStringLiteral("sectionTitle"));
-    QFont bold = title->font();
-    bold.setBold(true);
-    title->setFont(bold);
-    layout->addWidget(title);
+    // A group of the settings form like the window's own.
+    const FormGroup group = formGroup(QStringLiteral("同步"));
     m_connectFace = buildConnectFace();
     m_connectedFace = buildConnectedFace();
-    layout->addWidget(m_connectFace);
-    layout->addWidget(m_connectedFace);
+    group.box->addWidget(m_connectFace);
+    group.box->addWidget(m_connectedFace);
+    column(this)->addWidget(group.widget);
 }
 
 QWidget* SyncSection::buildConnectFace()
@@ -143,7 +136,7 @@ QWidget* SyncSection::buildConnectFace()
         QStringLiteral(
             "连上你自己的同步服务器后，这台 Linux、Windows "
             "电脑和手机上的单词、例句、笔记和复习进度会自动合在一起。两边都改过也不会丢。"),
-        "connectExplanation", calloutSize(this))));
+        "connectExplanation", kCallout)));
 
     m_codeField = new QLineEdit;
     m_codeField->setObjectName(QStringLiteral("codeField"));
@@ -155,7 +148,7 @@ QWidget* SyncSection::buildConnectFace()
     m_connectButton = new QPushButton;
     m_connectButton->setObjectName(QStringLiteral("connectButton"));
     connect(m_connectButton, &QPushButton::clicked, m_state, &SyncSectionState::connect);
-    m_message = secondary(textLabel({}, "messageLabel", calloutSize(this)));
+    m_message = secondary(textLabel({}, "messageLabel", kCallout));
     buttons->addWidget(m_connectButton);
     buttons->addWidget(m_message, 1);
     buttons->addStretch();
@@ -172,7 +165,7 @@ QWidget* SyncSection::buildConnectedFace()
     QHBoxLayout* top = row();
     m_check = new QLabel;
     m_check->setObjectName(QStringLiteral("connectedMark"));
-    m_server = textLabel({}, "serverLabel", QFontInfo(font()).pixelSize());
+    m_server = textLabel({}, "serverLabel");
     m_server->setWordWrap(false);
     m_syncButton = new QPushButton;
     m_syncButton->setObjectName(QStringLiteral("syncButton"));
@@ -182,13 +175,13 @@ QWidget* SyncSection::buildConnectedFace()
     top->addWidget(m_syncButton);
     layout->addLayout(top);
 
-    m_status = textLabel({}, "statusLabel", calloutSize(this));
+    m_status = textLabel({}, "statusLabel", kCallout);
     layout->addWidget(m_status);
     layout->addWidget(secondary(
         textLabel(QStringLiteral("打开 Glossivo、存了新词、复习完以后都会自动同步，平时每 10 "
                                  "分钟一次，不用管。「复习」里的设置也一起同步；API key "
                                  "和快捷键每台设备自己设。"),
-                  "autoSyncNote", captionSize(this))));
+                  "autoSyncNote", kCaption)));
 
     m_fold = new QToolButton;
     m_fold->setObjectName(QStringLiteral("handOnFold"));
@@ -228,7 +221,7 @@ QWidget* SyncSection::buildHandOn()
         QStringLiteral(
             "在手机 Glossivo 的「设置 → 和电脑同步」里，或另一台电脑 Glossivo 的「设置 → "
             "同步」里粘贴同步码；手机也可以用相机扫下面的二维码。同步码里有密码，只发给自己。"),
-        "handOnExplanation", calloutSize(this))));
+        "handOnExplanation", kCallout)));
 
     QHBoxLayout* buttons = row();
     m_copyButton = new QPushButton;

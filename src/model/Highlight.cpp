@@ -1,4 +1,4 @@
-#include "card/Highlight.h"
+#include "model/Highlight.h"
 
 #include "model/Blanks.h"
 #include "model/Graphemes.h"

@@ -1,4 +1,4 @@
-#include "ai/NetworkReply.h"
+#include "model/NetworkReply.h"
 
 namespace glossivo::NetworkReply {
 

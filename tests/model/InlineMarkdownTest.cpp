@@ -1,4 +1,4 @@
-#include "card/InlineMarkdown.h"
+#include "model/InlineMarkdown.h"
 
 #include <QList>
 

@@ -1,4 +1,4 @@
-#include "sync/TextOrder.h"
+#include "model/TextOrder.h"
 
 #include <algorithm>
 

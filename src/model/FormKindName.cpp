@@ -1,4 +1,4 @@
-#include "review/FormKindName.h"
+#include "model/FormKindName.h"
 
 #include <array>
 

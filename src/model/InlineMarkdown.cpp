@@ -1,6 +1,6 @@
-#include "card/InlineMarkdown.h"
+#include "model/InlineMarkdown.h"
 
-#include "ui/SafeLink.h"
+#include "model/SafeLink.h"
 
 #include <QHash>
 #include <QList>
