@@ -1,6 +1,7 @@
 #include "card/views/AskView.h"
 
 #include "card/views/MessageRow.h"
+#include "model/InlineMarkdown.h"
 #include "model/Graphemes.h"
 #include "ui/ChatEntry.h"
 #include "ui/ChipButton.h"
