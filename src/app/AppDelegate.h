@@ -6,8 +6,8 @@
 #include "app/SettingsState.h"
 #include "app/StatusMenuController.h"
 #include "app/views/SettingsWindow.h"
-#include "card/views/AskView.h"
 #include "card/views/AddWordWindow.h"
+#include "card/views/AskView.h"
 #include "platform/FrontApplicationSource.h"
 #include "platform/PermissionSource.h"
 
@@ -107,6 +107,8 @@ private:
     void waitForAccessibility();
     void updateStatusTitle();
     void announceWriteFailures();
+    void announceUnreadableDocuments();
+    void warn(const QString& title, const QString& message);
     std::function<void()> opener(MenuAction action) const;
 
     Services m_services;
