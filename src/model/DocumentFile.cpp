@@ -78,7 +78,7 @@ bool writeCopy(const QString& copyPath, const QByteArray& content,
 
 QFileDevice::Permissions permissionsOf(mode_t mode)
 {
-    // Qt's owner bits are 0x0700 and mirror the user bits 0x00700 for this process's files.
+    // Qt names the owner's bits twice: as the owner's and as this process's user's.
     QFileDevice::Permissions permissions;
     if (mode & S_IRUSR) permissions |= QFileDevice::ReadOwner | QFileDevice::ReadUser;
     if (mode & S_IWUSR) permissions |= QFileDevice::WriteOwner | QFileDevice::WriteUser;
@@ -97,7 +97,11 @@ std::optional<QString> DocumentFile::keepDamagedCopy()
     if (!original.open(QIODevice::ReadOnly)) return std::nullopt;
     const QByteArray content = original.readAll();
     if (original.error() != QFileDevice::NoError) return std::nullopt;
-    if (auto copy = existingCopy(m_path, content)) return copy;
+    if (auto copy = existingCopy(m_path, content)) {
+        // A copy an older version made may still be readable by others.
+        if (m_mode) QFile::setPermissions(*copy, permissionsOf(*m_mode));
+        return copy;
+    }
 
     const QFileDevice::Permissions permissions =
         m_mode ? permissionsOf(*m_mode) : original.permissions();
