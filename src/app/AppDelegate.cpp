@@ -117,6 +117,7 @@ void AppDelegate::launch()
             });
     m_tray->show();
     announceWriteFailures();
+    announceUnreadableDocuments();
 
     m_menuBarWord.start();
     if (m_services.startSync) m_services.startSync();
@@ -137,15 +138,29 @@ void AppDelegate::announceWriteFailures()
 {
     const auto announce = [this](const QString& document, const QString& error) {
         const QString title = QStringLiteral("Glossivo 没能保存 %1").arg(document);
-        const QString message =
-            QStringLiteral("%1\n改动还在，下次有改动时会再保存一次。").arg(error);
-        if (m_services.notify)
-            m_services.notify(title, message);
-        else
-            m_tray->showMessage(title, message, QSystemTrayIcon::Warning);
+        warn(title, QStringLiteral("%1\n改动还在，下次有改动时会再保存一次。").arg(error));
     };
     connect(m_services.words, &WordStore::writeFailed, this, announce);
     connect(m_services.config, &ConfigStore::writeFailed, this, announce);
+}
+
+// A document that could not be read shows as empty; without a word the user would take the
+// empty word book for lost work, or go on and overwrite it without knowing a copy exists.
+void AppDelegate::announceUnreadableDocuments()
+{
+    const QMap<QString, QString>& kept = m_services.words->keptAside();
+    for (auto it = kept.begin(); it != kept.end(); ++it) {
+        const QString title = QStringLiteral("Glossivo 读不了 %1").arg(it.key());
+        warn(title, QStringLiteral("这次先按空的打开。原来的内容原样存在：\n%1").arg(it.value()));
+    }
+}
+
+void AppDelegate::warn(const QString& title, const QString& message)
+{
+    if (m_services.notify)
+        m_services.notify(title, message);
+    else
+        m_tray->showMessage(title, message, QSystemTrayIcon::Warning);
 }
 
 void AppDelegate::waitForAccessibility()

@@ -132,6 +132,8 @@ private:
     void waitForAccessibility();
     void updateStatusTitle();
     void announceWriteFailures();
+    void announceUnreadableDocuments();
+    void warn(const QString& title, const QString& message);
     std::function<void()> opener(MenuAction action) const;
     void showReviewWindow(const QString& title);
 

@@ -1,10 +1,6 @@
 #include "app/TrayApplication.h"
 
-#include "app/AppDelegate.h"
-#include "app/ApplicationNames.h"
-#include "app/AutostartFile.h"
 #include "app/QtTranslations.h"
-#include "app/ScreenTriggers.h"
 #include "app/SettingsState.h"
 #include "app/SharedCard.h"
 #include "app/SingleInstance.h"
@@ -12,11 +8,10 @@
 #include "app/TrayGlyph.h"
 #include "card/CardController.h"
 #include "model/AppPaths.h"
+#include "model/AtomicFile.h"
 #include "model/ConfigStore.h"
 #include "model/LearningLog.h"
 #include "model/WordStore.h"
-#include "platform/x11/X11ActiveWindowWatcher.h"
-#include "platform/x11/X11PermissionProbe.h"
 #include "sync/SyncService.h"
 #include "sync/views/SyncSection.h"
 
@@ -38,46 +33,37 @@ void alert(const QString& message, const QString& advice)
 
 } // namespace
 
-int runTrayApplication(int& argc, char** argv)
+TrayComposition::TrayComposition(SingleInstance& instance)
+    : m_names(ApplicationNames::standard()),
+      m_front([names = m_names](const QString& id) { return names.displayName(id); }),
+      m_autostart(AutostartFile::forThisProgram())
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Glossivo"));
-    QApplication::setApplicationVersion(QStringLiteral(GLOSSIVO_VERSION));
-    QApplication::setDesktopFileName(QStringLiteral("glossivo"));
-    QApplication::setWindowIcon(TrayGlyph::icon());
-    // A tray application: closing its last window does not end it.
-    QApplication::setQuitOnLastWindowClosed(false);
-    // Qt's own messages (network failures on the card, dialog buttons) in the user's language.
-    QtTranslations::install(&app);
+    // Temporary files of writes that a kill cut short; only the running copy may remove them,
+    // and the word book's go at its load. The coach's history may not be opened for weeks.
+    AtomicFile::removeLeftovers(AppPaths::shared().syncState());
+    AtomicFile::removeLeftovers(AppPaths::shared().coach());
 
-    const QString supportDir = AppPaths::shared().supportDir();
-    SingleInstance instance(SingleInstance::channelName(supportDir));
-    if (!instance.claim()) return 0;
-
-    const ApplicationNames names = ApplicationNames::standard();
+    const ApplicationNames names = m_names;
     const auto applicationName = [names](const QString& id) { return names.displayName(id); };
-    X11PermissionProbe permissions;
-    X11ActiveWindowWatcher front(applicationName);
-    AutostartFile autostart = AutostartFile::forThisProgram();
-
     AppDelegate::Services services;
     services.config = &ConfigStore::shared();
     services.words = &WordStore::shared();
     services.log = &LearningLog::shared();
-    services.permissions = &permissions;
-    services.front = &front;
-    services.launchAtLogin = &autostart;
-    services.supportDir = supportDir;
+    services.permissions = &m_permissions;
+    services.front = &m_front;
+    services.launchAtLogin = &m_autostart;
+    services.supportDir = AppPaths::shared().supportDir();
     services.ownId = QApplication::applicationName();
     services.version = SettingsState::versionText(QStringLiteral(GLOSSIVO_VERSION),
                                                   QStringLiteral(GLOSSIVO_BUILD));
     services.speak = [](const QString& text) { Speaker::shared().speak(text); };
     // The triggers hand what they read to the process's card, which asks them where it was
     // read.
-    ScreenTriggers screenTriggers(
-        SharedCard::controller(), [] { return ConfigStore::shared().config(); }, permissions);
-    SharedCard::setPageSource([&screenTriggers] { return screenTriggers.pageSource(); });
-    services.startTriggers = [&screenTriggers] { screenTriggers.start(); };
+    m_screenTriggers = std::make_unique<ScreenTriggers>(
+        SharedCard::controller(), [] { return ConfigStore::shared().config(); }, m_permissions);
+    ScreenTriggers* triggers = m_screenTriggers.get();
+    SharedCard::setPageSource([triggers] { return triggers->pageSource(); });
+    services.startTriggers = [triggers] { triggers->start(); };
     services.startSync = [] { SyncService::shared().start(); };
     services.applicationName = applicationName;
     services.openPage = [](const QUrl& page) { QDesktopServices::openUrl(page); };
@@ -90,16 +76,34 @@ int runTrayApplication(int& argc, char** argv)
     };
     services.quit = [] { QCoreApplication::quit(); };
 
-    AppDelegate delegate(services);
+    m_delegate = std::make_unique<AppDelegate>(services);
+    AppDelegate* delegate = m_delegate.get();
     // The card's question buttons carry it into the sentence chat.
     SharedCard::setAskOpener(
-        [&delegate](const AskContext& context, std::optional<QuickQuestion> question) {
-            delegate.showAsk(context, question);
+        [delegate](const AskContext& context, std::optional<QuickQuestion> question) {
+            delegate->showAsk(context, question);
         });
     // The settings window takes ownership of the section when it is first built.
-    delegate.addSettingsSection(new SyncSection);
-    QObject::connect(&instance, &SingleInstance::reopenRequested, &delegate, &AppDelegate::reopen);
-    delegate.launch();
+    delegate->addSettingsSection(new SyncSection);
+    QObject::connect(&instance, &SingleInstance::reopenRequested, delegate, &AppDelegate::reopen);
+}
+
+int runTrayApplication(int& argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Glossivo"));
+    QApplication::setApplicationVersion(QStringLiteral(GLOSSIVO_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("glossivo"));
+    QApplication::setWindowIcon(TrayGlyph::icon());
+    // A tray application: closing its last window does not end it.
+    QApplication::setQuitOnLastWindowClosed(false);
+    // Qt's own messages (network failures on the card, dialog buttons) in the user's language.
+    QtTranslations::install(&app);
+
+    SingleInstance instance(SingleInstance::channelName(AppPaths::shared().supportDir()));
+    if (!instance.claim()) return 0;
+    TrayComposition composition(instance);
+    composition.delegate().launch();
     QApplication::exec();
     return 0;
 }

@@ -16,6 +16,8 @@ struct AccessibleSelection {
     std::optional<QString> value = std::nullopt;
     std::optional<TextRange> selection = std::nullopt;
     std::optional<qint64> caret = std::nullopt;
+    // The focused object is a password field: nothing of it may be read, by any way.
+    bool secret = false;
 };
 
 } // namespace glossivo

@@ -59,7 +59,10 @@ SelectionReader::SelectionReader(AccessibilityReader& accessibility, SelectionBu
 
 QCoro::Task<std::optional<SelectionReader::Result>> SelectionReader::read(qint64 mouseDownTime)
 {
-    if (auto result = readViaAccessibility()) co_return result;
+    const std::optional<AccessibleSelection> focused = focusedSelection();
+    // A password is never read, not even by the copy that the field itself may allow.
+    if (focused && focused->secret) co_return std::nullopt;
+    if (auto result = resultOf(focused)) co_return result;
     if (auto primary = readPrimary(mouseDownTime)) co_return Result{*primary, std::nullopt};
     QPointer<SelectionReader> self(this);
     const std::optional<QString> copied = co_await readViaClipboard();
@@ -69,10 +72,19 @@ QCoro::Task<std::optional<SelectionReader::Result>> SelectionReader::read(qint64
 
 std::optional<SelectionReader::Result> SelectionReader::readViaAccessibility()
 {
+    return resultOf(focusedSelection());
+}
+
+std::optional<AccessibleSelection> SelectionReader::focusedSelection()
+{
     const std::optional<WindowInfo> active = m_windows.activeWindow();
-    const std::optional<AccessibleSelection> selection =
-        m_accessibility.focusedSelection(active ? active->pid : 0);
-    if (!selection || isBlank(selection->text)) return std::nullopt;
+    return m_accessibility.focusedSelection(active ? active->pid : 0);
+}
+
+std::optional<SelectionReader::Result>
+SelectionReader::resultOf(const std::optional<AccessibleSelection>& selection)
+{
+    if (!selection || selection->secret || isBlank(selection->text)) return std::nullopt;
     Result result{selection->text, std::nullopt};
     if (!selection->value) return result;
     std::optional<TextRange> range = selection->selection;

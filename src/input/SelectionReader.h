@@ -1,5 +1,7 @@
 #pragma once
 
+#include "input/AccessibleSelection.h"
+
 #include <QCoro/QCoroTask>
 #include <QObject>
 #include <QString>
@@ -17,7 +19,8 @@ class WindowSystem;
 // Reads what the user just selected in another application, trying in turn the accessibility
 // interface (which also gives the text around the selection), the PRIMARY selection when it
 // changed since the mouse went down, and a synthesized Ctrl+C with the clipboard put back as it
-// was. Terminals never get the Ctrl+C: it would interrupt the program running in them.
+// was. Terminals never get the Ctrl+C: it would interrupt the program running in them. Nothing
+// at all is read while the focus is in a password field.
 class SelectionReader : public QObject {
     Q_OBJECT
 
@@ -45,6 +48,8 @@ public:
     void setPollInterval(std::chrono::milliseconds interval) { m_pollInterval = interval; }
 
 private:
+    std::optional<AccessibleSelection> focusedSelection();
+    static std::optional<Result> resultOf(const std::optional<AccessibleSelection>& selection);
     bool focusIsInTerminal();
 
     AccessibilityReader& m_accessibility;

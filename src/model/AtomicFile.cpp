@@ -14,6 +14,7 @@
 #include <optional>
 #include <sys/stat.h>
 #include <sys/uio.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 #include <vector>
 
@@ -74,6 +75,26 @@ bool writeAll(int fd, const QByteArrayList& pieces)
     return true;
 }
 
+// Marks the file as this program left it: its size and modification time, which any later
+// change by another program moves. Setting an attribute does not move them.
+constexpr char kWrittenAttribute[] = "user.glossivo.written";
+
+std::optional<QByteArray> stamp(int fd)
+{
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) return std::nullopt;
+    return QByteArray::number(qint64(info.st_size)) + ' ' +
+           QByteArray::number(qint64(info.st_mtim.tv_sec)) + ' ' +
+           QByteArray::number(qint64(info.st_mtim.tv_nsec));
+}
+
+void markWritten(int fd)
+{
+    // A file system without user attributes only costs the next load its check.
+    if (const auto mark = stamp(fd))
+        ::fsetxattr(fd, kWrittenAttribute, mark->constData(), size_t(mark->size()), 0);
+}
+
 bool writeWithMode(const QString& path, const QByteArrayList& pieces, std::optional<mode_t> mode)
 {
     const QByteArray target = QFile::encodeName(path);
@@ -84,6 +105,7 @@ bool writeWithMode(const QString& path, const QByteArrayList& pieces, std::optio
     if (fd < 0) return false;
     const bool ok = ::fchmod(fd, mode ? *mode : defaultMode(target)) == 0 && writeAll(fd, pieces) &&
                     ::fsync(fd) == 0;
+    if (ok) markWritten(fd);
     if (::close(fd) != 0 || !ok || ::rename(temporary.constData(), target.constData()) != 0) {
         const int error = errno;
         ::unlink(temporary.constData());
@@ -124,6 +146,14 @@ bool write(const QString& path, const QByteArrayList& pieces)
 bool write(const QString& path, const QByteArrayList& pieces, mode_t mode)
 {
     return writeWithMode(path, pieces, mode);
+}
+
+bool isAsWritten(int fd)
+{
+    const std::optional<QByteArray> now = stamp(fd);
+    char mark[64];
+    const ssize_t size = ::fgetxattr(fd, kWrittenAttribute, mark, sizeof mark);
+    return now && size > 0 && QByteArray(mark, size) == *now;
 }
 
 void removeLeftovers(const QString& path)

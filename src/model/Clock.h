@@ -10,7 +10,7 @@ public:
     virtual ~Clock() = default;
     virtual QDateTime now() const = 0;
 
-    // The process clock (UTC system time).
+    // The process clock (UTC system time, in whole seconds).
     static const Clock& system();
 };
 

@@ -3,10 +3,12 @@
 #include "model/AtomicFile.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
+#include <sys/stat.h>
 
 namespace glossivo {
 
@@ -17,6 +19,7 @@ DocumentFile::DocumentFile(QString path, std::optional<mode_t> mode)
 std::optional<QByteArray> DocumentFile::read()
 {
     removeLeftovers();
+    m_asWritten = false;
     QFile file(m_path);
     if (!file.exists()) return std::nullopt;
     if (!file.open(QIODevice::ReadOnly)) {
@@ -40,12 +43,68 @@ std::optional<QByteArray> DocumentFile::read()
         done += got;
     }
     bytes.resize(done);
+    m_asWritten = AtomicFile::isAsWritten(file.handle());
     return bytes;
 }
 
-bool DocumentFile::keepDamagedCopy()
+namespace {
+
+// An earlier start may have set the same damaged content aside already.
+std::optional<QString> existingCopy(const QString& path, const QByteArray& content)
 {
-    if (!QFileInfo::exists(m_path)) return true;
+    const QFileInfo document(path);
+    const QStringList names = document.dir().entryList(
+        {document.fileName() + QStringLiteral(".unreadable-*")}, QDir::Files, QDir::Name);
+    for (const QString& name : names) {
+        QFile copy(document.dir().filePath(name));
+        if (copy.size() == content.size() && copy.open(QIODevice::ReadOnly) &&
+            copy.readAll() == content)
+            return copy.fileName();
+    }
+    return std::nullopt;
+}
+
+// The copy gets its mode before the first byte of content, so a secret never stands readable.
+bool writeCopy(const QString& copyPath, const QByteArray& content,
+               QFileDevice::Permissions permissions)
+{
+    QFile copy(copyPath);
+    if (!copy.open(QIODevice::WriteOnly | QIODevice::NewOnly)) return false;
+    const bool written =
+        copy.setPermissions(permissions) && copy.write(content) == content.size() && copy.flush();
+    if (!written) copy.remove();
+    return written;
+}
+
+QFileDevice::Permissions permissionsOf(mode_t mode)
+{
+    // Qt names the owner's bits twice: as the owner's and as this process's user's.
+    QFileDevice::Permissions permissions;
+    if (mode & S_IRUSR) permissions |= QFileDevice::ReadOwner | QFileDevice::ReadUser;
+    if (mode & S_IWUSR) permissions |= QFileDevice::WriteOwner | QFileDevice::WriteUser;
+    if (mode & S_IRGRP) permissions |= QFileDevice::ReadGroup;
+    if (mode & S_IWGRP) permissions |= QFileDevice::WriteGroup;
+    if (mode & S_IROTH) permissions |= QFileDevice::ReadOther;
+    if (mode & S_IWOTH) permissions |= QFileDevice::WriteOther;
+    return permissions;
+}
+
+} // namespace
+
+std::optional<QString> DocumentFile::keepDamagedCopy()
+{
+    QFile original(m_path);
+    if (!original.open(QIODevice::ReadOnly)) return std::nullopt;
+    const QByteArray content = original.readAll();
+    if (original.error() != QFileDevice::NoError) return std::nullopt;
+    if (auto copy = existingCopy(m_path, content)) {
+        // A copy an older version made may still be readable by others.
+        if (m_mode) QFile::setPermissions(*copy, permissionsOf(*m_mode));
+        return copy;
+    }
+
+    const QFileDevice::Permissions permissions =
+        m_mode ? permissionsOf(*m_mode) : original.permissions();
     const QString stamp =
         QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
     const QString base = m_path + QStringLiteral(".unreadable-") + stamp;
@@ -53,9 +112,18 @@ bool DocumentFile::keepDamagedCopy()
         const QString copy =
             attempt == 1 ? base : base + QLatin1Char('-') + QString::number(attempt);
         if (QFileInfo::exists(copy)) continue;
-        return QFile::copy(m_path, copy);
+        if (writeCopy(copy, content, permissions)) return copy;
+        return std::nullopt;
     }
-    return false;
+    return std::nullopt;
+}
+
+std::optional<QString> DocumentFile::keepAside()
+{
+    if (!m_damaged || !QFileInfo::exists(m_path)) return std::nullopt;
+    auto copy = keepDamagedCopy();
+    if (copy) m_damaged = false;
+    return copy;
 }
 
 bool DocumentFile::write(const QByteArray& bytes)
@@ -66,7 +134,7 @@ bool DocumentFile::write(const QByteArray& bytes)
 bool DocumentFile::write(const QByteArrayList& pieces)
 {
     if (m_damaged) {
-        if (!keepDamagedCopy()) {
+        if (QFileInfo::exists(m_path) && !keepDamagedCopy()) {
             m_error = QStringLiteral("the unreadable file cannot be copied aside");
             return false;
         }

@@ -13,7 +13,8 @@ namespace glossivo {
 // used, and replaces it atomically. A document that could not be read or decoded is copied aside
 // ("words.json.unreadable-20261209T080000Z") before the first write replaces it, so a damaged
 // file never costs the user what it held; if that copy cannot be made, the document is not
-// overwritten.
+// overwritten. The copy is readable by the owner alone when the document has a fixed mode (the
+// configuration holds the API key).
 class DocumentFile {
 public:
     explicit DocumentFile(QString path, std::optional<mode_t> mode = std::nullopt);
@@ -22,9 +23,17 @@ public:
 
     // The file's bytes; none when it is missing or cannot be read (the latter counts as damage).
     std::optional<QByteArray> read();
+    // What read() gave is exactly what a write of this program left (see AtomicFile).
+    bool isAsWritten() const { return m_asWritten; }
     // The caller could not decode what read() gave.
     void markDamaged() { m_damaged = true; }
     bool isDamaged() const { return m_damaged; }
+
+    // Copies a damaged document aside now rather than before the first write, so that the user
+    // can be told at start where its content is; a copy of the same content that an earlier
+    // start made is named again rather than made twice. The copy's path; none for a document
+    // that is not damaged or could not be copied (the first write then tries again).
+    std::optional<QString> keepAside();
 
     // False, with lastError() saying why, when the document could not be replaced.
     bool write(const QByteArray& bytes);
@@ -36,11 +45,12 @@ public:
     void removeLeftovers();
 
 private:
-    bool keepDamagedCopy();
+    std::optional<QString> keepDamagedCopy();
 
     QString m_path;
     std::optional<mode_t> m_mode;
     bool m_damaged = false;
+    bool m_asWritten = false;
     QString m_error;
 };
 

@@ -109,6 +109,23 @@ QString closeTag(Tag tag)
     return {};
 }
 
+// A control character (a tab, a line break escaped into the address, a C1 code) would reach the
+// desktop's opener inside the address; written as %XX per UTF-8 byte it is only data.
+QString withoutControlCharacters(const QString& address)
+{
+    QString clean;
+    clean.reserve(address.size());
+    for (const QChar c : address) {
+        if (c.category() != QChar::Other_Control) {
+            clean += c;
+            continue;
+        }
+        for (const char byte : QString(c).toUtf8())
+            clean += QString::asprintf("%%%02X", unsigned(uchar(byte)));
+    }
+    return clean;
+}
+
 // Positions found ahead of each place in the text, for the link addresses.
 class LinkTables {
 public:
@@ -387,7 +404,8 @@ qsizetype Parser::closeBracket(qsizetype at)
     }
     // Emphasis inside the link's text pairs there and nowhere else.
     processEmphasis(opener.bottom);
-    const QString href = isOpenableLink(QUrl(tail->second)) ? tail->second : QString();
+    const QString address = withoutControlCharacters(tail->second);
+    const QString href = isOpenableLink(QUrl(address)) ? address : QString();
     Piece& open = pieces[opener.piece];
     open.linked = true;
     open.href = href;

@@ -150,8 +150,11 @@ std::optional<QDateTime> parse(std::string_view text)
     }
     const qint64 seconds = daysFromCivil(year, month, day) * 86400 + hour * 3600 + minute * 60 +
                            second - offsetSeconds;
-    if (seconds < kEarliestSeconds || seconds > kLatestSeconds) return std::nullopt;
-    return QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC);
+    // A date of the last or first hours written with an offset can fall just outside the years
+    // that UTC text can hold. It reads as the nearest end, the instant the writer would write
+    // for it: one such date must not cost the whole document it stands in.
+    return QDateTime::fromSecsSinceEpoch(std::clamp(seconds, kEarliestSeconds, kLatestSeconds),
+                                         Qt::UTC);
 }
 
 } // namespace glossivo::IsoDate

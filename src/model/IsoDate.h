@@ -16,9 +16,10 @@ namespace IsoDate {
 // UTC) is written as the nearest one inside, so that every text written can be read back.
 QString format(const QDateTime& time);
 
-// Accepts a full date, "T", hours, minutes and whole seconds, then "Z" or a "+hh:mm" offset.
-// A fraction of a second, a missing zone, an impossible date or an instant whose UTC form falls
-// outside 0001-01-01T00:00:00Z ... 9999-12-31T23:59:59Z gives none.
+// Accepts a full date (years 1 to 9999), "T", hours, minutes and whole seconds, then "Z" or a
+// "+hh:mm" offset. A fraction of a second, a missing zone or an impossible date gives none. An
+// instant whose UTC form falls outside 0001-01-01T00:00:00Z ... 9999-12-31T23:59:59Z reads as
+// the nearest of the two, as format() would write it.
 std::optional<QDateTime> parse(const QString& text);
 // The same for the UTF-8 text of a document, as it stands in the parser's buffer.
 std::optional<QDateTime> parse(std::string_view text);

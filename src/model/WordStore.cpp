@@ -106,7 +106,8 @@ void WordStore::load()
     std::optional<QList<WordEntry>> entries;
     if (texts) entries = decodeElements<WordEntry>(*texts);
     m_entries = entries ? std::move(*entries) : decodeList<WordEntry>(m_wordsFile, words);
-    if (words && !m_wordsFile.isDamaged()) m_wordsEncoder.seed(m_entries, *words, std::move(texts));
+    if (words && !m_wordsFile.isDamaged())
+        m_wordsEncoder.seed(m_entries, *words, std::move(texts), m_wordsFile.isAsWritten());
     m_sentenceNotes = loadList<AINote>(m_notesFile);
     m_grammarEncounters = loadList<GrammarEncounter>(m_grammarFile);
     if (const auto bytes = m_statsFile.read()) {
@@ -121,6 +122,12 @@ void WordStore::load()
     m_affixEncounters = loadList<AffixEncounter>(m_affixesFile);
     m_deleted = loadList<Tombstone>(m_deletedFile);
     m_log.removeLeftovers();
+    for (Document document : {Document::words, Document::notes, Document::grammar,
+                              Document::affixes, Document::deleted, Document::stats}) {
+        DocumentFile& loaded = file(document);
+        if (const auto copy = loaded.keepAside())
+            m_keptAside.insert(QFileInfo(loaded.path()).fileName(), *copy);
+    }
 }
 
 namespace {

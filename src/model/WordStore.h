@@ -80,6 +80,10 @@ public:
     // Why the document's first failing write failed; empty for a document that is not failing.
     QString writeError(const QString& document) const { return m_failedDocuments.value(document); }
 
+    // The documents that could not be read at load (file name such as "words.json" -> the copy
+    // of their content kept aside); they are empty in memory until the user's next change.
+    const QMap<QString, QString>& keptAside() const { return m_keptAside; }
+
     // Position in entries of the word: the first entry whose headword in lower case (stored
     // headwords are not trimmed) equals the word's HeadwordKey; so the newest wins.
     std::optional<qsizetype> index(const QString& word) const;
@@ -222,6 +226,7 @@ private:
     DocumentFile m_statsFile;
     std::set<Document> m_failing;
     QMap<QString, QString> m_failedDocuments; // file name -> error
+    QMap<QString, QString> m_keptAside;       // file name -> copy
 };
 
 } // namespace glossivo

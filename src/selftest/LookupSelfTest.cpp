@@ -2,10 +2,14 @@
 
 #include "ai/AIError.h"
 #include "ai/DeepSeekClient.h"
+#include "model/AppPaths.h"
 #include "model/Blanks.h"
 #include "model/ConfigStore.h"
+#include "model/JsonDocumentReader.h"
 #include "model/WordStore.h"
 #include "selftest/FailureText.h"
+
+#include <QFile>
 
 namespace glossivo::SelfTest {
 
@@ -76,18 +80,49 @@ WordEntry addToPractice(const LookupResult& result)
     return WordStore::shared().addSpellPractice(result.explanation);
 }
 
-QString unsavedLine(const QString& word, const QStringList& documents)
+QString addedText(const QString& word, const WordEntry& entry)
 {
-    QString line = QStringLiteral("「") + word + QStringLiteral("」");
-    for (const QString& document : documents)
-        line += writeFailureText(document, WordStore::shared().writeError(document));
-    return line + QLatin1Char('\n');
+    return QStringLiteral("已加入常拼：") + word + QStringLiteral(" → ") + entry.headword +
+           QStringLiteral("（") + entry.meaningZh + QStringLiteral("）");
 }
 
 QString addedLine(const QString& word, const WordEntry& entry)
 {
-    return QStringLiteral("已加入常拼：") + word + QStringLiteral(" → ") + entry.headword +
-           QStringLiteral("（") + entry.meaningZh + QStringLiteral("）\n");
+    return addedText(word, entry) + QLatin1Char('\n');
+}
+
+// What the disk holds of the word after a failed write. Adding a new word writes words.json
+// twice (the word, then its place on the list), and a disk may fill in between.
+struct OnDisk {
+    bool saved = false;
+    bool listed = false;
+};
+
+OnDisk onDisk(const QUuid& id)
+{
+    QFile file(AppPaths::shared().words());
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    try {
+        for (const WordEntry& stored :
+             JsonDocumentReader(file.readAll()).objectList<WordEntry>("element"))
+            if (stored.id == id) return {true, stored.spellPractice == true};
+    } catch (const JsonError&) {
+    }
+    return {};
+}
+
+// Says what reached the disk before the documents that did not.
+QString unsavedLine(const QString& word, const WordEntry& entry, const QStringList& documents)
+{
+    const OnDisk disk = onDisk(entry.id);
+    QString line =
+        disk.listed ? addedText(word, entry) + QStringLiteral("；")
+        : disk.saved ? QStringLiteral("「") + word + QStringLiteral("」已存进单词本，没加入常拼；")
+                     : QStringLiteral("「") + word + QStringLiteral("」");
+    QStringList failures;
+    for (const QString& document : documents)
+        failures.append(writeFailureText(document, WordStore::shared().writeError(document)));
+    return line + failures.join(QStringLiteral("；")) + QLatin1Char('\n');
 }
 
 } // namespace
@@ -114,7 +149,7 @@ QCoro::Task<bool> addSpelling(QString words, QTextStream& out)
             const WordEntry entry = addToPractice(result);
             const QStringList failed = WordStore::shared().failedDocuments();
             allSaved = allSaved && failed.isEmpty();
-            out << (failed.isEmpty() ? addedLine(word, entry) : unsavedLine(word, failed));
+            out << (failed.isEmpty() ? addedLine(word, entry) : unsavedLine(word, entry, failed));
         } catch (const std::exception& error) {
             out << failureLine(word, error);
         }

@@ -42,6 +42,32 @@ QString refusedText()
     return QStringLiteral("the server's certificate does not match the pin");
 }
 
+// The network thread reads no further ahead than this while the body is taken here.
+constexpr qint64 kReadAhead = qint64(4) << 20;
+
+// Takes the body as it arrives, so that it is held once rather than in the reply's buffer and
+// again in a copy, and cuts the reply off as soon as it is known to pass the limit.
+void collectBody(QNetworkReply* reply, std::shared_ptr<QByteArray> body,
+                 std::shared_ptr<bool> tooLarge)
+{
+    reply->setReadBufferSize(kReadAhead);
+    const auto refuse = [reply, tooLarge] {
+        *tooLarge = true;
+        reply->abort();
+    };
+    QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [reply, refuse] {
+        bool known = false;
+        const qint64 announced =
+            reply->header(QNetworkRequest::ContentLengthHeader).toLongLong(&known);
+        if (known && announced > PinnedSession::kBodyLimit) refuse();
+    });
+    QObject::connect(reply, &QNetworkReply::readyRead, reply, [reply, body, refuse] {
+        const qint64 available = reply->bytesAvailable();
+        if (body->size() + available > PinnedSession::kBodyLimit) return refuse();
+        body->append(reply->read(available));
+    });
+}
+
 QNetworkReply* start(QNetworkAccessManager& manager, const QNetworkRequest& request,
                      const QByteArray& method, const QByteArray& body)
 {
@@ -68,11 +94,15 @@ QCoro::Task<PinnedSession::Response> PinnedSession::send(QNetworkRequest request
                                                          QByteArray body, QList<int> ok)
 {
     auto refused = std::make_shared<bool>(false);
+    auto tooLarge = std::make_shared<bool>(false);
+    auto received = std::make_shared<QByteArray>();
     NetworkReply::Owned reply(start(*m_manager, request, method, body));
     pinReply(reply.get(), m_pin, refused);
+    collectBody(reply.get(), received, tooLarge);
     co_await reply.get();
 
     if (*refused) throw SyncError::certificate(refusedText());
+    if (*tooLarge) throw SyncError::tooLarge(kBodyLimit);
     const std::optional<int> status = NetworkReply::actionableStatus(*reply);
     if (!status) {
         if (reply->error() == QNetworkReply::SslHandshakeFailedError)
@@ -80,7 +110,8 @@ QCoro::Task<PinnedSession::Response> PinnedSession::send(QNetworkRequest request
         throw SyncError::connection(reply->errorString());
     }
     if (!ok.contains(*status)) throw SyncError::http(*status);
-    co_return Response{*status, reply->readAll(), reply->rawHeader("ETag")};
+    received->append(reply->readAll());
+    co_return Response{*status, std::move(*received), reply->rawHeader("ETag")};
 }
 
 } // namespace glossivo

@@ -25,6 +25,10 @@ public:
         QByteArray etag;
     };
 
+    // Far above any real word book (a book of 20,000 words is some 50 MB), so that a server that
+    // never stops sending cannot fill the memory.
+    static constexpr qint64 kBodyLimit = qint64(256) << 20;
+
     explicit PinnedSession(const SyncLink& link);
     ~PinnedSession();
     PinnedSession(const PinnedSession&) = delete;
@@ -32,7 +36,8 @@ public:
 
     // Sends the request ("GET" or "PUT") and gives the reply when its status is one of `ok`.
     // Throws SyncError: http for another status, certificate for a server that is not the
-    // pinned one, connection when no complete reply came.
+    // pinned one, connection when no complete reply came, tooLarge for a body that announces
+    // or reaches more than kBodyLimit bytes.
     QCoro::Task<Response> send(QNetworkRequest request, QByteArray method, QByteArray body,
                                QList<int> ok);
 

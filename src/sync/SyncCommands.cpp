@@ -27,6 +27,11 @@ QString badCodeLine()
     return QStringLiteral("同步码格式不对\n");
 }
 
+QString unsavedLine(const QString& error)
+{
+    return QStringLiteral("没能保存同步码：config.json：") + error + u'\n';
+}
+
 QString connectedLine(const SyncLink& link)
 {
     return QStringLiteral("已连接 ") + link.hostName() + u'\n';
@@ -54,6 +59,11 @@ QCoro::Task<int> connect(QString code, ConfigStore& config, QTextStream& out)
         co_return 1;
     }
     SyncConfig::store(config, *link);
+    // A code that is not on disk is gone at the next start: that is no connection.
+    if (const std::optional<QString> error = config.writeError()) {
+        out << unsavedLine(*error);
+        co_return 1;
+    }
     out << connectedLine(*link);
     co_return 0;
 }

@@ -19,7 +19,7 @@ namespace SyncCommands {
 QCoro::Task<int> syncNow(SyncService& service, const WordStore& store, QTextStream& out);
 
 // Checks the server of a sync code and stores the code only when the check passes; runs no
-// pass.
+// pass. Fails when the code could not be written to config.json.
 QCoro::Task<int> connect(QString code, ConfigStore& config, QTextStream& out);
 
 } // namespace SyncCommands

@@ -37,4 +37,10 @@ SyncError SyncError::encoding()
     return {Kind::encoding, 0, QStringLiteral("the merged document could not be encoded")};
 }
 
+SyncError SyncError::tooLarge(qint64 limit)
+{
+    return {Kind::tooLarge, 0,
+            QStringLiteral("the reply went on past %1 bytes and was cut off").arg(limit)};
+}
+
 } // namespace glossivo

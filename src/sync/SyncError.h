@@ -18,6 +18,7 @@ public:
         connection,  // no complete reply: no network, server down, time-out
         address,     // the stored server address is not an https address with a host
         encoding,    // the merged document could not be written as JSON
+        tooLarge,    // the reply went on past any real word book's size
     };
 
     static SyncError http(int status);
@@ -26,6 +27,7 @@ public:
     static SyncError connection(const QString& detail);
     static SyncError address(const QString& server);
     static SyncError encoding();
+    static SyncError tooLarge(qint64 limit);
 
     Kind kind() const { return m_kind; }
     int status() const { return m_status; }

@@ -5,6 +5,8 @@
 #include <QStringDecoder>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace glossivo {
 
 namespace {
@@ -72,11 +74,21 @@ std::optional<std::pair<QString, QString>> keyAndValue(const QString& piece)
     return std::pair{piece.mid(start, equals - start), percentDecoded(raw).value_or(raw)};
 }
 
+// "https:///" is a URL, but not one of a server.
 bool isHttpsAddress(const QString& server)
 {
     const QUrl url(server, QUrl::StrictMode);
     return url.isValid() && server.startsWith(QLatin1String("https:")) &&
-           url.scheme() == QLatin1String("https");
+           url.scheme() == QLatin1String("https") && !url.host().isEmpty();
+}
+
+// The pin is compared with the certificate's hash in hexadecimal; anything else could never
+// match, and would only fail later as a certificate that "does not match".
+bool isHexPin(const QString& pin)
+{
+    return pin.size() == 64 && std::all_of(pin.begin(), pin.end(), [](QChar c) {
+               return c.unicode() < 0x80 && hexDigit(char(c.unicode())) >= 0;
+           });
 }
 
 QString percentEncoded(const QString& text)
@@ -103,8 +115,7 @@ std::optional<SyncLink> SyncLink::parse(const std::optional<QString>& text)
         if (key == QLatin1String("pin") && !pin) pin = value;
     }
     if (!server || !token || !pin || !isHttpsAddress(*server)) return std::nullopt;
-    if (Graphemes::split(*token).size() < 16 || Graphemes::split(*pin).size() != 64)
-        return std::nullopt;
+    if (Graphemes::split(*token).size() < 16 || !isHexPin(*pin)) return std::nullopt;
     if (server->endsWith(u'/')) server->chop(1);
     return SyncLink{*server, *token, pin->toLower()};
 }
@@ -118,7 +129,10 @@ std::optional<SyncLink> SyncLink::fromConfig(const AppConfig& config)
 
 QString SyncLink::text() const
 {
-    return codePrefix() + QStringLiteral("server=") + percentEncoded(server) +
+    // Reading removes one trailing "/"; a server that still ends in one gets it back here, so
+    // that a code copied from device to device stays the same code.
+    const QString written = server.endsWith(u'/') ? server + u'/' : server;
+    return codePrefix() + QStringLiteral("server=") + percentEncoded(written) +
            QStringLiteral("&token=") + percentEncoded(token) + QStringLiteral("&pin=") + pin;
 }
 

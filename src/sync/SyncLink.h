@@ -14,7 +14,7 @@ namespace glossivo {
 struct SyncLink {
     QString server; // https, without one trailing "/"
     QString token;  // at least 16 characters
-    QString pin;    // 64 characters, lower case
+    QString pin;    // 64 hexadecimal digits, lower case
 
     // The link in a sync code, wherever the code stands in the text and whatever follows it
     // after a blank or a line break; none for anything that is not a complete, valid code.

@@ -56,6 +56,8 @@ QString errorText(const SyncError& error)
         return QStringLiteral("连不上同步服务器（没网，或者服务器停了）");
     case SyncError::Kind::address:
         return QStringLiteral("同步码里的服务器地址不对，只能用 https:// 开头的地址");
+    case SyncError::Kind::tooLarge:
+        return QStringLiteral("服务器发来的内容太大（超过 256 MB），不像是单词本，这次没有同步");
     case SyncError::Kind::encoding:
         return QStringLiteral("同步出错了：合并后的单词本写不出来，这次什么也没有上传。\n") +
                QString::fromUtf8(error.what());

@@ -229,6 +229,19 @@ TEST_F(AIModes, AddSpellingFailsWhenTheWordBookCannotBeWritten)
         failedLine(program.run({"--add-spelling", "glimpse"}), error);
     }
     EXPECT_EQ(folder.files(), QStringList{"config.json"});
+
+    // The disk fills between the word's two writes: the word is saved, its place on the list
+    // and the log lines are not, and the line says so.
+    server.enqueue(reply({{"headword", "glimpse"}, {"meaning_zh", "一瞥"}}));
+    ProgramRun program;
+    program.setDataDir(folder.paths().supportDir());
+    glossivo::testing::launchOnRefusingDisk(program, RefusingDisk::onePage);
+    const ProgramOutcome outcome = program.run({"--add-spelling", "glimpse"});
+    EXPECT_EQ(outcome.out, "「glimpse」已存进单词本，没加入常拼；"
+                           "保存失败：learning-log.jsonl：No space left on device；"
+                           "保存失败：words.json：No space left on device\n")
+        << outcome.out.toStdString();
+    EXPECT_EQ(outcome.status, 1);
 }
 
 TEST_F(AIModes, AddSpellingWithOnlySeparatorsAndBlanksDoesNothing)

@@ -89,7 +89,9 @@ private:
 
 // A data folder that the disk refuses to write: as a tiny tmpfs, full or mounted read-only,
 // in a mount namespace of the program's own, with the folder's "config.json" copied in first.
-enum class RefusingDisk { full, readOnly };
+// full: not a byte free; onePage: room for one small document, so its second write fails;
+// readOnly: mounted read-only.
+enum class RefusingDisk { full, onePage, readOnly };
 
 // Whether this machine lets a test mount such a folder (a user and mount namespace).
 inline bool canMountRefusingDisks()
@@ -109,11 +111,14 @@ inline void launchOnRefusingDisk(ProgramRun& program, RefusingDisk disk)
         "set -e; mode=$1; shift; dir=$GLOSSIVO_DATA_DIR; config=$(cat \"$dir/config.json\"); "
         "mount -t tmpfs -o size=64k glossivo-test \"$dir\"; "
         "printf '%s' \"$config\" > \"$dir/config.json\"; "
-        "if [ \"$mode\" = full ]; then dd if=/dev/zero of=\"$dir/filler\" bs=4096 2>/dev/null "
-        "|| true; else mount -o remount,ro \"$dir\"; fi; exec \"$@\"");
+        "if [ \"$mode\" = readonly ]; then mount -o remount,ro \"$dir\"; else "
+        "dd if=/dev/zero of=\"$dir/filler\" bs=4096 2>/dev/null || true; fi; "
+        "if [ \"$mode\" = page ]; then truncate -s -4096 \"$dir/filler\"; fi; exec \"$@\"");
     program.setLauncher(QStringLiteral("unshare"),
                         {"--user", "--map-root-user", "--mount", "sh", "-c", script, "refusing",
-                         disk == RefusingDisk::full ? "full" : "readonly"});
+                         disk == RefusingDisk::full      ? "full"
+                         : disk == RefusingDisk::onePage ? "page"
+                                                         : "readonly"});
 }
 
 // Runs the program over the given data folder.

@@ -3,6 +3,7 @@
 #include "support/FakeSyncServer.h"
 #include "sync/SyncBundle.h"
 
+#include <QDir>
 #include <QJsonDocument>
 #include <QTimeZone>
 
@@ -56,6 +57,16 @@ TEST_F(SyncModes, ConnectRefusesAMalformedCodeAndTouchesNothing)
         EXPECT_EQ(outcome.status, 1) << outcome.err.toStdString();
     }
     EXPECT_FALSE(data.exists("config.json"));
+}
+
+// A code that never reached the disk is no connection: the next start would not know it.
+TEST_F(SyncModes, ConnectFailsWhenTheCodeCannotBeSaved)
+{
+    ASSERT_TRUE(QDir().mkpath(data.path("config.json")));
+    const ProgramOutcome outcome = run({"--sync-connect", server.link().text()});
+    EXPECT_EQ(outcome.out,
+              "没能保存同步码：config.json：the unreadable file cannot be copied aside\n");
+    EXPECT_EQ(outcome.status, 1);
 }
 
 TEST_F(SyncModes, ConnectPrintsTheServerCheckSentenceAndStoresNothing)

@@ -197,6 +197,44 @@ TEST_F(CardControllerTest, SavingTwiceKeepsTheUnlockAndAddsNothing)
     EXPECT_EQ(stored(QStringLiteral("run"))->examples.size(), 1);
 }
 
+// The first meeting with a grammar point shows on the card, whether the word is saved from the
+// card or, already saved, met again.
+TEST_F(CardControllerTest, AnUnlockReachesTheCard)
+{
+    Explanation made = explanation(QStringLiteral("run"));
+    made.grammar = QStringLiteral("pastSimple");
+    controller->lookup(QStringLiteral("ran"), kContext, kPointer);
+    ai.answer(0, made);
+    EXPECT_FALSE(word()->unlock);
+    controller->save();
+    ASSERT_TRUE(word()->unlock);
+    EXPECT_EQ(word()->unlock->newGrammar, GrammarPoint::pastSimple);
+
+    made.grammar = QStringLiteral("presentPerfect");
+    made.sentence = QStringLiteral("We have run home.");
+    controller->lookup(QStringLiteral("run"), QStringLiteral("We have run home."), kPointer);
+    ai.answer(1, made);
+    ASSERT_TRUE(word()->unlock);
+    EXPECT_EQ(word()->unlock->newGrammar, GrammarPoint::presentPerfect);
+}
+
+// Where the word was met is taken when the lookup starts: by the time the answer comes, or
+// the user saves, another window may be in front.
+TEST_F(CardControllerTest, ThePageSourceIsTakenWhenTheLookupStarts)
+{
+    const PageSource before = source;
+    controller->lookup(QStringLiteral("ran"), kContext, kPointer);
+    source = PageSource{QStringLiteral("Terminal"), std::nullopt, QStringLiteral("later")};
+    ai.answer(0, explanation(QStringLiteral("run")));
+    EXPECT_EQ(word()->source, before);
+    controller->save();
+    const WordEntry* saved = stored(QStringLiteral("run"));
+    ASSERT_NE(saved, nullptr);
+    ASSERT_EQ(saved->examples.size(), 1);
+    EXPECT_EQ(saved->examples[0].sourceApp, before.app);
+    EXPECT_EQ(saved->examples[0].sourceTitle, before.title);
+}
+
 TEST_F(CardControllerTest, TheRecallAnswerCountsAsAReviewOnlyAfterTheReveal)
 {
     saveWord(explanation(QStringLiteral("run")));
@@ -246,6 +284,23 @@ TEST_F(CardControllerTest, TranslatingTheOfferStopsItsTimerAndKeepsTheWholeText)
     const Translation translation{QStringLiteral("译文"), std::nullopt};
     ai.answer(0, translation);
     EXPECT_EQ(state(), CardState(CardState::Translated{text, translation}));
+}
+
+// A failed translation shows its sentence; one that answers after the card moved on to another
+// lookup is dropped.
+TEST_F(CardControllerTest, AFailedTranslationShowsItsSentenceAndALateOneIsDropped)
+{
+    controller->showTranslation(QStringLiteral("A passage."), kPointer);
+    ai.failTranslation(0, AIError::noBalance());
+    EXPECT_EQ(state(), CardState(CardState::Error{AIError::noBalance().errorDescription(), false}));
+
+    controller->showTranslation(QStringLiteral("Another passage."), kPointer);
+    controller->lookup(QStringLiteral("ran"), kContext, kPointer);
+    ai.answer(1, Translation{QStringLiteral("另一段话。"), std::nullopt});
+    EXPECT_EQ(state(), CardState(CardState::Loading{QStringLiteral("ran")}));
+    ai.answer(0, explanation(QStringLiteral("run")));
+    ASSERT_NE(word(), nullptr);
+    EXPECT_EQ(word()->explanation.headword, QStringLiteral("run"));
 }
 
 TEST_F(CardControllerTest, AskingOpensTheChatAboutTheCardAndHidesIt)

@@ -292,6 +292,53 @@ TEST_F(CardViewTest, TheDetailsOpenAndCloseAndTheStarFlipsTheWantToLearnMark)
     EXPECT_EQ(find("wordCardDetails"), nullptr);
 }
 
+// Each ask button carries its own question into the chat; "自己问…" carries none.
+TEST_F(CardViewTest, EachAskButtonSendsItsQuestion)
+{
+    QList<std::optional<QuickQuestion>> asked;
+    controller->setHooks({[this] { return source; },
+                          {},
+                          [&asked](const AskContext&, std::optional<QuickQuestion> question) {
+                              asked.append(question);
+                          },
+                          {}});
+    makeView();
+    const struct {
+        bool translation;
+        const char* button;
+        std::optional<QuickQuestion> question;
+    } cases[] = {
+        {false, "askPrimaryButton", QuickQuestion::why},
+        {false, "askSecondaryButton", QuickQuestion::examples},
+        {false, "askOwnButton", std::nullopt},
+        {true, "askWhyButton", QuickQuestion::why},
+        {true, "askStructureButton", QuickQuestion::structure},
+        {true, "askOwnButton", std::nullopt},
+    };
+    qsizetype answered = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.button);
+        if (c.translation) {
+            controller->showTranslation(QStringLiteral("A passage."), QPoint(100, 100));
+            ai.answer(ai.translations.size() - 1, Translation{QStringLiteral("一段话。"), {}});
+        } else {
+            // Looked up again, the word comes from the cache without a request.
+            controller->lookup(QStringLiteral("ran"), std::nullopt, QPoint(100, 100));
+            if (ai.explains.size() > answered)
+                ai.answer(answered++, explanation(QStringLiteral("run")));
+            QTest::qWait(1);
+            find<QAbstractButton>("detailsToggle")->click();
+        }
+        QTest::qWait(1);
+        auto* button = find<QAbstractButton>(c.button);
+        ASSERT_NE(button, nullptr);
+        button->click();
+        ASSERT_FALSE(asked.isEmpty());
+        EXPECT_EQ(asked.takeLast(), c.question);
+        EXPECT_TRUE(state().is<CardState::Hidden>());
+    }
+}
+
 TEST_F(CardViewTest, OnlyWebAddressesBecomeLinks)
 {
     struct Case {

@@ -1,7 +1,8 @@
 // A window with known text for the screen-input tests: a line edit and a text edit, published
 // over the accessibility bus like any Qt application. Once it is on screen it prints where its
 // text is (global coordinates) and "ready". With --clipboard it first puts a text and an image
-// on the clipboard and keeps serving them.
+// on the clipboard and keeps serving them; with --password the line edit hides its text as a
+// password field does.
 #include <QApplication>
 #include <QBuffer>
 #include <QClipboard>
@@ -45,6 +46,7 @@ int main(int argc, char** argv)
                       QStringLiteral("title"), QStringLiteral("Glossivo test text")});
     parser.addOption(
         {QStringLiteral("clipboard"), QStringLiteral("Put a text and an image on the clipboard")});
+    parser.addOption({QStringLiteral("password"), QStringLiteral("The line edit is a password")});
     parser.process(app);
 
     if (parser.isSet(QStringLiteral("clipboard"))) {
@@ -58,6 +60,7 @@ int main(int argc, char** argv)
     window.setWindowTitle(parser.value(QStringLiteral("title")));
     auto* layout = new QVBoxLayout(&window);
     auto* line = new QLineEdit(QStringLiteral("Serendipity is a happy accident."));
+    if (parser.isSet(QStringLiteral("password"))) line->setEchoMode(QLineEdit::Password);
     auto* text = new QTextEdit;
     text->setPlainText(QStringLiteral("Glossaries help readers.\nA second line follows here."));
     layout->addWidget(line);

@@ -300,3 +300,19 @@ TEST_F(CoachFactsTest, noSecretOfTheConfigurationReachesTheRecord)
     EXPECT_FALSE(record.contains("example.org"));
     EXPECT_TRUE(record.contains("「pin ***」：my key is *** and ***")) << record.toStdString();
 }
+
+// The sentence is cut to 110 characters; a key standing across the cut is masked before it, so
+// not even its first characters reach the coach.
+TEST_F(CoachFactsTest, aSecretAcrossTheSentenceCutLeavesNoPrefix)
+{
+    config.apiKey = "sk-coach-test-0b7e44c1";
+    WordEntry pasted = word("pasted");
+    pasted.createdAt = clock.now();
+    const QString before = QString(100, u'x') + u' ';
+    pasted.examples = {example(before + config.apiKey + " and more")};
+    openBook({pasted});
+
+    const QString record = build();
+    EXPECT_FALSE(record.contains("sk-")) << record.toStdString();
+    EXPECT_TRUE(record.contains(before + "*** and m")) << record.toStdString();
+}

@@ -93,6 +93,31 @@ TEST_F(SelectionReaderTest, BlankAccessibleSelectionFallsThroughToPrimary)
     EXPECT_EQ(buffers.copies, 0);
 }
 
+// Both hold the word after a mouse selection; only the accessibility reading knows its context.
+TEST_F(SelectionReaderTest, AccessibilityWinsOverAFreshPrimary)
+{
+    const QString value = QStringLiteral("A rare word here.");
+    accessibility.selection = AccessibleSelection{QStringLiteral("word"), value, TextRange{7, 4}};
+    buffers.primaryContents = QStringLiteral("word");
+    buffers.primaryChangedAt = 1000;
+    EXPECT_EQ(awaitTask(reader.read(1000)), (Result{QStringLiteral("word"), value}));
+}
+
+// A password field gives nothing by any way, even one whose PRIMARY or Ctrl+C would answer.
+TEST_F(SelectionReaderTest, APasswordFieldIsNeverRead)
+{
+    AccessibleSelection password;
+    password.secret = true;
+    accessibility.selection = password;
+    buffers.primaryContents = QStringLiteral("hunter2");
+    buffers.primaryChangedAt = 1000;
+    copiesAfter(1, QStringLiteral("hunter2"));
+    EXPECT_EQ(awaitTask(reader.read(1000)), std::nullopt);
+    EXPECT_EQ(reader.readViaAccessibility(), std::nullopt);
+    EXPECT_EQ(buffers.copies, 0);
+    EXPECT_EQ(clipboard.contents, userClipboard);
+}
+
 TEST_F(SelectionReaderTest, PrimaryOlderThanTheMouseDownIsNotRead)
 {
     buffers.primaryContents = QStringLiteral("stale");

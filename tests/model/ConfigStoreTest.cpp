@@ -3,6 +3,7 @@
 #include "support/DataFolder.h"
 #include "support/FakeClock.h"
 
+#include <QFile>
 #include <QJsonDocument>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -80,6 +81,9 @@ TEST_F(ConfigStoreTest, aValueOfTheWrongTypeFallsBackToAllDefaults)
 TEST_F(ConfigStoreTest, aDamagedFileIsKeptAsideBeforeTheFirstChangeReplacesIt)
 {
     writeConfig(R"({"apiKey": "sk-1", "learningSlots": "30"})");
+    ASSERT_TRUE(QFile::setPermissions(folder.path(QStringLiteral("config.json")),
+                                      QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ReadGroup | QFileDevice::ReadOther));
     const auto store = open();
     AppConfig changed = store->config();
     changed.apiKey = QStringLiteral("sk-2");
@@ -90,6 +94,10 @@ TEST_F(ConfigStoreTest, aDamagedFileIsKeptAsideBeforeTheFirstChangeReplacesIt)
     EXPECT_TRUE(files[1].startsWith(QStringLiteral("config.json.unreadable-")));
     EXPECT_EQ(folder.read(files[1]), QByteArray(R"({"apiKey": "sk-1", "learningSlots": "30"})"));
     EXPECT_EQ(stored().value(QStringLiteral("apiKey")).toString(), QStringLiteral("sk-2"));
+    // The key inside is no more readable to others in the copy than in the original.
+    struct stat info {};
+    ASSERT_EQ(::stat(folder.path(files[1]).toLocal8Bit().constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
 
     changed.apiKey = QStringLiteral("sk-3");
     store->setConfig(changed);

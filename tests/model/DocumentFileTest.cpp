@@ -1,6 +1,7 @@
 #include "model/DocumentFile.h"
 #include "support/DataFolder.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -120,4 +121,29 @@ TEST(DocumentFileTest, aFailedWriteSaysWhy)
     DocumentFile file(folder.path(QStringLiteral("words.json")));
     EXPECT_FALSE(file.write("[]"));
     EXPECT_FALSE(file.lastError().isEmpty());
+}
+
+// The word book's texts are checked after a load only when another program may have changed
+// them; a change of the time alone counts, as does one in place that keeps the file.
+TEST(DocumentFileTest, knowsWhetherTheDocumentIsAsItsOwnWriteLeftIt)
+{
+    DataFolder folder;
+    const QString path = folder.path(QStringLiteral("words.json"));
+    DocumentFile file(path);
+    ASSERT_TRUE(file.write("[1]"));
+    ASSERT_TRUE(file.read());
+    EXPECT_TRUE(file.isAsWritten());
+
+    QFile touched(path);
+    ASSERT_TRUE(touched.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(touched.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-60),
+                                    QFileDevice::FileModificationTime));
+    touched.close();
+    ASSERT_TRUE(file.read());
+    EXPECT_FALSE(file.isAsWritten());
+
+    ASSERT_TRUE(file.write("[2]"));
+    folder.write(QStringLiteral("words.json"), "[3, 4]");
+    ASSERT_TRUE(file.read());
+    EXPECT_FALSE(file.isAsWritten());
 }

@@ -99,6 +99,17 @@ TEST(InlineMarkdown, OnlyWebLinksBecomeAnchorsAndLinksDoNotNest)
     });
 }
 
+// No control character reaches an address, in either form of it.
+TEST(InlineMarkdown, ControlCharactersInAnAddressArePercentEncoded)
+{
+    expectAll({
+        {"[制表](<https://a.example/x\ty>)", "<a href=\"https://a.example/x%09y\">制表</a>"},
+        {"[一](<https://a.example/\x01>)", "<a href=\"https://a.example/%01\">一</a>"},
+        {"[删](<https://a.example/\x7f>)", "<a href=\"https://a.example/%7F\">删</a>"},
+        {"[C1](https://a.example/\xc2\x80)", "<a href=\"https://a.example/%C2%80\">C1</a>"},
+    });
+}
+
 TEST(InlineMarkdown, EverythingFromTheTextIsEscaped)
 {
     expectAll({

@@ -2,6 +2,7 @@
 #include "support/DataFolder.h"
 #include "support/FakeClock.h"
 
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QTimeZone>
@@ -78,7 +79,29 @@ TEST_F(WordStoreLoadTest, oneBadRecordEmptiesOnlyItsOwnDocument)
     EXPECT_TRUE(store->affixEncounters().isEmpty());
     EXPECT_TRUE(store->grammarEncounters().isEmpty());
     EXPECT_EQ(folder.read(QStringLiteral("words.json")), words); // untouched at load
-    EXPECT_EQ(folder.files().size(), 4);
+    // Each refused document is copied aside at once, so that the user can be told where.
+    const QMap<QString, QString> kept = store->keptAside();
+    ASSERT_EQ(kept.keys(), (QStringList{"affixes.json", "grammar.json", "words.json"}));
+    EXPECT_EQ(folder.read(QFileInfo(kept["words.json"]).fileName()), words);
+    EXPECT_EQ(folder.files().size(), 7);
+    // A later start names the same copy rather than making another.
+    EXPECT_EQ(open()->keptAside(), kept);
+    EXPECT_EQ(folder.files().size(), 7);
+}
+
+// Another device may write the first or last hours of the calendar with an offset.
+TEST_F(WordStoreLoadTest, aDateAtEitherEndOfTheCalendarLoadsAsTheNearestWritableOne)
+{
+    for (const char* date : {"9999-12-31T23:59:59-01:00", "0001-01-01T00:00:00+01:00"}) {
+        folder.write(QStringLiteral("words.json"),
+                     "[" +
+                         entryJson("00000000-0000-0000-0000-000000000001", "far",
+                                   QByteArray(R"(, "restUntil": ")") + date + "\"") +
+                         "]");
+        const auto store = open();
+        ASSERT_EQ(store->entries().size(), 1) << date;
+        EXPECT_TRUE(store->keptAside().isEmpty());
+    }
 }
 
 // A word book laid out as the store writes it is read word by word; a bad word there still sets
@@ -91,8 +114,7 @@ TEST_F(WordStoreLoadTest, aWordBookAsWrittenIsReadWithTheSameRules)
     };
     const QByteArray bad = laidOut(
         "[" + entryJson("00000000-0000-0000-0000-000000000001", "good") + "," +
-        entryJson("00000000-0000-0000-0000-000000000002", "bad", R"(, "lookupCount": "2")") +
-        "]");
+        entryJson("00000000-0000-0000-0000-000000000002", "bad", R"(, "lookupCount": "2")") + "]");
     folder.write(QStringLiteral("words.json"), bad);
     EXPECT_TRUE(open()->entries().isEmpty());
     EXPECT_EQ(folder.read(QStringLiteral("words.json")), bad);

@@ -218,6 +218,20 @@ TEST_F(ScreenInputDesktopTest, AccessibilityReadsTheLineEditSelectionWithItsCont
     EXPECT_EQ(reading->context, QStringLiteral("Serendipity is a happy accident."));
 }
 
+// Nothing of a password reaches the card (and so the AI service), and no copy is sent to it.
+TEST_F(ScreenInputDesktopTest, APasswordFieldIsNeverRead)
+{
+    auto window = textWindow({QStringLiteral("--password")});
+    testing::doubleClick(window->point(QStringLiteral("lineedit")) + QPoint(20, 0));
+    ASSERT_TRUE(delivered()); // the gesture was read, as nothing
+    EXPECT_TRUE(stack->card.lookups.isEmpty());
+    const std::optional<AccessibleSelection> selection =
+        stack->desktop.accessibility.focusedSelection(window->pid());
+    ASSERT_TRUE(selection);
+    EXPECT_TRUE(selection->secret);
+    EXPECT_TRUE(selection->text.isEmpty());
+}
+
 TEST_F(ScreenInputDesktopTest, AccessibilityGivesUpOnAnApplicationThatDoesNotAnswer)
 {
     auto window = textWindow();

@@ -154,6 +154,29 @@ TEST_F(ReviewSessionTest, slangAndWordsDeletedMeanwhileGetNoSpellingQuestion)
     EXPECT_EQ(logged(), QStringList{"review easy"}); // nothing reached the deleted words
 }
 
+// The "more new words" button asks for five beyond the day's quota; the card of a question shows
+// the word as it stands now, not as it stood when the round was built.
+TEST_F(ReviewSessionTest, extraNewWordsJoinTheRoundAndTheLiveEntryFollowsTheWordBook)
+{
+    config.dailyNewLimit = 0;
+    QList<WordEntry> words;
+    for (const char* headword : {"ferry", "harbour", "quay", "pier", "wharf", "dock", "berth"})
+        words.append(word(headword));
+    openWith(words);
+    session->start(5);
+    ASSERT_EQ(session->queue().size(), 5);
+    qsizetype learningOnDisk = 0;
+    for (const WordEntry& stored : wordsOnDisk())
+        learningOnDisk += stored.stage == Stage::learning ? 1 : 0;
+    EXPECT_EQ(learningOnDisk, 5);
+
+    const QUuid asked = session->current()->entry.id;
+    store->setSpellPractice(asked, true);
+    EXPECT_EQ(session->liveEntry()->spellPractice, true);
+    EXPECT_FALSE(session->current()->entry.spellPractice);
+    EXPECT_EQ(session->liveEntry()->id, asked);
+}
+
 TEST_F(ReviewSessionTest, aForgottenWordIsAskedOnceMoreAtTheEnd)
 {
     openWith({learning("ferry"), learning("harbour")});

@@ -9,6 +9,7 @@
 #include <QSslSocket>
 #include <QTimer>
 
+#include <memory>
 #include <stdexcept>
 
 namespace glossivo::testing {
@@ -208,8 +209,29 @@ QByteArray FakeSyncServer::etag(qint64 version) const
     return (m_weak ? "W/" : "") + SyncProtocol::quoted(version);
 }
 
+void FakeSyncServer::sendEndless(QSslSocket* socket)
+{
+    QByteArray head = "HTTP/1.1 200 OK\r\nConnection: close\r\nContent-Type: application/json\r\n";
+    if (m_endless == EndlessBody::announced) head += "Content-Length: 10737418240\r\n";
+    socket->write(head + "\r\n{\"words\":[");
+    // Topped up as the client takes it, so the server itself never holds more than a few MB.
+    const QByteArray block(1 << 20, ' ');
+    auto sent = std::make_shared<qint64>(0);
+    const auto topUp = [socket, block, sent] {
+        while (socket->state() == QAbstractSocket::ConnectedState &&
+               socket->bytesToWrite() < 4 * block.size()) {
+            if (*sent >= qint64(512) << 20) return socket->disconnectFromHost();
+            socket->write(block);
+            *sent += block.size();
+        }
+    };
+    connect(socket, &QSslSocket::encryptedBytesWritten, this, topUp);
+    topUp();
+}
+
 void FakeSyncServer::send(QSslSocket* socket, const Answer& answer)
 {
+    if (m_endless != EndlessBody::none && answer.status == 200) return sendEndless(socket);
     QByteArray head = "HTTP/1.1 " + QByteArray::number(answer.status) + ' ' +
                       reasonPhrase(answer.status) + "\r\nConnection: close\r\n";
     if (answer.version && !m_noETag) head += "ETag: " + etag(*answer.version) + "\r\n";

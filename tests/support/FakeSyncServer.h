@@ -50,6 +50,11 @@ public:
     void useWeakETags(bool weak) { m_weak = weak; }
     // Answers carry no ETag at all.
     void dropETags(bool dropped) { m_noETag = dropped; }
+    // Downloads answer 200 with a body that goes on and on: announced as 10 GB, or sent without
+    // a length until the client hangs up (or, so that a client without a limit still ends, the
+    // server has sent 512 MB).
+    enum class EndlessBody { none, announced, unannounced };
+    void sendEndlessBodies(EndlessBody kind) { m_endless = kind; }
     // "/v1/ping" answers 404, as a server without it would.
     void dropPing(bool dropped) { m_noPing = dropped; }
 
@@ -82,6 +87,7 @@ private:
     Answer answer(const RecordedRequest& request);
     Answer bundleAnswer(const RecordedRequest& request, Account& account);
     void send(QSslSocket* socket, const Answer& answer);
+    void sendEndless(QSslSocket* socket);
     QByteArray etag(qint64 version) const;
 
     QSslServer m_server;
@@ -94,6 +100,7 @@ private:
     bool m_weak = false;
     bool m_noPing = false;
     bool m_noETag = false;
+    EndlessBody m_endless = EndlessBody::none;
     int m_handshakes = 0;
     qint64 m_bytesReceived = 0;
 };

@@ -73,6 +73,11 @@ TEST(SyncLinkParse, RefusesWhatIsNotACompleteValidCode)
         {"token of 15", code("https://h.example", token.left(15))},
         {"pin of 63", code("https://h.example", token, pin.left(63))},
         {"pin of 65", code("https://h.example", token, pin + "a")},
+        {"pin of 64 letters beyond f", code("https://h.example", token, QString(64, u'g'))},
+        {"pin of 64 Chinese characters", code("https://h.example", token, QString(64, u'密'))},
+        {"pin with a blank escaped", code("https://h.example", token, pin.left(63) + "%20")},
+        {"server without a host", code("https:///")},
+        {"server of the scheme alone", code("https://")},
         {"no pin", "glossivo://sync?server=https://h.example&token=" + token},
         {"empty value", code("https://h.example", token, "")},
         {"code cut at a line break",
@@ -95,11 +100,18 @@ TEST(SyncLinkText, RoundTripsThroughParsing)
     const SyncLink links[] = {
         {"https://h.example:8443/sync", token, pin},
         {"https://h.example/a?b=c&d", "tok&en=with spaces/和中文", pin},
+        {"https://h.example/", token, pin},
+        {"https://h.example/a//", token, pin},
     };
     for (const SyncLink& link : links) {
         EXPECT_EQ(SyncLink::parse(link.text()), link) << link.text().toStdString();
         EXPECT_FALSE(link.text().contains(u' '));
     }
+    // A code passed on from device to device stays the same code.
+    const QString pasted = code("https://h.example//");
+    const SyncLink first = *SyncLink::parse(pasted);
+    EXPECT_EQ(first.text(), pasted);
+    EXPECT_EQ(SyncLink::parse(first.text()), first);
     EXPECT_EQ(SyncLink({"https://h.example/a", "t=&?", pin}).text(),
               "glossivo://sync?server=https://h.example/a&token=t%3D%26%3F&pin=" + pin);
 }

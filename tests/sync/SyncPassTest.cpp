@@ -201,6 +201,25 @@ TEST_F(SyncPass, AnUnreadableServerDocumentAppliesAndSavesNothing)
     EXPECT_EQ(server.requestCount("PUT", "/v1/bundle"), 0);
 }
 
+// A server that never stops sending must not fill the memory, whether or not it says how much
+// is coming.
+TEST_F(SyncPass, AReplyPastTheSizeLimitEndsThePassAndChangesNothing)
+{
+    device.save("run");
+    server.store(R"({"words":[]})");
+    const QByteArray words = device.folder.read("words.json");
+    for (const auto kind :
+         {FakeSyncServer::EndlessBody::announced, FakeSyncServer::EndlessBody::unannounced}) {
+        server.sendEndlessBodies(kind);
+        EXPECT_FALSE(device.sync());
+        EXPECT_EQ(device.service.lastError(),
+                  "服务器发来的内容太大（超过 256 MB），不像是单词本，这次没有同步");
+        EXPECT_EQ(device.folder.read("words.json"), words);
+        EXPECT_FALSE(device.folder.exists("sync-state.json"));
+        EXPECT_EQ(server.requestCount("PUT", "/v1/bundle"), 0);
+    }
+}
+
 TEST_F(SyncPass, AServerThatCannotBeReachedIsAConnectionFailure)
 {
     SyncLink gone = server.link();

@@ -16,6 +16,7 @@
 #include <QDBusInterface>
 #include <QDBusReply>
 #include <QDir>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
@@ -87,7 +88,10 @@ protected:
         services.alert = [](const QString&, const QString&) {};
         services.openPage = [](const QUrl&) {};
         services.pollMilliseconds = 100;
-        services.notify = [this](const QString& title, const QString&) { notices << title; };
+        services.notify = [this](const QString& title, const QString& message) {
+            notices << title;
+            messages << message;
+        };
         delegate = std::make_unique<AppDelegate>(services);
         delegate->launch();
         return *delegate;
@@ -104,6 +108,7 @@ protected:
     FakeFrontApplication front;
     FakeLaunchAtLogin launchAtLogin;
     QStringList notices;
+    QStringList messages;
     int triggersStarted = 0;
     int syncStarted = 0;
     std::unique_ptr<ConfigStore> config;
@@ -156,6 +161,19 @@ TEST_F(Tray, ADocumentThatCannotBeWrittenIsAnnouncedOnceUntilItIsWrittenAgain)
     block("words.json");
     store->recordLookup(ferry, {});
     EXPECT_EQ(notices.size(), 3);
+}
+
+// An empty word book must not look like the user's own: the start says where the content went.
+TEST_F(Tray, ADocumentThatCouldNotBeReadIsAnnouncedAtStartWithItsCopy)
+{
+    folder.write("words.json", "[{broken");
+    folder.write("notes.json", "[]");
+    launch("sk-test", PermissionSource::Session::x11);
+    const QString copy = store->keptAside().value("words.json");
+    ASSERT_FALSE(copy.isEmpty());
+    EXPECT_EQ(folder.read(QFileInfo(copy).fileName()), "[{broken");
+    EXPECT_EQ(notices, QStringList{"Glossivo 读不了 words.json"});
+    EXPECT_TRUE(messages.value(0).endsWith(copy)) << messages.value(0).toStdString();
 }
 
 TEST_F(Tray, WithoutAKeyTheSettingsWindowOpens)

@@ -130,6 +130,14 @@ std::optional<AccessibleSelection> AtspiAccessibility::focusedSelection(qint64 p
     Budget budget(m_timeout);
     Ref<AtspiAccessible> object(focusedObject(pid, budget));
     if (!object || budget.spent()) return std::nullopt;
+    GError* roleError = nullptr;
+    const AtspiRole role = atspi_accessible_get_role(object.get(), &roleError);
+    if (!budget.ok(roleError)) return std::nullopt;
+    if (role == ATSPI_ROLE_PASSWORD_TEXT) {
+        AccessibleSelection password;
+        password.secret = true;
+        return password;
+    }
     Ref<AtspiText> text(atspi_accessible_get_text_iface(object.get()));
     if (!text) return std::nullopt;
     GError* error = nullptr;
