@@ -32,16 +32,47 @@ ScreenOCR::ScreenOCR(Screens screens, ScreenGrabber& grabber, RecognitionWorker&
     : m_screens(std::move(screens)), m_grabber(grabber), m_recognition(recognition)
 {}
 
-QCoro::Task<std::optional<ScreenOCR::Result>> ScreenOCR::recognize(QPoint point, bool findWord)
+struct ScreenOCR::Read {
+    CaptureGeometry::Capture capture;
+    QList<Line> lines;
+};
+
+// The strip around the point inside the window there: a title bar or a neighbouring window
+// would only lend the context words of another text.
+QCoro::Task<std::optional<ScreenOCR::Read>> ScreenOCR::readStrip(QPoint point)
 {
-    const auto capture = CaptureGeometry::stripAround(m_screens(), point);
+    auto capture = CaptureGeometry::stripAround(m_screens(), point);
     if (!capture) co_return std::nullopt;
+    if (const auto window = m_grabber.windowAreaAt(point, capture->screen.scale)) {
+        capture = CaptureGeometry::within(*capture, *window);
+        if (!capture) co_return std::nullopt;
+    }
     const auto lines = co_await readCapture(m_grabber, m_recognition, *capture);
     if (!lines) co_return std::nullopt;
-    auto result = analyze(*lines, CaptureGeometry::normalized(*capture, point), findWord);
+    const qreal scale = capture->screen.scale;
+    const QSize pixels(int(capture->local.width() * scale), int(capture->local.height() * scale));
+    co_return Read{*capture, wholeWords(*lines, pixels, capture->cuts)};
+}
+
+QCoro::Task<std::optional<ScreenOCR::Result>> ScreenOCR::recognize(QPoint point, bool findWord)
+{
+    const auto read = co_await readStrip(point);
+    if (!read) co_return std::nullopt;
+    auto result = analyze(read->lines, CaptureGeometry::normalized(read->capture, point), findWord);
     if (result && result->wordRect)
-        result->wordRect = CaptureGeometry::toGlobal(*capture, *result->wordRect);
+        result->wordRect = CaptureGeometry::toGlobal(read->capture, *result->wordRect);
     co_return result;
+}
+
+QCoro::Task<std::optional<ScreenOCR::Result>> ScreenOCR::recognizeSelection(Selection selection)
+{
+    const auto read = co_await readStrip(selection.to);
+    if (!read) co_return std::nullopt;
+    const QPointF to = CaptureGeometry::normalized(read->capture, selection.to);
+    const QList<Line> lines =
+        withSelection(read->lines, CaptureGeometry::normalized(read->capture, selection.from), to,
+                      selection.text);
+    co_return analyze(lines, to, false);
 }
 
 QCoro::Task<std::optional<QString>> ScreenOCR::recognizeText(QRect rect)
