@@ -197,8 +197,9 @@ void readStrip(benchmark::State& state, const Case c)
     const QList<ScreenArea> screens{{QRect(0, 0, kScreenWidth, kScreenHeight), 1.0}};
     auto capture = CaptureGeometry::stripAround(screens, scene.pointer);
     if (!c.raw) capture = CaptureGeometry::within(*capture, scene.windowArea);
+    GrayImage picture = QtScreens::toGray(scene.screen.copy(capture->global()));
+    if (!c.raw) ScreenOCR::keepContextRows(*capture, picture, scene.pointer);
     const QPointF cursor = CaptureGeometry::normalized(*capture, scene.pointer);
-    const GrayImage picture = QtScreens::toGray(scene.screen.copy(capture->global()));
     std::optional<ScreenOCR::Result> result;
     for (auto _ : state) {
         QList<ScreenOCR::Line> lines = engine().recognizeLines(picture);
@@ -215,16 +216,18 @@ void readStrip(benchmark::State& state, const Case c)
     QStringList missing = truth.band;
     for (const QString& word : context)
         missing.removeOne(word);
-    int fragments = 0;
+    QStringList fragments;
     for (const QString& word : context)
-        fragments += truth.all.contains(word) ? 0 : 1;
+        if (!truth.all.contains(word)) fragments.append(word);
     const bool wordRight = c.highlighted ? result && result->context.contains(scene.target)
                                          : result && result->word == scene.target;
     state.counters["word"] = wordRight ? 1 : 0;
     state.counters["share"] =
         truth.band.isEmpty() ? 1.0 : 1.0 - double(missing.size()) / truth.band.size();
-    state.counters["fragments"] = fragments;
-    state.SetLabel((scene.target + QStringLiteral(" | ") + (result ? result->context : QString()))
+    state.counters["fragments"] = double(fragments.size());
+    // The pointed word, the fragments, and the context.
+    state.SetLabel((scene.target + QStringLiteral(" | ") + fragments.join(u' ') +
+                    QStringLiteral(" | ") + (result ? result->context : QString()))
                        .toStdString());
 }
 
@@ -239,7 +242,8 @@ void add(const Case& c, const QString& name)
 void registerCases()
 {
     for (const bool raw : {false, true}) {
-        for (const QString& family : {QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans CJK SC")})
+        for (const QString& family :
+             {QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans CJK SC")})
             for (const int points : {9, 12, 15, 20, 32})
                 for (const Scheme& scheme : kSchemes)
                     for (const bool highlighted : {false, true})

@@ -19,6 +19,10 @@ namespace glossivo {
 
 class ScreenGrabber;
 class RecognitionWorker;
+struct GrayImage;
+namespace CaptureGeometry {
+struct Capture;
+}
 
 // Reads the text on the screen: the strip around the pointer for a word and its sentence, or a
 // dragged rectangle for translation.
@@ -93,6 +97,9 @@ public:
     // when the highlight hid every word.
     static QList<Line> withSelection(QList<Line> lines, QPointF from, QPointF to,
                                      const QString& selected);
+    // Narrows a strip's capture and picture to the rows of the lines the context around
+    // `point` (global) can take, found from the picture's ink before any recognition.
+    static void keepContextRows(CaptureGeometry::Capture& capture, GrayImage& image, QPoint point);
     // Lines joined by single spaces; a line ending in "-" continues with the next line directly.
     static QString join(const QList<Line>& lines);
     // Stable sort into rows from the top, left to right where two lines' middles lie within

@@ -13,7 +13,10 @@ constexpr double kWordReach = 0.015;    // the nearest word must lie closer than
 constexpr double kMinBandHeight = 0.02; // a thin line still gathers a useful band
 constexpr double kBandLines = 3.5;      // line heights above and below the chosen line
 constexpr double kBandWidening = 0.05;  // columns further to the side stay out of the context
-constexpr double kCutReach = 1.5;       // pixels: a word this near a cutting edge was cut by it
+constexpr double kCutReach = 1.5;       // pixels: a line this near a cutting edge was cut by it
+// Of its height: a word this near a side that cuts lost its first or last letters there (the
+// recogniser drops a letter it sees only in part, so the rest stops short of the edge).
+constexpr double kCutLetter = 1.0;
 
 // Minimum edges inclusive, maximum edges exclusive, as the recogniser's rectangles count.
 bool contains(const QRectF& box, QPointF point)
@@ -226,9 +229,10 @@ std::optional<ScreenOCR::Result> ScreenOCR::analyze(const QList<Line>& lines, QP
 
 QList<ScreenOCR::Line> ScreenOCR::wholeWords(const QList<Line>& lines, QSize pixels, Qt::Edges cuts)
 {
-    const double dx = kCutReach / std::max(pixels.width(), 1);
+    const double aspect = double(std::max(pixels.height(), 1)) / std::max(pixels.width(), 1);
     const double dy = kCutReach / std::max(pixels.height(), 1);
     const auto isCut = [&](const QRectF& box) {
+        const double dx = std::max(kCutLetter * box.height() * aspect, dy * aspect);
         return (cuts.testFlag(Qt::LeftEdge) && box.left() <= dx) ||
                (cuts.testFlag(Qt::RightEdge) && box.right() >= 1 - dx) ||
                (cuts.testFlag(Qt::TopEdge) && box.bottom() >= 1 - dy) ||

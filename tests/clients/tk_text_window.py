@@ -22,6 +22,9 @@ widget.bind("<<Copy>>", lambda event: root.title("glossivo-tk-window copied"))
 
 
 def report():
+    if not widget.winfo_viewable():
+        root.after(50, report)
+        return
     root.update_idletasks()
     left, top = widget.winfo_rootx(), widget.winfo_rooty()
     column = 0

@@ -6,10 +6,13 @@ Argument: the text. Prints "<word> x y" with the middle of every word on the scr
 """
 
 import ctypes
+import os
 import re
 import signal
 import subprocess
 import sys
+import tempfile
+import time
 
 COLUMNS, ROWS, BORDER = 72, 4, 2
 
@@ -20,10 +23,16 @@ def die_with_parent():
     ctypes.CDLL("libc.so.6").prctl(1, signal.SIGKILL)  # PR_SET_PDEATHSIG
 
 
+shown = tempfile.mktemp(prefix="glossivo-xterm-")
 terminal = subprocess.Popen(
     ["xterm", "-geometry", "%dx%d+100+300" % (COLUMNS, ROWS), "-fa", "DejaVu Sans Mono",
-     "-fs", "14", "-b", str(BORDER), "-e", "sh", "-c", 'printf "%s" "$0"; sleep 3600', text],
+     "-fs", "14", "-b", str(BORDER), "-e", "sh", "-c",
+     'printf "%s" "$0"; touch "$1"; sleep 3600', text, shown],
     preexec_fn=die_with_parent)
+# The text is on the screen once the shell has printed it: a busy machine takes its time.
+while not os.path.exists(shown):
+    time.sleep(0.05)
+os.remove(shown)
 window = subprocess.check_output(
     ["xdotool", "search", "--sync", "--onlyvisible", "--pid", str(terminal.pid)]).split()[0]
 info = subprocess.check_output(["xwininfo", "-id", window]).decode()

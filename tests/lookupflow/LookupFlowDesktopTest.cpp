@@ -174,16 +174,8 @@ TEST_F(LookupFlowDesktopTest, ASelectedWordBecomesACardThatSavesAndSpeaksIt)
         << "no word card: " << cardState().toStdString();
     EXPECT_EQ(labelText("meaningLabel"), QStringLiteral("机缘巧合"));
     ASSERT_EQ(server.requests().size(), 1);
-    const QString asked = server.requests()
-                              .at(0)
-                              .json()["messages"]
-                              .toArray()
-                              .at(1)
-                              .toObject()
-                              .value("content")
-                              .toString();
-    EXPECT_TRUE(asked.contains(QStringLiteral("Serendipity is a happy accident.")))
-        << asked.toStdString();
+    EXPECT_TRUE(asked(0).contains(QStringLiteral("Serendipity is a happy accident.")))
+        << asked(0).toStdString();
 
     auto* save = find<QAbstractButton>("saveButton");
     ASSERT_NE(save, nullptr);
@@ -223,10 +215,9 @@ TEST_F(LookupFlowDesktopTest, EverySelectionInATkTextOpensItsCard)
                      QStringLiteral("Surrounding text: Most people admit that"));
     selectsIntoACard(window.point("admit"), QStringLiteral("admit"),
                      QStringLiteral("Most people admit that they"));
-    xdotool({QStringLiteral("mousemove"), QString::number(window.point("line").x()),
-             QString::number(window.point("line").y()), QStringLiteral("click"),
-             QStringLiteral("--repeat"), QStringLiteral("3"), QStringLiteral("--delay"),
-             QStringLiteral("60"), QStringLiteral("1")});
+    const QPoint line = window.point("line");
+    xdotool({QStringLiteral("mousemove"), QString::number(line.x()), QString::number(line.y()),
+             QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("3"), "1"});
     ASSERT_TRUE(QTest::qWaitFor(
         [this] { return controller->state().as<CardState::TranslateOffer>() != nullptr; }, 20000))
         << cardState().toStdString();

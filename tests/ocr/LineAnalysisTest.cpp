@@ -272,6 +272,8 @@ INSTANTIATE_TEST_SUITE_P(
                        "to post"},
         WholeWordsCase{"RightPiece", line("the old bri", 0.6, 0.5, 0.1, 0.1, 0.05), kAllCuts,
                        "the old"},
+        // Its first letter fell away: the rest stops short of the edge.
+        WholeWordsCase{"PieceShortOfTheEdge", line("ugh the", 0.01, 0.5, 0.1), kAllCuts, "the"},
         WholeWordsCase{"LineCutAtTheTop", line("o ine", 0.2, 0.95, 0.05), kAllCuts, ""},
         WholeWordsCase{"ScreenEdgeCutsNothing", line("Lorem ipsum", 0.0, 0.5, 0.1),
                        Qt::RightEdge | Qt::TopEdge, "Lorem ipsum"},
