@@ -1,4 +1,6 @@
+#include "input/CaptureGeometry.h"
 #include "input/GrayImage.h"
+#include "input/ScreenOCR.h"
 #include "platform/qt/QtScreens.h"
 #include "platform/tesseract/TesseractRecognizer.h"
 
@@ -68,5 +70,27 @@ void warmStrip(benchmark::State& state)
     state.counters["words"] = double(words);
 }
 BENCHMARK(warmStrip)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+// What a lookup with the pointer in the middle of the strip reads of it: only the rows of the
+// lines its context can take.
+void contextRows(benchmark::State& state)
+{
+    GrayImage picture = strip(1);
+    CaptureGeometry::Capture capture{{QRect(0, 0, 760, 200), 1.0}, QRect(0, 0, 760, 200)};
+    capture.cuts = Qt::LeftEdge | Qt::RightEdge | Qt::TopEdge | Qt::BottomEdge;
+    ScreenOCR::keepContextRows(capture, picture, QPoint(380, 100));
+    TesseractRecognizer engine;
+    qsizetype words = 0;
+    for (auto _ : state) {
+        const QList<ScreenOCR::Line> lines = ScreenOCR::wholeWords(
+            engine.recognizeLines(picture), QSize(picture.width, picture.height), capture.cuts);
+        words = 0;
+        for (const ScreenOCR::Line& line : lines)
+            words += line.words.size();
+    }
+    state.counters["rows"] = picture.height;
+    state.counters["words"] = double(words);
+}
+BENCHMARK(contextRows)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -8,12 +8,24 @@ constexpr int kStripWidth = 760;
 constexpr int kStripHeight = 200;
 constexpr int kMinStripSide = 20;
 constexpr int kMinRegionSide = 8;
+constexpr Qt::Edges allSides = Qt::LeftEdge | Qt::RightEdge | Qt::TopEdge | Qt::BottomEdge;
 
 std::optional<Capture> clipped(const ScreenArea& screen, const QRect& local, int minSide)
 {
     const QRect inside = local.intersected(QRect(QPoint(0, 0), screen.frame.size()));
     if (inside.width() <= minSide || inside.height() <= minSide) return std::nullopt;
     return Capture{screen, inside};
+}
+
+// Those of `sides` where the clipped rectangle still has the edge of the rectangle it came from.
+Qt::Edges sidesKept(const QRect& from, const QRect& clipped, Qt::Edges sides)
+{
+    Qt::Edges kept;
+    if (from.left() == clipped.left()) kept |= Qt::LeftEdge;
+    if (from.right() == clipped.right()) kept |= Qt::RightEdge;
+    if (from.top() == clipped.top()) kept |= Qt::TopEdge;
+    if (from.bottom() == clipped.bottom()) kept |= Qt::BottomEdge;
+    return kept & sides;
 }
 
 } // namespace
@@ -38,7 +50,17 @@ std::optional<Capture> stripAround(const QList<ScreenArea>& screens, QPoint poin
     const QPoint local = point - screen->frame.topLeft();
     const QRect strip(local.x() - kStripWidth / 2, local.y() - kStripHeight / 2, kStripWidth,
                       kStripHeight);
-    return clipped(*screen, strip, kMinStripSide);
+    auto capture = clipped(*screen, strip, kMinStripSide);
+    if (capture) capture->cuts = sidesKept(strip, capture->local, allSides);
+    return capture;
+}
+
+std::optional<Capture> within(const Capture& capture, const QRect& area)
+{
+    const QRect local = area.translated(-capture.screen.frame.topLeft());
+    auto inside = clipped(capture.screen, capture.local.intersected(local), kMinStripSide);
+    if (inside) inside->cuts = sidesKept(capture.local, inside->local, capture.cuts);
+    return inside;
 }
 
 std::optional<Capture> region(const QList<ScreenArea>& screens, const QRect& rect)

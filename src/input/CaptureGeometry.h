@@ -7,6 +7,7 @@
 #include <QPointF>
 #include <QRect>
 #include <QRectF>
+#include <Qt>
 
 #include <optional>
 
@@ -19,6 +20,9 @@ namespace CaptureGeometry {
 struct Capture {
     ScreenArea screen;
     QRect local;
+    // The sides where the strip's own edge lies and may cut through text; a side moved in to
+    // the screen's or a window's edge cuts nothing.
+    Qt::Edges cuts = {};
     QRect global() const { return local.translated(screen.frame.topLeft()); }
     bool operator==(const Capture&) const = default;
 };
@@ -29,6 +33,10 @@ std::optional<ScreenArea> screenAt(const QList<ScreenArea>& screens, QPointF poi
 // The 760 x 200 strip centred on the pointer, clipped to the pointer's screen; nothing when no
 // screen holds the pointer or a side of the clipped strip is 20 or less.
 std::optional<Capture> stripAround(const QList<ScreenArea>& screens, QPoint point);
+
+// The capture clipped to a window's area (global), so that the title bar above and whatever
+// lies beside the window stay out; nothing when too little of it remains.
+std::optional<Capture> within(const Capture& capture, const QRect& area);
 
 // A dragged rectangle clipped to the screen that holds its middle; nothing when no screen does
 // or a side of the clipped rectangle is 8 or less.

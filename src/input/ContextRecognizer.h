@@ -1,7 +1,8 @@
 #pragma once
 
+#include "input/ScreenOCR.h"
+
 #include <QCoro/QCoroTask>
-#include <QPoint>
 #include <QString>
 
 #include <optional>
@@ -16,8 +17,9 @@ public:
 
     // Whether the screen may be captured; asking never prompts the user.
     virtual bool captureAllowed() const = 0;
-    // The recognized text around `at`; none when nothing was recognized or the capture failed.
-    virtual QCoro::Task<std::optional<QString>> contextAround(QPoint at) = 0;
+    // The recognized text around the selection, which holds the selected text where it
+    // stands; none when nothing was recognized or the capture failed.
+    virtual QCoro::Task<std::optional<QString>> contextAround(ScreenOCR::Selection selection) = 0;
 };
 
 } // namespace glossivo

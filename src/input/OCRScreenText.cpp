@@ -16,6 +16,12 @@ QCoro::Task<std::optional<ScreenOCR::Result>> OCRScreenText::recognize(QPoint po
     return m_ocr.recognize(point, findWord);
 }
 
+QCoro::Task<std::optional<ScreenOCR::Result>>
+OCRScreenText::recognizeSelection(ScreenOCR::Selection selection)
+{
+    return m_ocr.recognizeSelection(std::move(selection));
+}
+
 QCoro::Task<std::optional<QString>> OCRScreenText::recognizeText(QRect rect)
 {
     return m_ocr.recognizeText(rect);

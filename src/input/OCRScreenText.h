@@ -14,6 +14,8 @@ public:
 
     bool captureAllowed() const override;
     QCoro::Task<std::optional<ScreenOCR::Result>> recognize(QPoint point, bool findWord) override;
+    QCoro::Task<std::optional<ScreenOCR::Result>>
+    recognizeSelection(ScreenOCR::Selection selection) override;
     QCoro::Task<std::optional<QString>> recognizeText(QRect rect) override;
 
 private:

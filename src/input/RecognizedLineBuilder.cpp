@@ -70,8 +70,11 @@ QList<ScreenOCR::Word> words(const QString& text, const QList<QRect>& boxes, QSi
 
 QString repairBars(const QString& text)
 {
+    static const QRegularExpression pronoun(
+        QStringLiteral("(?<!\\S)\\|(?=\\s+[a-z]{2}|['\u2019][a-z])"));
     static const QRegularExpression bar(QStringLiteral("(?<=[A-Za-z])\\||\\|(?=[a-z])"));
     QString repaired = text;
+    repaired.replace(pronoun, QStringLiteral("I"));
     repaired.replace(bar, QStringLiteral("l"));
     return repaired;
 }

@@ -34,8 +34,9 @@ using TokenLine = QList<Token>;
 // remains of cut lines 0 to 51, most of them under 40.
 constexpr double kMinConfidence = 40;
 
-// "he||o" reads "hello": a bar after a letter, or before a lower-case letter, is an l. The
-// text keeps its length.
+// "he||o" reads "hello": a bar after a letter, or before a lower-case letter, is an l; a bar
+// standing alone before a word of small letters or an apostrophe is the pronoun ("| was",
+// "|'m"). The text keeps its length.
 QString repairBars(const QString& text);
 
 QList<ScreenOCR::Line> build(const QList<TokenLine>& lines, QSize imageSize,

@@ -11,11 +11,11 @@ bool ScreenContext::captureAllowed() const
     return m_screen.captureAllowed();
 }
 
-QCoro::Task<std::optional<QString>> ScreenContext::contextAround(QPoint at)
+QCoro::Task<std::optional<QString>> ScreenContext::contextAround(ScreenOCR::Selection selection)
 {
     std::optional<ScreenOCR::Result> result;
     try {
-        result = co_await m_screen.recognize(at, false);
+        result = co_await m_screen.recognizeSelection(std::move(selection));
     } catch (const std::exception&) {
         co_return std::nullopt;
     }

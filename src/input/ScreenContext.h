@@ -14,7 +14,7 @@ public:
     explicit ScreenContext(ScreenText& screen) : m_screen(screen) {}
 
     bool captureAllowed() const override;
-    QCoro::Task<std::optional<QString>> contextAround(QPoint at) override;
+    QCoro::Task<std::optional<QString>> contextAround(ScreenOCR::Selection selection) override;
 
 private:
     ScreenText& m_screen;

@@ -23,6 +23,10 @@ public:
     // the picture has the rectangle's size times the scale, truncated. Nothing when there is no
     // screen to read; throws ScreenCaptureError when the window system fails.
     virtual std::optional<GrayImage> capture(const QRect& rect, qreal scale) = 0;
+    // The part of the screen where the window under `point` shows its content, without the
+    // window manager's frame and title bar, global; nothing over the bare desktop or over this
+    // program's own windows.
+    virtual std::optional<QRect> windowAreaAt(QPoint point, qreal scale) = 0;
 };
 
 } // namespace glossivo

@@ -4,20 +4,22 @@
 #include "input/RecognitionWorker.h"
 #include "input/ScreenGrabber.h"
 #include "input/TextRecognizer.h"
+#include "input/TextRows.h"
 
 #include <QCoro/QCoroFuture>
+
+#include <algorithm>
+#include <cmath>
 
 namespace glossivo {
 
 namespace {
 
-QCoro::Task<std::optional<QList<ScreenOCR::Line>>>
-readCapture(ScreenGrabber& grabber, RecognitionWorker& recognition,
-            const CaptureGeometry::Capture& capture)
+constexpr double kContextLines = 3.5; // line heights above and below that the context takes
+
+QCoro::Task<QList<ScreenOCR::Line>> recognizeImage(RecognitionWorker& recognition, GrayImage image)
 {
-    std::optional<GrayImage> image = grabber.capture(capture.global(), capture.screen.scale);
-    if (!image || image->isNull()) co_return std::nullopt;
-    QFuture<QList<ScreenOCR::Line>> lines = recognition.recognize(std::move(*image));
+    QFuture<QList<ScreenOCR::Line>> lines = recognition.recognize(std::move(image));
     co_await qCoro(lines).waitForFinished();
     if (lines.resultCount() == 0) {
         lines.waitForFinished(); // rethrows the recogniser's error
@@ -26,22 +28,86 @@ readCapture(ScreenGrabber& grabber, RecognitionWorker& recognition,
     co_return lines.result();
 }
 
+QCoro::Task<std::optional<QList<ScreenOCR::Line>>>
+readCapture(ScreenGrabber& grabber, RecognitionWorker& recognition,
+            const CaptureGeometry::Capture& capture)
+{
+    std::optional<GrayImage> image = grabber.capture(capture.global(), capture.screen.scale);
+    if (!image || image->isNull()) co_return std::nullopt;
+    co_return co_await recognizeImage(recognition, std::move(*image));
+}
+
 } // namespace
+
+// The recogniser's time grows with every line it reads, and lines further from the pointer's
+// would be left out of the context anyway.
+void ScreenOCR::keepContextRows(CaptureGeometry::Capture& capture, GrayImage& image, QPoint point)
+{
+    const qreal scale = capture.screen.scale;
+    const int pointerRow = int((point.y() - capture.global().top()) * scale);
+    const auto band = TextRows::around(TextRows::find(image), pointerRow, kContextLines);
+    if (!band) return;
+    const int top = int(std::floor(band->top / scale));
+    const int bottom = std::min(int(std::ceil((band->bottom + 1) / scale)), capture.local.height());
+    const QRect rows(capture.global().x(), capture.global().y() + top, capture.local.width(),
+                     bottom - top);
+    const auto narrowed = CaptureGeometry::within(capture, rows);
+    if (!narrowed || narrowed->local == capture.local) return;
+    const int firstRow = int((narrowed->local.top() - capture.local.top()) * scale);
+    const int height = std::min(int(narrowed->local.height() * scale), image.height - firstRow);
+    image.pixels =
+        image.pixels.mid(qsizetype(firstRow) * image.width, qsizetype(height) * image.width);
+    image.height = height;
+    capture = *narrowed;
+}
 
 ScreenOCR::ScreenOCR(Screens screens, ScreenGrabber& grabber, RecognitionWorker& recognition)
     : m_screens(std::move(screens)), m_grabber(grabber), m_recognition(recognition)
 {}
 
+struct ScreenOCR::Read {
+    CaptureGeometry::Capture capture;
+    QList<Line> lines;
+};
+
+// The strip around the point inside the window there: a title bar or a neighbouring window
+// would only lend the context words of another text.
+QCoro::Task<std::optional<ScreenOCR::Read>> ScreenOCR::readStrip(QPoint point)
+{
+    auto capture = CaptureGeometry::stripAround(m_screens(), point);
+    if (!capture) co_return std::nullopt;
+    if (const auto window = m_grabber.windowAreaAt(point, capture->screen.scale)) {
+        capture = CaptureGeometry::within(*capture, *window);
+        if (!capture) co_return std::nullopt;
+    }
+    std::optional<GrayImage> image = m_grabber.capture(capture->global(), capture->screen.scale);
+    if (!image || image->isNull()) co_return std::nullopt;
+    keepContextRows(*capture, *image, point);
+    const QList<Line> lines = co_await recognizeImage(m_recognition, std::move(*image));
+    const qreal scale = capture->screen.scale;
+    const QSize pixels(int(capture->local.width() * scale), int(capture->local.height() * scale));
+    co_return Read{*capture, wholeWords(lines, pixels, capture->cuts)};
+}
+
 QCoro::Task<std::optional<ScreenOCR::Result>> ScreenOCR::recognize(QPoint point, bool findWord)
 {
-    const auto capture = CaptureGeometry::stripAround(m_screens(), point);
-    if (!capture) co_return std::nullopt;
-    const auto lines = co_await readCapture(m_grabber, m_recognition, *capture);
-    if (!lines) co_return std::nullopt;
-    auto result = analyze(*lines, CaptureGeometry::normalized(*capture, point), findWord);
+    const auto read = co_await readStrip(point);
+    if (!read) co_return std::nullopt;
+    auto result = analyze(read->lines, CaptureGeometry::normalized(read->capture, point), findWord);
     if (result && result->wordRect)
-        result->wordRect = CaptureGeometry::toGlobal(*capture, *result->wordRect);
+        result->wordRect = CaptureGeometry::toGlobal(read->capture, *result->wordRect);
     co_return result;
+}
+
+QCoro::Task<std::optional<ScreenOCR::Result>> ScreenOCR::recognizeSelection(Selection selection)
+{
+    const auto read = co_await readStrip(selection.to);
+    if (!read) co_return std::nullopt;
+    const QPointF to = CaptureGeometry::normalized(read->capture, selection.to);
+    const QList<Line> lines =
+        withSelection(read->lines, CaptureGeometry::normalized(read->capture, selection.from), to,
+                      selection.text);
+    co_return analyze(lines, to, false);
 }
 
 QCoro::Task<std::optional<QString>> ScreenOCR::recognizeText(QRect rect)

@@ -8,7 +8,9 @@
 #include <QPointF>
 #include <QRect>
 #include <QRectF>
+#include <QSize>
 #include <QString>
+#include <Qt>
 
 #include <functional>
 #include <optional>
@@ -17,6 +19,10 @@ namespace glossivo {
 
 class ScreenGrabber;
 class RecognitionWorker;
+struct GrayImage;
+namespace CaptureGeometry {
+struct Capture;
+}
 
 // Reads the text on the screen: the strip around the pointer for a word and its sentence, or a
 // dragged rectangle for translation.
@@ -51,6 +57,13 @@ public:
         bool operator==(const Result&) const = default;
     };
 
+    // What the user selected on the screen, and where the button went down and up (global).
+    struct Selection {
+        QString text;
+        QPoint from;
+        QPoint to;
+    };
+
     using Screens = std::function<QList<ScreenArea>()>;
 
     // The capture and the recognition engine are borrowed and must outlive this object, which
@@ -60,7 +73,11 @@ public:
     // The strip of 760 x 200 around `point` (global), clipped to its screen. Soft failures (no
     // screen, too small a strip, nothing under the pointer) give nothing; capture and
     // recognition errors are thrown unchanged. The word rectangle comes back global.
+    // The strip is clipped to the window under the pointer, and only whole words are kept.
     QCoro::Task<std::optional<Result>> recognize(QPoint point, bool findWord);
+    // The context of a selection: the strip around where the button went up, with the
+    // selected text put where it stands (its highlight may hide it from recognition).
+    QCoro::Task<std::optional<Result>> recognizeSelection(Selection selection);
 
     // The text inside `rect` (global) in reading order: rows from the top, left to right within
     // a row. A rectangle without text gives the empty text; soft failures give nothing.
@@ -71,6 +88,18 @@ public:
     // The word nearest the cursor on the line under it (with findWord), or just the line nearest
     // it, and the band of lines around that line as context. Nothing when no line qualifies.
     static std::optional<Result> analyze(const QList<Line>& lines, QPointF cursor, bool findWord);
+    // The lines without the pieces of words that the picture's `cuts` cut through: a word
+    // touching such an edge goes, with the punctuation stuck to it, and a line left without
+    // words goes. `pixels` is the picture's size.
+    static QList<Line> wholeWords(const QList<Line>& lines, QSize pixels, Qt::Edges cuts);
+    // The lines with `selected` in place on the line under `to`, over the words that lie
+    // between `from` and `to` (when both are on that line) or under `to`, or in the gap there
+    // when the highlight hid every word.
+    static QList<Line> withSelection(QList<Line> lines, QPointF from, QPointF to,
+                                     const QString& selected);
+    // Narrows a strip's capture and picture to the rows of the lines the context around
+    // `point` (global) can take, found from the picture's ink before any recognition.
+    static void keepContextRows(CaptureGeometry::Capture& capture, GrayImage& image, QPoint point);
     // Lines joined by single spaces; a line ending in "-" continues with the next line directly.
     static QString join(const QList<Line>& lines);
     // Stable sort into rows from the top, left to right where two lines' middles lie within
@@ -78,6 +107,9 @@ public:
     static void sortInRegionOrder(QList<Line>& lines);
 
 private:
+    struct Read;
+    QCoro::Task<std::optional<Read>> readStrip(QPoint point);
+
     Screens m_screens;
     ScreenGrabber& m_grabber;
     RecognitionWorker& m_recognition;

@@ -13,6 +13,10 @@ constexpr double kWordReach = 0.015;    // the nearest word must lie closer than
 constexpr double kMinBandHeight = 0.02; // a thin line still gathers a useful band
 constexpr double kBandLines = 3.5;      // line heights above and below the chosen line
 constexpr double kBandWidening = 0.05;  // columns further to the side stay out of the context
+constexpr double kCutReach = 1.5;       // pixels: a line this near a cutting edge was cut by it
+// Of its height: a word this near a side that cuts lost its first or last letters there (the
+// recogniser drops a letter it sees only in part, so the rest stops short of the edge).
+constexpr double kCutLetter = 1.0;
 
 // Minimum edges inclusive, maximum edges exclusive, as the recogniser's rectangles count.
 bool contains(const QRectF& box, QPointF point)
@@ -103,6 +107,95 @@ const ScreenOCR::Line& nearestLine(const QList<ScreenOCR::Line>& lines, QPointF 
     return *best;
 }
 
+// Where each word of a line starts in its text (-1 when it cannot be found): the words were cut
+// from the text in order.
+QList<qsizetype> wordStarts(const ScreenOCR::Line& line)
+{
+    QList<qsizetype> starts;
+    qsizetype from = 0;
+    for (const ScreenOCR::Word& word : line.words) {
+        const qsizetype at = line.text.indexOf(word.text, from);
+        starts.append(at);
+        if (at >= 0) from = at + word.text.size();
+    }
+    return starts;
+}
+
+// The run of characters between spaces that holds the position: a word with the punctuation
+// stuck to it.
+qsizetype runStart(const QString& text, qsizetype at)
+{
+    while (at > 0 && !text[at - 1].isSpace())
+        --at;
+    return at;
+}
+
+qsizetype runEnd(const QString& text, qsizetype at)
+{
+    while (at < text.size() && !text[at].isSpace())
+        ++at;
+    return at;
+}
+
+// The line whose height (with the slack) spans y, the horizontally nearest of several.
+ScreenOCR::Line* lineAcross(QList<ScreenOCR::Line>& lines, QPointF point)
+{
+    ScreenOCR::Line* best = nullptr;
+    for (ScreenOCR::Line& line : lines) {
+        if (point.y() < line.box.top() - kLineSlack || point.y() > line.box.bottom() + kLineSlack)
+            continue;
+        if (!best || horizontalGap(point.x(), line.box) < horizontalGap(point.x(), best->box))
+            best = &line;
+    }
+    return best;
+}
+
+// Puts `text` over the words of the line between `left` and `right`, or into the gap there
+// when no word lies between them; stray marks in such a gap are what the highlight left.
+void putInPlace(ScreenOCR::Line& line, double left, double right, const QString& text)
+{
+    const QList<qsizetype> starts = wordStarts(line);
+    qsizetype before = -1, first = -1, last = -1;
+    for (qsizetype i = 0; i < line.words.size(); ++i) {
+        if (starts[i] < 0) continue;
+        const QRectF& box = line.words[i].box;
+        if (box.right() < left) {
+            before = i;
+        } else if (box.left() <= right) {
+            if (first < 0) first = i;
+            last = i;
+        }
+    }
+    QRectF box;
+    qsizetype at = before + 1;
+    if (first >= 0) {
+        const qsizetype start = starts[first];
+        line.text.replace(start, starts[last] + line.words[last].text.size() - start, text);
+        for (qsizetype i = first; i <= last; ++i)
+            box |= line.words[i].box;
+        line.words.remove(first, last - first + 1);
+        at = first;
+    } else {
+        const bool hasAfter = at < line.words.size() && starts[at] >= 0;
+        const qsizetype gapStart =
+            before >= 0 ? runEnd(line.text, starts[before] + line.words[before].text.size()) : 0;
+        const qsizetype gapEnd = hasAfter ? runStart(line.text, starts[at]) : line.text.size();
+        // At the end of the line the sentence's closing mark outside the highlight stays.
+        qsizetype closing = gapEnd;
+        while (!hasAfter && closing > gapStart && line.text[closing - 1].isPunct() &&
+               line.text[closing - 1] != u'|')
+            --closing;
+        line.text.replace(gapStart, std::max<qsizetype>(closing - gapStart, 0),
+                          (hasAfter ? QStringLiteral(" %1 ") : QStringLiteral(" %1")).arg(text));
+        const double boxLeft = before >= 0 ? line.words[before].box.right() : left;
+        const double boxRight = hasAfter ? line.words[at].box.left() : right;
+        box = QRectF(boxLeft, line.box.top(), std::max(boxRight - boxLeft, 0.0), line.box.height());
+    }
+    line.words.insert(at, ScreenOCR::Word{text, box});
+    line.text = line.text.simplified();
+    line.box |= box;
+}
+
 QString contextAround(const QList<ScreenOCR::Line>& lines, const ScreenOCR::Line& chosen)
 {
     const double h = std::max(chosen.box.height(), kMinBandHeight);
@@ -132,6 +225,62 @@ std::optional<ScreenOCR::Result> ScreenOCR::analyze(const QList<Line>& lines, QP
     const Word* word = wordNearCursor(*chosen, cursor);
     if (!word || !hasAsciiLetter(word->text)) return std::nullopt;
     return Result{word->text, contextAround(lines, *chosen), word->box};
+}
+
+QList<ScreenOCR::Line> ScreenOCR::wholeWords(const QList<Line>& lines, QSize pixels, Qt::Edges cuts)
+{
+    const double aspect = double(std::max(pixels.height(), 1)) / std::max(pixels.width(), 1);
+    const double dy = kCutReach / std::max(pixels.height(), 1);
+    const auto isCut = [&](const QRectF& box) {
+        const double dx = std::max(kCutLetter * box.height() * aspect, dy * aspect);
+        return (cuts.testFlag(Qt::LeftEdge) && box.left() <= dx) ||
+               (cuts.testFlag(Qt::RightEdge) && box.right() >= 1 - dx) ||
+               (cuts.testFlag(Qt::TopEdge) && box.bottom() >= 1 - dy) ||
+               (cuts.testFlag(Qt::BottomEdge) && box.top() <= dy);
+    };
+    QList<Line> whole;
+    for (const Line& line : lines) {
+        const QList<qsizetype> starts = wordStarts(line);
+        Line kept{line.text, {}, {}};
+        for (qsizetype i = 0; i < line.words.size(); ++i) {
+            const Word& word = line.words[i];
+            if (!isCut(word.box)) {
+                kept.words.append(word);
+                kept.box |= word.box;
+            } else if (starts[i] >= 0) {
+                // Blanked rather than removed, so that the other words' offsets hold.
+                const qsizetype from = runStart(kept.text, starts[i]);
+                const qsizetype to = runEnd(kept.text, starts[i] + word.text.size());
+                kept.text.replace(from, to - from, QString(to - from, QLatin1Char(' ')));
+            }
+        }
+        if (kept.words.size() == line.words.size())
+            whole.append(line);
+        else if (!kept.words.isEmpty())
+            whole.append({kept.text.simplified(), kept.box, kept.words});
+    }
+    return whole;
+}
+
+QList<ScreenOCR::Line> ScreenOCR::withSelection(QList<Line> lines, QPointF from, QPointF to,
+                                                const QString& selected)
+{
+    const QString text = selected.simplified();
+    if (text.isEmpty()) return lines;
+    Line* line = lineAcross(lines, to);
+    if (!line) {
+        // The highlight hid the whole line: the selection stands alone where it was made.
+        const QRectF box(to.x(), to.y() - kMinBandHeight / 2, 0, kMinBandHeight);
+        lines.append({text, box, {{text, box}}});
+        return lines;
+    }
+    // A drag that ended on another line covers this one from its start: only the end is sure.
+    const bool oneLine =
+        from.y() >= line->box.top() - kLineSlack && from.y() <= line->box.bottom() + kLineSlack;
+    const double left = oneLine ? std::min(from.x(), to.x()) : to.x();
+    const double right = oneLine ? std::max(from.x(), to.x()) : to.x();
+    putInPlace(*line, left, right, text);
+    return lines;
 }
 
 QString ScreenOCR::join(const QList<Line>& lines)

@@ -23,6 +23,9 @@ public:
     // the word's rectangle global.
     virtual QCoro::Task<std::optional<ScreenOCR::Result>> recognize(QPoint point,
                                                                     bool findWord) = 0;
+    // The context of a selection made on the screen, the selected text in its place.
+    virtual QCoro::Task<std::optional<ScreenOCR::Result>>
+    recognizeSelection(ScreenOCR::Selection selection) = 0;
     // The text inside `rect` (global) in reading order; empty when it holds none.
     virtual QCoro::Task<std::optional<QString>> recognizeText(QRect rect) = 0;
 };

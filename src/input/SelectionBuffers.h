@@ -8,12 +8,19 @@ namespace glossivo {
 
 // The X selections that screen input reads. A selection made after a mouse-down is told from
 // an old one by the server time of the last change of owner, which orders it against the
-// button events whatever order our connections deliver them in.
+// button events whatever order our connections deliver them in. Some programs (Tk) take
+// PRIMARY once and keep it while their selection changes; their new selection is told by
+// its text.
 class SelectionBuffers {
 public:
     virtual ~SelectionBuffers() = default;
 
-    // Whether an application took PRIMARY at or after this server time (in ms).
+    // The first press of a gesture that may select: what PRIMARY holds now is asked of its
+    // owner, without waiting for the answer.
+    virtual void notePress() = 0;
+    // Whether PRIMARY holds a selection made at or after this server time (in ms): an
+    // application took it since, or the application that kept it now holds another text than
+    // at the press or at the last read.
     virtual bool primaryChangedSince(qint64 serverTimeMs) = 0;
     // Moves whenever an application takes CLIPBOARD, even one that already held it.
     virtual quint64 clipboardChanges() const = 0;

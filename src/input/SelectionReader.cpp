@@ -57,6 +57,11 @@ SelectionReader::SelectionReader(AccessibilityReader& accessibility, SelectionBu
       m_windows(windows)
 {}
 
+void SelectionReader::gestureStarted()
+{
+    m_buffers.notePress();
+}
+
 QCoro::Task<std::optional<SelectionReader::Result>> SelectionReader::read(qint64 mouseDownTime)
 {
     const std::optional<AccessibleSelection> focused = focusedSelection();

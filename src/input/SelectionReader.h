@@ -34,6 +34,8 @@ public:
     SelectionReader(AccessibilityReader& accessibility, SelectionBuffers& buffers,
                     Clipboard& clipboard, WindowSystem& windows, QObject* parent = nullptr);
 
+    // The first press of a gesture that may select, in another application.
+    void gestureStarted();
     // `mouseDownTime` (server time) tells a PRIMARY selection of this gesture from an old one.
     QCoro::Task<std::optional<Result>> read(qint64 mouseDownTime);
 

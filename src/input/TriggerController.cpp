@@ -69,8 +69,10 @@ TriggerController::TriggerController(Services services, QObject* parent)
     m_hoverTimer.setSingleShot(true);
     connect(&m_hoverTimer, &QTimer::timeout, this, [this] { performHover(); });
     m_dwellTimer.setSingleShot(true);
-    connect(&m_dwellTimer, &QTimer::timeout, this, [this] { performDwell(); });
-    m_pointerPoll.setInterval(milliseconds(100));
+    connect(&m_dwellTimer, &QTimer::timeout, this, [this] {
+        updatePointerPoll();
+        performDwell();
+    });
     connect(&m_pointerPoll, &QTimer::timeout, this, &TriggerController::pollPointer);
 }
 
@@ -89,7 +91,7 @@ bool TriggerController::start()
     if (!input->start()) return false;
     // Where the pointer rests now is no move: nothing is looked up before it moves once.
     m_pointer = m_services.windows.pointer();
-    m_pointerPoll.start();
+    updatePointerPoll();
     return true;
 }
 
@@ -118,9 +120,20 @@ void TriggerController::setSelectionDelay(milliseconds delay)
     m_selectionTimer.setInterval(delay);
 }
 
-void TriggerController::setPointerPollInterval(milliseconds interval)
+void TriggerController::setPointerPollIntervals(milliseconds armed, milliseconds resting)
 {
-    m_pointerPoll.setInterval(interval);
+    m_armedPoll = armed;
+    m_restingPoll = resting;
+    updatePointerPoll();
+}
+
+void TriggerController::updatePointerPoll()
+{
+    if (m_connections.isEmpty()) return;
+    const milliseconds interval =
+        m_hoverHeld || m_dwellTimer.isActive() ? m_armedPoll : m_restingPoll;
+    if (!m_pointerPoll.isActive() || m_pointerPoll.intervalAsDuration() != interval)
+        m_pointerPoll.start(interval);
 }
 
 bool TriggerController::isFrontmostExcluded()
@@ -137,8 +150,10 @@ void TriggerController::mouseDown(const PointerEvent& event)
     if (event.button != leftButton) return;
     if (m_services.isOwnWindow && m_services.isOwnWindow(event.window)) return;
     // A double click selects at its second press: the selection is new since the first.
-    if (m_clicks.press(event.button, event.position, event.timeMs) == 1)
+    if (m_clicks.press(event.button, event.position, event.timeMs) == 1) {
         m_mouseDownTime = event.timeMs;
+        m_services.reader.gestureStarted();
+    }
     m_mouseDownPoint = event.position;
     m_regionTaps.reset();
     cancelDwell();
@@ -200,6 +215,7 @@ void TriggerController::flagsChanged(qint64 timeMs)
     } else if (m_hoverHeld) {
         cancelHover();
     }
+    updatePointerPoll();
     if (m_regionTaps.modifiersChanged(m_modifiers.heldAlone(config.regionKey), m_modifiers.none(),
                                       timeMs))
         startRegionSelection();
@@ -250,6 +266,7 @@ void TriggerController::cancelHover()
         m_hoverHeld = false;
         ++m_hoverHold;
     }
+    updatePointerPoll();
 }
 
 QCoro::Task<> TriggerController::performHover()
@@ -290,14 +307,16 @@ void TriggerController::scheduleDwell()
     const AppConfig config = m_services.config();
     // Moves with a button held are a drag: the rest after it counts only from a new move, or
     // the word under a released selection would be looked up.
-    if (!config.dwellLookup || !m_buttons.isEmpty()) return;
-    m_dwellTimer.start(dwellDelay(config.dwellSeconds));
+    if (config.dwellLookup && m_buttons.isEmpty())
+        m_dwellTimer.start(dwellDelay(config.dwellSeconds));
+    updatePointerPoll();
 }
 
 void TriggerController::cancelDwell()
 {
     m_dwellTimer.stop();
     ++m_dwellGeneration;
+    updatePointerPoll();
 }
 
 bool TriggerController::dwellMayLook(QPoint p)
@@ -407,10 +426,10 @@ qint64 TriggerController::nowMs() const
 
 void TriggerController::readSelection()
 {
-    handleSelection(m_selectionPoint, m_mouseDownTime);
+    handleSelection(m_mouseDownPoint.value_or(m_selectionPoint), m_selectionPoint, m_mouseDownTime);
 }
 
-QCoro::Task<> TriggerController::handleSelection(QPoint point, qint64 mouseDownTime)
+QCoro::Task<> TriggerController::handleSelection(QPoint from, QPoint point, qint64 mouseDownTime)
 {
     QPointer<TriggerController> self(this);
     QPointer<SelectionReader> reader(&m_services.reader);
@@ -433,7 +452,10 @@ QCoro::Task<> TriggerController::handleSelection(QPoint point, qint64 mouseDownT
         std::optional<QString> context = reading->context;
         ContextRecognizer* recognizer = m_services.recognizer;
         if (!context && recognizer && recognizer->captureAllowed()) {
-            context = co_await recognizer->contextAround(point);
+            // Named, not a temporary in the awaited call: GCC 12 destroys such a temporary
+            // twice.
+            ScreenOCR::Selection selection{kind.text(), from, point};
+            context = co_await recognizer->contextAround(std::move(selection));
             if (!self) co_return;
         }
         m_services.card.lookup(kind.text(), context, point);

@@ -83,9 +83,11 @@ public:
     // The wait between the button going up and the read, which lets the application finish
     // its selection first.
     void setSelectionDelay(std::chrono::milliseconds delay);
-    // How often the pointer's position is looked at besides its motion events: a pointer moved
-    // by warping (by a program, or a tablet) sends none.
-    void setPointerPollInterval(std::chrono::milliseconds interval);
+    // How often the pointer's position is looked at besides its motion events, which a pointer
+    // moved by warping (by a program) does not send: often while the hover key is held or a
+    // dwell waits, seldom otherwise, so that a resting desktop rarely wakes this process.
+    void setPointerPollIntervals(std::chrono::milliseconds armed,
+                                 std::chrono::milliseconds resting);
 
 Q_SIGNALS:
     // A selection was read and handed to the card (or classified as nothing to show).
@@ -103,11 +105,12 @@ private:
     void keyUp(const KeyEvent& event);
     void scroll(const PointerEvent& event);
     void readSelection();
-    QCoro::Task<> handleSelection(QPoint point, qint64 mouseDownTime);
+    QCoro::Task<> handleSelection(QPoint from, QPoint point, qint64 mouseDownTime);
 
     void flagsChanged(qint64 timeMs);
     void pointerAt(QPoint position);
     void pollPointer();
+    void updatePointerPoll();
     void mouseMoved();
     void scheduleHover(std::chrono::milliseconds delay);
     void cancelHover();
@@ -136,6 +139,8 @@ private:
     QSet<int> m_buttons; // held, wheel excluded
     std::optional<QPoint> m_pointer;
     QTimer m_pointerPoll;
+    std::chrono::milliseconds m_armedPoll{100};
+    std::chrono::milliseconds m_restingPoll{2000};
     // The hover key is held alone; `m_hoverHold` counts the holds, so that a recognition
     // finishing after its hold ended (or after a new hold began) is dropped.
     bool m_hoverHeld = false;

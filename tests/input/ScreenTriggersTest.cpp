@@ -51,6 +51,11 @@ public:
         }
         co_return result;
     }
+    QCoro::Task<std::optional<ScreenOCR::Result>>
+    recognizeSelection(ScreenOCR::Selection selection) override
+    {
+        return recognize(selection.to, false);
+    }
     QCoro::Task<std::optional<QString>> recognizeText(QRect rect) override
     {
         regions.append(rect);
@@ -73,7 +78,7 @@ public:
         windows.active = WindowInfo{otherApp, QStringLiteral("Reader"), QStringLiteral("doc"), 5};
         windows.pointerAt = QPoint(10, 10);
         config.dwellLookup = false;
-        controller.setPointerPollInterval(milliseconds(20));
+        controller.setPointerPollIntervals(milliseconds(20), milliseconds(20));
         controller.start();
     }
 
@@ -488,12 +493,17 @@ TEST(ScreenContextTest, GivesTheRecognisedLinesAndNothingWhenTheCaptureFails)
 {
     FakeScreenText screen;
     ScreenContext context(screen);
-    EXPECT_EQ(testing::awaitTask(context.contextAround(onWord)),
-              QStringLiteral("Quarterly results exceeded"));
+    EXPECT_EQ(
+        testing::awaitTask(context.contextAround({QStringLiteral("exceeded"), onWord, onWord})),
+        QStringLiteral("Quarterly results exceeded"));
     EXPECT_EQ(screen.asked, (QList<std::pair<QPoint, bool>>{{onWord, false}}));
-    EXPECT_EQ(testing::awaitTask(context.contextAround(QPoint(900, 900))), std::nullopt);
+    EXPECT_EQ(
+        testing::awaitTask(context.contextAround({QStringLiteral("x"), onWord, QPoint(900, 900)})),
+        std::nullopt);
     screen.failure = QStringLiteral("no screen");
-    EXPECT_EQ(testing::awaitTask(context.contextAround(onWord)), std::nullopt);
+    EXPECT_EQ(
+        testing::awaitTask(context.contextAround({QStringLiteral("exceeded"), onWord, onWord})),
+        std::nullopt);
     screen.allowed = false;
     EXPECT_FALSE(context.captureAllowed());
 }

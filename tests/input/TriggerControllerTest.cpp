@@ -22,9 +22,9 @@ public:
     QList<QPoint> asked;
 
     bool captureAllowed() const override { return allowed; }
-    QCoro::Task<std::optional<QString>> contextAround(QPoint at) override
+    QCoro::Task<std::optional<QString>> contextAround(ScreenOCR::Selection selection) override
     {
-        asked.append(at);
+        asked.append(selection.to);
         co_return text;
     }
 };

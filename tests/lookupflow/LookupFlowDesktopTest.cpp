@@ -91,6 +91,49 @@ protected:
         return true;
     }
 
+    // The message the card's request put to the AI service.
+    QString asked(qsizetype request) const
+    {
+        return server.requests()
+            .at(request)
+            .json()["messages"]
+            .toArray()
+            .at(1)
+            .toObject()
+            .value("content")
+            .toString();
+    }
+
+    // A reply that explains `word`.
+    static FakeReply explanationOf(const QString& word)
+    {
+        return FakeReply::chatContent(
+            QStringLiteral(R"({"headword": "%1", "pos": "v.", "meaning_zh": "词义",
+                "sentence": "They %1.", "sentence_zh": "他们。", "surface_form": "%1"})")
+                .arg(word));
+    }
+
+    // Double-clicks `word` at `at` and waits for its card, then closes it with Escape. A word
+    // not looked up before is asked of the AI service with `phrase`, the word amid its
+    // neighbours on the screen, in its context.
+    void selectsIntoACard(QPoint at, const QString& word, const QString& phrase)
+    {
+        const qsizetype before = server.requests().size();
+        server.enqueue(explanationOf(word));
+        doubleClick(at);
+        ASSERT_TRUE(QTest::qWaitFor(
+            [this, &word] { return panel->isVisible() && labelText("headwordLabel") == word; },
+            20000))
+            << "no card for " << word.toStdString() << ": " << cardState().toStdString();
+        if (server.requests().size() > before) {
+            EXPECT_TRUE(asked(before).startsWith(QStringLiteral("Selection: ") + word + u'\n'))
+                << asked(before).toStdString();
+            EXPECT_TRUE(asked(before).contains(phrase)) << asked(before).toStdString();
+        }
+        xdotool({QStringLiteral("key"), QStringLiteral("Escape")});
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !panel->isVisible(); }, 5000));
+    }
+
     // What the card shows, for a failure message.
     QString cardState() const
     {
@@ -133,16 +176,8 @@ TEST_F(LookupFlowDesktopTest, ASelectedWordBecomesACardThatSavesAndSpeaksIt)
         << "no word card: " << cardState().toStdString();
     EXPECT_EQ(labelText("meaningLabel"), QStringLiteral("机缘巧合"));
     ASSERT_EQ(server.requests().size(), 1);
-    const QString asked = server.requests()
-                              .at(0)
-                              .json()["messages"]
-                              .toArray()
-                              .at(1)
-                              .toObject()
-                              .value("content")
-                              .toString();
-    EXPECT_TRUE(asked.contains(QStringLiteral("Serendipity is a happy accident.")))
-        << asked.toStdString();
+    EXPECT_TRUE(asked(0).contains(QStringLiteral("Serendipity is a happy accident.")))
+        << asked(0).toStdString();
 
     auto* save = find<QAbstractButton>("saveButton");
     ASSERT_NE(save, nullptr);
@@ -166,6 +201,53 @@ TEST_F(LookupFlowDesktopTest, ASelectedWordBecomesACardThatSavesAndSpeaksIt)
     EXPECT_TRUE(QTest::qWaitFor([this] { return !spoken.isEmpty(); }, 10000));
     EXPECT_EQ(spoken, QStringList{QStringLiteral("serendipity")});
     EXPECT_TRUE(panel->isVisible());
+}
+
+// Tk takes PRIMARY at its first selection and keeps it while the selection changes: every
+// later selection in the same window is read all the same, and no copy is sent into it.
+TEST_F(LookupFlowDesktopTest, EverySelectionInATkTextOpensItsCard)
+{
+    const HelperWindow window(QStringLiteral("python3"),
+                              {QStringLiteral(GLOSSIVO_TK_WINDOW),
+                               QStringLiteral("Most people admit that they were wrong about it."),
+                               QStringLiteral("900x160+100+300")});
+    ASSERT_TRUE(window.isReady());
+
+    selectsIntoACard(window.point("people"), QStringLiteral("people"),
+                     QStringLiteral("Surrounding text: Most people admit that"));
+    selectsIntoACard(window.point("admit"), QStringLiteral("admit"),
+                     QStringLiteral("Most people admit that they"));
+    const QPoint line = window.point("line");
+    xdotool({QStringLiteral("mousemove"), QString::number(line.x()), QString::number(line.y()),
+             QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("3"), "1"});
+    ASSERT_TRUE(QTest::qWaitFor(
+        [this] { return controller->state().as<CardState::TranslateOffer>() != nullptr; }, 20000))
+        << cardState().toStdString();
+    xdotool({QStringLiteral("key"), QStringLiteral("Escape")});
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !panel->isVisible(); }, 5000));
+    selectsIntoACard(window.point("were"), QStringLiteral("were"),
+                     QStringLiteral("that they were wrong about it."));
+    selectsIntoACard(window.point("people"), QStringLiteral("people"), {});
+    EXPECT_EQ(output(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--name"),
+                                                 QStringLiteral("copied")}),
+              QByteArray());
+}
+
+// xterm takes PRIMARY anew at every selection and never gets a copy; the context read from the
+// screen holds the selected word, which its highlight hides, amid its line.
+TEST_F(LookupFlowDesktopTest, ASelectionInXtermHasItsLineAsContext)
+{
+    // Terminals are left alone unless the user takes them off the excluded list.
+    config.excludedBundleIDs.clear();
+    const HelperWindow window(
+        QStringLiteral("python3"),
+        {QStringLiteral(GLOSSIVO_XTERM_WINDOW),
+         QStringLiteral("I was reluctant to post this photo of the bridge.")});
+    ASSERT_TRUE(window.isReady());
+    selectsIntoACard(window.point("reluctant"), QStringLiteral("reluctant"),
+                     QStringLiteral("Surrounding text: I was reluctant to post this photo"));
+    selectsIntoACard(window.point("bridge"), QStringLiteral("bridge"),
+                     QStringLiteral("photo of the bridge"));
 }
 
 } // namespace

@@ -39,6 +39,19 @@ INSTANTIATE_TEST_SUITE_P(
                       StripCase{"OffEveryScreen", {1000, 1000}, std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST(CaptureGeometry, AWindowClipsTheStripAndOnlyTheStripsOwnEdgesCut)
+{
+    // Pointer 100 from the screen's left edge, in a window whose content starts 40 above it.
+    const auto strip = stripAround(kScreens, {100, 400});
+    ASSERT_TRUE(strip);
+    EXPECT_EQ(strip->cuts, Qt::RightEdge | Qt::TopEdge | Qt::BottomEdge);
+    const auto inside = within(*strip, QRect(0, 360, 300, 400));
+    ASSERT_TRUE(inside);
+    EXPECT_EQ(inside->local, QRect(0, 360, 300, 140));
+    EXPECT_EQ(inside->cuts, Qt::Edges(Qt::BottomEdge));
+    EXPECT_EQ(within(*strip, QRect(0, 380, 300, 10)), std::nullopt);
+}
+
 TEST(CaptureGeometry, AStripOnATinyScreenIsTooSmall)
 {
     const QList<ScreenArea> tiny{{QRect(0, 0, 40, 20), 1.0}};

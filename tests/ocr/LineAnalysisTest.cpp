@@ -240,4 +240,95 @@ TEST(RegionOrder, ANonTransitiveChainStaysWithinTheList)
     EXPECT_EQ(seen, all);
 }
 
+struct WholeWordsCase {
+    const char* name;
+    Line line;
+    Qt::Edges cuts;
+    QString kept; // empty: the line goes
+};
+
+class WholeWords : public ::testing::TestWithParam<WholeWordsCase> {};
+
+TEST_P(WholeWords, DropPiecesCutByTheStripsEdges)
+{
+    const QList<Line> kept =
+        ScreenOCR::wholeWords({GetParam().line}, QSize(800, 200), GetParam().cuts);
+    EXPECT_EQ(kept.isEmpty() ? QString() : kept[0].text, GetParam().kept);
+}
+
+Line withText(Line made, const QString& text)
+{
+    made.text = text;
+    return made;
+}
+
+const Qt::Edges kAllCuts = Qt::LeftEdge | Qt::RightEdge | Qt::TopEdge | Qt::BottomEdge;
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, WholeWords,
+    ::testing::Values(
+        WholeWordsCase{"LeftPieceWithItsApostrophe",
+                       withText(line("tant to post", 0.0, 0.5, 0.1), "'tant to post"), kAllCuts,
+                       "to post"},
+        WholeWordsCase{"RightPiece", line("the old bri", 0.6, 0.5, 0.1, 0.1, 0.05), kAllCuts,
+                       "the old"},
+        // Its first letter fell away: the rest stops short of the edge.
+        WholeWordsCase{"PieceShortOfTheEdge", line("ugh the", 0.01, 0.5, 0.1), kAllCuts, "the"},
+        WholeWordsCase{"LineCutAtTheTop", line("o ine", 0.2, 0.95, 0.05), kAllCuts, ""},
+        WholeWordsCase{"ScreenEdgeCutsNothing", line("Lorem ipsum", 0.0, 0.5, 0.1),
+                       Qt::RightEdge | Qt::TopEdge, "Lorem ipsum"},
+        WholeWordsCase{"WholeLineStays", line("He ran", 0.3, 0.5, 0.1), kAllCuts, "He ran"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct SelectionCase {
+    const char* name;
+    Line line;
+    QPointF from;
+    QPointF to;
+    QString context;
+};
+
+class SelectionInPlace : public ::testing::TestWithParam<SelectionCase> {};
+
+TEST_P(SelectionInPlace, TheSelectedTextStandsWhereItWasSelected)
+{
+    const QList<Line> lines =
+        ScreenOCR::withSelection({GetParam().line, line("next line", 0.1, 0.3, 0.1)},
+                                 GetParam().from, GetParam().to, QStringLiteral("ran\nfast"));
+    const auto result = ScreenOCR::analyze(lines, GetParam().to, false);
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->context, GetParam().context);
+}
+
+// Words 0.0625 wide, 0.0625 apart from x 0.1: the second word spans 0.225 to 0.2875.
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SelectionInPlace,
+    ::testing::Values(SelectionCase{"HiddenByTheHighlight",
+                                    withText(line("He to the", 0.1, 0.5, 0.1, 0.0625, 0.1875),
+                                             "He | to the"),
+                                    {0.25, 0.55},
+                                    {0.25, 0.55},
+                                    "He ran fast to the next line"},
+                      SelectionCase{"MisreadUnderThePointer",
+                                    line("He rau to", 0.1, 0.5, 0.1),
+                                    {0.25, 0.55},
+                                    {0.25, 0.55},
+                                    "He ran fast to next line"},
+                      SelectionCase{"DraggedOverTwoWords",
+                                    line("He x y to.", 0.1, 0.5, 0.1),
+                                    {0.23, 0.55},
+                                    {0.4, 0.55},
+                                    "He ran fast to. next line"},
+                      SelectionCase{"AtTheEndOfTheLine",
+                                    withText(line("He went", 0.1, 0.5, 0.1), "He went |."),
+                                    {0.5, 0.55},
+                                    {0.5, 0.55},
+                                    "He went ran fast. next line"},
+                      SelectionCase{"TheWholeLineHidden",
+                                    line("far away", 0.1, 0.9, 0.1),
+                                    {0.5, 0.55},
+                                    {0.5, 0.55},
+                                    "ran fast"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 } // namespace

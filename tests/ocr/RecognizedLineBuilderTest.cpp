@@ -33,7 +33,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, RepairsBars,
                          ::testing::Values(BarCase{"he||o", "hello"}, BarCase{"|ater", "later"},
                                            BarCase{"a | b", "a | b"}, BarCase{"|A", "|A"},
                                            BarCase{"A|", "Al"}, BarCase{"1|2", "1|2"},
-                                           BarCase{"é|", "é|"}));
+                                           BarCase{"é|", "é|"}, BarCase{"| was", "I was"},
+                                           BarCase{"so |'m", "so I'm"},
+                                           BarCase{"Home | About", "Home | About"}));
 
 TEST(RecognizedLineBuilder, SplitsTokensIntoWordsWithTheirOwnBoxes)
 {

@@ -27,8 +27,10 @@ public:
             int(rect.width() * scale), int(rect.height() * scale),
             QByteArray(qsizetype(rect.width() * scale) * int(rect.height() * scale), char(255))};
     }
+    std::optional<QRect> windowAreaAt(QPoint, qreal) override { return window; }
     QList<QRect> rects;
     QList<qreal> scales;
+    std::optional<QRect> window;
     bool fails = false;
     bool empty = false;
 };

@@ -55,6 +55,9 @@ public:
     // What the focused application does when it receives Ctrl+C.
     std::function<void()> onCopy;
 
+    int presses = 0;
+
+    void notePress() override { ++presses; }
     bool primaryChangedSince(qint64 time) override
     {
         return primaryChangedAt && *primaryChangedAt >= time;

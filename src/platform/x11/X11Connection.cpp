@@ -35,7 +35,7 @@ bool X11Connection::open()
     if (!m_display) return false;
     // The default handler exits the process; Qt talks to the server through xcb and never
     // sees these errors, so replacing it affects only our own connections.
-    XSetErrorHandler(countError);
+    countErrors();
     m_notifier =
         std::make_unique<QSocketNotifier>(ConnectionNumber(m_display), QSocketNotifier::Read);
     connect(m_notifier.get(), &QSocketNotifier::activated, this, &X11Connection::processEvents);
@@ -65,6 +65,11 @@ void X11Connection::processEvents()
         if (m_handler) m_handler(event);
     }
     if (any && m_batchDone) m_batchDone();
+}
+
+void X11Connection::countErrors()
+{
+    XSetErrorHandler(countError);
 }
 
 int X11Connection::errorCount()

@@ -36,6 +36,8 @@ public:
 
     // The number of X errors any of our connections caused so far.
     static int errorCount();
+    // Makes X errors counted rather than fatal, for connections opened without this class.
+    static void countErrors();
 
 private:
     Display* m_display = nullptr;

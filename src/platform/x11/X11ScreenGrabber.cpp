@@ -1,6 +1,8 @@
 #include "platform/x11/X11ScreenGrabber.h"
 
 #include "input/OwnWindowMask.h"
+#include "platform/x11/X11Connection.h"
+#include "platform/x11/X11Windows.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -70,6 +72,8 @@ Display* X11ScreenGrabber::display()
     if (!m_opened) {
         m_opened = true;
         m_display = XOpenDisplay(nullptr);
+        // A window that vanishes between two requests must not end the program.
+        if (m_display) X11Connection::countErrors();
     }
     return m_display;
 }
@@ -93,6 +97,31 @@ std::optional<GrayImage> X11ScreenGrabber::capture(const QRect& rect, qreal scal
         own.append(scaled(window, scale).translated(-pixels.topLeft()));
     OwnWindowMask::paintOver(gray, own);
     return gray;
+}
+
+std::optional<QRect> X11ScreenGrabber::windowAreaAt(QPoint point, qreal scale)
+{
+    Display* x = display();
+    if (!x || scale <= 0) return std::nullopt;
+    for (const QRect& window : m_ownWindows())
+        if (window.contains(point)) return std::nullopt;
+    const Window root = DefaultRootWindow(x);
+    const QPoint pixel(int(point.x() * scale), int(point.y() * scale));
+    Window frame = None;
+    int ignoredX = 0, ignoredY = 0;
+    // The topmost top-level window at the point: the window manager's frame, when there is one.
+    if (!XTranslateCoordinates(x, root, root, pixel.x(), pixel.y(), &ignoredX, &ignoredY, &frame) ||
+        frame == None)
+        return std::nullopt;
+    const Window client = X11Windows::clientWindow(x, frame);
+    XWindowAttributes attributes{};
+    Window child = None;
+    int left = 0, top = 0;
+    if (!XGetWindowAttributes(x, client, &attributes) ||
+        !XTranslateCoordinates(x, client, root, 0, 0, &left, &top, &child))
+        return std::nullopt;
+    return QRect(qRound(left / scale), qRound(top / scale), qRound(attributes.width / scale),
+                 qRound(attributes.height / scale));
 }
 
 } // namespace glossivo

@@ -28,6 +28,7 @@ public:
 
     // Nothing without an X display (a Wayland session, no DISPLAY).
     std::optional<GrayImage> capture(const QRect& rect, qreal scale) override;
+    std::optional<QRect> windowAreaAt(QPoint point, qreal scale) override;
 
 private:
     Display* display();

@@ -21,8 +21,11 @@ X11SelectionBuffers::X11SelectionBuffers(QObject* parent) : QObject(parent)
     m_fixes = XFixesQueryExtension(display, &m_fixesEventBase, &errorBase);
     m_primary = XA_PRIMARY;
     m_clipboard = XInternAtom(display, "CLIPBOARD", False);
-    // An unmapped window to receive converted selections.
+    m_property = XInternAtom(display, "GLOSSIVO_SELECTION", False);
+    // Unmapped windows to receive converted selections.
     m_window = XCreateSimpleWindow(display, DefaultRootWindow(display), -10, -10, 1, 1, 0, 0, 0);
+    m_pressWindow =
+        XCreateSimpleWindow(display, DefaultRootWindow(display), -10, -10, 1, 1, 0, 0, 0);
     if (m_fixes) {
         const unsigned long mask = XFixesSetSelectionOwnerNotifyMask |
                                    XFixesSelectionWindowDestroyNotifyMask |
@@ -36,7 +39,22 @@ X11SelectionBuffers::X11SelectionBuffers(QObject* parent) : QObject(parent)
 
 X11SelectionBuffers::~X11SelectionBuffers()
 {
-    if (m_connection.display() && m_window) XDestroyWindow(m_connection.display(), m_window);
+    if (!m_connection.display()) return;
+    if (m_window) XDestroyWindow(m_connection.display(), m_window);
+    if (m_pressWindow) XDestroyWindow(m_connection.display(), m_pressWindow);
+}
+
+void X11SelectionBuffers::notePress()
+{
+    Display* display = m_connection.display();
+    if (!display) return;
+    m_atPress = {XGetSelectionOwner(display, m_primary), std::nullopt};
+    if (!m_atPress.owner) return;
+    // The owner reads this request after the press itself, so it answers with the selection
+    // as the press left it (a click into a Tk text clears it).
+    XConvertSelection(display, m_primary, XInternAtom(display, "UTF8_STRING", False), m_property,
+                      m_pressWindow, CurrentTime);
+    XFlush(display);
 }
 
 bool X11SelectionBuffers::primaryChangedSince(qint64 serverTimeMs)
@@ -44,7 +62,23 @@ bool X11SelectionBuffers::primaryChangedSince(qint64 serverTimeMs)
     // Changes that arrived since the last batch count too.
     m_connection.processEvents();
     // Server time is 32 bits of milliseconds and wraps every 49 days.
-    return m_primaryChangedAt && qint32(*m_primaryChangedAt - quint32(serverTimeMs)) >= 0;
+    if (m_primaryChangedAt && qint32(*m_primaryChangedAt - quint32(serverTimeMs)) >= 0) return true;
+    return keptButChanged();
+}
+
+// Comparing with the last read as well as with the press keeps a selection new when the
+// press's answer came too late or after the owner had already selected.
+bool X11SelectionBuffers::keptButChanged()
+{
+    Display* display = m_connection.display();
+    const unsigned long owner = display ? XGetSelectionOwner(display, m_primary) : 0;
+    if (!owner) return false;
+    const bool pressKnown = owner == m_atPress.owner && m_atPress.text;
+    if (!pressKnown && owner != m_lastRead.owner) return false;
+    const std::optional<QString> text = convert(m_primary);
+    if (!text) return false;
+    return (pressKnown && *m_atPress.text != *text) ||
+           (owner == m_lastRead.owner && m_lastRead.text != text);
 }
 
 quint64 X11SelectionBuffers::clipboardChanges() const
@@ -54,6 +88,14 @@ quint64 X11SelectionBuffers::clipboardChanges() const
 
 void X11SelectionBuffers::handle(XEvent& event)
 {
+    if (event.type == SelectionNotify && event.xselection.requestor == m_pressWindow) {
+        // A refusal means the owner holds no text at the moment.
+        m_atPress.text =
+            event.xselection.property == None
+                ? QString()
+                : takeText(m_pressWindow, event.xselection.property).value_or(QString());
+        return;
+    }
     if (!m_fixes || event.type != m_fixesEventBase + XFixesSelectionNotify) return;
     const auto& notify = reinterpret_cast<const XFixesSelectionNotifyEvent&>(event);
     if (notify.selection == m_primary) m_primaryChangedAt = quint32(notify.timestamp);
@@ -62,7 +104,11 @@ void X11SelectionBuffers::handle(XEvent& event)
 
 std::optional<QString> X11SelectionBuffers::primaryText()
 {
-    return convert(m_primary);
+    Display* display = m_connection.display();
+    const unsigned long owner = display ? XGetSelectionOwner(display, m_primary) : 0;
+    std::optional<QString> text = convert(m_primary);
+    m_lastRead = {owner, text};
+    return text;
 }
 
 std::optional<QString> X11SelectionBuffers::clipboardText()
@@ -75,11 +121,10 @@ std::optional<QString> X11SelectionBuffers::convert(unsigned long selection)
     Display* display = m_connection.display();
     if (!display) return std::nullopt;
     if (XGetSelectionOwner(display, selection) == None) return std::nullopt;
-    const Atom property = XInternAtom(display, "GLOSSIVO_SELECTION", False);
-    XConvertSelection(display, selection, XInternAtom(display, "UTF8_STRING", False), property,
+    XConvertSelection(display, selection, XInternAtom(display, "UTF8_STRING", False), m_property,
                       m_window, CurrentTime);
     XFlush(display);
-    return waitForConversion(property);
+    return waitForConversion(m_property);
 }
 
 std::optional<QString> X11SelectionBuffers::waitForConversion(unsigned long property)
@@ -96,24 +141,30 @@ std::optional<QString> X11SelectionBuffers::waitForConversion(unsigned long prop
                 continue;
             }
             if (event.xselection.property == None) return std::nullopt;
-            Atom type = None;
-            int format = 0;
-            unsigned long count = 0, after = 0;
-            unsigned char* data = nullptr;
-            std::optional<QString> text;
-            // Text larger than this comes in increments, which a lookup has no use for.
-            if (XGetWindowProperty(display, m_window, property, 0, 1 << 20, True, AnyPropertyType,
-                                   &type, &format, &count, &after, &data) == Success &&
-                data && format == 8 && type != XInternAtom(display, "INCR", False))
-                text = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(count));
-            if (data) XFree(data);
-            return text;
+            return takeText(m_window, property);
         }
         const qint64 left = deadline.remainingTime();
         if (left <= 0) return std::nullopt;
         pollfd descriptor{ConnectionNumber(display), POLLIN, 0};
         ::poll(&descriptor, 1, int(left));
     }
+}
+
+std::optional<QString> X11SelectionBuffers::takeText(unsigned long window, unsigned long property)
+{
+    Display* display = m_connection.display();
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    std::optional<QString> text;
+    // Text larger than this comes in increments, which a lookup has no use for.
+    if (XGetWindowProperty(display, window, property, 0, 1 << 20, True, AnyPropertyType, &type,
+                           &format, &count, &after, &data) == Success &&
+        data && format == 8 && type != XInternAtom(display, "INCR", False))
+        text = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(count));
+    if (data) XFree(data);
+    return text;
 }
 
 bool X11SelectionBuffers::postCopy()

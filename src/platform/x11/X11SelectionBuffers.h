@@ -18,6 +18,7 @@ public:
 
     bool isAvailable() const { return m_connection.isOpen() && m_fixes; }
 
+    void notePress() override;
     bool primaryChangedSince(qint64 serverTimeMs) override;
     quint64 clipboardChanges() const override;
     std::optional<QString> primaryText() override;
@@ -28,17 +29,30 @@ public:
     void setConversionTimeout(std::chrono::milliseconds timeout) { m_timeout = timeout; }
 
 private:
+    // What PRIMARY's owner held at some moment; no text while its answer is outstanding.
+    struct Held {
+        unsigned long owner = 0;
+        std::optional<QString> text;
+    };
+
     void handle(XEvent& event);
+    bool keptButChanged();
     std::optional<QString> convert(unsigned long selection);
     std::optional<QString> waitForConversion(unsigned long property);
+    std::optional<QString> takeText(unsigned long window, unsigned long property);
 
     X11Connection m_connection;
     bool m_fixes = false;
     int m_fixesEventBase = 0;
     unsigned long m_window = 0;
+    // Receives the answers to notePress(), which nobody waits for.
+    unsigned long m_pressWindow = 0;
+    unsigned long m_property = 0;
     unsigned long m_primary = 0;
     unsigned long m_clipboard = 0;
     std::optional<quint32> m_primaryChangedAt;
+    Held m_atPress;
+    Held m_lastRead;
     quint64 m_clipboardChanges = 0;
     std::chrono::milliseconds m_timeout{250};
 };

@@ -1,0 +1,264 @@
+#include "input/CaptureGeometry.h"
+#include "input/GrayImage.h"
+#include "input/ScreenOCR.h"
+#include "platform/qt/QtScreens.h"
+#include "platform/tesseract/TesseractRecognizer.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
+#include <QRegularExpression>
+#include <QSet>
+#include <QStringList>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+using namespace glossivo;
+
+// How well the strip around the pointer is read, as a user sees the screen: text drawn in two
+// families from 9 to 32 points, dark on light, light on dark and on a sepia page, with and
+// without a selection highlight on the pointed word, the strip's edges cutting through the
+// lines around it, and a window's title bar inside the strip. The same steps as the running
+// program: strip, clip to the window, recognise, keep whole words, put the selection in place,
+// analyse. Per case it reports whether the pointed word is right ("word": 1 or 0), the share
+// of the band's whole words that the context holds ("share", the band being the lines within
+// three and a half line heights of the pointer's line) and the context's words that are no
+// word of the text ("fragments").
+
+namespace {
+
+const QString kText = QStringLiteral(
+    "The committee postponed its decision until further notice citing the need for additional "
+    "consultation with residents and local businesses Critics argued that the delay was "
+    "unprecedented and would prove costly while supporters insisted the extra time would lead "
+    "to a better outcome Meanwhile several neighbourhood groups began organising meetings of "
+    "their own hoping to influence the final proposal Officials declined to say when a new "
+    "vote might take place but a spokesperson said the council remained committed to openness "
+    "throughout the entire process Observers expect the debate to continue well into the next "
+    "financial year For now the old regulations stay in force and no new permits will be "
+    "issued I was reluctant to post this but the neighbours asked me to share what happened");
+
+struct Scheme {
+    const char* name;
+    QColor page;
+    QColor ink;
+};
+
+const Scheme kSchemes[] = {{"light", QColor(0xff, 0xff, 0xff), QColor(0x20, 0x20, 0x20)},
+                           {"dark", QColor(0x1e, 0x1e, 0x1e), QColor(0xe0, 0xe0, 0xe0)},
+                           {"sepia", QColor(0xf4, 0xec, 0xd8), QColor(0x5b, 0x46, 0x36)}};
+
+struct Case {
+    QString family;
+    int points = 12;
+    const Scheme* scheme = nullptr;
+    bool highlighted = false;
+    bool titleBar = false;
+    // The recogniser's lines analysed as they come, without the window's frame, the whole-word
+    // filter and the selection put in place: how the strip was read before those steps.
+    bool raw = false;
+};
+
+// The screen of a case: a window filling it (below a title bar when asked), its text running
+// past the strip on every side, and the word to point at centred on the pointer.
+struct Scene {
+    QImage screen;
+    QRect windowArea;
+    QPoint pointer;
+    QString target;
+    QList<QStringList> lines; // the words of every line, top to bottom
+    QList<QRectF> lineBoxes;  // their ink, in screen pixels
+    int targetLine = 0;
+};
+
+constexpr int kScreenWidth = 1160;
+constexpr int kScreenHeight = 400;
+const QPoint kPointer(580, 200);
+
+Scene draw(const Case& c)
+{
+    Scene scene;
+    scene.screen = QImage(kScreenWidth, kScreenHeight, QImage::Format_RGB32);
+    scene.screen.fill(c.scheme->page);
+    scene.pointer = kPointer;
+    // Openbox's bar, 28 pixels, ends 30 pixels above the pointer's line.
+    const QRect bar(0, 0, kScreenWidth, 129);
+    scene.windowArea = c.titleBar ? QRect(0, bar.bottom() + 1, kScreenWidth, kScreenHeight)
+                                  : QRect(0, 0, kScreenWidth, kScreenHeight);
+    QPainter painter(&scene.screen);
+    QFont font(c.family);
+    font.setPixelSize(qRound(c.points * 96.0 / 72.0));
+    painter.setFont(font);
+    const QFontMetricsF metrics(font);
+    const double step = metrics.lineSpacing() * 1.2;
+    // The pointer's line has its ink centred on the pointer.
+    const double pointerBaseline = kPointer.y() + (metrics.ascent() - metrics.descent()) / 2;
+    const int rowsAbove = int((pointerBaseline - scene.windowArea.top()) / step);
+    const QStringList words = kText.split(u' ');
+    qsizetype next = 0;
+    for (int row = -rowsAbove;; ++row) {
+        const double baseline = pointerBaseline + row * step;
+        if (baseline - metrics.ascent() > kScreenHeight) break;
+        QStringList line;
+        for (double width = 0; width < kScreenWidth + 200;) {
+            line.append(words[next++ % words.size()]);
+            width += metrics.horizontalAdvance(line.back() + u' ');
+        }
+        const int target = row == 0 ? int(line.size() / 2) : -1;
+        double left = -100;
+        if (row == 0) {
+            scene.target = line[target];
+            scene.targetLine = int(scene.lines.size());
+            const QString before = line.mid(0, target).join(u' ') + u' ';
+            left = kPointer.x() - metrics.horizontalAdvance(before) -
+                   metrics.horizontalAdvance(scene.target) / 2;
+        }
+        double x = left;
+        for (qsizetype i = 0; i < line.size(); ++i) {
+            const double width = metrics.horizontalAdvance(line[i]);
+            const bool marked = c.highlighted && i == target;
+            if (marked)
+                painter.fillRect(QRectF(x, baseline - metrics.ascent(), width, metrics.height()),
+                                 QColor(0x35, 0x84, 0xe4));
+            painter.setPen(marked ? QColor(Qt::white) : c.scheme->ink);
+            painter.drawText(QPointF(x, baseline), line[i]);
+            x += metrics.horizontalAdvance(line[i] + u' ');
+        }
+        scene.lines.append(line);
+        scene.lineBoxes.append(QRectF(left, baseline - metrics.ascent(), x - left,
+                                      metrics.ascent() + metrics.descent()));
+    }
+    if (c.titleBar) {
+        painter.fillRect(bar, QColor(0x30, 0x30, 0x30));
+        QFont title(QStringLiteral("DejaVu Sans"));
+        title.setPixelSize(13);
+        title.setBold(true);
+        painter.setFont(title);
+        painter.setPen(Qt::white);
+        painter.drawText(QRect(300, 101, 600, 28), Qt::AlignVCenter,
+                         QStringLiteral("Minutes of the meeting - Document Reader"));
+    }
+    return scene;
+}
+
+// The words of the band's lines that lie wholly inside the capture, and every word of the text.
+struct Truth {
+    QStringList band;
+    QSet<QString> all;
+};
+
+Truth truthOf(const Scene& scene, const CaptureGeometry::Capture& capture, const Case& c)
+{
+    Truth truth;
+    for (const QString& word : kText.split(u' '))
+        truth.all.insert(word);
+    QFont font(c.family);
+    font.setPixelSize(qRound(c.points * 96.0 / 72.0));
+    const QFontMetricsF metrics(font);
+    const QRectF area(capture.global());
+    const QRectF chosen = scene.lineBoxes[scene.targetLine];
+    const double reach = 3.5 * std::max(chosen.height(), 0.02 * area.height());
+    for (qsizetype i = 0; i < scene.lines.size(); ++i) {
+        const QRectF box = scene.lineBoxes[i];
+        if (std::abs(box.center().y() - chosen.center().y()) > reach) continue;
+        if (box.top() < area.top() || box.bottom() > area.bottom()) continue;
+        double x = box.left();
+        for (const QString& word : scene.lines[i]) {
+            const double width = metrics.horizontalAdvance(word);
+            if (x >= area.left() && x + width <= area.right()) truth.band.append(word);
+            x += metrics.horizontalAdvance(word + u' ');
+        }
+    }
+    return truth;
+}
+
+QStringList wordsOf(const QString& text)
+{
+    static const QRegularExpression notLetters(QStringLiteral("[^A-Za-z']+"));
+    QStringList words = text.split(notLetters, Qt::SkipEmptyParts);
+    for (QString& word : words)
+        word.remove(u'\'');
+    words.removeAll(QString());
+    return words;
+}
+
+TesseractRecognizer& engine()
+{
+    static TesseractRecognizer recognizer;
+    return recognizer;
+}
+
+void readStrip(benchmark::State& state, const Case c)
+{
+    const Scene scene = draw(c);
+    const QList<ScreenArea> screens{{QRect(0, 0, kScreenWidth, kScreenHeight), 1.0}};
+    auto capture = CaptureGeometry::stripAround(screens, scene.pointer);
+    if (!c.raw) capture = CaptureGeometry::within(*capture, scene.windowArea);
+    GrayImage picture = QtScreens::toGray(scene.screen.copy(capture->global()));
+    if (!c.raw) ScreenOCR::keepContextRows(*capture, picture, scene.pointer);
+    const QPointF cursor = CaptureGeometry::normalized(*capture, scene.pointer);
+    std::optional<ScreenOCR::Result> result;
+    for (auto _ : state) {
+        QList<ScreenOCR::Line> lines = engine().recognizeLines(picture);
+        if (!c.raw) {
+            lines =
+                ScreenOCR::wholeWords(lines, QSize(picture.width, picture.height), capture->cuts);
+            if (c.highlighted)
+                lines = ScreenOCR::withSelection(lines, cursor, cursor, scene.target);
+        }
+        result = ScreenOCR::analyze(lines, cursor, !c.highlighted);
+    }
+    const Truth truth = truthOf(scene, *capture, c);
+    const QStringList context = wordsOf(result ? result->context : QString());
+    QStringList missing = truth.band;
+    for (const QString& word : context)
+        missing.removeOne(word);
+    QStringList fragments;
+    for (const QString& word : context)
+        if (!truth.all.contains(word)) fragments.append(word);
+    const bool wordRight = c.highlighted ? result && result->context.contains(scene.target)
+                                         : result && result->word == scene.target;
+    state.counters["word"] = wordRight ? 1 : 0;
+    state.counters["share"] =
+        truth.band.isEmpty() ? 1.0 : 1.0 - double(missing.size()) / truth.band.size();
+    state.counters["fragments"] = double(fragments.size());
+    // The pointed word, the fragments, and the context.
+    state.SetLabel((scene.target + QStringLiteral(" | ") + fragments.join(u' ') +
+                    QStringLiteral(" | ") + (result ? result->context : QString()))
+                       .toStdString());
+}
+
+void add(const Case& c, const QString& name)
+{
+    const QString prefix = c.raw ? QStringLiteral("raw/") : QStringLiteral("read/");
+    benchmark::RegisterBenchmark((prefix + name).toStdString().c_str(), readStrip, c)
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(3);
+}
+
+void registerCases()
+{
+    for (const bool raw : {false, true}) {
+        for (const QString& family :
+             {QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans CJK SC")})
+            for (const int points : {9, 12, 15, 20, 32})
+                for (const Scheme& scheme : kSchemes)
+                    for (const bool highlighted : {false, true})
+                        add({family, points, &scheme, highlighted, false, raw},
+                            QStringLiteral("%1/%2pt/%3/%4")
+                                .arg(family, QString::number(points),
+                                     QString::fromLatin1(scheme.name),
+                                     highlighted ? "selected" : "plain"));
+        for (const bool highlighted : {false, true})
+            add({QStringLiteral("DejaVu Sans"), 15, &kSchemes[0], highlighted, true, raw},
+                highlighted ? QStringLiteral("title bar/selected")
+                            : QStringLiteral("title bar/plain"));
+    }
+}
+
+const bool registered = (registerCases(), true);
+
+} // namespace

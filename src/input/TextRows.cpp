@@ -1,0 +1,81 @@
+#include "input/TextRows.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+namespace glossivo::TextRows {
+
+namespace {
+
+constexpr int kInkContrast = 48; // grey levels from the row's ground
+constexpr int kInkPixels = 2;    // fewer is noise
+constexpr int kMargin = 3;       // rows kept around the ink, for the recogniser's own margins
+
+bool inked(const GrayImage& image, int y)
+{
+    std::array<int, 256> counts{};
+    const auto* row =
+        reinterpret_cast<const uchar*>(image.pixels.constData()) + qsizetype(y) * image.width;
+    for (int x = 0; x < image.width; ++x)
+        ++counts[row[x]];
+    const int ground = int(std::max_element(counts.begin(), counts.end()) - counts.begin());
+    int ink = 0;
+    for (int level = 0; level < 256; ++level)
+        if (std::abs(level - ground) > kInkContrast) ink += counts[level];
+    return ink >= kInkPixels;
+}
+
+double middle(const Band& band)
+{
+    return (band.top + band.bottom) / 2.0;
+}
+
+} // namespace
+
+QList<Band> find(const GrayImage& image)
+{
+    QList<Band> bands;
+    if (image.isNull()) return bands;
+    for (int y = 0; y < image.height; ++y) {
+        if (!inked(image, y)) continue;
+        if (!bands.isEmpty() && bands.back().bottom >= y - 2)
+            bands.back().bottom = y;
+        else
+            bands.append({y, y});
+    }
+    return bands;
+}
+
+std::optional<Band> around(const QList<Band>& bands, int row, double reach)
+{
+    if (bands.isEmpty()) return std::nullopt;
+    const Band* chosen = &bands.front();
+    for (const Band& band : bands) {
+        const auto gap = [row](const Band& b) {
+            return row < b.top ? b.top - row : row > b.bottom ? row - b.bottom : 0;
+        };
+        if (gap(band) < gap(*chosen)) chosen = &band;
+    }
+    // Half a line more than the analysis takes: the recogniser's boxes are not the ink's.
+    const double limit = (reach + 0.5) * chosen->height();
+    Band kept = *chosen;
+    int above = -1, below = std::numeric_limits<int>::max();
+    for (const Band& band : bands) {
+        if (std::abs(middle(band) - middle(*chosen)) <= limit) {
+            kept.top = std::min(kept.top, band.top);
+            kept.bottom = std::max(kept.bottom, band.bottom);
+        }
+    }
+    // The margin never reaches into a line left out, whose sliver would read as a fragment.
+    for (const Band& band : bands) {
+        if (band.bottom < kept.top) above = std::max(above, band.bottom);
+        if (band.top > kept.bottom) below = std::min(below, band.top);
+    }
+    return Band{std::max({kept.top - kMargin, above + 1, 0}),
+                std::min(kept.bottom + kMargin, below - 1)};
+}
+
+} // namespace glossivo::TextRows

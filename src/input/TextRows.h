@@ -1,0 +1,32 @@
+#pragma once
+
+#include "input/GrayImage.h"
+
+#include <QList>
+
+#include <optional>
+
+namespace glossivo {
+
+// Where the lines of text lie in a picture, found from its rows alone before any recognition:
+// a row holds ink when a few of its pixels stand out from the row's most common grey, so dark
+// and light text, a coloured page and a highlight all count.
+namespace TextRows {
+
+struct Band {
+    int top = 0;    // first row with ink
+    int bottom = 0; // last row with ink
+    int height() const { return bottom - top + 1; }
+    bool operator==(const Band&) const = default;
+};
+
+// The runs of inked rows from the top; a blank row inside a line (between an i and its dot)
+// does not split it.
+QList<Band> find(const GrayImage& image);
+
+// The rows holding the line at `row` (or the nearest one) and every line whose middle lies
+// within `reach` of its heights, with a margin; nothing when the picture holds no ink.
+std::optional<Band> around(const QList<Band>& bands, int row, double reach);
+
+} // namespace TextRows
+} // namespace glossivo
