@@ -1,9 +1,10 @@
 #include "card/views/AskView.h"
 
 #include "card/views/MessageRow.h"
-#include "model/InlineMarkdown.h"
 #include "model/Graphemes.h"
+#include "model/InlineMarkdown.h"
 #include "ui/ChatEntry.h"
+#include "ui/ChatInputBar.h"
 #include "ui/ChipButton.h"
 #include "ui/ChipRow.h"
 #include "ui/ClampedLabel.h"
@@ -138,17 +139,9 @@ QWidget* AskView::makeConversation()
 
 QWidget* AskView::makeInputBar()
 {
-    auto* outer = new QWidget(this);
-    auto* margins = new QVBoxLayout(outer);
-    margins->setContentsMargins(10, 10, 10, 10);
-    auto* panel = new GlassPanel(14, outer);
-    panel->setObjectName(QStringLiteral("inputPanel"));
-    margins->addWidget(panel);
-    auto* stack = new QVBoxLayout(panel);
-    stack->setContentsMargins(10, 10, 10, 10);
-    stack->setSpacing(6);
-
-    auto* chips = new ChipRow(panel);
+    auto* bar =
+        new ChatInputBar(QStringLiteral("自己问，比如：这里为什么用 would 而不是 will？"), 6, this);
+    ChipRow* chips = bar->chips();
     for (const QuickQuestion question : kQuickQuestions) {
         auto* chip = new ChipButton(titleOf(question), chips);
         chip->setObjectName(QStringLiteral("chip"));
@@ -158,16 +151,13 @@ QWidget* AskView::makeInputBar()
         chips->add(chip);
         m_chips.append(chip);
     }
-    stack->addWidget(chips);
 
-    m_entry =
-        new ChatEntry(QStringLiteral("自己问，比如：这里为什么用 would 而不是 will？"), panel);
+    m_entry = bar->entry();
     connect(m_entry, &ChatEntry::edited, this,
             [this](const QString& text) { m_session.setInput(text); });
     connect(m_entry, &ChatEntry::submitted, this, [this] { m_session.send(); });
     connect(m_entry, &ChatEntry::stopped, this, [this] { m_session.stop(); });
-    stack->addWidget(m_entry);
-    return outer;
+    return bar;
 }
 
 void AskView::showEvent(QShowEvent* event)

@@ -7,9 +7,9 @@
 #include "coach/views/CoachConversation.h"
 #include "model/Clock.h"
 #include "ui/ChatEntry.h"
+#include "ui/ChatInputBar.h"
 #include "ui/ChipButton.h"
 #include "ui/ChipRow.h"
-#include "ui/GlassPanel.h"
 #include "ui/PartSize.h"
 #include "ui/PlainLabel.h"
 #include "ui/SymbolButton.h"
@@ -105,17 +105,8 @@ QWidget* CoachView::makeHeader()
 
 QWidget* CoachView::makeInputBar()
 {
-    auto* outer = new QWidget(this);
-    auto* margins = new QVBoxLayout(outer);
-    margins->setContentsMargins(10, 10, 10, 10);
-    auto* panel = new GlassPanel(14, outer);
-    panel->setObjectName(QStringLiteral("inputPanel"));
-    margins->addWidget(panel);
-    auto* stack = new QVBoxLayout(panel);
-    stack->setContentsMargins(10, 10, 10, 10);
-    stack->setSpacing(8);
-
-    auto* chips = new ChipRow(panel);
+    auto* bar = new ChatInputBar(QStringLiteral("跟教练说点什么，比如：今天只有 5 分钟"), 8, this);
+    ChipRow* chips = bar->chips();
     QPushButton* review = prominentButton(QStringLiteral("开始复习"), Glyph::stack, chips);
     review->setObjectName(QStringLiteral("reviewButton"));
     connect(review, &QPushButton::clicked, this, [this] {
@@ -133,15 +124,13 @@ QWidget* CoachView::makeInputBar()
         m_chips.append(chip);
         if (question == CoachQuestion::afterReview) m_afterReview = chip;
     }
-    stack->addWidget(chips);
 
-    m_entry = new ChatEntry(QStringLiteral("跟教练说点什么，比如：今天只有 5 分钟"), panel);
+    m_entry = bar->entry();
     connect(m_entry, &ChatEntry::edited, this,
             [this](const QString& text) { m_session.setInput(text); });
     connect(m_entry, &ChatEntry::submitted, this, [this] { m_session.send(); });
     connect(m_entry, &ChatEntry::stopped, this, [this] { m_session.stop(); });
-    stack->addWidget(m_entry);
-    return outer;
+    return bar;
 }
 
 void CoachView::showEvent(QShowEvent* event)
