@@ -1,7 +1,8 @@
 // The word-book window over a word book of realistic size, step by step as the learner meets
 // it: opening it, typing into the search and clearing it, a change of the word book reaching
 // the list, and the grammar and affix tabs; beside the parse of the same words.json by
-// QJsonDocument as the yardstick of the run. Run it on the offscreen platform.
+// QJsonDocument as the yardstick of the run; and the pane of a word met very often. Run it on the
+// offscreen platform.
 #include "model/WordStore.h"
 #include "support/WordBookGenerator.h"
 #include "wordbook/views/WordBookWindow.h"
@@ -158,6 +159,51 @@ void switchToGrammarAndAffixes(benchmark::State& state)
     }
 }
 
+// A word met in 200 sentences with 50 AI explanations, from the click to the painted pane.
+void showWordPane(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const AppPaths paths(dir.path());
+    QList<WordEntry> words = bench::generateWords(2000);
+    WordEntry& word = words.first();
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    for (int i = 0; i < 200; ++i)
+        word.examples.append(
+            Example{QUuid::createUuid(),
+                    QStringLiteral("Sentence %1 with the word %2 in it.").arg(i).arg(word.headword),
+                    QStringLiteral("第 %1 句。").arg(i), QStringLiteral("意思"), i % 3 == 0,
+                    QStringLiteral("Firefox"), QStringLiteral("https://news.example.com/%1").arg(i),
+                    QStringLiteral("Page %1").arg(i), now});
+    QList<AINote> notes;
+    for (int i = 0; i < 50; ++i)
+        notes.append(AINote{QUuid::createUuid(),
+                            QStringLiteral("问题 %1？").arg(i),
+                            QStringLiteral("回答 **%1**，*斜体* 和 `code`。").arg(i),
+                            {},
+                            {},
+                            {},
+                            {},
+                            {},
+                            now});
+    word.notes = notes;
+    const QUuid id = word.id;
+    DocumentFile(paths.words()).write(bench::encodeWords(words));
+    WordStore store(paths, Clock::system());
+    store.finishLoading();
+    WordBookWindow window(
+        store, [] { return AppConfig{}; }, Clock::system(), WordBookWindow::Actions{});
+    window.show();
+    showNow(window);
+    for (auto _ : state) {
+        window.state().setSelection(id);
+        showNow(window);
+        state.PauseTiming();
+        window.state().setSelection(std::nullopt);
+        showNow(window);
+        state.ResumeTiming();
+    }
+}
+
 } // namespace
 
 #define WORD_BOOK_SIZES ->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond)
@@ -167,3 +213,4 @@ BENCHMARK(typeOneLetter) WORD_BOOK_SIZES;
 BENCHMARK(clearSearch) WORD_BOOK_SIZES;
 BENCHMARK(refreshAfterLookup) WORD_BOOK_SIZES;
 BENCHMARK(switchToGrammarAndAffixes) WORD_BOOK_SIZES;
+BENCHMARK(showWordPane)->Unit(benchmark::kMillisecond);

@@ -3,10 +3,12 @@
 #include "app/TrayGlyph.h"
 #include "app/views/SettingsWindow.h"
 #include "app/views/StatusMenu.h"
+#include "card/views/RegisterBadge.h"
+#include "card/views/SourceLabel.h"
+#include "card/views/SpeakButton.h"
 #include "coach/CoachFacts.h"
 #include "coach/CoachSession.h"
 #include "model/AppPaths.h"
-#include "card/views/SourceLabel.h"
 #include "model/ConfigStore.h"
 #include "model/SafeLink.h"
 #include "model/WordStore.h"
@@ -299,9 +301,18 @@ void AppDelegate::showWords()
         ConfigStore* config = m_services.config;
         WordBookWindow::Actions actions;
         actions.showAddWord = opener(MenuAction::showAddWord);
-        actions.sourceView = [](const PageSource& source, QWidget* parent) -> QWidget* {
-            return new SourceLabel(source, false, parent);
+        actions.views.source = [](const PageSource& source, bool showTitle,
+                                  QWidget* parent) -> QWidget* {
+            return new SourceLabel(source, showTitle, parent);
         };
+        actions.views.speakButton = [speak = m_services.speak](const QString& text,
+                                                               QWidget* parent) -> QWidget* {
+            return new SpeakButton(text, speak, parent);
+        };
+        actions.views.registerBadge = [](Register value, QWidget* parent) -> QWidget* {
+            return RegisterBadge::make(value, parent);
+        };
+        actions.views.openLink = m_services.openPage;
         m_wordsWindow = new WordBookWindow(
             *m_services.words, [config] { return config->config(); }, Clock::system(), actions);
         // Centred only now, so a reopened window comes back where the user left it.

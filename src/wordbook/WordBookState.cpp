@@ -59,6 +59,21 @@ void WordBookState::setAffixSelection(std::optional<Affix> affix)
     Q_EMIT selectionChanged();
 }
 
+void WordBookState::setNoteSelection(std::optional<QUuid> id)
+{
+    if (id == m_noteSelection) return;
+    m_noteSelection = id;
+    Q_EMIT selectionChanged();
+}
+
+std::optional<AINote> WordBookState::selectedNote() const
+{
+    if (!m_noteSelection) return std::nullopt;
+    for (const AINote& note : m_store.sentenceNotes())
+        if (note.id == *m_noteSelection) return note;
+    return std::nullopt;
+}
+
 std::optional<WordEntry> WordBookState::selectedWord() const
 {
     if (!m_selection) return std::nullopt;

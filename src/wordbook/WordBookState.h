@@ -49,9 +49,13 @@ public:
     void setGrammarSelection(std::optional<GrammarPoint> point);
     std::optional<Affix> affixSelection() const { return m_affixSelection; }
     void setAffixSelection(std::optional<Affix> affix);
+    std::optional<QUuid> noteSelection() const { return m_noteSelection; }
+    void setNoteSelection(std::optional<QUuid> id);
 
     // The selected word looked up in the whole word book, not only in the listed words.
     std::optional<WordEntry> selectedWord() const;
+    // The selected sentence note, looked up in every note: the search may hide it from the list.
+    std::optional<AINote> selectedNote() const;
 
     // Texts of the current tab.
     QString searchPrompt() const;
@@ -81,6 +85,7 @@ private:
     std::optional<QUuid> m_selection;
     std::optional<GrammarPoint> m_grammarSelection;
     std::optional<Affix> m_affixSelection;
+    std::optional<QUuid> m_noteSelection;
 };
 
 } // namespace glossivo

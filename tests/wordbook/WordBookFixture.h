@@ -1,5 +1,8 @@
 #pragma once
 
+#include "card/views/RegisterBadge.h"
+#include "card/views/SourceLabel.h"
+#include "card/views/SpeakButton.h"
 #include "model/JsonFields.h"
 #include "model/WordStore.h"
 #include "support/DataFolder.h"
@@ -65,9 +68,19 @@ protected:
         folder.write("words.json", QJsonDocument(Json::toArray(words)).toJson());
         folder.write("grammar.json", QJsonDocument(Json::toArray(grammar)).toJson());
         folder.write("affixes.json", QJsonDocument(Json::toArray(affixes)).toJson());
+        folder.write("notes.json", QJsonDocument(Json::toArray(notes)).toJson());
         store = std::make_unique<WordStore>(folder.paths(), clock);
         WordBookWindow::Actions actions;
         actions.showAddWord = [this] { ++addWordOpened; };
+        actions.views.source = [](const PageSource& source, bool showTitle, QWidget* parent) {
+            return new SourceLabel(source, showTitle, parent);
+        };
+        actions.views.speakButton = [](const QString& text, QWidget* parent) {
+            return new SpeakButton(text, {}, parent);
+        };
+        actions.views.registerBadge = [](Register value, QWidget* parent) {
+            return RegisterBadge::make(value, parent);
+        };
         window = std::make_unique<WordBookWindow>(
             *store, [] { return AppConfig{}; }, clock, actions);
         window->show();
@@ -92,6 +105,7 @@ protected:
     QList<WordEntry> words;
     QList<GrammarEncounter> grammar;
     QList<AffixEncounter> affixes;
+    QList<AINote> notes;
     std::unique_ptr<WordStore> store;
     std::unique_ptr<WordBookWindow> window;
     int addWordOpened = 0;

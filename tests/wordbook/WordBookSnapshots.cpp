@@ -36,7 +36,68 @@ protected:
         addAffix(Affix::re, "rerun", "run", "They rerun the show every summer.");
         addAffix(Affix::re, "rewrite", "Write");
         addAffix(Affix::tion, "information", "inform", "");
+        addWord("reluctance", "不情愿").familyRoot = "luct";
+        fillFullWord();
+        notes = {note("Nothing notwithstanding, the bridge was built in a year.",
+                      "为什么这里用被动？",
+                      "因为重点是 *桥*，不是建桥的人。`was built` 是一般过去时的被动。",
+                      "尽管如此，这座桥还是在一年内建成了。"),
+                 note("He ran home.", "ran 是什么形式？", "run 的过去式。", "")};
     }
+
+    static AINote note(const QString& original, const QString& question, const QString& answer,
+                       const QString& translation)
+    {
+        return AINote{QUuid::createUuid(),
+                      question,
+                      answer,
+                      original,
+                      translation,
+                      QString("Firefox"),
+                      QString("https://news.example.com/bridge"),
+                      QString("The new bridge"),
+                      QDateTime(QDate(2026, 2, 3), QTime(9, 0))};
+    }
+
+    void fillFullWord()
+    {
+        WordEntry& e = addWord("reluctant", "不情愿的；勉强的", Stage::learning);
+        full = e.id;
+        e.phonetic = "/rɪˈlʌktənt/";
+        e.pos = "adj.";
+        e.definitionEn = "unwilling and hesitant";
+        e.register_ = Register::formal;
+        e.registerNoteZh = "多用于书面语";
+        e.lookupCount = 7;
+        e.encounterDays = QStringList{"2026-01-02", "2026-01-09", "2026-02-01"};
+        e.mnemonic = "re（反）+ luct（挣扎）：一直在挣扎，不情愿。";
+        e.familyRoot = "luct";
+        e.affixes = QList<Affix>{Affix::re};
+        e.review = ReviewState{};
+        e.review->due = clock.now().addDays(3);
+        e.review->reps = 6;
+        e.review->lapses = 5;
+        e.inflections = QMap<QString, QString>{{"comparative", "more reluctant"},
+                                               {"superlative", "most reluctant"}};
+        e.forms = QList<FormRecord>{
+            FormRecord{FormKind::base, "reluctant", clock.now(), 4, QString("She was reluctant.")}};
+        const QList<std::tuple<const char*, const char*, const char*, bool>> examples{
+            {"She was reluctant to leave the party early.", "她不愿意早早离开派对。", "不情愿的",
+             false},
+            {"He gave a reluctant smile.", "他勉强笑了笑。", "", true},
+            {"Reluctant buyers waited for prices to fall.", "犹豫的买家在等降价。", "犹豫的",
+             false}};
+        for (const auto& [sentence, zh, meaning, generated] : examples)
+            e.examples.append(Example{QUuid::createUuid(), QString::fromUtf8(sentence),
+                                      QString::fromUtf8(zh), QString::fromUtf8(meaning), generated,
+                                      QString("Firefox"), QString("https://news.example.com/a"),
+                                      QString("Markets today"), clock.now().addDays(-3)});
+        e.notes = QList<AINote>{
+            note({}, "reluctant 和 unwilling 有什么区别？",
+                 "**reluctant** 强调心里 *不情愿* 但可能还是会做；`unwilling` 更强调拒绝。", {}),
+            note({}, "怎么记？", "想想 **re-** 加 *luct*（挣扎）。", {})};
+    }
+    QUuid full;
 
     void snapshot(const QString& name, QWidget& widget, bool dark)
     {
@@ -90,6 +151,17 @@ protected:
 
         tabs->setCurrentIndex(3);
         snapshot("notes", shown, dark);
+        shown.noteList()->setCurrentIndex(shown.noteList()->model()->index(0, 0));
+        snapshot("notes-selected", shown, dark);
+
+        tabs->setCurrentIndex(0);
+        shown.resize(820, 1500);
+        shown.state().setSelection(full);
+        QTest::qWait(20);
+        snapshot("word-full", shown, dark);
+        shown.state().setSelection(words.at(6).id);
+        QTest::qWait(20);
+        snapshot("word-bare", shown, dark);
         window.reset();
         QApplication::setPalette(light);
     }

@@ -1,8 +1,12 @@
 #include "WordBookFixture.h"
 
+#include "model/Explanation.h"
 #include "wordbook/views/GrammarDetail.h"
+#include "wordbook/views/NoteView.h"
+#include "wordbook/views/WordDetail.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -198,6 +202,106 @@ TEST_F(WordBookWindowTest, APointMetInManySentencesShowsThemAsTheReaderScrolls)
         bar->setValue(bar->maximum());
     }
     EXPECT_EQ(cards(), 90);
+}
+
+QStringList labelTexts(QWidget* pane)
+{
+    QStringList texts;
+    for (QLabel* label : pane->findChildren<QLabel*>())
+        texts.append(label->text());
+    return texts;
+}
+
+AINote aiNote(const QString& question, const QString& answer, const QString& original = {})
+{
+    AINote note;
+    note.id = QUuid::createUuid();
+    note.question = question;
+    note.answer = answer;
+    note.original = original;
+    return note;
+}
+
+TEST_F(WordBookWindowTest, TheWordPaneDeletesInPlaceAndFollowsTheWordBook)
+{
+    WordEntry& word = addWord("reluctant", "不情愿的");
+    for (int i = 0; i < 9; ++i)
+        word.examples.append(Example{QUuid::createUuid(),
+                                     QStringLiteral("Sentence %1.").arg(i),
+                                     "",
+                                     "",
+                                     false,
+                                     {},
+                                     {},
+                                     {},
+                                     {}});
+    word.notes = QList<AINote>{aiNote("为什么？", "因为 **这样**")};
+    const QUuid id = word.id;
+    WordBookWindow& shown = open();
+    shown.resize(760, 520);
+    shown.state().setSelection(id);
+    const auto pane = [&] { return shown.findChild<WordDetail*>(); };
+    ASSERT_NE(pane(), nullptr);
+    EXPECT_TRUE(labelTexts(pane()).contains("AI 解释"));
+
+    // A delete far down the pane leaves the reader where they were.
+    QScrollBar* bar = pane()->scrollArea()->verticalScrollBar();
+    QCoreApplication::processEvents();
+    bar->setValue(300);
+    pane()->findChildren<QToolButton*>("deleteExampleButton").at(1)->click();
+    settle();
+    QTest::qWait(50);
+    EXPECT_EQ(pane()->scrollArea()->verticalScrollBar()->value(), 300);
+    EXPECT_EQ(store->entries().at(0).examples.size(), 8);
+
+    // A lookup while the pane is open counts at once.
+    Explanation met;
+    met.headword = "reluctant";
+    store->recordLookup(met, {});
+    settle();
+    EXPECT_TRUE(labelTexts(pane()).join('|').contains("查过 1 次"));
+
+    // The last explanation gone, its group goes; a failed write is shown, not hidden.
+    QFile::remove(folder.path("words.json"));
+    ASSERT_TRUE(QDir(folder.path({})).mkdir("words.json"));
+    pane()->findChild<QToolButton*>("deleteNoteButton")->click();
+    settle();
+    EXPECT_FALSE(labelTexts(pane()).contains("AI 解释"));
+    EXPECT_TRUE(text(shown, "writeErrorLabel").startsWith("没能保存 words.json："));
+
+    // A new desktop theme builds the pane again.
+    const QPalette light = QApplication::palette();
+    QApplication::setPalette(QPalette(Qt::darkGray));
+    settle();
+    EXPECT_NE(pane(), nullptr);
+    QApplication::setPalette(light);
+}
+
+TEST_F(WordBookWindowTest, TheNotesTabFiltersShowsAndDeletesNotes)
+{
+    notes = {aiNote("为什么用被动？", "被动语态", "The bridge was built."),
+             aiNote("ran 是什么？", "过去式", "He ran home.")};
+    WordBookWindow& shown = open();
+    shown.state().setTab(WordBookState::Tab::notes);
+    EXPECT_FALSE(shown.findChild<QLabel*>("noteHint")->isVisible());
+    QListView* list = shown.noteList();
+    ASSERT_EQ(list->model()->rowCount(), 2);
+    list->setCurrentIndex(list->model()->index(0, 0));
+    ASSERT_NE(shown.findChild<NoteView*>(), nullptr);
+    EXPECT_TRUE(labelTexts(shown.findChild<NoteView*>()).contains("The bridge was built."));
+
+    // The search hides the selected note from the list, not from the pane.
+    QTest::keyClicks(shown.findChild<QLineEdit*>("searchField"), " RAN ");
+    EXPECT_EQ(list->model()->rowCount(), 1);
+    ASSERT_NE(shown.findChild<NoteView*>(), nullptr);
+
+    shown.findChild<NoteView*>()->findChild<QToolButton*>("deleteNoteButton")->click();
+    settle();
+    EXPECT_EQ(placeholder(shown), "选一条笔记查看");
+    EXPECT_EQ(store->sentenceNotes().size(), 1);
+    store->deleteSentenceNote(store->sentenceNotes().at(0).id);
+    settle();
+    EXPECT_TRUE(shown.findChild<QLabel*>("noteHint")->isVisible());
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "ui/PlainLabel.h"
 #include "ui/RoundedPanel.h"
 
+#include <QFrame>
 #include <QHBoxLayout>
 #include <QPointer>
 #include <QScrollArea>
@@ -74,6 +75,19 @@ QWidget* iconText(Glyph glyph, const QString& shown, const QColor& colour, qreal
     return box;
 }
 
+QWidget* divider(QWidget* parent)
+{
+    auto* line = new QFrame(parent);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Plain);
+    QPalette palette = line->palette();
+    QColor colour = palette.color(QPalette::WindowText);
+    colour.setAlphaF(0.15);
+    palette.setColor(QPalette::WindowText, colour);
+    line->setPalette(palette);
+    return line;
+}
+
 QWidget* card(const QColor& tint, qreal opacity, int padding, int spacing, QWidget* parent,
               QVBoxLayout*& stack)
 {
@@ -87,13 +101,13 @@ QWidget* card(const QColor& tint, qreal opacity, int padding, int spacing, QWidg
 }
 
 void addCards(QScrollArea* pane, QVBoxLayout* stack, qsizetype count,
-              const std::function<QWidget*(qsizetype index, QWidget* parent)>& make)
+              const std::function<QWidget*(qsizetype index, QWidget* parent)>& make,
+              qsizetype batch)
 {
-    constexpr qsizetype kBatch = 40;
     auto added = std::make_shared<qsizetype>(0);
     QWidget* content = pane->widget();
-    const auto addBatch = [stack, content, count, make, added] {
-        const qsizetype end = qMin(count, *added + kBatch);
+    const auto addBatch = [stack, content, count, make, added, batch] {
+        const qsizetype end = qMin(count, *added + batch);
         for (; *added < end; ++*added)
             stack->addWidget(make(*added, content));
     };

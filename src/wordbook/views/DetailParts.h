@@ -32,6 +32,9 @@ PlainLabel* text(const QString& text, qreal size, QFont::Weight weight, const QC
 QWidget* iconText(Glyph glyph, const QString& text, const QColor& colour, qreal size,
                   QWidget* parent);
 
+// A faint line across the pane between its groups.
+QWidget* divider(QWidget* parent);
+
 // A rounded card of radius 8 filled with `tint` at `opacity`, padded `padding`, holding a
 // leading-aligned stack with `spacing`, returned in `stack`.
 QWidget* card(const QColor& tint, qreal opacity, int padding, int spacing, QWidget* parent,
@@ -39,9 +42,11 @@ QWidget* card(const QColor& tint, qreal opacity, int padding, int spacing, QWidg
 
 // Adds `count` cards made by `make` to the pane's stack, a batch at a time: the first at once,
 // each further one as the reader scrolls near the end, so a point met in thousands of sentences
-// opens as fast as one met twice.
+// opens as fast as one met twice. Batches of `batch` cards: a pane whose cards sit below a tall
+// header needs fewer to fill its first screen.
 void addCards(QScrollArea* pane, QVBoxLayout* stack, qsizetype count,
-              const std::function<QWidget*(qsizetype index, QWidget* parent)>& make);
+              const std::function<QWidget*(qsizetype index, QWidget* parent)>& make,
+              qsizetype batch = 40);
 
 } // namespace DetailParts
 } // namespace glossivo

@@ -103,7 +103,7 @@ QWidget* GrammarDetail::recordCard(const GrammarEncounter& record, WordStore& st
                                         QFont::Normal, tertiary(palette), card));
     if (sourceView)
         if (QWidget* source = sourceView(
-                PageSource{record.sourceApp, record.sourceURL, record.sourceTitle}, card))
+                PageSource{record.sourceApp, record.sourceURL, record.sourceTitle}, false, card))
             footer->addWidget(source);
     footer->addStretch();
     auto* remove = new QToolButton(card);

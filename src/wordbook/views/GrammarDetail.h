@@ -2,6 +2,7 @@
 
 #include "model/GrammarEncounter.h"
 #include "model/PageSource.h"
+#include "wordbook/views/PaneViews.h"
 
 #include <QWidget>
 
@@ -19,7 +20,7 @@ class GrammarDetail : public QWidget {
 
 public:
     // How a record's source is shown; the window gets it from the shell.
-    using SourceView = std::function<QWidget*(const PageSource& source, QWidget* parent)>;
+    using SourceView = PaneViews::SourceView;
 
     // `query` is the window's search, already trimmed and lowercased.
     GrammarDetail(GrammarPoint point, const QString& query, WordStore& store,

@@ -5,13 +5,19 @@
 #include "ui/PartSize.h"
 #include "ui/SystemColors.h"
 #include "wordbook/CatalogueModel.h"
+#include "wordbook/NoteListModel.h"
 #include "wordbook/StageActions.h"
 #include "wordbook/StageTitles.h"
 #include "wordbook/WordListModel.h"
 #include "wordbook/WordSearch.h"
 #include "wordbook/views/AffixDetail.h"
 #include "wordbook/views/CatalogueRowDelegate.h"
+#include "wordbook/views/DetailParts.h"
+#include "wordbook/views/GrammarDetail.h"
+#include "wordbook/views/NoteRowDelegate.h"
+#include "wordbook/views/NoteView.h"
 #include "wordbook/views/WordBookStyle.h"
+#include "wordbook/views/WordDetail.h"
 #include "wordbook/views/WordRowDelegate.h"
 
 #include <QComboBox>
@@ -21,6 +27,8 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTabBar>
@@ -88,7 +96,7 @@ WordBookWindow::WordBookWindow(WordStore& store, WordBookState::ConfigSource con
     auto* spacer = new QWidget(toolbar);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     toolbar->addWidget(spacer);
-    QAction* addWord =
+    QAction* addWord = m_addWord =
         toolbar->addAction(glyphIcon(Glyph::plus, palette().color(QPalette::ButtonText), 14),
                            QStringLiteral("添加生词"));
     addWord->setObjectName(QStringLiteral("addWordAction"));
@@ -132,12 +140,18 @@ WordBookWindow::WordBookWindow(WordStore& store, WordBookState::ConfigSource con
     connect(&m_state, &WordBookState::storeChanged, this, &WordBookWindow::refresh);
     connect(&m_state, &WordBookState::searchChanged, this, [this] {
         selectListedWord();
+        m_noteModel->refresh();
+        selectListedNote();
         // The grammar pane narrows its sentences by the search; the other panes ignore it.
         if (m_state.tab() == Tab::grammar) showDetail();
     });
     connect(&m_state, &WordBookState::stageFilterChanged, this, &WordBookWindow::selectListedWord);
     connect(&m_state, &WordBookState::tabChanged, this, &WordBookWindow::showTab);
-    connect(&m_state, &WordBookState::selectionChanged, this, &WordBookWindow::showDetail);
+    connect(&m_state, &WordBookState::selectionChanged, this, [this] {
+        selectListedWord();
+        selectListedNote();
+        showDetail();
+    });
     resize(kInitialSize);
     refresh();
     showTab();
@@ -177,8 +191,7 @@ QWidget* WordBookWindow::buildSidebar()
     m_affixModel = new CatalogueModel(CatalogueModel::Kind::affixes, m_state.store(), this);
     m_affixList = buildCatalogueList(m_affixModel, "affixList");
     m_lists->addWidget(m_affixList);
-    // The note list is not built yet: its tab shows an empty sidebar.
-    m_lists->addWidget(new QWidget);
+    m_lists->addWidget(buildNotesPage());
     stack->addWidget(m_lists, 1);
     return sidebar;
 }
@@ -261,6 +274,64 @@ QListView* WordBookWindow::buildCatalogueList(CatalogueModel* model, const char*
     return list;
 }
 
+QWidget* WordBookWindow::buildNotesPage()
+{
+    m_noteModel = new NoteListModel(m_state, this);
+    m_noteList = new QListView;
+    m_noteList->setObjectName(QStringLiteral("noteList"));
+    m_noteList->setAccessibleName(QStringLiteral("笔记"));
+    configureList(m_noteList);
+    // Rows are measured at the list's width: a wider list puts more of a passage on a line.
+    m_noteList->setResizeMode(QListView::Adjust);
+    m_noteList->setItemDelegate(new NoteRowDelegate(m_noteList));
+    m_noteList->setModel(m_noteModel);
+    m_noteList->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_noteList, &QListView::customContextMenuRequested, this, [this](const QPoint& at) {
+        const QModelIndex index = m_noteList->indexAt(at);
+        if (!index.isValid()) return;
+        auto* menu = new QMenu(this);
+        menu->setObjectName(QStringLiteral("noteMenu"));
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        QAction* remove =
+            menu->addAction(glyphIcon(Glyph::trash, systemColor(SystemColor::red, palette()), 14),
+                            QStringLiteral("删除"));
+        remove->setObjectName(QStringLiteral("deleteNoteAction"));
+        const QUuid id = m_noteModel->id(index.row());
+        connect(remove, &QAction::triggered, this,
+                [this, id] { m_state.store().deleteSentenceNote(id); });
+        menu->popup(m_noteList->viewport()->mapToGlobal(at));
+    });
+    connect(m_noteList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this](const QItemSelection& selected) {
+                if (m_syncingSelection || selected.indexes().isEmpty()) return;
+                m_state.setNoteSelection(m_noteModel->id(selected.indexes().first().row()));
+            });
+
+    m_noteHint = secondaryText(QStringLiteral("还没有句子笔记。\n框选翻译后点「为什么这么用？」，\n"
+                                              "觉得解释有用就点「存为句子笔记」。"),
+                               WordBookStyle::kBody, "noteHint");
+    m_noteHint->setAlignment(Qt::AlignCenter);
+    m_noteHint->setAttribute(Qt::WA_TransparentForMouseEvents);
+    auto* page = new QWidget;
+    auto* overlay = new QGridLayout(page);
+    overlay->setContentsMargins(0, 0, 0, 0);
+    overlay->addWidget(m_noteList, 0, 0);
+    overlay->addWidget(m_noteHint, 0, 0, Qt::AlignCenter);
+    return page;
+}
+
+QWidget* WordBookWindow::notePane(const AINote& note)
+{
+    QVBoxLayout* stack = nullptr;
+    QScrollArea* pane = DetailParts::scrollingPane(nullptr, stack);
+    pane->setObjectName(QStringLiteral("noteDetail"));
+    const QUuid id = note.id;
+    stack->addWidget(new NoteView(
+        note, true, [this, id] { m_state.store().deleteSentenceNote(id); }, m_actions.views,
+        stack->parentWidget()));
+    return pane;
+}
+
 void WordBookWindow::showTab()
 {
     const Tab tab = m_state.tab();
@@ -272,6 +343,12 @@ void WordBookWindow::showTab()
 
 void WordBookWindow::showDetail()
 {
+    // The same word's pane built again comes back where the reader left it.
+    int keptScroll = 0;
+    if (auto* shown = qobject_cast<WordDetail*>(m_detail->currentWidget()))
+        keptScroll = shown->scrollArea()->verticalScrollBar()->value();
+    const std::optional<QUuid> shownWord = m_paneWord;
+    m_paneWord.reset();
     while (m_detail->count() > 1) {
         QWidget* old = m_detail->widget(1);
         m_detail->removeWidget(old);
@@ -283,11 +360,19 @@ void WordBookWindow::showDetail()
     const Tab tab = m_state.tab();
     if (tab == Tab::grammar && m_state.grammarSelection())
         pane = new GrammarDetail(*m_state.grammarSelection(), WordSearch::query(m_state.search()),
-                                 m_state.store(), m_actions.sourceView);
+                                 m_state.store(), m_actions.views.source);
     if (tab == Tab::affixes && m_state.affixSelection())
         pane = new AffixDetail(*m_state.affixSelection(), m_state.store());
-    // The word's pane and the note's pane are not built yet; a selected word shows the
-    // placeholder of its tab.
+    if (tab == Tab::words)
+        if (const std::optional<WordEntry> word = m_state.selectedWord()) {
+            auto* detail = new WordDetail(*word, m_state.store(), m_state.config(), m_state.now(),
+                                          m_actions.views);
+            if (shownWord == word->id) detail->scrollTo(keptScroll);
+            m_paneWord = word->id;
+            pane = detail;
+        }
+    if (tab == Tab::notes)
+        if (const std::optional<AINote> note = m_state.selectedNote()) pane = notePane(*note);
     if (pane) {
         m_detail->addWidget(pane);
         m_detail->setCurrentWidget(pane);
@@ -309,10 +394,15 @@ void WordBookWindow::refresh()
     m_wordHeader->setAccessibleName(header);
     // The hint is about the whole word book, not about what the search left.
     m_emptyHint->setVisible(m_state.store().entries().isEmpty());
+    // Also about every note, not the ones the search left.
+    m_noteHint->setVisible(m_state.store().sentenceNotes().isEmpty());
     m_grammarModel->refresh();
     m_affixModel->refresh();
+    m_noteModel->refresh();
     selectListedWord();
-    if (m_state.tab() == Tab::grammar || m_state.tab() == Tab::affixes) showDetail();
+    selectListedNote();
+    // Every pane follows the word book: a lookup recorded while a word is shown counts at once.
+    showDetail();
 }
 
 // The selected word is highlighted whenever it is listed, also after a search or filter had
@@ -325,6 +415,17 @@ void WordBookWindow::selectListedWord()
     if (!index.isValid() || m_wordList->selectionModel()->isSelected(index)) return;
     m_syncingSelection = true;
     m_wordList->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    m_syncingSelection = false;
+}
+
+void WordBookWindow::selectListedNote()
+{
+    const auto selected = m_state.noteSelection();
+    const auto row = selected ? m_noteModel->row(*selected) : std::nullopt;
+    const QModelIndex index = row ? m_noteModel->index(*row) : QModelIndex();
+    if (!index.isValid() || m_noteList->selectionModel()->isSelected(index)) return;
+    m_syncingSelection = true;
+    m_noteList->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
     m_syncingSelection = false;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "wordbook/WordBookState.h"
-#include "wordbook/views/GrammarDetail.h"
+#include "wordbook/views/PaneViews.h"
 
 #include <QMainWindow>
 
@@ -18,6 +18,7 @@ class QTabBar;
 namespace glossivo {
 
 class CatalogueModel;
+class NoteListModel;
 class WordListModel;
 
 // The word-book window "生词本": a sidebar with the search field, the tab picker (words,
@@ -30,7 +31,7 @@ class WordBookWindow : public QMainWindow {
 public:
     struct Actions {
         std::function<void()> showAddWord;
-        GrammarDetail::SourceView sourceView;
+        PaneViews views;
     };
 
     WordBookWindow(WordStore& store, WordBookState::ConfigSource config, const Clock& clock,
@@ -41,6 +42,7 @@ public:
     WordBookState& state() { return m_state; }
     QListView* wordList() const { return m_wordList; }
     WordListModel* wordModel() const { return m_wordModel; }
+    QListView* noteList() const { return m_noteList; }
 
     // The context menu of a listed word: its stage actions, a divider, "删除". The caller
     // shows it; it deletes itself when closed.
@@ -53,10 +55,13 @@ private:
     QWidget* buildSidebar();
     QWidget* buildWordsPage();
     QListView* buildCatalogueList(CatalogueModel* model, const char* name);
+    QWidget* buildNotesPage();
+    QWidget* notePane(const AINote& note);
     void showTab();
     void showDetail();
     void refresh();
     void selectListedWord();
+    void selectListedNote();
     void showWordMenu(const QPoint& position);
 
     WordBookState m_state;
@@ -74,7 +79,12 @@ private:
     CatalogueModel* m_affixModel = nullptr;
     QListView* m_grammarList = nullptr;
     QListView* m_affixList = nullptr;
+    NoteListModel* m_noteModel = nullptr;
+    QListView* m_noteList = nullptr;
+    QLabel* m_noteHint = nullptr;
     QStackedWidget* m_detail = nullptr;
+    // The word whose pane is shown, so that the pane built again after a change stays in place.
+    std::optional<QUuid> m_paneWord;
     QLabel* m_placeholder = nullptr;
     QAction* m_addWord = nullptr;
     bool m_syncingSelection = false;

@@ -24,23 +24,6 @@ constexpr int kPadding = 4;     // above and below the two lines
 constexpr int kLineSpacing = 2; // between them
 constexpr int kSpacing = 5;     // between the marks of the first line
 
-Glyph stageGlyph(DisplayStage stage)
-{
-    switch (stage) {
-    case DisplayStage::learning:
-        return Glyph::flameFilled;
-    case DisplayStage::seen:
-        return Glyph::eye;
-    case DisplayStage::resting:
-        return Glyph::moonZzz;
-    case DisplayStage::mastered:
-        return Glyph::graduationCapFilled;
-    case DisplayStage::dormant:
-        return Glyph::powerSleep;
-    }
-    return Glyph::eye;
-}
-
 struct Fonts {
     QFont headline, caption, caption2;
     explicit Fonts(const QFont& base)
@@ -64,6 +47,23 @@ void drawGlyph(QPainter* painter, Glyph glyph, const QColor& colour, const QRect
 }
 
 } // namespace
+
+Glyph stageGlyph(DisplayStage stage)
+{
+    switch (stage) {
+    case DisplayStage::learning:
+        return Glyph::flameFilled;
+    case DisplayStage::seen:
+        return Glyph::eye;
+    case DisplayStage::resting:
+        return Glyph::moonZzz;
+    case DisplayStage::mastered:
+        return Glyph::graduationCapFilled;
+    case DisplayStage::dormant:
+        return Glyph::powerSleep;
+    }
+    return Glyph::eye;
+}
 
 QSize WordRowDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const
 {

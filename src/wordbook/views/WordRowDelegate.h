@@ -1,8 +1,14 @@
 #pragma once
 
+#include "model/DisplayStage.h"
+#include "ui/Glyphs.h"
+
 #include <QStyledItemDelegate>
 
 namespace glossivo {
+
+// The icon of a shown stage, in the list and in the word's stage bar.
+Glyph stageGlyph(DisplayStage stage);
 
 // Paints one word of the word list: the stage icon, the headword and its small marks (wanted,
 // spelling practice, register, AI notes) on the first line, the meaning below. Every row has
