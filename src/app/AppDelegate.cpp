@@ -3,15 +3,15 @@
 #include "app/TrayGlyph.h"
 #include "app/views/SettingsWindow.h"
 #include "app/views/StatusMenu.h"
-#include "card/views/RegisterBadge.h"
 #include "card/views/SourceLabel.h"
-#include "card/views/SpeakButton.h"
 #include "coach/CoachFacts.h"
 #include "coach/CoachSession.h"
 #include "model/AppPaths.h"
 #include "model/ConfigStore.h"
 #include "model/SafeLink.h"
 #include "model/WordStore.h"
+#include "ui/RegisterBadge.h"
+#include "ui/SpeakButton.h"
 
 #include <QCursor>
 #include <QGuiApplication>

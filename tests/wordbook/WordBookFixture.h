@@ -1,12 +1,12 @@
 #pragma once
 
-#include "card/views/RegisterBadge.h"
 #include "card/views/SourceLabel.h"
-#include "card/views/SpeakButton.h"
 #include "model/JsonFields.h"
 #include "model/WordStore.h"
 #include "support/DataFolder.h"
 #include "support/FakeClock.h"
+#include "ui/RegisterBadge.h"
+#include "ui/SpeakButton.h"
 #include "wordbook/WordListModel.h"
 #include "wordbook/views/WordBookWindow.h"
 
