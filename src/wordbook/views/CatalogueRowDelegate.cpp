@@ -57,12 +57,7 @@ void CatalogueRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& 
         painter->restore();
         return;
     }
-    const bool selected = option.state & QStyle::State_Selected;
-    if (selected) {
-        painter->setPen(Qt::NoPen);
-        painter->setBrush(palette.color(QPalette::Highlight));
-        painter->drawRoundedRect(QRectF(option.rect).adjusted(3, 1, -3, -1), 5, 5);
-    }
+    const bool selected = WordBookStyle::paintRowSelection(*painter, option);
     const bool affix = isAffixes(index);
     const int count = index.data(CatalogueModel::CountRole).toInt();
     const QColor primary = palette.color(selected ? QPalette::HighlightedText : QPalette::Text);

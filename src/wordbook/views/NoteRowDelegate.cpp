@@ -67,12 +67,7 @@ void NoteRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing);
     const QPalette& palette = option.palette;
-    const bool selected = option.state & QStyle::State_Selected;
-    if (selected) {
-        painter->setPen(Qt::NoPen);
-        painter->setBrush(palette.color(QPalette::Highlight));
-        painter->drawRoundedRect(QRectF(option.rect).adjusted(3, 1, -3, -1), 5, 5);
-    }
+    const bool selected = WordBookStyle::paintRowSelection(*painter, option);
     const QColor primary = palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
     const Fonts fonts(option.font);
     const int width = option.rect.width() - 2 * kInset;

@@ -78,12 +78,7 @@ void WordRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing);
     const QPalette& palette = option.palette;
-    const bool selected = option.state & QStyle::State_Selected;
-    if (selected) {
-        painter->setPen(Qt::NoPen);
-        painter->setBrush(palette.color(QPalette::Highlight));
-        painter->drawRoundedRect(QRectF(option.rect).adjusted(3, 1, -3, -1), 5, 5);
-    }
+    const bool selected = WordBookStyle::paintRowSelection(*painter, option);
     const QColor primary = palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
     const QColor secondary = selected ? primary : WordBookStyle::secondary(palette);
     const Fonts fonts(option.font);
