@@ -1,5 +1,7 @@
 #include "input/CaptureGeometry.h"
 #include "input/GrayImage.h"
+#include "input/RecognitionWorker.h"
+#include "input/ScreenGrabber.h"
 #include "input/ScreenOCR.h"
 #include "platform/qt/QtScreens.h"
 #include "platform/tesseract/TesseractRecognizer.h"
@@ -9,6 +11,8 @@
 #include <QImage>
 #include <QPainter>
 #include <QStringList>
+
+#include <QCoro/QCoroTask>
 
 #include <benchmark/benchmark.h>
 
@@ -92,5 +96,33 @@ void contextRows(benchmark::State& state)
     state.counters["words"] = double(words);
 }
 BENCHMARK(contextRows)->Unit(benchmark::kMillisecond);
+
+// A pointer's rest to the lookup's request: the strip read as the program reads it, its context
+// rows in slices on a pool of engines (the argument), the word and context found.
+class StripGrabber : public ScreenGrabber {
+public:
+    std::optional<GrayImage> capture(const QRect&, qreal) override { return strip(1); }
+    std::optional<QRect> windowAreaAt(QPoint, qreal) override { return std::nullopt; }
+};
+
+void lookup(benchmark::State& state)
+{
+    StripGrabber grabber;
+    RecognitionWorker recognition([] { return std::make_unique<TesseractRecognizer>(); },
+                                  int(state.range(0)));
+    ScreenOCR ocr(
+        [] {
+            return QList<ScreenArea>{{QRect(0, 0, 1280, 800), 1.0}};
+        },
+        grabber, recognition);
+    // The strip around (640, 400) is (260, 300, 760, 200): the pointer in its middle.
+    std::optional<ScreenOCR::Result> result = QCoro::waitFor(ocr.recognize({640, 400}, true));
+    for (auto _ : state)
+        result = QCoro::waitFor(ocr.recognize({640, 400}, true));
+    state.counters["contextWords"] =
+        result ? double(result->context.split(u' ', Qt::SkipEmptyParts).size()) : 0.0;
+    state.SetLabel(result && result->word ? result->word->toStdString() : std::string("-"));
+}
+BENCHMARK(lookup)->Arg(1)->Arg(2)->Arg(3)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace

@@ -12,6 +12,11 @@ struct GrayImage {
 
     bool isNull() const { return width <= 0 || height <= 0; }
     uchar at(int x, int y) const { return uchar(pixels[qsizetype(y) * width + x]); }
+    // `count` rows from `top`, which must lie inside the picture.
+    GrayImage rows(int top, int count) const
+    {
+        return {width, count, pixels.mid(qsizetype(top) * width, qsizetype(count) * width)};
+    }
 };
 
 } // namespace glossivo

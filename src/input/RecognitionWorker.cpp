@@ -4,43 +4,54 @@
 
 #include <QPromise>
 
+#include <algorithm>
+
 namespace glossivo {
 
-RecognitionWorker::RecognitionWorker(Factory factory, QObject* parent)
-    : QObject(parent), m_factory(std::move(factory)), m_context(new QObject)
+RecognitionWorker::RecognitionWorker(Factory factory, int engines, QObject* parent)
+    : QObject(parent), m_factory(std::move(factory))
 {
-    m_thread.setObjectName(QStringLiteral("text recognition"));
-    m_context->moveToThread(&m_thread);
-    connect(&m_thread, &QThread::finished, m_context, &QObject::deleteLater);
-    m_thread.start();
+    for (int i = 0; i < std::max(engines, 1); ++i) {
+        auto engine = std::make_unique<Engine>();
+        engine->thread.setObjectName(QStringLiteral("text recognition"));
+        engine->context = new QObject;
+        engine->context->moveToThread(&engine->thread);
+        connect(&engine->thread, &QThread::finished, engine->context, &QObject::deleteLater);
+        engine->thread.start();
+        m_engines.push_back(std::move(engine));
+    }
 }
 
 RecognitionWorker::~RecognitionWorker()
 {
-    m_thread.quit();
-    m_thread.wait();
-    // The engine was made on the worker thread, which has ended: nothing else can touch it.
-    m_engine.reset();
+    for (const auto& engine : m_engines) {
+        engine->thread.quit();
+        engine->thread.wait();
+        // The engine was made on its thread, which has ended: nothing else can touch it.
+        engine->recognizer.reset();
+    }
 }
 
-TextRecognizer& RecognitionWorker::engine()
+TextRecognizer& RecognitionWorker::recognizer(Engine& engine)
 {
-    if (!m_engine) {
-        m_engine = m_factory();
-        if (!m_engine) throw RecognitionError("no text recogniser");
+    if (!engine.recognizer) {
+        engine.recognizer = m_factory();
+        if (!engine.recognizer) throw RecognitionError("no text recogniser");
     }
-    return *m_engine;
+    return *engine.recognizer;
 }
 
 void RecognitionWorker::warmUp()
 {
-    QMetaObject::invokeMethod(m_context, [this] {
-        try {
-            engine();
-        } catch (const std::exception&) {
-            // The next request tries again and reports the failure to its caller.
-        }
-    });
+    for (const auto& engine : m_engines) {
+        QMetaObject::invokeMethod(engine->context, [this, engine = engine.get()] {
+            try {
+                recognizer(*engine);
+            } catch (const std::exception&) {
+                // The next request tries again and reports the failure to its caller.
+            }
+        });
+    }
 }
 
 QFuture<QList<ScreenOCR::Line>> RecognitionWorker::recognize(GrayImage image)
@@ -48,16 +59,23 @@ QFuture<QList<ScreenOCR::Line>> RecognitionWorker::recognize(GrayImage image)
     auto promise = std::make_shared<QPromise<QList<ScreenOCR::Line>>>();
     QFuture<QList<ScreenOCR::Line>> future = promise->future();
     promise->start();
-    const bool queued =
-        QMetaObject::invokeMethod(m_context, [this, promise, image = std::move(image)] {
+    Engine* engine =
+        std::min_element(m_engines.begin(), m_engines.end(), [](const auto& a, const auto& b) {
+            return a->waiting.load() < b->waiting.load();
+        })->get();
+    ++engine->waiting;
+    const bool queued = QMetaObject::invokeMethod(
+        engine->context, [this, engine, promise, image = std::move(image)] {
             try {
-                promise->addResult(engine().recognizeLines(image));
+                promise->addResult(recognizer(*engine).recognizeLines(image));
             } catch (...) {
                 promise->setException(std::current_exception());
             }
+            --engine->waiting;
             promise->finish();
         });
     if (!queued) {
+        --engine->waiting;
         promise->setException(std::make_exception_ptr(RecognitionError("recognition stopped")));
         promise->finish();
     }

@@ -8,28 +8,33 @@
 #include <QObject>
 #include <QThread>
 
+#include <atomic>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace glossivo {
 
 class TextRecognizer;
 
-// One text recogniser, made once and kept warm on a thread of its own: starting an engine
-// costs far more than reading a strip, and recognition must never hold up the event loop.
-// Pictures are read one after the other in the order they were handed in.
+// Text recognisers, made once and kept warm on threads of their own: starting an engine costs
+// far more than reading a strip, and recognition must never hold up the event loop. Each
+// engine reads the pictures handed to it one after the other; a picture goes to the engine
+// with the fewest waiting, so that the slices of one strip are read side by side.
 class RecognitionWorker : public QObject {
     Q_OBJECT
 
 public:
     using Factory = std::function<std::unique_ptr<TextRecognizer>()>;
 
-    // The factory runs on the worker thread, at the first request or at warmUp().
-    explicit RecognitionWorker(Factory factory, QObject* parent = nullptr);
-    // Waits for the picture being read, drops the others and ends the thread.
+    // The factory runs on the worker threads, at the first request or at warmUp().
+    explicit RecognitionWorker(Factory factory, int engines = 1, QObject* parent = nullptr);
+    // Waits for the pictures being read, drops the others and ends the threads.
     ~RecognitionWorker() override;
 
-    // Starts the engine now, so that the first lookup does not pay for it.
+    int engines() const { return int(m_engines.size()); }
+
+    // Starts the engines now, so that the first lookup does not pay for them.
     void warmUp();
 
     // The lines of the picture; a RecognitionError (or the engine's failure to start) is
@@ -37,12 +42,16 @@ public:
     QFuture<QList<ScreenOCR::Line>> recognize(GrayImage image);
 
 private:
-    TextRecognizer& engine();
+    struct Engine {
+        std::unique_ptr<TextRecognizer> recognizer; // touched on its own thread only
+        QThread thread;
+        QObject* context = nullptr; // lives on the thread; its queue orders the requests
+        std::atomic<int> waiting{0};
+    };
+    TextRecognizer& recognizer(Engine& engine);
 
     Factory m_factory;
-    std::unique_ptr<TextRecognizer> m_engine; // touched on the worker thread only
-    QThread m_thread;
-    QObject* m_context; // lives on the worker thread; its queue orders the requests
+    std::vector<std::unique_ptr<Engine>> m_engines;
 };
 
 } // namespace glossivo

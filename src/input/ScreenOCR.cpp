@@ -17,15 +17,35 @@ namespace {
 
 constexpr double kContextLines = 3.5; // line heights above and below that the context takes
 
-QCoro::Task<QList<ScreenOCR::Line>> recognizeImage(RecognitionWorker& recognition, GrayImage image)
+QCoro::Task<QList<ScreenOCR::Line>> awaitLines(QFuture<QList<ScreenOCR::Line>> lines)
 {
-    QFuture<QList<ScreenOCR::Line>> lines = recognition.recognize(std::move(image));
     co_await qCoro(lines).waitForFinished();
     if (lines.resultCount() == 0) {
         lines.waitForFinished(); // rethrows the recogniser's error
         throw RecognitionError("recognition stopped");
     }
     co_return lines.result();
+}
+
+QCoro::Task<QList<ScreenOCR::Line>> recognizeImage(RecognitionWorker& recognition, GrayImage image)
+{
+    co_return co_await awaitLines(recognition.recognize(std::move(image)));
+}
+
+// The engine's time grows with the lines it reads: the slices of a strip are read side by
+// side, one engine each, and their lines put back where the slices lie.
+QCoro::Task<QList<ScreenOCR::Line>> recognizeInSlices(RecognitionWorker& recognition,
+                                                      GrayImage image)
+{
+    const QList<ScreenOCR::Slice> slices = ScreenOCR::slices(image, recognition.engines());
+    if (slices.size() < 2) co_return co_await recognizeImage(recognition, std::move(image));
+    QList<QFuture<QList<ScreenOCR::Line>>> reads;
+    for (const ScreenOCR::Slice& slice : slices)
+        reads.append(recognition.recognize(image.rows(slice.top, slice.height)));
+    QList<ScreenOCR::Line> lines;
+    for (qsizetype i = 0; i < reads.size(); ++i)
+        lines += ScreenOCR::placed(co_await awaitLines(reads[i]), slices[i], image.height);
+    co_return lines;
 }
 
 QCoro::Task<std::optional<QList<ScreenOCR::Line>>>
@@ -55,10 +75,43 @@ void ScreenOCR::keepContextRows(CaptureGeometry::Capture& capture, GrayImage& im
     if (!narrowed || narrowed->local == capture.local) return;
     const int firstRow = int((narrowed->local.top() - capture.local.top()) * scale);
     const int height = std::min(int(narrowed->local.height() * scale), image.height - firstRow);
-    image.pixels =
-        image.pixels.mid(qsizetype(firstRow) * image.width, qsizetype(height) * image.width);
-    image.height = height;
+    image = image.rows(firstRow, height);
     capture = *narrowed;
+}
+
+QList<ScreenOCR::Slice> ScreenOCR::slices(const GrayImage& image, int parts)
+{
+    const QList<TextRows::Band> bands = TextRows::find(image);
+    const qsizetype count = std::min<qsizetype>(parts, bands.size());
+    if (count < 2) return {{0, image.height}};
+    QList<Slice> slices;
+    int top = 0;
+    for (qsizetype i = 1; i <= count; ++i) {
+        // Cut in the middle of the blank rows after the last line of this part.
+        const qsizetype next = i * bands.size() / count;
+        const int bottom =
+            i == count ? image.height : (bands[next - 1].bottom + 1 + bands[next].top + 1) / 2;
+        slices.append({top, bottom - top});
+        top = bottom;
+    }
+    return slices;
+}
+
+QList<ScreenOCR::Line> ScreenOCR::placed(QList<Line> lines, Slice slice, int height)
+{
+    // Normalized boxes count from the bottom: the slice's bottom lies this far above the
+    // picture's.
+    const qreal scale = qreal(slice.height) / height;
+    const qreal lift = qreal(height - slice.top - slice.height) / height;
+    const auto place = [&](QRectF& box) {
+        box = QRectF(box.x(), box.y() * scale + lift, box.width(), box.height() * scale);
+    };
+    for (Line& line : lines) {
+        place(line.box);
+        for (Word& word : line.words)
+            place(word.box);
+    }
+    return lines;
 }
 
 ScreenOCR::ScreenOCR(Screens screens, ScreenGrabber& grabber, RecognitionWorker& recognition)
@@ -83,7 +136,7 @@ QCoro::Task<std::optional<ScreenOCR::Read>> ScreenOCR::readStrip(QPoint point)
     std::optional<GrayImage> image = m_grabber.capture(capture->global(), capture->screen.scale);
     if (!image || image->isNull()) co_return std::nullopt;
     keepContextRows(*capture, *image, point);
-    const QList<Line> lines = co_await recognizeImage(m_recognition, std::move(*image));
+    const QList<Line> lines = co_await recognizeInSlices(m_recognition, std::move(*image));
     const qreal scale = capture->screen.scale;
     const QSize pixels(int(capture->local.width() * scale), int(capture->local.height() * scale));
     co_return Read{*capture, wholeWords(lines, pixels, capture->cuts)};

@@ -100,6 +100,18 @@ public:
     // Narrows a strip's capture and picture to the rows of the lines the context around
     // `point` (global) can take, found from the picture's ink before any recognition.
     static void keepContextRows(CaptureGeometry::Capture& capture, GrayImage& image, QPoint point);
+    // Rows of a picture: `height` rows from `top`.
+    struct Slice {
+        int top = 0;
+        int height = 0;
+        bool operator==(const Slice&) const = default;
+    };
+    // The picture cut into up to `parts` slices of whole lines, with about as many lines each,
+    // cut in the blank rows between lines; the whole picture when it holds fewer than 2 lines.
+    static QList<Slice> slices(const GrayImage& image, int parts);
+    // Lines read from `slice` of a picture `height` rows high, with their boxes in the
+    // picture's normalized space.
+    static QList<Line> placed(QList<Line> lines, Slice slice, int height);
     // Lines joined by single spaces; a line ending in "-" continues with the next line directly.
     static QString join(const QList<Line>& lines);
     // Stable sort into rows from the top, left to right where two lines' middles lie within

@@ -140,7 +140,7 @@ private:
     std::optional<QPoint> m_pointer;
     QTimer m_pointerPoll;
     std::chrono::milliseconds m_armedPoll{100};
-    std::chrono::milliseconds m_restingPoll{2000};
+    std::chrono::milliseconds m_restingPoll{3000};
     // The hover key is held alone; `m_hoverHold` counts the holds, so that a recognition
     // finishing after its hold ended (or after a new hold began) is dropped.
     bool m_hoverHeld = false;

@@ -5,9 +5,18 @@
 
 namespace glossivo {
 
+namespace {
+
+// The strip's context lines are read in this many slices side by side: a lookup waits for
+// about a third of the time one engine would take, and the engines, each some tens of
+// megabytes, rest on their threads between lookups.
+constexpr int kEngines = 3;
+
+} // namespace
+
 ScreenReading::ScreenReading()
     : m_grabber(&QtScreens::ownWindowFrames),
-      m_recognition([] { return std::make_unique<TesseractRecognizer>(); }),
+      m_recognition([] { return std::make_unique<TesseractRecognizer>(); }, kEngines),
       m_ocr(&QtScreens::areas, m_grabber, m_recognition)
 {
     m_recognition.warmUp();

@@ -144,3 +144,23 @@ TEST(RecognitionWorker, AnEngineThatCannotStartFailsEveryRequest)
 }
 
 } // namespace
+
+TEST(ScreenOCRSlices, CutBetweenLinesAndPutTheirBoxesBack)
+{
+    // A grey page 70 rows high with lines on rows 2-5, 11-13, 30-33 and 60-63.
+    GrayImage image{40, 70, QByteArray(40 * 70, char(128))};
+    for (const int row : {2, 3, 4, 5, 11, 12, 13, 30, 31, 32, 33, 60, 61, 62, 63})
+        image.pixels.replace(row * 40 + 10, 4, QByteArray(4, 0));
+    using Slices = QList<ScreenOCR::Slice>;
+    EXPECT_EQ(ScreenOCR::slices(image, 1), (Slices{{0, 70}}));
+    EXPECT_EQ(ScreenOCR::slices(image, 2), (Slices{{0, 22}, {22, 48}}));
+    EXPECT_EQ(ScreenOCR::slices(image, 3), (Slices{{0, 9}, {9, 13}, {22, 48}}));
+    EXPECT_EQ(ScreenOCR::slices(image, 8), (Slices{{0, 9}, {9, 13}, {22, 25}, {47, 23}}));
+    EXPECT_EQ(ScreenOCR::slices(image.rows(0, 9), 3), (Slices{{0, 9}}));
+
+    // The whole of the slice at rows 9-21 is the band 48 to 61 rows above the bottom.
+    const QRectF whole(0, 0, 1, 1);
+    const QList<ScreenOCR::Line> lines =
+        ScreenOCR::placed({line("word", whole)}, ScreenOCR::Slice{9, 13}, 70);
+    EXPECT_EQ(lines, QList<ScreenOCR::Line>{line("word", QRectF(0, 48.0 / 70, 1, 13.0 / 70))});
+}
