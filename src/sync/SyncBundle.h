@@ -40,6 +40,16 @@ struct SyncBundle {
     // The same from the bytes of a document; text that is not a JSON object is a JsonError.
     static SyncBundle parse(const QByteArray& json);
 
+    // The text of each word of a bundle where it is known without encoding the word: as it
+    // stood in a document read, or as kept for the word. Empty when it is not known; the texts
+    // may point into `source`, which holds them.
+    struct WordTexts {
+        QByteArray source;
+        QByteArrayList texts;
+    };
+    // parse() that also hands back the text each word was read from.
+    static SyncBundle parse(const QByteArray& json, WordTexts& texts);
+
     QJsonObject toJson() const;
     // The canonical text; empty when the document cannot be encoded.
     QByteArray json() const;
@@ -71,6 +81,8 @@ struct SyncBundle {
     // What another device reads from json(): dates lose their fraction of a second and an
     // unreadable settings object is gone. The document itself when its text does not read back.
     SyncBundle normalized() const;
+    // The same with the canonical text of each normalized word.
+    SyncBundle normalized(WordTexts& texts) const;
     // SHA-256 of json() in 64 lower-case hexadecimal digits.
     QString hash() const;
     // The same for text already made by json(), which spares encoding a large document twice.

@@ -104,10 +104,16 @@ std::optional<StudySettings> mergeSettings(const std::optional<StudySettings>& a
 
 SyncBundle merge(const SyncBundle& a, const SyncBundle& b)
 {
+    return mergeWithTexts(a, b, {}, {});
+}
+
+SyncBundle mergeWithTexts(const SyncBundle& a, const SyncBundle& b,
+                          const SyncBundle::WordTexts& aTexts, const SyncBundle::WordTexts& bTexts)
+{
     SyncBundle merged;
     merged.deleted = mergeTombstones(a.deleted, b.deleted);
     const DeadIds dead = deadIds(merged.deleted);
-    merged.words = mergeWords(a.words, b.words, dead);
+    merged.words = mergeWords(a.words, b.words, dead, aTexts.texts, bTexts.texts);
 
     merged.notes = unionByID(a.notes, b.notes, dead);
     sortByAddedAt(merged.notes, DateOrder::newestFirst);

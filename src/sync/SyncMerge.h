@@ -10,5 +10,9 @@
 namespace glossivo::SyncMerge {
 
 SyncBundle merge(const SyncBundle& a, const SyncBundle& b);
+// The same, told the texts of the documents' words where they are known: a word whose text is
+// that of its copy on the other side is that copy, which spares comparing them field by field.
+SyncBundle mergeWithTexts(const SyncBundle& a, const SyncBundle& b,
+                          const SyncBundle::WordTexts& aTexts, const SyncBundle::WordTexts& bTexts);
 
 } // namespace glossivo::SyncMerge

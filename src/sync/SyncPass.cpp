@@ -74,25 +74,28 @@ QByteArray matchHeader()
 // A downloaded document as read, or why it could not be.
 struct Parsed {
     std::optional<SyncBundle> bundle;
+    SyncBundle::WordTexts texts; // what each word was read from, which the merge compares
     std::string error;
 };
 
 Parsed parseOrError(const QByteArray& body)
 {
     try {
-        return {SyncBundle::parse(body), {}};
+        Parsed parsed;
+        parsed.bundle = SyncBundle::parse(body, parsed.texts);
+        return parsed;
     } catch (const JsonError& error) {
-        return {std::nullopt, error.what()};
+        return {std::nullopt, {}, error.what()};
     }
 }
 
 // Read on another thread: a document of tens of megabytes would hold up the window for a tenth
 // of a second. A document that cannot be read is a JsonError here, as before.
-QCoro::Task<SyncBundle> parsedAside(QByteArray body)
+QCoro::Task<Parsed> parsedAside(QByteArray body)
 {
     Parsed parsed = co_await QtConcurrent::run(&parseOrError, std::move(body));
     if (!parsed.bundle) throw JsonError(parsed.error);
-    co_return std::move(*parsed.bundle);
+    co_return parsed;
 }
 
 void setJsonBody(QNetworkRequest& request)
@@ -150,13 +153,18 @@ QCoro::Task<> SyncPass::run(SyncLink link)
             // Nothing stored yet (404): merge with the empty document and upload whatever comes
             // out, even an empty word book, so that the server has a version from now on.
             SyncBundle remote;
+            SyncBundle::WordTexts remoteTexts;
             qint64 remoteVersion = 0;
             if (fetched.status == 200) {
-                remote = co_await parsedAside(fetched.body);
+                Parsed parsed = co_await parsedAside(fetched.body);
+                remote = std::move(*parsed.bundle);
+                remoteTexts = std::move(parsed.texts);
                 remoteVersion = SyncProtocol::version(fetched.etag);
             }
-            const SyncBundle local = localBundle();
-            const SyncBundle merged = SyncMerge::merge(local, remote);
+            SyncBundle::WordTexts localTexts;
+            const SyncBundle local = m_store.snapshot().normalized(localTexts);
+            const SyncBundle merged =
+                SyncMerge::mergeWithTexts(local, remote, localTexts, remoteTexts);
             const SyncBundle::Text mergedText = encoded(merged);
             // Documents are the same exactly when their texts are, which is what equal hashes
             // tell; comparing the texts, which share every unchanged word's, spares hashing the
@@ -167,9 +175,9 @@ QCoro::Task<> SyncPass::run(SyncLink link)
                 co_return;
             }
             // The merged document's hash is worked out on another thread while it travels.
-            upload = {mergedText.joined(), remoteVersion,
-                      std::async(std::launch::async, [mergedText] { return mergedText.hash(); })
-                          .share()};
+            upload = {
+                mergedText.joined(), remoteVersion,
+                std::async(std::launch::async, [mergedText] { return mergedText.hash(); }).share()};
         }
 
         QNetworkRequest put = conditional(bundle, matchHeader(), upload.version);

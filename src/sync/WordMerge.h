@@ -3,6 +3,8 @@
 #include "model/WordEntry.h"
 #include "sync/MergeLists.h"
 
+#include <QByteArrayList>
+
 #include <optional>
 
 // The word list's part of the document merge. Not for use outside src/sync: other parts call
@@ -10,9 +12,12 @@
 namespace glossivo::SyncMerge {
 
 // Joins copies of one word (same id) and then words saved separately under one headword
-// (compared without surrounding blanks and letter case); newest createdAt first.
+// (compared without surrounding blanks and letter case); newest createdAt first. The texts of
+// a list's words, when there is one for each, tell equal words apart from the rest without
+// comparing them: two copies of a word read from the same text are the same.
 QList<WordEntry> mergeWords(const QList<WordEntry>& a, const QList<WordEntry>& b,
-                            const DeadIds& dead);
+                            const DeadIds& dead, const QByteArrayList& aTexts = {},
+                            const QByteArrayList& bTexts = {});
 
 // One entry from two versions of a word, field by field. The earlier-created entry is the base
 // (equal: the smaller id, then `x`); its identity and texts win unless a text is empty.

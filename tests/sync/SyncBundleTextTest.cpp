@@ -42,6 +42,13 @@ void expectSameAsWholeDocument(const SyncBundle& bundle)
     EXPECT_EQ(hashed.json, text);
     EXPECT_EQ(hashed.hash, sha256(text));
     EXPECT_EQ(bundle.normalized(), wholeReadBack(bundle));
+    // The words' texts that reading the document and normalizing hand to the merge are each
+    // word's part of the document.
+    SyncBundle::WordTexts read, kept;
+    EXPECT_EQ(SyncBundle::parse(text, read), bundle.normalized(kept));
+    EXPECT_EQ(read.texts.size(), bundle.words.size());
+    EXPECT_EQ(kept.texts, read.texts);
+    EXPECT_TRUE(text.endsWith("[" + read.texts.join(',') + "]}"));
 }
 
 SyncBundle generatedBundle(int count, quint32 seed)
@@ -73,6 +80,11 @@ TEST(SyncBundleText, KeptWordTextsGiveTheWholeDocumentsBytesHashAndReadBack)
         {"a review",
          [](SyncBundle& b) { b.words[7].review = ReviewState{1.5, 4, oct(9), oct(8), 1, 0, 1}; }},
         {"a text with escapes", [](SyncBundle& b) { b.words[2].meaningZh = "a/b \"c\"\n\u00e9"; }},
+        {"brackets and quotes in texts",
+         [](SyncBundle& b) {
+             b.words[2].definitionEn = "x\\\"},{\"words\":[{\\";
+             b.log.append(R"({"time":"t","words":["},{"]})");
+         }},
         {"a removed word", [](SyncBundle& b) { b.words.removeAt(4); }},
         {"a moved word", [](SyncBundle& b) { b.words.move(0, 9); }},
         {"a copy with another id",
