@@ -193,10 +193,12 @@ bool mergeOnce(WordStore& store, const SyncBundle& remote,
 {
     SyncBundle::WordTexts localTexts;
     const SyncBundle local = store.snapshot().normalized(localTexts);
-    const SyncBundle merged = SyncMerge::mergeWithTexts(local, remote, localTexts, remoteTexts);
-    const SyncBundle::Text text = merged.text().value();
+    SyncBundle::WordTexts mergedTexts;
+    const SyncBundle merged =
+        SyncMerge::mergeWithTexts(local, remote, localTexts, remoteTexts, &mergedTexts);
+    const SyncBundle::Text text = merged.text(mergedTexts).value();
     const SyncBundle::HashedText upload = text.hashed();
-    return !upload.hash.isEmpty() && text != local.text();
+    return !upload.hash.isEmpty() && text != local.text(localTexts);
 }
 
 void syncPassCpu(benchmark::State& state)

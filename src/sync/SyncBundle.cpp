@@ -235,11 +235,25 @@ bool SyncBundle::Text::operator==(const Text& other) const
 
 std::optional<SyncBundle::Text> SyncBundle::text() const
 {
+    return text(WordTexts());
+}
+
+std::optional<SyncBundle::Text> SyncBundle::text(const WordTexts& known) const
+{
     std::optional<QByteArray> head = CanonicalJson::write(withoutWords(*this).toJson());
     if (!head) return std::nullopt;
     Q_ASSERT(head->endsWith("[]}"));
     head->chop(2);
-    return Text{std::move(*head), CanonicalWordTexts::shared().texts(words)};
+    if (!known.canonical || known.texts.size() != words.size())
+        return Text{std::move(*head), CanonicalWordTexts::shared().texts(words)};
+    QByteArrayList texts = known.texts;
+    QList<WordEntry> unknown;
+    for (qsizetype i = 0; i < words.size(); ++i)
+        if (texts[i].isEmpty()) unknown.append(words[i]);
+    const QByteArrayList found = CanonicalWordTexts::shared().texts(unknown);
+    for (qsizetype i = 0, k = 0; i < words.size(); ++i)
+        if (texts[i].isEmpty()) texts[i] = found[k++];
+    return Text{std::move(*head), std::move(texts)};
 }
 
 QByteArray SyncBundle::json() const
@@ -273,6 +287,7 @@ SyncBundle SyncBundle::normalized(WordTexts& texts) const
         SyncBundle result = parse(*head);
         result.words = std::move(*normalizedWords);
         texts.texts = std::move(wordTexts);
+        texts.canonical = true;
         return result;
     } catch (const JsonError&) {
         return *this;

@@ -46,6 +46,9 @@ struct SyncBundle {
     struct WordTexts {
         QByteArray source;
         QByteArrayList texts;
+        // Whether each text is the canonical text of its word, as kept for it, rather than
+        // what another device wrote.
+        bool canonical = false;
     };
     // parse() that also hands back the text each word was read from.
     static SyncBundle parse(const QByteArray& json, WordTexts& texts);
@@ -76,6 +79,9 @@ struct SyncBundle {
     };
     // None when the document cannot be encoded.
     std::optional<Text> text() const;
+    // The same, given the canonical texts of the words where they are known (empty where not),
+    // which spares finding them again.
+    std::optional<Text> text(const WordTexts& known) const;
     // The canonical text with its hash; both empty when the document cannot be encoded.
     HashedText hashedJson() const;
     // What another device reads from json(): dates lose their fraction of a second and an

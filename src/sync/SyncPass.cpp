@@ -47,9 +47,9 @@ QList<int> uploadStatuses()
 }
 
 // Empty bytes would be uploaded as an empty document and wipe every other device.
-SyncBundle::Text encoded(const SyncBundle& bundle)
+SyncBundle::Text encoded(const SyncBundle& bundle, const SyncBundle::WordTexts& known = {})
 {
-    std::optional<SyncBundle::Text> text = bundle.text();
+    std::optional<SyncBundle::Text> text = bundle.text(known);
     if (!text) throw SyncError::encoding();
     return std::move(*text);
 }
@@ -163,13 +163,14 @@ QCoro::Task<> SyncPass::run(SyncLink link)
             }
             SyncBundle::WordTexts localTexts;
             const SyncBundle local = m_store.snapshot().normalized(localTexts);
+            SyncBundle::WordTexts mergedTexts;
             const SyncBundle merged =
-                SyncMerge::mergeWithTexts(local, remote, localTexts, remoteTexts);
-            const SyncBundle::Text mergedText = encoded(merged);
+                SyncMerge::mergeWithTexts(local, remote, localTexts, remoteTexts, &mergedTexts);
+            const SyncBundle::Text mergedText = encoded(merged, mergedTexts);
             // Documents are the same exactly when their texts are, which is what equal hashes
             // tell; comparing the texts, which share every unchanged word's, spares hashing the
             // local and the remote document as well.
-            if (mergedText != local.text()) m_apply(merged);
+            if (mergedText != local.text(localTexts)) m_apply(merged);
             if (fetched.status == 200 && mergedText == remote.text()) {
                 save(state, remoteVersion, mergedText.hash());
                 co_return;

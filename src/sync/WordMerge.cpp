@@ -222,7 +222,9 @@ namespace {
 // end, and the sorting moves only positions.
 class MergedWord {
 public:
-    MergedWord(const WordEntry& word, const QByteArray* text) : m_word(&word), m_text(text) {}
+    MergedWord(const WordEntry& word, const QByteArray* text, bool canonical)
+        : m_word(&word), m_text(text), m_canonical(canonical)
+    {}
 
     const WordEntry& word() const { return m_merged ? *m_merged : *m_word; }
 
@@ -243,10 +245,16 @@ public:
     }
 
     WordEntry take() { return m_merged ? std::move(*m_merged) : *m_word; }
+    // The canonical text of the word taken, when known.
+    QByteArray canonicalText() const
+    {
+        return !m_merged && m_canonical && m_text ? *m_text : QByteArray();
+    }
 
 private:
     const WordEntry* m_word;
     const QByteArray* m_text; // the text of m_word, when known
+    bool m_canonical;         // whether that text is its canonical one
     std::optional<WordEntry> m_merged;
     bool m_settled = false;
 };
@@ -335,8 +343,8 @@ private:
 } // namespace
 
 QList<WordEntry> mergeWords(const QList<WordEntry>& a, const QList<WordEntry>& b,
-                            const DeadIds& dead, const QByteArrayList& aTexts,
-                            const QByteArrayList& bTexts)
+                            const DeadIds& dead, const SyncBundle::WordTexts& aTexts,
+                            const SyncBundle::WordTexts& bTexts, QByteArrayList* mergedTexts)
 {
     // Which words share an id, in the order of the lists: each merged word is merged with
     // itself first, then with every later copy.
@@ -351,10 +359,10 @@ QList<WordEntry> mergeWords(const QList<WordEntry>& a, const QList<WordEntry>& b
     std::vector<QVarLengthArray<Copy, 2>> copies;
     copies.reserve(a.size() + b.size());
     for (const auto& [list, texts] : {std::pair(&a, &aTexts), std::pair(&b, &bTexts)}) {
-        const bool textsKnown = texts->size() == list->size();
+        const bool textsKnown = texts->texts.size() == list->size();
         for (qsizetype i = 0; i < list->size(); ++i) {
             const WordEntry& word = (*list)[i];
-            const QByteArray* text = textsKnown ? &(*texts)[i] : nullptr;
+            const QByteArray* text = textsKnown ? &texts->texts[i] : nullptr;
             if (dead.contains(word.id)) continue;
             const auto stored = byId.constFind(word.id);
             if (stored != byId.constEnd()) {
@@ -362,7 +370,7 @@ QList<WordEntry> mergeWords(const QList<WordEntry>& a, const QList<WordEntry>& b
                 continue;
             }
             byId.insert(word.id, qsizetype(merged.size()));
-            merged.emplace_back(word, text);
+            merged.emplace_back(word, text, texts->canonical);
             copies.push_back({{&word, text}});
         }
     }
@@ -400,6 +408,11 @@ QList<WordEntry> mergeWords(const QList<WordEntry>& a, const QList<WordEntry>& b
         for (qsizetype i = begin; i < end; ++i)
             taken[i] = merged[size_t(kept[size_t(i)])].take();
     });
+    if (mergedTexts) {
+        mergedTexts->resize(qsizetype(kept.size()));
+        for (size_t i = 0; i < kept.size(); ++i)
+            (*mergedTexts)[qsizetype(i)] = merged[size_t(kept[i])].canonicalText();
+    }
     return words;
 }
 

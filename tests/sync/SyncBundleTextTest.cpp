@@ -2,6 +2,7 @@
 
 #include "support/WordBookGenerator.h"
 #include "sync/CanonicalJson.h"
+#include "sync/SyncMerge.h"
 
 #include <QCryptographicHash>
 
@@ -45,10 +46,24 @@ void expectSameAsWholeDocument(const SyncBundle& bundle)
     // The words' texts that reading the document and normalizing hand to the merge are each
     // word's part of the document.
     SyncBundle::WordTexts read, kept;
-    EXPECT_EQ(SyncBundle::parse(text, read), bundle.normalized(kept));
+    const SyncBundle normalized = bundle.normalized(kept);
+    EXPECT_EQ(SyncBundle::parse(text, read), normalized);
     EXPECT_EQ(read.texts.size(), bundle.words.size());
     EXPECT_EQ(kept.texts, read.texts);
     EXPECT_TRUE(text.endsWith("[" + read.texts.join(',') + "]}"));
+    EXPECT_EQ(normalized.text(kept)->joined(), text);
+}
+
+// A merge told the words' texts, as a pass does it, merges and writes what one without does.
+void expectSameMergeWithTexts(const SyncBundle& local, const SyncBundle& other)
+{
+    SyncBundle::WordTexts localTexts, otherTexts, mergedTexts;
+    const SyncBundle normalized = local.normalized(localTexts);
+    const SyncBundle read = SyncBundle::parse(other.json(), otherTexts);
+    const SyncBundle merged =
+        SyncMerge::mergeWithTexts(normalized, read, localTexts, otherTexts, &mergedTexts);
+    EXPECT_EQ(merged, SyncMerge::merge(normalized, read));
+    EXPECT_EQ(merged.text(mergedTexts)->joined(), merged.json());
 }
 
 SyncBundle generatedBundle(int count, quint32 seed)
@@ -106,6 +121,8 @@ TEST(SyncBundleText, KeptWordTextsGiveTheWholeDocumentsBytesHashAndReadBack)
             expectSameAsWholeDocument(edited);
             expectSameAsWholeDocument(edited.normalized());
             expectSameAsWholeDocument(original);
+            expectSameMergeWithTexts(original, edited);
+            expectSameMergeWithTexts(edited, original);
         }
     }
 }
