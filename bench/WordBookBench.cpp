@@ -188,30 +188,36 @@ SyncBundle secondDevice(const SyncBundle& local)
 // The CPU work of a sync pass that downloaded another device's document, as the pass does it:
 // the normalized snapshot, the merge, the text of the merged document and its hash, and whether
 // it differs from the local one (by their texts, which tells what their hashes would).
-bool mergeOnce(WordStore& store, const SyncBundle& remote)
+bool mergeOnce(WordStore& store, const SyncBundle& remote,
+               const SyncBundle::WordTexts& remoteTexts = {})
 {
-    const SyncBundle local = store.snapshot().normalized();
-    const SyncBundle merged = SyncMerge::merge(local, remote);
-    const SyncBundle::Text text = merged.text().value();
+    SyncBundle::WordTexts localTexts;
+    const SyncBundle local = store.snapshot().normalized(localTexts);
+    SyncBundle::WordTexts mergedTexts;
+    const SyncBundle merged =
+        SyncMerge::mergeWithTexts(local, remote, localTexts, remoteTexts, &mergedTexts);
+    const SyncBundle::Text text = merged.text(mergedTexts).value();
     const SyncBundle::HashedText upload = text.hashed();
-    return !upload.hash.isEmpty() && text != local.text();
+    return !upload.hash.isEmpty() && text != local.text(localTexts);
 }
 
 void syncPassCpu(benchmark::State& state)
 {
     SteadyStore steady(int(state.range(0)));
-    const SyncBundle remote = SyncBundle::parse(secondDevice(steady.store.snapshot()).json());
+    SyncBundle::WordTexts remoteTexts;
+    const SyncBundle remote =
+        SyncBundle::parse(secondDevice(steady.store.snapshot()).json(), remoteTexts);
     const QList<WordEntry> words = steady.store.entries();
     // A pass keeps the words' texts from the one before; the first pass after start, which
     // encodes every word, is measured by firstSyncPassCpu.
-    benchmark::DoNotOptimize(mergeOnce(steady.store, remote));
+    benchmark::DoNotOptimize(mergeOnce(steady.store, remote, remoteTexts));
     qsizetype next = 0;
     for (auto _ : state) {
         // A pass follows a change: a word looked up since the last one.
         state.PauseTiming();
         steady.store.recordLookup(explanationOf(words[next++ % words.size()]), page());
         state.ResumeTiming();
-        benchmark::DoNotOptimize(mergeOnce(steady.store, remote));
+        benchmark::DoNotOptimize(mergeOnce(steady.store, remote, remoteTexts));
     }
 }
 

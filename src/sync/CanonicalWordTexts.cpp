@@ -100,7 +100,8 @@ QByteArrayList CanonicalWordTexts::texts(const QList<WordEntry>& words)
     return texts;
 }
 
-std::optional<QList<WordEntry>> CanonicalWordTexts::normalized(const QList<WordEntry>& words)
+std::optional<QList<WordEntry>> CanonicalWordTexts::normalized(const QList<WordEntry>& words,
+                                                               QByteArrayList* texts)
 {
     const QMutexLocker lock(&m_mutex);
     ++m_generation;
@@ -111,8 +112,11 @@ std::optional<QList<WordEntry>> CanonicalWordTexts::normalized(const QList<WordE
     QByteArrayList unreadTexts;
     QList<qsizetype> unknown; // positions of the words without a text
     const std::vector<const Variant*> found = findAll(words);
+    // A word reads back as a word of the same text, so the text stands for both.
+    QByteArrayList wordTexts(texts ? words.size() : 0);
     for (qsizetype i = 0; i < words.size(); ++i) {
         const Variant* known = found[size_t(i)];
+        if (texts && known) wordTexts[i] = known->text;
         if (known && known->read) {
             if (known->readBack) result[i] = *known->readBack;
             continue;
@@ -126,6 +130,7 @@ std::optional<QList<WordEntry>> CanonicalWordTexts::normalized(const QList<WordE
         while (unread[u] != unknown[k])
             ++u;
         unreadTexts[u] = encoded[k];
+        if (texts) wordTexts[unknown[k]] = encoded[k];
     }
     if (!unread.isEmpty()) {
         std::optional<QList<WordEntry>> decoded = decodeElements<WordEntry>(unreadTexts);
@@ -152,6 +157,7 @@ std::optional<QList<WordEntry>> CanonicalWordTexts::normalized(const QList<WordE
         }
     }
     forgetUnused();
+    if (texts) *texts = std::move(wordTexts);
     return result;
 }
 

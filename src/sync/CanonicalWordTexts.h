@@ -25,8 +25,9 @@ public:
     // Each word's canonical text, in order.
     QByteArrayList texts(const QList<WordEntry>& words);
     // Each word as it reads back from its canonical text; none when a word's text does not read
-    // back.
-    std::optional<QList<WordEntry>> normalized(const QList<WordEntry>& words);
+    // back. With `texts`, also the canonical text of each word returned.
+    std::optional<QList<WordEntry>> normalized(const QList<WordEntry>& words,
+                                               QByteArrayList* texts = nullptr);
 
 private:
     struct Variant {

@@ -9,6 +9,8 @@
 #include <QJsonDocument>
 
 #include <algorithm>
+#include <cctype>
+#include <cstring>
 #include <future>
 
 namespace glossivo {
@@ -71,6 +73,69 @@ SyncBundle decode(const JsonObjectReader& object)
     return bundle;
 }
 
+// Where the string opened before `from` ends: its closing quote, one not escaped.
+const char* closingQuote(const char* from, const char* end)
+{
+    for (const char* at = from;;) {
+        const char* quote = static_cast<const char*>(std::memchr(at, '"', size_t(end - at)));
+        if (!quote) return nullptr;
+        qsizetype slashes = 0;
+        for (const char* before = quote; before > from && before[-1] == '\\'; --before)
+            ++slashes;
+        if (slashes % 2 == 0) return quote;
+        at = quote + 1;
+    }
+}
+
+// The text of each object in the document's top-level "words" array, pointing into the
+// document, which the reader has found well-formed. None when the array is not found once with
+// that plain key, or holds anything but objects.
+std::optional<QByteArrayList> wordTextsOf(const QByteArray& json)
+{
+    const char* const end = json.constData() + json.size();
+    std::optional<QByteArrayList> texts;
+    QByteArrayView lastKey; // the last string closed at the top level
+    int depth = 0;
+    bool inWords = false;
+    const char* element = nullptr;
+    for (const char* at = json.constData(); at < end; ++at) {
+        switch (*at) {
+        case '"': {
+            const char* quote = closingQuote(at + 1, end);
+            if (!quote) return std::nullopt;
+            if (depth == 1) lastKey = QByteArrayView(at + 1, quote - at - 1);
+            at = quote;
+            break;
+        }
+        case '{':
+        case '[':
+            if (depth == 1 && *at == '[' && lastKey == "words") {
+                if (texts) return std::nullopt;
+                texts.emplace();
+                inWords = true;
+            } else if (inWords && depth == 2) {
+                if (*at != '{') return std::nullopt;
+                element = at;
+            }
+            ++depth;
+            break;
+        case '}':
+        case ']':
+            --depth;
+            if (inWords && depth == 2)
+                texts->append(QByteArray::fromRawData(element, at + 1 - element));
+            else if (inWords && depth == 1)
+                inWords = false;
+            break;
+        default:
+            if (inWords && depth == 2 && *at != ',' && !std::isspace(uchar(*at)))
+                return std::nullopt;
+            break;
+        }
+    }
+    return texts;
+}
+
 SyncBundle withoutWords(const SyncBundle& bundle)
 {
     SyncBundle rest = bundle;
@@ -95,6 +160,17 @@ SyncBundle SyncBundle::parse(const QByteArray& json)
     }
     if (!document->isObject()) throw JsonError("sync document: expected an object");
     return decode(document->object());
+}
+
+SyncBundle SyncBundle::parse(const QByteArray& json, WordTexts& texts)
+{
+    SyncBundle bundle = parse(json);
+    std::optional<QByteArrayList> found = wordTextsOf(json);
+    if (found && found->size() == bundle.words.size())
+        texts = {json, std::move(*found)};
+    else
+        texts = {};
+    return bundle;
 }
 
 QJsonObject SyncBundle::toJson() const
@@ -159,11 +235,25 @@ bool SyncBundle::Text::operator==(const Text& other) const
 
 std::optional<SyncBundle::Text> SyncBundle::text() const
 {
+    return text(WordTexts());
+}
+
+std::optional<SyncBundle::Text> SyncBundle::text(const WordTexts& known) const
+{
     std::optional<QByteArray> head = CanonicalJson::write(withoutWords(*this).toJson());
     if (!head) return std::nullopt;
     Q_ASSERT(head->endsWith("[]}"));
     head->chop(2);
-    return Text{std::move(*head), CanonicalWordTexts::shared().texts(words)};
+    if (!known.canonical || known.texts.size() != words.size())
+        return Text{std::move(*head), CanonicalWordTexts::shared().texts(words)};
+    QByteArrayList texts = known.texts;
+    QList<WordEntry> unknown;
+    for (qsizetype i = 0; i < words.size(); ++i)
+        if (texts[i].isEmpty()) unknown.append(words[i]);
+    const QByteArrayList found = CanonicalWordTexts::shared().texts(unknown);
+    for (qsizetype i = 0, k = 0; i < words.size(); ++i)
+        if (texts[i].isEmpty()) texts[i] = found[k++];
+    return Text{std::move(*head), std::move(texts)};
 }
 
 QByteArray SyncBundle::json() const
@@ -180,14 +270,24 @@ SyncBundle::HashedText SyncBundle::hashedJson() const
 
 SyncBundle SyncBundle::normalized() const
 {
+    WordTexts texts;
+    return normalized(texts);
+}
+
+SyncBundle SyncBundle::normalized(WordTexts& texts) const
+{
+    texts = {};
     const std::optional<QByteArray> head = CanonicalJson::write(withoutWords(*this).toJson());
     if (!head) return *this;
+    QByteArrayList wordTexts;
     std::optional<QList<WordEntry>> normalizedWords =
-        CanonicalWordTexts::shared().normalized(words);
+        CanonicalWordTexts::shared().normalized(words, &wordTexts);
     if (!normalizedWords) return *this;
     try {
         SyncBundle result = parse(*head);
         result.words = std::move(*normalizedWords);
+        texts.texts = std::move(wordTexts);
+        texts.canonical = true;
         return result;
     } catch (const JsonError&) {
         return *this;

@@ -40,6 +40,19 @@ struct SyncBundle {
     // The same from the bytes of a document; text that is not a JSON object is a JsonError.
     static SyncBundle parse(const QByteArray& json);
 
+    // The text of each word of a bundle where it is known without encoding the word: as it
+    // stood in a document read, or as kept for the word. Empty when it is not known; the texts
+    // may point into `source`, which holds them.
+    struct WordTexts {
+        QByteArray source;
+        QByteArrayList texts;
+        // Whether each text is the canonical text of its word, as kept for it, rather than
+        // what another device wrote.
+        bool canonical = false;
+    };
+    // parse() that also hands back the text each word was read from.
+    static SyncBundle parse(const QByteArray& json, WordTexts& texts);
+
     QJsonObject toJson() const;
     // The canonical text; empty when the document cannot be encoded.
     QByteArray json() const;
@@ -66,11 +79,16 @@ struct SyncBundle {
     };
     // None when the document cannot be encoded.
     std::optional<Text> text() const;
+    // The same, given the canonical texts of the words where they are known (empty where not),
+    // which spares finding them again.
+    std::optional<Text> text(const WordTexts& known) const;
     // The canonical text with its hash; both empty when the document cannot be encoded.
     HashedText hashedJson() const;
     // What another device reads from json(): dates lose their fraction of a second and an
     // unreadable settings object is gone. The document itself when its text does not read back.
     SyncBundle normalized() const;
+    // The same with the canonical text of each normalized word.
+    SyncBundle normalized(WordTexts& texts) const;
     // SHA-256 of json() in 64 lower-case hexadecimal digits.
     QString hash() const;
     // The same for text already made by json(), which spares encoding a large document twice.

@@ -104,10 +104,20 @@ std::optional<StudySettings> mergeSettings(const std::optional<StudySettings>& a
 
 SyncBundle merge(const SyncBundle& a, const SyncBundle& b)
 {
+    return mergeWithTexts(a, b, {}, {});
+}
+
+SyncBundle mergeWithTexts(const SyncBundle& a, const SyncBundle& b,
+                          const SyncBundle::WordTexts& aTexts, const SyncBundle::WordTexts& bTexts,
+                          SyncBundle::WordTexts* mergedTexts)
+{
     SyncBundle merged;
     merged.deleted = mergeTombstones(a.deleted, b.deleted);
     const DeadIds dead = deadIds(merged.deleted);
-    merged.words = mergeWords(a.words, b.words, dead);
+    QByteArrayList texts;
+    merged.words =
+        mergeWords(a.words, b.words, dead, aTexts, bTexts, mergedTexts ? &texts : nullptr);
+    if (mergedTexts) *mergedTexts = {{}, std::move(texts), true};
 
     merged.notes = unionByID(a.notes, b.notes, dead);
     sortByAddedAt(merged.notes, DateOrder::newestFirst);

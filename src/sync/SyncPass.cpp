@@ -47,9 +47,9 @@ QList<int> uploadStatuses()
 }
 
 // Empty bytes would be uploaded as an empty document and wipe every other device.
-SyncBundle::Text encoded(const SyncBundle& bundle)
+SyncBundle::Text encoded(const SyncBundle& bundle, const SyncBundle::WordTexts& known = {})
 {
-    std::optional<SyncBundle::Text> text = bundle.text();
+    std::optional<SyncBundle::Text> text = bundle.text(known);
     if (!text) throw SyncError::encoding();
     return std::move(*text);
 }
@@ -74,25 +74,28 @@ QByteArray matchHeader()
 // A downloaded document as read, or why it could not be.
 struct Parsed {
     std::optional<SyncBundle> bundle;
+    SyncBundle::WordTexts texts; // what each word was read from, which the merge compares
     std::string error;
 };
 
 Parsed parseOrError(const QByteArray& body)
 {
     try {
-        return {SyncBundle::parse(body), {}};
+        Parsed parsed;
+        parsed.bundle = SyncBundle::parse(body, parsed.texts);
+        return parsed;
     } catch (const JsonError& error) {
-        return {std::nullopt, error.what()};
+        return {std::nullopt, {}, error.what()};
     }
 }
 
 // Read on another thread: a document of tens of megabytes would hold up the window for a tenth
 // of a second. A document that cannot be read is a JsonError here, as before.
-QCoro::Task<SyncBundle> parsedAside(QByteArray body)
+QCoro::Task<Parsed> parsedAside(QByteArray body)
 {
     Parsed parsed = co_await QtConcurrent::run(&parseOrError, std::move(body));
     if (!parsed.bundle) throw JsonError(parsed.error);
-    co_return std::move(*parsed.bundle);
+    co_return parsed;
 }
 
 void setJsonBody(QNetworkRequest& request)
@@ -150,26 +153,32 @@ QCoro::Task<> SyncPass::run(SyncLink link)
             // Nothing stored yet (404): merge with the empty document and upload whatever comes
             // out, even an empty word book, so that the server has a version from now on.
             SyncBundle remote;
+            SyncBundle::WordTexts remoteTexts;
             qint64 remoteVersion = 0;
             if (fetched.status == 200) {
-                remote = co_await parsedAside(fetched.body);
+                Parsed parsed = co_await parsedAside(fetched.body);
+                remote = std::move(*parsed.bundle);
+                remoteTexts = std::move(parsed.texts);
                 remoteVersion = SyncProtocol::version(fetched.etag);
             }
-            const SyncBundle local = localBundle();
-            const SyncBundle merged = SyncMerge::merge(local, remote);
-            const SyncBundle::Text mergedText = encoded(merged);
+            SyncBundle::WordTexts localTexts;
+            const SyncBundle local = m_store.snapshot().normalized(localTexts);
+            SyncBundle::WordTexts mergedTexts;
+            const SyncBundle merged =
+                SyncMerge::mergeWithTexts(local, remote, localTexts, remoteTexts, &mergedTexts);
+            const SyncBundle::Text mergedText = encoded(merged, mergedTexts);
             // Documents are the same exactly when their texts are, which is what equal hashes
             // tell; comparing the texts, which share every unchanged word's, spares hashing the
             // local and the remote document as well.
-            if (mergedText != local.text()) m_apply(merged);
+            if (mergedText != local.text(localTexts)) m_apply(merged);
             if (fetched.status == 200 && mergedText == remote.text()) {
                 save(state, remoteVersion, mergedText.hash());
                 co_return;
             }
             // The merged document's hash is worked out on another thread while it travels.
-            upload = {mergedText.joined(), remoteVersion,
-                      std::async(std::launch::async, [mergedText] { return mergedText.hash(); })
-                          .share()};
+            upload = {
+                mergedText.joined(), remoteVersion,
+                std::async(std::launch::async, [mergedText] { return mergedText.hash(); }).share()};
         }
 
         QNetworkRequest put = conditional(bundle, matchHeader(), upload.version);

@@ -222,15 +222,20 @@ namespace {
 // end, and the sorting moves only positions.
 class MergedWord {
 public:
-    explicit MergedWord(const WordEntry& word) : m_word(&word) {}
+    MergedWord(const WordEntry& word, const QByteArray* text, bool canonical)
+        : m_word(&word), m_text(text), m_canonical(canonical)
+    {}
 
     const WordEntry& word() const { return m_merged ? *m_merged : *m_word; }
 
-    // Becomes mergeEntry(word(), other).
-    void merge(const WordEntry& other, const DeadIds& dead)
+    // Becomes mergeEntry(word(), other); `otherText`, when known, is the text `other` was read
+    // from or is kept with.
+    void merge(const WordEntry& other, const DeadIds& dead, const QByteArray* otherText = nullptr)
     {
         const WordEntry& kept = word();
-        if (&kept == &other || kept == other) {
+        const bool sameText = !m_merged && m_text && otherText && *m_text == *otherText;
+        Q_ASSERT(!sameText || kept == other);
+        if (&kept == &other || sameText || kept == other) {
             // A word found settled stays so until a merge replaces it.
             if (!m_settled) m_settled = isSettled(kept, dead);
             if (m_settled) return;
@@ -240,9 +245,16 @@ public:
     }
 
     WordEntry take() { return m_merged ? std::move(*m_merged) : *m_word; }
+    // The canonical text of the word taken, when known.
+    QByteArray canonicalText() const
+    {
+        return !m_merged && m_canonical && m_text ? *m_text : QByteArray();
+    }
 
 private:
     const WordEntry* m_word;
+    const QByteArray* m_text; // the text of m_word, when known
+    bool m_canonical;         // whether that text is its canonical one
     std::optional<WordEntry> m_merged;
     bool m_settled = false;
 };
@@ -331,7 +343,8 @@ private:
 } // namespace
 
 QList<WordEntry> mergeWords(const QList<WordEntry>& a, const QList<WordEntry>& b,
-                            const DeadIds& dead)
+                            const DeadIds& dead, const SyncBundle::WordTexts& aTexts,
+                            const SyncBundle::WordTexts& bTexts, QByteArrayList* mergedTexts)
 {
     // Which words share an id, in the order of the lists: each merged word is merged with
     // itself first, then with every later copy.
@@ -339,27 +352,35 @@ QList<WordEntry> mergeWords(const QList<WordEntry>& a, const QList<WordEntry>& b
     byId.reserve(std::max(a.size(), b.size()));
     std::vector<MergedWord> merged;
     merged.reserve(a.size() + b.size());
-    std::vector<QVarLengthArray<const WordEntry*, 2>> copies;
+    struct Copy {
+        const WordEntry* word;
+        const QByteArray* text;
+    };
+    std::vector<QVarLengthArray<Copy, 2>> copies;
     copies.reserve(a.size() + b.size());
-    for (const QList<WordEntry>* list : {&a, &b})
-        for (const WordEntry& word : *list) {
+    for (const auto& [list, texts] : {std::pair(&a, &aTexts), std::pair(&b, &bTexts)}) {
+        const bool textsKnown = texts->texts.size() == list->size();
+        for (qsizetype i = 0; i < list->size(); ++i) {
+            const WordEntry& word = (*list)[i];
+            const QByteArray* text = textsKnown ? &texts->texts[i] : nullptr;
             if (dead.contains(word.id)) continue;
             const auto stored = byId.constFind(word.id);
             if (stored != byId.constEnd()) {
-                copies[size_t(*stored)].append(&word);
+                copies[size_t(*stored)].append({&word, text});
                 continue;
             }
             byId.insert(word.id, qsizetype(merged.size()));
-            merged.emplace_back(word);
-            copies.push_back({&word});
+            merged.emplace_back(word, text, texts->canonical);
+            copies.push_back({{&word, text}});
         }
+    }
     // A book of tens of thousands of words is merged on several threads: each merged word is
     // written by one of them and the lists are only read.
     const qsizetype count = qsizetype(merged.size());
     inParts(count, [&](qsizetype begin, qsizetype end) {
         for (qsizetype i = begin; i < end; ++i)
-            for (const WordEntry* copy : copies[size_t(i)])
-                merged[size_t(i)].merge(*copy, dead);
+            for (const Copy& copy : copies[size_t(i)])
+                merged[size_t(i)].merge(*copy.word, dead, copy.text);
     });
 
     // Each word's headword key as it stands now: the merges below change only words that were
@@ -387,6 +408,11 @@ QList<WordEntry> mergeWords(const QList<WordEntry>& a, const QList<WordEntry>& b
         for (qsizetype i = begin; i < end; ++i)
             taken[i] = merged[size_t(kept[size_t(i)])].take();
     });
+    if (mergedTexts) {
+        mergedTexts->resize(qsizetype(kept.size()));
+        for (size_t i = 0; i < kept.size(); ++i)
+            (*mergedTexts)[qsizetype(i)] = merged[size_t(kept[i])].canonicalText();
+    }
     return words;
 }
 

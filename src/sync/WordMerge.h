@@ -2,6 +2,9 @@
 
 #include "model/WordEntry.h"
 #include "sync/MergeLists.h"
+#include "sync/SyncBundle.h"
+
+#include <QByteArrayList>
 
 #include <optional>
 
@@ -10,9 +13,15 @@
 namespace glossivo::SyncMerge {
 
 // Joins copies of one word (same id) and then words saved separately under one headword
-// (compared without surrounding blanks and letter case); newest createdAt first.
+// (compared without surrounding blanks and letter case); newest createdAt first. The texts of
+// a list's words, when there is one for each, tell equal words apart from the rest without
+// comparing them: two copies of a word read from the same text are the same.
+// `mergedTexts`, when given, receives the canonical text of each merged word that came out as
+// a list with canonical texts held it, and an empty one for the others.
 QList<WordEntry> mergeWords(const QList<WordEntry>& a, const QList<WordEntry>& b,
-                            const DeadIds& dead);
+                            const DeadIds& dead, const SyncBundle::WordTexts& aTexts = {},
+                            const SyncBundle::WordTexts& bTexts = {},
+                            QByteArrayList* mergedTexts = nullptr);
 
 // One entry from two versions of a word, field by field. The earlier-created entry is the base
 // (equal: the smaller id, then `x`); its identity and texts win unless a text is empty.

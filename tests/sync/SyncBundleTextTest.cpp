@@ -2,6 +2,7 @@
 
 #include "support/WordBookGenerator.h"
 #include "sync/CanonicalJson.h"
+#include "sync/SyncMerge.h"
 
 #include <QCryptographicHash>
 
@@ -42,6 +43,27 @@ void expectSameAsWholeDocument(const SyncBundle& bundle)
     EXPECT_EQ(hashed.json, text);
     EXPECT_EQ(hashed.hash, sha256(text));
     EXPECT_EQ(bundle.normalized(), wholeReadBack(bundle));
+    // The words' texts that reading the document and normalizing hand to the merge are each
+    // word's part of the document.
+    SyncBundle::WordTexts read, kept;
+    const SyncBundle normalized = bundle.normalized(kept);
+    EXPECT_EQ(SyncBundle::parse(text, read), normalized);
+    EXPECT_EQ(read.texts.size(), bundle.words.size());
+    EXPECT_EQ(kept.texts, read.texts);
+    EXPECT_TRUE(text.endsWith("[" + read.texts.join(',') + "]}"));
+    EXPECT_EQ(normalized.text(kept)->joined(), text);
+}
+
+// A merge told the words' texts, as a pass does it, merges and writes what one without does.
+void expectSameMergeWithTexts(const SyncBundle& local, const SyncBundle& other)
+{
+    SyncBundle::WordTexts localTexts, otherTexts, mergedTexts;
+    const SyncBundle normalized = local.normalized(localTexts);
+    const SyncBundle read = SyncBundle::parse(other.json(), otherTexts);
+    const SyncBundle merged =
+        SyncMerge::mergeWithTexts(normalized, read, localTexts, otherTexts, &mergedTexts);
+    EXPECT_EQ(merged, SyncMerge::merge(normalized, read));
+    EXPECT_EQ(merged.text(mergedTexts)->joined(), merged.json());
 }
 
 SyncBundle generatedBundle(int count, quint32 seed)
@@ -73,6 +95,11 @@ TEST(SyncBundleText, KeptWordTextsGiveTheWholeDocumentsBytesHashAndReadBack)
         {"a review",
          [](SyncBundle& b) { b.words[7].review = ReviewState{1.5, 4, oct(9), oct(8), 1, 0, 1}; }},
         {"a text with escapes", [](SyncBundle& b) { b.words[2].meaningZh = "a/b \"c\"\n\u00e9"; }},
+        {"brackets and quotes in texts",
+         [](SyncBundle& b) {
+             b.words[2].definitionEn = "x\\\"},{\"words\":[{\\";
+             b.log.append(R"({"time":"t","words":["},{"]})");
+         }},
         {"a removed word", [](SyncBundle& b) { b.words.removeAt(4); }},
         {"a moved word", [](SyncBundle& b) { b.words.move(0, 9); }},
         {"a copy with another id",
@@ -94,6 +121,8 @@ TEST(SyncBundleText, KeptWordTextsGiveTheWholeDocumentsBytesHashAndReadBack)
             expectSameAsWholeDocument(edited);
             expectSameAsWholeDocument(edited.normalized());
             expectSameAsWholeDocument(original);
+            expectSameMergeWithTexts(original, edited);
+            expectSameMergeWithTexts(edited, original);
         }
     }
 }
