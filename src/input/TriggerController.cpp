@@ -155,6 +155,7 @@ void TriggerController::mouseDown(const PointerEvent& event)
         m_services.reader.gestureStarted();
     }
     m_mouseDownPoint = event.position;
+    ++m_selectionGeneration;
     m_regionTaps.reset();
     cancelDwell();
     m_dwellCard = false;
@@ -426,15 +427,17 @@ qint64 TriggerController::nowMs() const
 
 void TriggerController::readSelection()
 {
-    handleSelection(m_mouseDownPoint.value_or(m_selectionPoint), m_selectionPoint, m_mouseDownTime);
+    handleSelection(++m_selectionGeneration, m_mouseDownPoint.value_or(m_selectionPoint),
+                    m_selectionPoint, m_mouseDownTime);
 }
 
-QCoro::Task<> TriggerController::handleSelection(QPoint from, QPoint point, qint64 mouseDownTime)
+QCoro::Task<> TriggerController::handleSelection(quint64 generation, QPoint from, QPoint point,
+                                                 qint64 mouseDownTime)
 {
     QPointer<TriggerController> self(this);
     QPointer<SelectionReader> reader(&m_services.reader);
     const std::optional<SelectionReader::Result> reading = co_await reader->read(mouseDownTime);
-    if (!self || !reader) co_return;
+    if (!self || !reader || generation != m_selectionGeneration) co_return;
     if (!reading) {
         Q_EMIT selectionHandled();
         co_return;
@@ -456,7 +459,7 @@ QCoro::Task<> TriggerController::handleSelection(QPoint from, QPoint point, qint
             // twice.
             ScreenOCR::Selection selection{kind.text(), from, point};
             context = co_await recognizer->contextAround(std::move(selection));
-            if (!self) co_return;
+            if (!self || generation != m_selectionGeneration) co_return;
         }
         m_services.card.lookup(kind.text(), context, point);
         break;

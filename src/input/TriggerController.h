@@ -105,7 +105,8 @@ private:
     void keyUp(const KeyEvent& event);
     void scroll(const PointerEvent& event);
     void readSelection();
-    QCoro::Task<> handleSelection(QPoint from, QPoint point, qint64 mouseDownTime);
+    QCoro::Task<> handleSelection(quint64 generation, QPoint from, QPoint point,
+                                  qint64 mouseDownTime);
 
     void flagsChanged(qint64 timeMs);
     void pointerAt(QPoint position);
@@ -131,6 +132,10 @@ private:
     std::optional<QPoint> m_mouseDownPoint;
     // Server time of the first press of the current click series (or drag).
     qint64 m_mouseDownTime = 0;
+    // Counts selections and presses: a selection still being read when the user presses again
+    // or selects anew (the third click of a triple click) is dropped, so that its card never
+    // replaces what came after it.
+    quint64 m_selectionGeneration = 0;
     QTimer m_selectionTimer;
     QPoint m_selectionPoint;
     QList<QMetaObject::Connection> m_connections;
