@@ -3,7 +3,7 @@
 #include "input/RecognitionWorker.h"
 #include "platform/qt/QtScreens.h"
 #include "platform/tesseract/TesseractRecognizer.h"
-#include "ui/PartSize.h"
+#include "ui/DesignSize.h"
 
 #include <QFontMetricsF>
 #include <QGuiApplication>
@@ -48,7 +48,7 @@ Sample draw()
 
     QFont sans(QStringLiteral("Sans Serif"));
     sans.setStyleHint(QFont::SansSerif);
-    const QFont font = PartSize::font(sans, 22);
+    const QFont font = DesignSize::font(sans, 22);
     QPainter painter(&sample.image);
     painter.setFont(font);
     painter.setPen(Qt::black);

@@ -1,6 +1,6 @@
 #include "ui/CapsuleLabel.h"
 
-#include "ui/PartSize.h"
+#include "ui/DesignSize.h"
 
 #include <QPainter>
 
@@ -12,7 +12,7 @@ CapsuleLabel::CapsuleLabel(const QString& text, const QColor& colour, qreal fill
 {
     setTextFormat(Qt::PlainText);
     setText(text);
-    setFont(PartSize::font(font(), size, QFont::Medium));
+    setFont(DesignSize::font(font(), size, QFont::Medium));
     setContentsMargins(padding);
     QPalette p = palette();
     p.setColor(QPalette::WindowText, colour);

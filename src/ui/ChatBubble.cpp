@@ -1,6 +1,6 @@
 #include "ui/ChatBubble.h"
 
-#include "ui/PartSize.h"
+#include "ui/DesignSize.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -12,7 +12,7 @@ namespace glossivo {
 ChatBubble::ChatBubble(const QString& text, QWidget* parent) : PlainLabel(text, parent)
 {
     setObjectName(QStringLiteral("questionBubble"));
-    setFont(PartSize::font(font(), 13));
+    setFont(DesignSize::font(font(), 13));
     wrapping();
     setContentsMargins(10, 6, 10, 6);
     QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);

@@ -1,7 +1,7 @@
 #include "ui/ChatEntry.h"
 
+#include "ui/DesignSize.h"
 #include "ui/GrowingTextField.h"
-#include "ui/PartSize.h"
 #include "ui/SymbolButton.h"
 
 #include <QHBoxLayout>
@@ -38,7 +38,7 @@ ChatEntry::ChatEntry(const QString& placeholder, QWidget* parent) : QWidget(pare
     fieldPalette.setColor(QPalette::Base, Qt::transparent);
     m_field->setPalette(fieldPalette);
     m_field->document()->setDocumentMargin(2);
-    m_field->setFont(PartSize::font(m_field->font(), 13));
+    m_field->setFont(DesignSize::font(m_field->font(), 13));
     m_field->setPlaceholderText(placeholder);
     m_field->setFixedHeight(m_field->sizeHint().height());
     connect(m_field, &GrowingTextField::textChanged, this,

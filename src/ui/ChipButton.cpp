@@ -1,6 +1,6 @@
 #include "ui/ChipButton.h"
 
-#include "ui/PartSize.h"
+#include "ui/DesignSize.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -10,7 +10,7 @@ namespace glossivo {
 ChipButton::ChipButton(const QString& text, QWidget* parent) : QAbstractButton(parent)
 {
     setText(text);
-    setFont(PartSize::font(font(), 12));
+    setFont(DesignSize::font(font(), 12));
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::NoFocus);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);

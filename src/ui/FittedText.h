@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/PartSize.h"
+#include "ui/DesignSize.h"
 #include "ui/TextFit.h"
 
 #include <QFrame>
@@ -30,7 +30,7 @@ public:
         p.setColor(QPalette::Base, Qt::transparent);
         p.setColor(QPalette::Text, p.color(QPalette::WindowText));
         this->setPalette(p);
-        this->setFont(PartSize::font(this->font(), size));
+        this->setFont(DesignSize::font(this->font(), size));
         this->document()->setDocumentMargin(0);
         QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Fixed);
         policy.setHeightForWidth(true);

@@ -1,7 +1,7 @@
 #include "ui/HighlightedLabel.h"
 
 #include "model/Highlight.h"
-#include "ui/PartSize.h"
+#include "ui/DesignSize.h"
 
 namespace glossivo {
 
@@ -9,7 +9,7 @@ HighlightedLabel::HighlightedLabel(const QString& text, const QStringList& terms
                                    QWidget* parent, qreal emphasisSize)
     : QLabel(parent)
 {
-    setFont(PartSize::font(font(), size));
+    setFont(DesignSize::font(font(), size));
     setTextFormat(Qt::RichText);
     setOpenExternalLinks(false);
     setTextInteractionFlags(Qt::NoTextInteraction);

@@ -1,6 +1,6 @@
 #include "ui/PlainLabel.h"
 
-#include "ui/PartSize.h"
+#include "ui/DesignSize.h"
 
 namespace glossivo {
 
@@ -14,7 +14,7 @@ PlainLabel::PlainLabel(const QString& text, QWidget* parent) : QLabel(parent)
 
 PlainLabel& PlainLabel::sized(qreal size, QFont::Weight weight)
 {
-    setFont(PartSize::font(QLabel::font(), size, weight));
+    setFont(DesignSize::font(QLabel::font(), size, weight));
     return *this;
 }
 

@@ -1,7 +1,7 @@
 #include "ui/RegisterBadge.h"
 
+#include "ui/DesignSize.h"
 #include "ui/RegisterStyle.h"
-#include "ui/PartSize.h"
 #include "ui/SystemColors.h"
 
 #include <QPainter>
@@ -26,7 +26,7 @@ RegisterBadge::RegisterBadge(const QString& text, const QColor& colour, QWidget*
 {
     setObjectName(QStringLiteral("registerBadge"));
     setTextFormat(Qt::PlainText);
-    setFont(PartSize::font(font(), 11, QFont::Medium));
+    setFont(DesignSize::font(font(), 11, QFont::Medium));
     setContentsMargins(6, 2, 6, 2);
     QPalette p = palette();
     p.setColor(QPalette::WindowText, colour);

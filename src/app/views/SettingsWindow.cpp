@@ -5,8 +5,8 @@
 #include "app/views/Symbols.h"
 #include "model/ConfigStore.h"
 #include "model/WordStore.h"
+#include "ui/DesignSize.h"
 #include "ui/FormGroup.h"
-#include "ui/PartSize.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -47,7 +47,7 @@ QLabel* plainLabel(const QString& text, QWidget* parent = nullptr)
 QLabel* secondaryLabel(const QString& text, bool caption)
 {
     QLabel* label = plainLabel(text);
-    label->setFont(PartSize::font(label->font(), caption ? 11 : 12));
+    label->setFont(DesignSize::font(label->font(), caption ? 11 : 12));
     label->setForegroundRole(QPalette::PlaceholderText);
     return label;
 }
@@ -95,7 +95,7 @@ QCheckBox* switchRow(QVBoxLayout* box, const QString& text, const QString& name)
 QWidget* warning(const QString& text, const QString& name)
 {
     QLabel* label = plainLabel(text);
-    label->setFont(PartSize::font(label->font(), 11));
+    label->setFont(DesignSize::font(label->font(), 11));
     QPalette palette = label->palette();
     // On the group's base-coloured box a label draws with the Text role.
     palette.setColor(QPalette::WindowText, kOrange);

@@ -3,11 +3,11 @@
 #include "card/AddWordState.h"
 #include "card/views/AlternativeButton.h"
 #include "ui/BusyIndicator.h"
+#include "ui/DesignSize.h"
 #include "ui/GrowingTextField.h"
 #include "ui/HighlightedLabel.h"
 #include "ui/IconLabel.h"
 #include "ui/LayoutClear.h"
-#include "ui/PartSize.h"
 #include "ui/PlainLabel.h"
 #include "ui/RegisterBadge.h"
 #include "ui/SpeakButton.h"
@@ -36,7 +36,7 @@ constexpr int kCaption = 11;
 
 void setSize(QWidget* widget, int size, QFont::Weight weight = QFont::Normal)
 {
-    widget->setFont(PartSize::font(widget->font(), size, weight));
+    widget->setFont(DesignSize::font(widget->font(), size, weight));
 }
 
 QToolButton* linkButton(const QString& title, QWidget* parent)

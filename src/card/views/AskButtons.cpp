@@ -1,8 +1,8 @@
 #include "card/views/AskButtons.h"
 
 #include "card/CardController.h"
+#include "ui/DesignSize.h"
 #include "ui/Glyphs.h"
-#include "ui/PartSize.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -18,7 +18,7 @@ QPushButton* askButton(const QString& title, QWidget* parent)
 {
     auto* button = new QPushButton(title, parent);
     button->setFocusPolicy(Qt::NoFocus);
-    button->setFont(PartSize::font(button->font(), 11));
+    button->setFont(DesignSize::font(button->font(), 11));
     // The style pads a button for text at the window's size; at this small size the text
     // would touch the frame.
     button->setMinimumWidth(button->fontMetrics().horizontalAdvance(title) + 2 * kPadding);

@@ -8,10 +8,10 @@
 #include "ui/ChipButton.h"
 #include "ui/ChipRow.h"
 #include "ui/ClampedLabel.h"
+#include "ui/DesignSize.h"
 #include "ui/GlassPanel.h"
 #include "ui/GrowingTextField.h"
 #include "ui/HighlightedLabel.h"
-#include "ui/PartSize.h"
 #include "ui/PlainLabel.h"
 #include "ui/SystemColors.h"
 
@@ -67,13 +67,13 @@ QWidget* AskView::makeHeader()
         },
         panel);
     m_passage->setObjectName(QStringLiteral("passageLabel"));
-    m_passage->setFont(PartSize::font(m_passage->font(), 13));
+    m_passage->setFont(DesignSize::font(m_passage->font(), 13));
     m_passage->setTextInteractionFlags(Qt::TextSelectableByMouse);
     stack->addWidget(m_passage);
 
     m_translation = new ClampedLabel(plainMarkup, panel);
     m_translation->setObjectName(QStringLiteral("translationLabel"));
-    m_translation->setFont(PartSize::font(m_translation->font(), 12));
+    m_translation->setFont(DesignSize::font(m_translation->font(), 12));
     QPalette secondary = m_translation->palette();
     secondary.setColor(QPalette::WindowText, secondary.color(QPalette::PlaceholderText));
     m_translation->setPalette(secondary);
@@ -85,7 +85,7 @@ QWidget* AskView::makeHeader()
     m_expand->setFlat(true);
     m_expand->setFocusPolicy(Qt::NoFocus);
     m_expand->setCursor(Qt::PointingHandCursor);
-    m_expand->setFont(PartSize::font(m_expand->font(), 11));
+    m_expand->setFont(DesignSize::font(m_expand->font(), 11));
     m_expand->setStyleSheet(QStringLiteral("QPushButton { border: none; padding: 0; color: %1; }")
                                 .arg(palette().color(QPalette::Link).name()));
     connect(m_expand, &QPushButton::clicked, this, [this] { setExpanded(!m_expanded); });

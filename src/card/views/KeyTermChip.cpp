@@ -1,6 +1,6 @@
 #include "card/views/KeyTermChip.h"
 
-#include "ui/PartSize.h"
+#include "ui/DesignSize.h"
 
 #include <QPainter>
 
@@ -26,12 +26,12 @@ KeyTermChip::KeyTermChip(const Translation::KeyTerm& term, QWidget* parent)
 
 QFont KeyTermChip::termFont() const
 {
-    return PartSize::font(font(), 12, QFont::DemiBold);
+    return DesignSize::font(font(), 12, QFont::DemiBold);
 }
 
 QFont KeyTermChip::meaningFont() const
 {
-    return PartSize::font(font(), 11);
+    return DesignSize::font(font(), 11);
 }
 
 QSize KeyTermChip::sizeHint() const

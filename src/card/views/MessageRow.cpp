@@ -2,10 +2,10 @@
 
 #include "ui/BusyIndicator.h"
 #include "ui/ChatBubble.h"
+#include "ui/DesignSize.h"
 #include "ui/Glyphs.h"
 #include "ui/IconLabel.h"
 #include "ui/MarkdownText.h"
-#include "ui/PartSize.h"
 #include "ui/PlainLabel.h"
 #include "ui/SystemColors.h"
 
@@ -91,7 +91,7 @@ void MessageRow::build()
         m_save->setAutoRaise(true);
         m_save->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         m_save->setFocusPolicy(Qt::NoFocus);
-        m_save->setFont(PartSize::font(m_save->font(), 11));
+        m_save->setFont(DesignSize::font(m_save->font(), 11));
         m_save->setIcon(glyphIcon(Glyph::star, palette().color(QPalette::ButtonText), 13));
         m_save->setIconSize(QSize(13, 13));
         connect(m_save, &QToolButton::clicked, this, [this] { m_session.save(m_message.id); });

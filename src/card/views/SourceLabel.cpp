@@ -2,8 +2,8 @@
 
 #include "card/SourceText.h"
 #include "model/SafeLink.h"
+#include "ui/DesignSize.h"
 #include "ui/Glyphs.h"
-#include "ui/PartSize.h"
 #include "ui/PlainLabel.h"
 #include "ui/PlainToolTip.h"
 
@@ -35,7 +35,7 @@ SourceLabel::SourceLabel(const PageSource& source, bool showTitle, QWidget* pare
     const std::optional<QString> text = SourceText::label(source);
     if (!text) return;
 
-    const QFont small = PartSize::font(font(), 11);
+    const QFont small = DesignSize::font(font(), 11);
     const QUrl url = QUrl(source.url.value_or(QString()), QUrl::StrictMode);
     // Only web pages open from the card; a file or another scheme stays plain text.
     if (source.url && isOpenableLink(url)) {

@@ -1,6 +1,6 @@
 #include "card/views/TranslateOfferButton.h"
 
-#include "ui/PartSize.h"
+#include "ui/DesignSize.h"
 
 namespace glossivo {
 
@@ -12,7 +12,7 @@ TranslateOfferButton::TranslateOfferButton(QWidget* parent) : QToolButton(parent
     setAutoRaise(true);
     setFocusPolicy(Qt::NoFocus);
     setFixedSize(kSide, kSide);
-    setFont(PartSize::font(font(), 14, QFont::DemiBold));
+    setFont(DesignSize::font(font(), 14, QFont::DemiBold));
 }
 
 } // namespace glossivo

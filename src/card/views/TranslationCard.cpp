@@ -2,9 +2,9 @@
 
 #include "card/CardController.h"
 #include "card/views/KeyTermChip.h"
+#include "ui/DesignSize.h"
 #include "ui/FlowLayout.h"
 #include "ui/Glyphs.h"
-#include "ui/PartSize.h"
 #include "ui/SpacedPlainText.h"
 
 #include <QHBoxLayout>
@@ -22,7 +22,7 @@ QToolButton* linkButton(const QString& title, QWidget* parent)
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     button->setCursor(Qt::PointingHandCursor);
-    button->setFont(PartSize::font(button->font(), 11));
+    button->setFont(DesignSize::font(button->font(), 11));
     QPalette p = button->palette();
     p.setColor(QPalette::ButtonText, p.color(QPalette::Link));
     button->setPalette(p);

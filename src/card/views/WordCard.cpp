@@ -5,10 +5,10 @@
 #include "card/views/UnlockBanner.h"
 #include "card/views/WordCardDetails.h"
 #include "model/WordStore.h"
+#include "ui/DesignSize.h"
 #include "ui/HighlightedLabel.h"
 #include "ui/IconLabel.h"
 #include "ui/LayoutClear.h"
-#include "ui/PartSize.h"
 #include "ui/PlainLabel.h"
 #include "ui/RegisterBadge.h"
 #include "ui/SpeakButton.h"
@@ -35,7 +35,7 @@ QPushButton* smallButton(const QString& title, QWidget* parent)
 {
     auto* button = new QPushButton(title, parent);
     button->setFocusPolicy(Qt::NoFocus);
-    button->setFont(PartSize::font(button->font(), 11));
+    button->setFont(DesignSize::font(button->font(), 11));
     return button;
 }
 
@@ -100,7 +100,7 @@ QWidget* WordCard::detailsToggle()
     toggle->setAutoRaise(true);
     toggle->setFocusPolicy(Qt::NoFocus);
     toggle->setCursor(Qt::PointingHandCursor);
-    toggle->setFont(PartSize::font(toggle->font(), 11));
+    toggle->setFont(DesignSize::font(toggle->font(), 11));
     QPalette p = toggle->palette();
     p.setColor(QPalette::ButtonText, p.color(QPalette::Link));
     toggle->setPalette(p);

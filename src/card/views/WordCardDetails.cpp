@@ -6,9 +6,9 @@
 #include "card/views/FormAndGrammarLine.h"
 #include "card/views/SourceLabel.h"
 #include "model/WordStore.h"
+#include "ui/DesignSize.h"
 #include "ui/FlowLayout.h"
 #include "ui/Glyphs.h"
-#include "ui/PartSize.h"
 #include "ui/PlainLabel.h"
 
 #include <QFrame>
@@ -32,7 +32,7 @@ QToolButton* actionButton(const QString& title, QWidget* parent)
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    button->setFont(PartSize::font(button->font(), 11));
+    button->setFont(DesignSize::font(button->font(), 11));
     return button;
 }
 

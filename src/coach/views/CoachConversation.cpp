@@ -2,7 +2,7 @@
 
 #include "coach/CoachSession.h"
 #include "coach/views/CoachRow.h"
-#include "ui/PartSize.h"
+#include "ui/DesignSize.h"
 #include "ui/PlainLabel.h"
 #include "ui/SystemColors.h"
 
@@ -52,7 +52,7 @@ CoachConversation::CoachConversation(CoachSession& session, LinkOpener open, QWi
     block->setSpacing(6);
     m_error = new PlainLabel(QString(), m_errorBlock);
     m_error->setObjectName(QStringLiteral("errorLabel"));
-    m_error->setFont(PartSize::font(m_error->font(), 12));
+    m_error->setFont(DesignSize::font(m_error->font(), 12));
     m_error->wrapping().colour(systemColor(SystemColor::red, palette()));
     block->addWidget(m_error);
     m_retry = new QPushButton(QStringLiteral("再试一次"), m_errorBlock);

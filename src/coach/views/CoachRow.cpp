@@ -2,8 +2,8 @@
 
 #include "ui/BusyIndicator.h"
 #include "ui/ChatBubble.h"
+#include "ui/DesignSize.h"
 #include "ui/MarkdownText.h"
-#include "ui/PartSize.h"
 #include "ui/PlainLabel.h"
 
 #include <QHBoxLayout>
@@ -75,7 +75,7 @@ void CoachRow::build()
         row->addWidget(busy, 0, Qt::AlignVCenter);
         auto* label = new PlainLabel(QString::fromUtf8(kWaitingText), m_content);
         label->setObjectName(QStringLiteral("waitingLabel"));
-        label->setFont(PartSize::font(label->font(), 12));
+        label->setFont(DesignSize::font(label->font(), 12));
         label->secondary();
         row->addWidget(label, 0, Qt::AlignVCenter);
         row->addStretch(1);
@@ -87,7 +87,7 @@ void CoachRow::build()
         column->setContentsMargins(0, 0, 0, 0);
         m_text = new MarkdownText(kCoachTextSize, kCoachLineSpacing, m_open, m_content);
         m_text->setObjectName(QStringLiteral("coachText"));
-        m_text->setFont(PartSize::font(m_text->font(), kCoachTextSize));
+        m_text->setFont(DesignSize::font(m_text->font(), kCoachTextSize));
         m_text->setMarkdown(m_message.text);
         column->addWidget(m_text);
         setAccessibleName(m_text->toPlainText());

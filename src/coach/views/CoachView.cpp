@@ -10,7 +10,7 @@
 #include "ui/ChatInputBar.h"
 #include "ui/ChipButton.h"
 #include "ui/ChipRow.h"
-#include "ui/PartSize.h"
+#include "ui/DesignSize.h"
 #include "ui/PlainLabel.h"
 #include "ui/SymbolButton.h"
 
@@ -33,7 +33,7 @@ QPushButton* prominentButton(const QString& text, Glyph glyph, QWidget* parent)
     const QPalette p = button->palette();
     const QColor fill = p.color(QPalette::Highlight);
     const QColor ink = p.color(QPalette::HighlightedText);
-    button->setFont(PartSize::font(button->font(), 12));
+    button->setFont(DesignSize::font(button->font(), 12));
     button->setIcon(glyphIcon(glyph, ink, 13));
     button->setIconSize(QSize(13, 13));
     button->setFocusPolicy(Qt::NoFocus);
@@ -84,11 +84,11 @@ QWidget* CoachView::makeHeader()
     row->setContentsMargins(18, 12, 18, 6);
     auto* title = new PlainLabel(QStringLiteral("AI 教练"), header);
     title->setObjectName(QStringLiteral("titleLabel"));
-    title->setFont(PartSize::font(title->font(), 20, QFont::Bold));
+    title->setFont(DesignSize::font(title->font(), 20, QFont::Bold));
     row->addWidget(title, 0, Qt::AlignBottom);
     m_date = new PlainLabel(QString(), header);
     m_date->setObjectName(QStringLiteral("dateLabel"));
-    m_date->setFont(PartSize::font(m_date->font(), 13));
+    m_date->setFont(DesignSize::font(m_date->font(), 13));
     m_date->secondary();
     // Both texts stand on the title's baseline.
     const int drop = QFontMetrics(title->font()).descent() - QFontMetrics(m_date->font()).descent();

@@ -1,6 +1,6 @@
 #include "input/views/RegionOverlay.h"
 
-#include "ui/PartSize.h"
+#include "ui/DesignSize.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -65,7 +65,7 @@ void RegionOverlay::paintEvent(QPaintEvent*)
 
 void RegionOverlay::paintHint(QPainter& painter, const QRect& screen)
 {
-    const QFont font = PartSize::font(this->font(), kHintFontSize, QFont::Medium);
+    const QFont font = DesignSize::font(this->font(), kHintFontSize, QFont::Medium);
     const QFontMetrics metrics(font);
     const QSize text(metrics.horizontalAdvance(hintText()), metrics.height());
     const QRect ground = RegionDrag::hintFrame(screen, text);

@@ -80,7 +80,7 @@ AnswerBlock::AnswerBlock(const ReviewScreen::AnswerBlock& block, QWidget* parent
     column->addWidget(&meaning->wrapping());
     if (block.sentence) {
         auto* sentence = new HighlightedLabel(*block.sentence, {block.answer}, 14, this);
-        sentence->setFont(PartSize::font(sentence->font(), 14));
+        sentence->setFont(DesignSize::font(sentence->font(), 14));
         sentence->setAccessibleName(*block.sentence);
         column->addWidget(sentence);
     }

@@ -1,7 +1,7 @@
 #include "review/views/LetterSlots.h"
 
 #include "review/LetterSlotLayout.h"
-#include "ui/PartSize.h"
+#include "ui/DesignSize.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -53,7 +53,7 @@ void LetterSlots::rebuild()
         delete item->widget();
         delete item;
     }
-    const QFont font = PartSize::monospace(this->font(), kLetterSize, QFont::Medium);
+    const QFont font = DesignSize::monospace(this->font(), kLetterSize, QFont::Medium);
     for (const auto& slot : LetterSlotLayout::arrange(m_answer, m_typed)) {
         auto* label = new QLabel(this);
         label->setTextFormat(Qt::PlainText);

@@ -60,7 +60,7 @@ OutcomeBanner::OutcomeBanner(ReviewScreen::Banner banner, ReviewViewState& state
         QPushButton* link = restButton(QStringLiteral("这个词太难了，先休息一周"), "restLink");
         link->setFlat(true);
         link->setCursor(Qt::PointingHandCursor);
-        link->setFont(PartSize::font(link->font(), 11));
+        link->setFont(DesignSize::font(link->font(), 11));
         QPalette linkColours = link->palette();
         linkColours.setColor(QPalette::ButtonText, linkColours.color(QPalette::Link));
         link->setPalette(linkColours);

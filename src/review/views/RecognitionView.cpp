@@ -79,7 +79,7 @@ void RecognitionView::show(const ReviewScreen& screen)
         if (screen.sentence) {
             auto* sentence = new HighlightedLabel(*screen.sentence, screen.sentenceTerms, 15, this);
             sentence->setObjectName(QStringLiteral("sentenceLabel"));
-            sentence->setFont(PartSize::font(sentence->font(), 15));
+            sentence->setFont(DesignSize::font(sentence->font(), 15));
             sentence->setAccessibleName(*screen.sentence);
             question->addWidget(sentence);
         }

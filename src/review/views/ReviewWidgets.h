@@ -1,7 +1,7 @@
 #pragma once
 
+#include "ui/DesignSize.h"
 #include "ui/Glyphs.h"
-#include "ui/PartSize.h"
 #include "ui/PlainLabel.h"
 
 #include <QAbstractButton>
@@ -28,7 +28,7 @@ inline PlainLabel* text(const QString& text, qreal pixels, QWidget* parent,
                         QFont::Weight weight = QFont::Normal)
 {
     auto* label = new PlainLabel(text, parent);
-    label->setFont(PartSize::font(label->font(), pixels, weight));
+    label->setFont(DesignSize::font(label->font(), pixels, weight));
     label->setAccessibleName(text);
     return label;
 }

@@ -116,7 +116,7 @@ QWidget* ReviewWindow::question(const ReviewScreen& screen)
                                    QMargins(7, 2, 7, 2), 11, box);
     badge->setObjectName(QStringLiteral("badge"));
     badge->setAccessibleName(screen.badge);
-    badge->setFont(PartSize::font(badge->font(), 11, QFont::Bold));
+    badge->setFont(DesignSize::font(badge->font(), 11, QFont::Bold));
     QPalette ink = badge->palette();
     ink.setColor(QPalette::WindowText, palette().color(QPalette::WindowText));
     badge->setPalette(ink);

@@ -35,7 +35,7 @@ QLineEdit* glassField(const QString& placeholder, qreal pixels, int padding, con
     field->setAccessibleName(placeholder);
     field->setPlaceholderText(placeholder);
     field->setFrame(false);
-    field->setFont(PartSize::font(field->font(), pixels));
+    field->setFont(DesignSize::font(field->font(), pixels));
     QPalette colours = field->palette();
     colours.setColor(QPalette::Base, Qt::transparent);
     field->setPalette(colours);
@@ -130,7 +130,7 @@ QWidget* SpellingView::clue(const ReviewScreen& screen)
         column->setContentsMargins(0, 0, 0, 0);
         column->setSpacing(4);
         auto* scaffold = text(clue.word, 26, box);
-        scaffold->setFont(PartSize::monospace(scaffold->font(), 26, QFont::Medium));
+        scaffold->setFont(DesignSize::monospace(scaffold->font(), 26, QFont::Medium));
         scaffold->setObjectName(QStringLiteral("scaffold"));
         column->addWidget(scaffold);
         column->addWidget(coloured(clue.meaning, 13, grey, box));
@@ -165,7 +165,7 @@ QWidget* SpellingView::clue(const ReviewScreen& screen)
         replay->setObjectName(QStringLiteral("replayButton"));
         replay->setAccessibleName(QStringLiteral("再听一遍"));
         replay->setFocusPolicy(Qt::NoFocus);
-        replay->setFont(PartSize::font(replay->font(), 15));
+        replay->setFont(DesignSize::font(replay->font(), 15));
         replay->setMinimumSize(replay->sizeHint().width() + 16, 32);
         pressWith(replay, QKeySequence(Qt::CTRL | Qt::Key_R));
         connect(replay, &QPushButton::clicked, &m_state, &ReviewViewState::replay);

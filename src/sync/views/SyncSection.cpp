@@ -4,8 +4,8 @@
 #include "sync/SyncSectionState.h"
 #include "sync/SyncService.h"
 #include "sync/views/SyncQrCode.h"
+#include "ui/DesignSize.h"
 #include "ui/FormGroup.h"
-#include "ui/PartSize.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -61,7 +61,7 @@ QLabel* textLabel(const QString& text, const char* name, std::optional<int> size
     label->setObjectName(QLatin1String(name));
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
-    if (size) label->setFont(PartSize::font(label->font(), *size));
+    if (size) label->setFont(DesignSize::font(label->font(), *size));
     return label;
 }
 

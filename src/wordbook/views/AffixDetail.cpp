@@ -1,8 +1,8 @@
 #include "wordbook/views/AffixDetail.h"
 
 #include "model/WordStore.h"
+#include "ui/DesignSize.h"
 #include "ui/HighlightedLabel.h"
-#include "ui/PartSize.h"
 #include "ui/PlainLabel.h"
 #include "ui/SystemColors.h"
 #include "wordbook/WordSearch.h"
@@ -33,7 +33,7 @@ AffixDetail::AffixDetail(Affix affix, const WordStore& store, QWidget* parent) :
     auto* header = new QHBoxLayout;
     header->setSpacing(10);
     auto* form = DetailParts::text(affixPromptForm(affix), 28, QFont::DemiBold, text, content);
-    form->setFont(PartSize::monospace(form->font(), 28, QFont::DemiBold));
+    form->setFont(DesignSize::monospace(form->font(), 28, QFont::DemiBold));
     header->addWidget(form, 0, Qt::AlignBaseline);
     header->addWidget(
         DetailParts::text(isPrefix(affix) ? QStringLiteral("前缀") : QStringLiteral("后缀"), kBody,

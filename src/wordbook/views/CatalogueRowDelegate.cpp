@@ -1,7 +1,7 @@
 #include "wordbook/views/CatalogueRowDelegate.h"
 
+#include "ui/DesignSize.h"
 #include "ui/Glyphs.h"
-#include "ui/PartSize.h"
 #include "ui/SystemColors.h"
 #include "wordbook/CatalogueModel.h"
 #include "wordbook/views/WordBookStyle.h"
@@ -24,8 +24,8 @@ bool isAffixes(const QModelIndex& index)
 
 QFont labelFont(const QFont& base, bool affix)
 {
-    return affix ? PartSize::monospace(base, WordBookStyle::kBody, QFont::DemiBold)
-                 : PartSize::font(base, WordBookStyle::kBody);
+    return affix ? DesignSize::monospace(base, WordBookStyle::kBody, QFont::DemiBold)
+                 : DesignSize::font(base, WordBookStyle::kBody);
 }
 
 } // namespace
@@ -34,7 +34,8 @@ QSize CatalogueRowDelegate::sizeHint(const QStyleOptionViewItem& option,
                                      const QModelIndex& index) const
 {
     if (index.data(CatalogueModel::HeaderRole).toBool()) {
-        const QFont caption = PartSize::font(option.font, WordBookStyle::kCaption, QFont::DemiBold);
+        const QFont caption =
+            DesignSize::font(option.font, WordBookStyle::kCaption, QFont::DemiBold);
         return QSize(200, QFontMetrics(caption).height() + (index.row() == 0 ? 8 : 16));
     }
     const int padding = isAffixes(index) ? 2 : 4;
@@ -50,7 +51,7 @@ void CatalogueRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& 
     const QPalette& palette = option.palette;
     const QRect rect = option.rect.adjusted(kInset, 0, -kInset, 0);
     if (index.data(CatalogueModel::HeaderRole).toBool()) {
-        painter->setFont(PartSize::font(option.font, WordBookStyle::kCaption, QFont::DemiBold));
+        painter->setFont(DesignSize::font(option.font, WordBookStyle::kCaption, QFont::DemiBold));
         painter->setPen(WordBookStyle::secondary(palette));
         painter->drawText(rect.adjusted(0, 0, 0, -3), Qt::AlignLeft | Qt::AlignBottom,
                           index.data(Qt::DisplayRole).toString());
@@ -72,7 +73,7 @@ void CatalogueRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& 
     int x = rect.left() + kIconFrame + kSpacing;
     int right = rect.right();
 
-    const QFont caption = PartSize::font(option.font, WordBookStyle::kCaption);
+    const QFont caption = DesignSize::font(option.font, WordBookStyle::kCaption);
     if (count > 0) {
         const QString number = QString::number(count);
         painter->setFont(caption);

@@ -1,6 +1,6 @@
 #include "wordbook/views/DetailParts.h"
 
-#include "ui/PartSize.h"
+#include "ui/DesignSize.h"
 #include "ui/PlainLabel.h"
 #include "ui/RoundedPanel.h"
 
@@ -52,7 +52,7 @@ PlainLabel* text(const QString& text, qreal size, QFont::Weight weight, const QC
                  QWidget* parent)
 {
     auto* label = new PlainLabel(text, parent);
-    label->setFont(PartSize::font(label->font(), size, weight));
+    label->setFont(DesignSize::font(label->font(), size, weight));
     label->colour(colour);
     label->setAccessibleName(text);
     return label;

@@ -1,8 +1,8 @@
 #include "wordbook/views/GrammarDetail.h"
 
 #include "model/WordStore.h"
+#include "ui/DesignSize.h"
 #include "ui/HighlightedLabel.h"
-#include "ui/PartSize.h"
 #include "ui/PlainLabel.h"
 #include "ui/SystemColors.h"
 #include "wordbook/WordSearch.h"

@@ -1,6 +1,6 @@
 #include "wordbook/views/NoteRowDelegate.h"
 
-#include "ui/PartSize.h"
+#include "ui/DesignSize.h"
 #include "wordbook/NoteListModel.h"
 #include "wordbook/views/WordBookStyle.h"
 
@@ -41,7 +41,8 @@ QStringList passageLines(const QString& text, const QFont& font, int width)
 
 struct Fonts {
     explicit Fonts(const QFont& base)
-        : passage(PartSize::font(base, 13)), question(PartSize::font(base, WordBookStyle::kCaption))
+        : passage(DesignSize::font(base, 13)),
+          question(DesignSize::font(base, WordBookStyle::kCaption))
     {}
     QFont passage;
     QFont question;

@@ -1,8 +1,8 @@
 #include "wordbook/views/WordBookWindow.h"
 
 #include "model/WordStore.h"
+#include "ui/DesignSize.h"
 #include "ui/Glyphs.h"
-#include "ui/PartSize.h"
 #include "ui/SystemColors.h"
 #include "wordbook/CatalogueModel.h"
 #include "wordbook/NoteListModel.h"
@@ -59,7 +59,7 @@ QLabel* secondaryText(const QString& text, qreal size, const char* name)
     auto* label = new QLabel(text);
     label->setObjectName(QLatin1String(name));
     label->setTextFormat(Qt::PlainText);
-    label->setFont(PartSize::font(label->font(), size));
+    label->setFont(DesignSize::font(label->font(), size));
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, WordBookStyle::secondary(palette));
     label->setPalette(palette);

@@ -2,9 +2,9 @@
 
 #include "model/WordStore.h"
 #include "ui/CapsuleLabel.h"
+#include "ui/DesignSize.h"
 #include "ui/FlowLayout.h"
 #include "ui/HighlightedLabel.h"
-#include "ui/PartSize.h"
 #include "ui/PlainLabel.h"
 #include "ui/RoundedPanel.h"
 #include "ui/SystemColors.h"
@@ -186,7 +186,7 @@ QLayout* stageBar(const WordEntry& entry, const StageBarData& bar, WordStore& st
             new CapsuleLabel(QStringLiteral("难啃"), systemColor(SystemColor::purple, palette),
                              0.15, QMargins(5, 1, 5, 1), kCaption2, content);
         leech->setObjectName(QStringLiteral("leechMark"));
-        leech->setFont(PartSize::font(leech->font(), kCaption2, QFont::DemiBold));
+        leech->setFont(DesignSize::font(leech->font(), kCaption2, QFont::DemiBold));
         leech->setAccessibleName(leech->text());
         row->addWidget(leech);
     }
@@ -320,7 +320,7 @@ QWidget* familySection(const FamilyData& family, QWidget* content)
         auto* back = new CapsuleBox(withAlpha(indigo, 0.12), section);
         auto* inner = new QHBoxLayout(back);
         inner->setContentsMargins(0, 0, 0, 0);
-        chip->setFont(PartSize::font(chip->font(), kCaption));
+        chip->setFont(DesignSize::font(chip->font(), kCaption));
         chip->setAccessibleName(affix);
         inner->addWidget(chip);
         row->addWidget(back, 0, Qt::AlignBaseline);

@@ -2,8 +2,8 @@
 
 #include "model/DisplayStage.h"
 #include "model/Register.h"
+#include "ui/DesignSize.h"
 #include "ui/Glyphs.h"
-#include "ui/PartSize.h"
 #include "ui/RegisterStyle.h"
 #include "ui/SystemColors.h"
 #include "wordbook/WordListModel.h"
@@ -27,9 +27,9 @@ constexpr int kSpacing = 5;     // between the marks of the first line
 struct Fonts {
     QFont headline, caption, caption2;
     explicit Fonts(const QFont& base)
-        : headline(PartSize::font(base, WordBookStyle::kHeadline, QFont::DemiBold)),
-          caption(PartSize::font(base, WordBookStyle::kCaption)),
-          caption2(PartSize::font(base, WordBookStyle::kCaption2, QFont::Medium))
+        : headline(DesignSize::font(base, WordBookStyle::kHeadline, QFont::DemiBold)),
+          caption(DesignSize::font(base, WordBookStyle::kCaption)),
+          caption2(DesignSize::font(base, WordBookStyle::kCaption2, QFont::Medium))
     {}
 };
 

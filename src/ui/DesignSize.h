@@ -2,7 +2,7 @@
 
 #include <QFont>
 
-namespace glossivo::PartSize {
+namespace glossivo::DesignSize {
 
 // The sizes the windows are designed in are device-independent pixels: a "13" font is 13 px,
 // which Qt scales on a high-density screen. A point size would be a third larger at 96 dpi and
@@ -26,4 +26,4 @@ inline QFont monospace(const QFont& base, qreal size, QFont::Weight weight = QFo
     return f;
 }
 
-} // namespace glossivo::PartSize
+} // namespace glossivo::DesignSize
