@@ -22,25 +22,8 @@ using namespace glossivo;
 
 namespace {
 
-// A folder holding a generated words.json of the benchmark's size.
-struct WordBookFolder {
-    explicit WordBookFolder(int count) : paths(dir.path())
-    {
-        DocumentFile(paths.words()).write(bench::encodeWords(bench::generateWords(count)));
-    }
-
-    QTemporaryDir dir;
-    AppPaths paths;
-};
-
-double residentMegabytes()
-{
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly)) return 0;
-    const QList<QByteArray> fields = statm.readAll().split(' ');
-    if (fields.size() < 2) return 0;
-    return fields[1].toDouble() * double(::sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
-}
+using bench::residentMegabytes;
+using bench::WordBookFolder;
 
 Explanation explanationOf(const WordEntry& word)
 {

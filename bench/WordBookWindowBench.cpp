@@ -25,24 +25,8 @@ using namespace glossivo;
 
 namespace {
 
-struct WordBookFolder {
-    explicit WordBookFolder(int count) : paths(dir.path())
-    {
-        DocumentFile(paths.words()).write(bench::encodeWords(bench::generateWords(count)));
-    }
-
-    QTemporaryDir dir;
-    AppPaths paths;
-};
-
-double residentMegabytes()
-{
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly)) return 0;
-    const QList<QByteArray> fields = statm.readAll().split(' ');
-    if (fields.size() < 2) return 0;
-    return fields[1].toDouble() * double(::sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
-}
+using bench::residentMegabytes;
+using bench::WordBookFolder;
 
 // Everything the window has to do before the user sees it: queued refreshes, layout, paint.
 void showNow(QWidget& window)

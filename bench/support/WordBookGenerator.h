@@ -5,9 +5,13 @@
 #include "model/JsonFields.h"
 #include "model/WordEntry.h"
 
+#include <QFile>
 #include <QJsonDocument>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QTimeZone>
+
+#include <unistd.h>
 
 namespace glossivo::bench {
 
@@ -71,6 +75,27 @@ inline QList<WordEntry> generateWords(int count, quint32 seed = 7)
 inline QByteArray encodeWords(const QList<WordEntry>& words)
 {
     return QJsonDocument(Json::toArray(words)).toJson(QJsonDocument::Indented);
+}
+
+// A folder holding a generated words.json of the benchmark's size.
+struct WordBookFolder {
+    explicit WordBookFolder(int count) : paths(dir.path())
+    {
+        DocumentFile(paths.words()).write(encodeWords(generateWords(count)));
+    }
+
+    QTemporaryDir dir;
+    AppPaths paths;
+};
+
+// The process's resident memory now.
+inline double residentMegabytes()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly)) return 0;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    if (fields.size() < 2) return 0;
+    return fields[1].toDouble() * double(::sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
 }
 
 } // namespace glossivo::bench
