@@ -86,8 +86,8 @@ void contextRows(benchmark::State& state)
     TesseractRecognizer engine;
     qsizetype words = 0;
     for (auto _ : state) {
-        const QList<ScreenOCR::Line> lines = ScreenOCR::wholeWords(
-            engine.recognizeLines(picture), QSize(picture.width, picture.height), capture.cuts);
+        const QList<ScreenOCR::Line> lines =
+            ScreenOCR::wholeWords(engine.recognizeLines(picture), picture, capture.cuts);
         words = 0;
         for (const ScreenOCR::Line& line : lines)
             words += line.words.size();

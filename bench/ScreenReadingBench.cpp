@@ -18,7 +18,7 @@
 
 using namespace glossivo;
 
-// How well the strip around the pointer is read, as a user sees the screen: text drawn in two
+// How well the strip around the pointer is read, as a user sees the screen: text drawn in three
 // families from 9 to 32 points, dark on light, light on dark and on a sepia page, with and
 // without a selection highlight on the pointed word, the strip's edges cutting through the
 // lines around it, and a window's title bar inside the strip. The same steps as the running
@@ -26,7 +26,8 @@ using namespace glossivo;
 // analyse. Per case it reports whether the pointed word is right ("word": 1 or 0), the share
 // of the band's whole words that the context holds ("share", the band being the lines within
 // three and a half line heights of the pointer's line) and the context's words that are no
-// word of the text ("fragments").
+// word of the text ("fragments"). Context words count without regard to case: a capital the
+// recogniser misread is a whole word still.
 
 namespace {
 
@@ -154,7 +155,7 @@ Truth truthOf(const Scene& scene, const CaptureGeometry::Capture& capture, const
 {
     Truth truth;
     for (const QString& word : kText.split(u' '))
-        truth.all.insert(word);
+        truth.all.insert(word.toLower());
     QFont font(c.family);
     font.setPixelSize(qRound(c.points * 96.0 / 72.0));
     const QFontMetricsF metrics(font);
@@ -168,7 +169,7 @@ Truth truthOf(const Scene& scene, const CaptureGeometry::Capture& capture, const
         double x = box.left();
         for (const QString& word : scene.lines[i]) {
             const double width = metrics.horizontalAdvance(word);
-            if (x >= area.left() && x + width <= area.right()) truth.band.append(word);
+            if (x >= area.left() && x + width <= area.right()) truth.band.append(word.toLower());
             x += metrics.horizontalAdvance(word + u' ');
         }
     }
@@ -178,7 +179,7 @@ Truth truthOf(const Scene& scene, const CaptureGeometry::Capture& capture, const
 QStringList wordsOf(const QString& text)
 {
     static const QRegularExpression notLetters(QStringLiteral("[^A-Za-z']+"));
-    QStringList words = text.split(notLetters, Qt::SkipEmptyParts);
+    QStringList words = text.toLower().split(notLetters, Qt::SkipEmptyParts);
     for (QString& word : words)
         word.remove(u'\'');
     words.removeAll(QString());
@@ -211,8 +212,7 @@ void readStrip(benchmark::State& state, const Case c)
                 ScreenOCR::placed(engine().recognizeLines(picture.rows(slice.top, slice.height)),
                                   slice, picture.height);
         if (!c.raw) {
-            lines =
-                ScreenOCR::wholeWords(lines, QSize(picture.width, picture.height), capture->cuts);
+            lines = ScreenOCR::wholeWords(lines, picture, capture->cuts);
             if (c.highlighted)
                 lines = ScreenOCR::withSelection(lines, cursor, cursor, scene.target);
         }
@@ -232,9 +232,10 @@ void readStrip(benchmark::State& state, const Case c)
     state.counters["share"] =
         truth.band.isEmpty() ? 1.0 : 1.0 - double(missing.size()) / truth.band.size();
     state.counters["fragments"] = double(fragments.size());
-    // The pointed word, the fragments, and the context.
+    // The pointed word, the fragments, the band's words missing, and the context.
     state.SetLabel((scene.target + QStringLiteral(" | ") + fragments.join(u' ') +
-                    QStringLiteral(" | ") + (result ? result->context : QString()))
+                    QStringLiteral(" | ") + missing.join(u' ') + QStringLiteral(" | ") +
+                    (result ? result->context : QString()))
                        .toStdString());
 }
 
@@ -250,7 +251,8 @@ void registerCases()
 {
     for (const bool raw : {false, true}) {
         for (const QString& family :
-             {QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans CJK SC")})
+             {QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans CJK SC"),
+              QStringLiteral("DejaVu Sans Mono")})
             for (const int points : {9, 12, 15, 20, 32})
                 for (const Scheme& scheme : kSchemes)
                     for (const bool highlighted : {false, true})

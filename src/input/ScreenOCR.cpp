@@ -136,10 +136,9 @@ QCoro::Task<std::optional<ScreenOCR::Read>> ScreenOCR::readStrip(QPoint point)
     std::optional<GrayImage> image = m_grabber.capture(capture->global(), capture->screen.scale);
     if (!image || image->isNull()) co_return std::nullopt;
     keepContextRows(*capture, *image, point);
-    const QList<Line> lines = co_await recognizeInSlices(m_recognition, std::move(*image));
-    const qreal scale = capture->screen.scale;
-    const QSize pixels(int(capture->local.width() * scale), int(capture->local.height() * scale));
-    co_return Read{*capture, wholeWords(lines, pixels, capture->cuts)};
+    // The picture's pixels are shared, not copied: the engines only read them.
+    const QList<Line> lines = co_await recognizeInSlices(m_recognition, *image);
+    co_return Read{*capture, wholeWords(lines, *image, capture->cuts)};
 }
 
 QCoro::Task<std::optional<ScreenOCR::Result>> ScreenOCR::recognize(QPoint point, bool findWord)

@@ -88,10 +88,10 @@ public:
     // The word nearest the cursor on the line under it (with findWord), or just the line nearest
     // it, and the band of lines around that line as context. Nothing when no line qualifies.
     static std::optional<Result> analyze(const QList<Line>& lines, QPointF cursor, bool findWord);
-    // The lines without the pieces of words that the picture's `cuts` cut through: a word
-    // touching such an edge goes, with the punctuation stuck to it, and a line left without
-    // words goes. `pixels` is the picture's size.
-    static QList<Line> wholeWords(const QList<Line>& lines, QSize pixels, Qt::Edges cuts);
+    // The lines without the pieces of words that the picture's `cuts` cut through: a word whose
+    // ink runs on to such an edge without a space goes, with the punctuation stuck to it, and a
+    // line left without words goes. `image` is the picture the lines were read from.
+    static QList<Line> wholeWords(const QList<Line>& lines, const GrayImage& image, Qt::Edges cuts);
     // The lines with `selected` in place on the line under `to`, over the words that lie
     // between `from` and `to` (when both are on that line) or under `to`, or in the gap there
     // when the highlight hid every word.

@@ -14,14 +14,23 @@ constexpr int kInkContrast = 48; // grey levels from the row's ground
 constexpr int kInkPixels = 2;    // fewer is noise
 constexpr int kMargin = 3;       // rows kept around the ink, for the recogniser's own margins
 
+const uchar* rowAt(const GrayImage& image, int y)
+{
+    return reinterpret_cast<const uchar*>(image.pixels.constData()) + qsizetype(y) * image.width;
+}
+
+int mostCommon(const std::array<int, 256>& counts)
+{
+    return int(std::max_element(counts.begin(), counts.end()) - counts.begin());
+}
+
 bool inked(const GrayImage& image, int y)
 {
     std::array<int, 256> counts{};
-    const auto* row =
-        reinterpret_cast<const uchar*>(image.pixels.constData()) + qsizetype(y) * image.width;
+    const uchar* row = rowAt(image, y);
     for (int x = 0; x < image.width; ++x)
         ++counts[row[x]];
-    const int ground = int(std::max_element(counts.begin(), counts.end()) - counts.begin());
+    const int ground = mostCommon(counts);
     int ink = 0;
     for (int level = 0; level < 256; ++level)
         if (std::abs(level - ground) > kInkContrast) ink += counts[level];
@@ -47,6 +56,28 @@ QList<Band> find(const GrayImage& image)
             bands.append({y, y});
     }
     return bands;
+}
+
+QList<bool> inkColumns(const GrayImage& image, Band band)
+{
+    QList<bool> ink;
+    if (image.isNull()) return ink;
+    band.top = std::clamp(band.top, 0, image.height - 1);
+    band.bottom = std::clamp(band.bottom, band.top, image.height - 1);
+    std::array<int, 256> counts{};
+    for (int y = band.top; y <= band.bottom; ++y) {
+        const uchar* row = rowAt(image, y);
+        for (int x = 0; x < image.width; ++x)
+            ++counts[row[x]];
+    }
+    const int ground = mostCommon(counts);
+    ink.fill(false, image.width);
+    for (int y = band.top; y <= band.bottom; ++y) {
+        const uchar* row = rowAt(image, y);
+        for (int x = 0; x < image.width; ++x)
+            if (std::abs(row[x] - ground) > kInkContrast) ink[x] = true;
+    }
+    return ink;
 }
 
 std::optional<Band> around(const QList<Band>& bands, int row, double reach)

@@ -24,6 +24,10 @@ struct Band {
 // does not split it.
 QList<Band> find(const GrayImage& image);
 
+// Which columns of the rows `band` hold ink: a pixel stands out from the band's most common
+// grey. Empty for an empty picture.
+QList<bool> inkColumns(const GrayImage& image, Band band);
+
 // The rows holding the line at `row` (or the nearest one) and every line whose middle lies
 // within `reach` of its heights, with a margin; nothing when the picture holds no ink.
 std::optional<Band> around(const QList<Band>& bands, int row, double reach);

@@ -1,3 +1,4 @@
+#include "input/GrayImage.h"
 #include "input/ScreenOCR.h"
 
 #include <gtest/gtest.h>
@@ -240,26 +241,57 @@ TEST(RegionOrder, ANonTransitiveChainStaysWithinTheList)
     EXPECT_EQ(seen, all);
 }
 
+// A line drawn as the recogniser boxes it, in pixels of an 800 x 200 picture: words 40 wide and
+// 10 apart, each inked as a solid block, and the sliver a cut letter left.
 struct WholeWordsCase {
     const char* name;
-    Line line;
+    QString text;
+    int left;
+    int top;
+    int height;
     Qt::Edges cuts;
     QString kept; // empty: the line goes
+    QRect sliver = {};
+    int boxReach = 0; // pixels the last word's box reaches past its ink
 };
 
 class WholeWords : public ::testing::TestWithParam<WholeWordsCase> {};
 
 TEST_P(WholeWords, DropPiecesCutByTheStripsEdges)
 {
-    const QList<Line> kept =
-        ScreenOCR::wholeWords({GetParam().line}, QSize(800, 200), GetParam().cuts);
-    EXPECT_EQ(kept.isEmpty() ? QString() : kept[0].text, GetParam().kept);
-}
+    const WholeWordsCase& c = GetParam();
+    constexpr int kWidth = 800, kHeight = 200;
+    GrayImage picture{kWidth, kHeight, QByteArray(kWidth * kHeight, char(255))};
+    const auto ink = [&](const QRect& rect) {
+        for (int y = std::max(rect.top(), 0); y <= std::min(rect.bottom(), kHeight - 1); ++y)
+            for (int x = std::max(rect.left(), 0); x <= std::min(rect.right(), kWidth - 1); ++x)
+                picture.pixels[y * kWidth + x] = 0;
+    };
+    const auto normalized = [&](const QRect& rect) {
+        return QRectF(double(rect.left()) / kWidth, 1.0 - double(rect.bottom() + 1) / kHeight,
+                      double(rect.width()) / kWidth, double(rect.height()) / kHeight);
+    };
+    Line made{c.text, {}, {}};
+    int x = c.left;
+    for (const QString& word : c.text.split(u' ')) {
+        const QRect box(x, c.top, 40, c.height);
+        ink(box);
+        made.words.append({word, normalized(box)});
+        x += 50;
+    }
+    made.words.back().box.setRight(made.words.back().box.right() + double(c.boxReach) / kWidth);
+    ink(c.sliver);
+    for (const Word& word : made.words)
+        made.box |= word.box;
+    // A whole line of full height beside it, as every strip has.
+    const QRect reference(300, 90, 40, 20);
+    ink(reference);
+    const Line whole{"He", normalized(reference), {{"He", normalized(reference)}}};
 
-Line withText(Line made, const QString& text)
-{
-    made.text = text;
-    return made;
+    const QList<Line> kept = ScreenOCR::wholeWords({made, whole}, picture, c.cuts);
+    ASSERT_FALSE(kept.isEmpty());
+    EXPECT_EQ(kept.back(), whole);
+    EXPECT_EQ(kept.size() == 2 ? kept[0].text : QString(), c.kept);
 }
 
 const Qt::Edges kAllCuts = Qt::LeftEdge | Qt::RightEdge | Qt::TopEdge | Qt::BottomEdge;
@@ -267,18 +299,27 @@ const Qt::Edges kAllCuts = Qt::LeftEdge | Qt::RightEdge | Qt::TopEdge | Qt::Bott
 INSTANTIATE_TEST_SUITE_P(
     Cases, WholeWords,
     ::testing::Values(
-        WholeWordsCase{"LeftPieceWithItsApostrophe",
-                       withText(line("tant to post", 0.0, 0.5, 0.1), "'tant to post"), kAllCuts,
+        WholeWordsCase{"LeftPieceWithItsApostrophe", "'tant to post", 0, 40, 20, kAllCuts,
                        "to post"},
-        WholeWordsCase{"RightPiece", line("the old bri", 0.6, 0.5, 0.1, 0.1, 0.05), kAllCuts,
-                       "the old"},
-        // Its first letter fell away: the rest stops short of the edge.
-        WholeWordsCase{"PieceShortOfTheEdge", line("ugh the", 0.01, 0.5, 0.1), kAllCuts, "the"},
-        WholeWordsCase{"LineCutAtTheTop", line("o ine", 0.2, 0.95, 0.05), kAllCuts, ""},
-        WholeWordsCase{"ScreenEdgeCutsNothing", line("Lorem ipsum", 0.0, 0.5, 0.1),
-                       Qt::RightEdge | Qt::TopEdge, "Lorem ipsum"},
-        WholeWordsCase{"WholeLineStays", line("He ran", 0.3, 0.5, 0.1), kAllCuts, "He ran"}),
+        WholeWordsCase{"RightPiece", "the old bri", 660, 40, 20, kAllCuts, "the old"},
+        // Its first letter fell away: a sliver of it at the edge, a letter's gap from the rest.
+        WholeWordsCase{"PieceShortOfTheEdge", "ugh the", 6, 40, 20, kAllCuts, "the",
+                       QRect(0, 40, 4, 20)},
+        WholeWordsCase{"WholeWordShortOfTheEdge", "ugh the", 6, 40, 20, kAllCuts, "ugh the"},
+        // The box of "say" takes in the space and the sliver of the next word's letter.
+        WholeWordsCase{"BoxOverTheSpace", "to say", 700, 40, 20, kAllCuts, "to say",
+                       QRect(798, 40, 2, 20), 10},
+        WholeWordsCase{"LineCutAtTheTop", "o ine", 200, 0, 10, kAllCuts, ""},
+        WholeWordsCase{"WholeLineOnTheTop", "o ine", 200, 0, 20, kAllCuts, "o ine"},
+        WholeWordsCase{"ScreenEdgeCutsNothing", "Lorem ipsum", 0, 40, 20,
+                       Qt::RightEdge | Qt::TopEdge, "Lorem ipsum"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+Line withText(Line made, const QString& text)
+{
+    made.text = text;
+    return made;
+}
 
 struct SelectionCase {
     const char* name;
