@@ -1,6 +1,7 @@
 #include "input/CaptureGeometry.h"
 #include "input/GrayImage.h"
 #include "input/ScreenOCR.h"
+#include "input/SolidBlocks.h"
 #include "platform/qt/QtScreens.h"
 #include "platform/tesseract/TesseractRecognizer.h"
 
@@ -199,9 +200,12 @@ void readStrip(benchmark::State& state, const Case c)
     const Scene scene = draw(c);
     const QList<ScreenArea> screens{{QRect(0, 0, kScreenWidth, kScreenHeight), 1.0}};
     auto capture = CaptureGeometry::stripAround(screens, scene.pointer);
-    if (!c.raw) capture = CaptureGeometry::within(*capture, scene.windowArea);
+    if (!c.raw) capture = CaptureGeometry::stripWithin(*capture, scene.pointer, scene.windowArea);
     GrayImage picture = QtScreens::toGray(scene.screen.copy(capture->global()));
-    if (!c.raw) ScreenOCR::keepContextRows(*capture, picture, scene.pointer);
+    if (!c.raw) {
+        ScreenOCR::keepContextRows(*capture, picture, scene.pointer);
+        SolidBlocks::paintOver(picture);
+    }
     const QPointF cursor = CaptureGeometry::normalized(*capture, scene.pointer);
     std::optional<ScreenOCR::Result> result;
     for (auto _ : state) {

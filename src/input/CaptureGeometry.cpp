@@ -28,6 +28,15 @@ Qt::Edges sidesKept(const QRect& from, const QRect& clipped, Qt::Edges sides)
     return kept & sides;
 }
 
+// Where a run of `length` from `start` goes to lie inside [low, high) as far as it can, moved
+// no further than it must.
+int slid(int start, int length, int low, int high)
+{
+    if (start < low) return std::max(start, std::min(low, high - length));
+    if (start + length > high) return std::min(start, std::max(low, high - length));
+    return start;
+}
+
 } // namespace
 
 std::optional<ScreenArea> screenAt(const QList<ScreenArea>& screens, QPointF point)
@@ -53,6 +62,26 @@ std::optional<Capture> stripAround(const QList<ScreenArea>& screens, QPoint poin
     auto capture = clipped(*screen, strip, kMinStripSide);
     if (capture) capture->cuts = sidesKept(strip, capture->local, allSides);
     return capture;
+}
+
+std::optional<Capture> stripWithin(const Capture& strip, QPoint point, const QRect& area)
+{
+    const QRect room = area.translated(-strip.screen.frame.topLeft())
+                           .intersected(QRect(QPoint(0, 0), strip.screen.frame.size()));
+    const QPoint local = point - strip.screen.frame.topLeft();
+    QRect placed(local.x() - kStripWidth / 2, local.y() - kStripHeight / 2, kStripWidth,
+                 kStripHeight);
+    placed.moveTo(slid(placed.left(), kStripWidth, room.left(), room.right() + 1),
+                  slid(placed.top(), kStripHeight, room.top(), room.bottom() + 1));
+    auto inside = clipped(strip.screen, placed.intersected(room), kMinStripSide);
+    if (!inside) return inside;
+    Qt::Edges cuts;
+    if (placed.left() > room.left()) cuts |= Qt::LeftEdge;
+    if (placed.right() < room.right()) cuts |= Qt::RightEdge;
+    if (placed.top() > room.top()) cuts |= Qt::TopEdge;
+    if (placed.bottom() < room.bottom()) cuts |= Qt::BottomEdge;
+    inside->cuts = cuts;
+    return inside;
 }
 
 std::optional<Capture> within(const Capture& capture, const QRect& area)

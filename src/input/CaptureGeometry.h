@@ -34,6 +34,13 @@ std::optional<ScreenArea> screenAt(const QList<ScreenArea>& screens, QPointF poi
 // screen holds the pointer or a side of the clipped strip is 20 or less.
 std::optional<Capture> stripAround(const QList<ScreenArea>& screens, QPoint point);
 
+// The strip around `point` moved to lie inside a window's area (global) as far as the area
+// allows, then clipped to it (`strip` gives the screen, as stripAround made it): a pointer near
+// the window's side still gets the rest of its line, and the title bar above and whatever lies
+// beside the window stay out. A side on the area's or the screen's edge cuts nothing. Nothing
+// when too little remains.
+std::optional<Capture> stripWithin(const Capture& strip, QPoint point, const QRect& area);
+
 // The capture clipped to a window's area (global), so that the title bar above and whatever
 // lies beside the window stay out; nothing when too little of it remains.
 std::optional<Capture> within(const Capture& capture, const QRect& area);

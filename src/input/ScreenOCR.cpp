@@ -3,6 +3,7 @@
 #include "input/CaptureGeometry.h"
 #include "input/RecognitionWorker.h"
 #include "input/ScreenGrabber.h"
+#include "input/SolidBlocks.h"
 #include "input/TextRecognizer.h"
 #include "input/TextRows.h"
 
@@ -130,12 +131,13 @@ QCoro::Task<std::optional<ScreenOCR::Read>> ScreenOCR::readStrip(QPoint point)
     auto capture = CaptureGeometry::stripAround(m_screens(), point);
     if (!capture) co_return std::nullopt;
     if (const auto window = m_grabber.windowAreaAt(point, capture->screen.scale)) {
-        capture = CaptureGeometry::within(*capture, *window);
+        capture = CaptureGeometry::stripWithin(*capture, point, *window);
         if (!capture) co_return std::nullopt;
     }
     std::optional<GrayImage> image = m_grabber.capture(capture->global(), capture->screen.scale);
     if (!image || image->isNull()) co_return std::nullopt;
     keepContextRows(*capture, *image, point);
+    SolidBlocks::paintOver(*image);
     // The picture's pixels are shared, not copied: the engines only read them.
     const QList<Line> lines = co_await recognizeInSlices(m_recognition, *image);
     co_return Read{*capture, wholeWords(lines, *image, capture->cuts)};

@@ -73,7 +73,8 @@ public:
     // The strip of 760 x 200 around `point` (global), clipped to its screen. Soft failures (no
     // screen, too small a strip, nothing under the pointer) give nothing; capture and
     // recognition errors are thrown unchanged. The word rectangle comes back global.
-    // The strip is clipped to the window under the pointer, and only whole words are kept.
+    // The strip is moved into the window under the pointer as far as the window allows and
+    // clipped to it, and only whole words are kept.
     QCoro::Task<std::optional<Result>> recognize(QPoint point, bool findWord);
     // The context of a selection: the strip around where the button went up, with the
     // selected text put where it stands (its highlight may hide it from recognition).

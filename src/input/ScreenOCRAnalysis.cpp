@@ -186,8 +186,24 @@ void putInPlace(ScreenOCR::Line& line, double left, double right, const QString&
     QRectF box;
     qsizetype at = before + 1;
     if (first >= 0) {
-        const qsizetype start = starts[first];
-        line.text.replace(start, starts[last] + line.words[last].text.size() - start, text);
+        // The caret at one end of the selection and the highlight's edges read as bars and
+        // brackets beside it, words of their own or stuck to the selected one.
+        const auto isEdgeMark = [](QChar c) { return c == u'|' || c == u'[' || c == u']'; };
+        const auto isMarkWord = [&](qsizetype i) {
+            return starts[i] >= 0 && !line.words[i].text.isEmpty() &&
+                   std::all_of(line.words[i].text.begin(), line.words[i].text.end(), isEdgeMark);
+        };
+        while (first > 0 && isMarkWord(first - 1))
+            --first;
+        while (last + 1 < line.words.size() && isMarkWord(last + 1))
+            ++last;
+        qsizetype start = starts[first];
+        qsizetype end = starts[last] + line.words[last].text.size();
+        while (start > 0 && isEdgeMark(line.text[start - 1]))
+            --start;
+        while (end < line.text.size() && isEdgeMark(line.text[end]))
+            ++end;
+        line.text.replace(start, end - start, text);
         for (qsizetype i = first; i <= last; ++i)
             box |= line.words[i].box;
         line.words.remove(first, last - first + 1);

@@ -109,7 +109,7 @@ std::optional<QString> SelectionReader::readPrimary(qint64 mouseDownTime)
 
 QCoro::Task<std::optional<QString>> SelectionReader::readViaClipboard()
 {
-    if (m_copyPending || focusIsInTerminal()) co_return std::nullopt;
+    if (m_copyPending || focusIsInTerminal() || !gestureWasInFocus()) co_return std::nullopt;
     m_copyPending = true;
     ClipboardSnapshot saved = m_clipboard.snapshot();
     const quint64 before = m_buffers.clipboardChanges();
@@ -131,6 +131,17 @@ QCoro::Task<std::optional<QString>> SelectionReader::readViaClipboard()
 
     ClipboardRestorer restorer(m_clipboard, std::move(saved));
     co_return m_buffers.clipboardText();
+}
+
+// The copy goes to the window that has the keyboard focus, which holds the selection just made
+// only when the gesture was made over it: a click on the bare desktop or on a window that takes
+// no focus leaves the focus, and an older selection, where they were. Without a focused window
+// (focus following the pointer) the keys go to the window under the pointer anyway.
+bool SelectionReader::gestureWasInFocus()
+{
+    const std::optional<WindowInfo> under = m_windows.windowUnderPointer();
+    const std::optional<WindowInfo> focused = m_windows.focusedWindow();
+    return under && (!focused || focused->id == under->id);
 }
 
 bool SelectionReader::focusIsInTerminal()

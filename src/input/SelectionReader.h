@@ -19,8 +19,9 @@ class WindowSystem;
 // Reads what the user just selected in another application, trying in turn the accessibility
 // interface (which also gives the text around the selection), the PRIMARY selection when it
 // changed since the mouse went down, and a synthesized Ctrl+C with the clipboard put back as it
-// was. Terminals never get the Ctrl+C: it would interrupt the program running in them. Nothing
-// at all is read while the focus is in a password field.
+// was. Terminals never get the Ctrl+C: it would interrupt the program running in them, and
+// neither does a focused window the gesture was not made over, whose old selection it would
+// give. Nothing at all is read while the focus is in a password field.
 class SelectionReader : public QObject {
     Q_OBJECT
 
@@ -53,6 +54,7 @@ private:
     std::optional<AccessibleSelection> focusedSelection();
     static std::optional<Result> resultOf(const std::optional<AccessibleSelection>& selection);
     bool focusIsInTerminal();
+    bool gestureWasInFocus();
 
     AccessibilityReader& m_accessibility;
     SelectionBuffers& m_buffers;

@@ -10,9 +10,8 @@ namespace glossivo::TextRows {
 
 namespace {
 
-constexpr int kInkContrast = 48; // grey levels from the row's ground
-constexpr int kInkPixels = 2;    // fewer is noise
-constexpr int kMargin = 3;       // rows kept around the ink, for the recogniser's own margins
+constexpr int kInkPixels = 2; // fewer is noise
+constexpr int kMargin = 3;    // rows kept around the ink, for the recogniser's own margins
 
 const uchar* rowAt(const GrayImage& image, int y)
 {
@@ -58,19 +57,24 @@ QList<Band> find(const GrayImage& image)
     return bands;
 }
 
+int ground(const GrayImage& image, Band band)
+{
+    std::array<int, 256> counts{};
+    for (int y = std::max(band.top, 0); y <= std::min(band.bottom, image.height - 1); ++y) {
+        const uchar* row = rowAt(image, y);
+        for (int x = 0; x < image.width; ++x)
+            ++counts[row[x]];
+    }
+    return mostCommon(counts);
+}
+
 QList<bool> inkColumns(const GrayImage& image, Band band)
 {
     QList<bool> ink;
     if (image.isNull()) return ink;
     band.top = std::clamp(band.top, 0, image.height - 1);
     band.bottom = std::clamp(band.bottom, band.top, image.height - 1);
-    std::array<int, 256> counts{};
-    for (int y = band.top; y <= band.bottom; ++y) {
-        const uchar* row = rowAt(image, y);
-        for (int x = 0; x < image.width; ++x)
-            ++counts[row[x]];
-    }
-    const int ground = mostCommon(counts);
+    const int ground = TextRows::ground(image, band);
     ink.fill(false, image.width);
     for (int y = band.top; y <= band.bottom; ++y) {
         const uchar* row = rowAt(image, y);

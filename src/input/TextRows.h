@@ -24,6 +24,12 @@ struct Band {
 // does not split it.
 QList<Band> find(const GrayImage& image);
 
+// Grey levels from the ground at which a pixel is ink.
+constexpr int kInkContrast = 48;
+
+// The most common grey of the rows `band`: the page behind their text.
+int ground(const GrayImage& image, Band band);
+
 // Which columns of the rows `band` hold ink: a pixel stands out from the band's most common
 // grey. Empty for an empty picture.
 QList<bool> inkColumns(const GrayImage& image, Band band);

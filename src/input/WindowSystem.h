@@ -18,6 +18,8 @@ public:
     virtual std::optional<WindowInfo> activeWindow() = 0;
     // The window that receives typed keys, described by its top-level window.
     virtual std::optional<WindowInfo> focusedWindow() = 0;
+    // The top-level window under the pointer; none over the bare desktop.
+    virtual std::optional<WindowInfo> windowUnderPointer() = 0;
     // The pointer in global screen coordinates (origin top left, y down).
     virtual QPoint pointer() = 0;
 };

@@ -200,6 +200,22 @@ TEST_F(SelectionReaderTest, CopyThatCouldNotBeSentEndsAtOnceAndAllowsTheNext)
     EXPECT_EQ(awaitTask(reader.readViaClipboard()), QStringLiteral("copied"));
 }
 
+// A click on the bare desktop or on a window that took no focus leaves the focused window's old
+// selection where it was: a copy would bring it back as if just selected.
+TEST_F(SelectionReaderTest, OnlyTheWindowOfTheGestureGetsCtrlC)
+{
+    copiesAfter(1, QStringLiteral("old"));
+    windows.overBareDesktop = true;
+    EXPECT_EQ(awaitTask(reader.readViaClipboard()), std::nullopt);
+    windows.overBareDesktop = false;
+    windows.under = WindowInfo{11, QStringLiteral("Dock"), {}, 12};
+    EXPECT_EQ(awaitTask(reader.readViaClipboard()), std::nullopt);
+    EXPECT_EQ(buffers.copies, 0);
+    // Focus that follows the pointer names no focused window: the keys reach the one under it.
+    windows.active.reset();
+    EXPECT_EQ(awaitTask(reader.readViaClipboard()), QStringLiteral("old"));
+}
+
 TEST_F(SelectionReaderTest, FocusInATerminalInsideAnotherWindowGetsNoCtrlC)
 {
     windows.focused = WindowInfo{9, QStringLiteral("konsole"), {}, 10};

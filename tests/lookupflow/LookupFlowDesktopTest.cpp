@@ -213,8 +213,9 @@ TEST_F(LookupFlowDesktopTest, EverySelectionInATkTextOpensItsCard)
                                QStringLiteral("900x160+100+300")});
     ASSERT_TRUE(window.isReady());
 
-    selectsIntoACard(window.point("people"), QStringLiteral("people"),
-                     QStringLiteral("Surrounding text: Most people admit that"));
+    selectsIntoACard(
+        window.point("people"), QStringLiteral("people"),
+        QStringLiteral("Surrounding text: Most people admit that they were wrong about it."));
     selectsIntoACard(window.point("admit"), QStringLiteral("admit"),
                      QStringLiteral("Most people admit that they"));
     const QPoint line = window.point("line");
@@ -228,6 +229,12 @@ TEST_F(LookupFlowDesktopTest, EverySelectionInATkTextOpensItsCard)
     selectsIntoACard(window.point("were"), QStringLiteral("were"),
                      QStringLiteral("that they were wrong about it."));
     selectsIntoACard(window.point("people"), QStringLiteral("people"), {});
+    // A double-click on the bare desktop selects nothing; Tk keeps the focus and its selection.
+    const qsizetype asked = server.requests().size();
+    doubleClick(QPoint(1200, 700));
+    QTest::qWait(1500);
+    EXPECT_FALSE(panel->isVisible()) << cardState().toStdString();
+    EXPECT_EQ(server.requests().size(), asked);
     EXPECT_EQ(output(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--name"),
                                                  QStringLiteral("copied")}),
               QByteArray());

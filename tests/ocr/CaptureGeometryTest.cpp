@@ -52,6 +52,30 @@ TEST(CaptureGeometry, AWindowClipsTheStripAndOnlyTheStripsOwnEdgesCut)
     EXPECT_EQ(within(*strip, QRect(0, 380, 300, 10)), std::nullopt);
 }
 
+TEST(CaptureGeometry, TheStripMovesIntoTheWindowUnderThePointer)
+{
+    // Pointer 50 from a wide window's left side and 40 below its top: the strip lies inside it
+    // from there, and only the sides within the window cut.
+    const auto strip = stripAround(kScreens, {150, 400});
+    ASSERT_TRUE(strip);
+    const auto wide = stripWithin(*strip, {150, 400}, QRect(100, 360, 900, 400));
+    ASSERT_TRUE(wide);
+    EXPECT_EQ(wide->local, QRect(100, 360, 760, 200));
+    EXPECT_EQ(wide->cuts, Qt::RightEdge | Qt::BottomEdge);
+    // A narrower window than the strip takes all of its width.
+    const auto narrow = stripWithin(*strip, {150, 400}, QRect(0, 360, 300, 400));
+    ASSERT_TRUE(narrow);
+    EXPECT_EQ(narrow->local, QRect(0, 360, 300, 200));
+    EXPECT_EQ(narrow->cuts, Qt::Edges(Qt::BottomEdge));
+    const auto right = stripAround(kScreens, {3300, 0});
+    ASSERT_TRUE(right);
+    // A window running past the second screen's side: the strip moves back inside the screen.
+    const auto moved = stripWithin(*right, {3300, 0}, QRect(2400, -200, 1500, 600));
+    ASSERT_TRUE(moved);
+    EXPECT_EQ(moved->local, QRect(1160, 100, 760, 200));
+    EXPECT_EQ(moved->cuts, Qt::LeftEdge | Qt::TopEdge | Qt::BottomEdge);
+}
+
 TEST(CaptureGeometry, AStripOnATinyScreenIsTooSmall)
 {
     const QList<ScreenArea> tiny{{QRect(0, 0, 40, 20), 1.0}};

@@ -87,10 +87,17 @@ class FakeWindows : public WindowSystem {
 public:
     std::optional<WindowInfo> active;
     std::optional<WindowInfo> focused;
+    std::optional<WindowInfo> under; // the focused window unless set
+    bool overBareDesktop = false;
     QPoint pointerAt;
 
     std::optional<WindowInfo> activeWindow() override { return active; }
     std::optional<WindowInfo> focusedWindow() override { return focused ? focused : active; }
+    std::optional<WindowInfo> windowUnderPointer() override
+    {
+        if (overBareDesktop) return std::nullopt;
+        return under ? under : focusedWindow();
+    }
     QPoint pointer() override { return pointerAt; }
 };
 

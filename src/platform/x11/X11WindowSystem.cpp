@@ -31,6 +31,16 @@ std::optional<WindowInfo> X11WindowSystem::focusedWindow()
     return X11Windows::describe(display, window);
 }
 
+std::optional<WindowInfo> X11WindowSystem::windowUnderPointer()
+{
+    Display* display = m_connection.display();
+    if (!display) return std::nullopt;
+    unsigned long window = 0;
+    X11Windows::pointer(display, &window);
+    if (!window) return std::nullopt;
+    return X11Windows::describe(display, window);
+}
+
 QPoint X11WindowSystem::pointer()
 {
     Display* display = m_connection.display();

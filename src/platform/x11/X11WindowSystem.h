@@ -14,6 +14,7 @@ public:
 
     std::optional<WindowInfo> activeWindow() override;
     std::optional<WindowInfo> focusedWindow() override;
+    std::optional<WindowInfo> windowUnderPointer() override;
     QPoint pointer() override;
 
 private:
