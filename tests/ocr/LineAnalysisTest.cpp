@@ -263,9 +263,9 @@ TEST_P(WholeWords, DropPiecesCutByTheStripsEdges)
     constexpr int kWidth = 800, kHeight = 200;
     GrayImage picture{kWidth, kHeight, QByteArray(kWidth * kHeight, char(255))};
     const auto ink = [&](const QRect& rect) {
-        for (int y = std::max(rect.top(), 0); y <= std::min(rect.bottom(), kHeight - 1); ++y)
-            for (int x = std::max(rect.left(), 0); x <= std::min(rect.right(), kWidth - 1); ++x)
-                picture.pixels[y * kWidth + x] = 0;
+        for (int y = rect.top(); y <= rect.bottom(); ++y)
+            picture.pixels.replace(y * kWidth + rect.left(), rect.width(),
+                                   QByteArray(rect.width(), 0));
     };
     const auto normalized = [&](const QRect& rect) {
         return QRectF(double(rect.left()) / kWidth, 1.0 - double(rect.bottom() + 1) / kHeight,
