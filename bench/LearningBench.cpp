@@ -10,36 +10,10 @@ using namespace glossivo;
 
 namespace {
 
-// Moves on by a day whenever told, so that every round finds words due and a fresh day.
-class SteppingClock final : public Clock {
-public:
-    QDateTime now() const override { return m_now; }
-    void nextDay() { m_now = m_now.addDays(1); }
-
-private:
-    QDateTime m_now = QDateTime::currentDateTimeUtc();
-};
-
-// A word book after a year of use: thirty words being learnt, the reviewed rest mastered, the
-// others seen.
-QList<WordEntry> wordBook(int count)
-{
-    QList<WordEntry> words = bench::generateWords(count);
-    int learning = 0;
-    for (WordEntry& entry : words) {
-        if (!entry.review) {
-            entry.stage.reset();
-            continue;
-        }
-        entry.stage = learning++ < 30 ? Stage::learning : Stage::mastered;
-    }
-    return words;
-}
-
 struct Folder {
     explicit Folder(int words) : paths(dir.path())
     {
-        DocumentFile(paths.words()).write(bench::encodeWords(wordBook(words)));
+        DocumentFile(paths.words()).write(bench::encodeWords(bench::yearOfLearning(words)));
     }
     QTemporaryDir dir;
     AppPaths paths;
@@ -68,7 +42,7 @@ Explanation newWord(int n)
 void reviewRound(benchmark::State& state)
 {
     Folder folder(int(state.range(0)));
-    SteppingClock clock;
+    bench::SteppingClock clock;
     WordStore store(folder.paths, clock, [] { return AppConfig(); });
     qsizetype reviewed = 0;
     for (auto _ : state) {

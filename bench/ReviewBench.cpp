@@ -17,32 +17,12 @@ using namespace glossivo;
 
 namespace {
 
-// Moves on by a day whenever told, so that every round finds words due.
-class SteppingClock final : public Clock {
-public:
-    QDateTime now() const override { return m_now; }
-    void nextDay() { m_now = m_now.addDays(1); }
-
-private:
-    QDateTime m_now = QDateTime::currentDateTimeUtc();
-};
-
 // A word book after a year of use, thirty words being learnt and every reviewed word on the
 // spelling list, written before the word book opens.
 struct Book {
     explicit Book(int words) : paths(dir.path())
     {
-        QList<WordEntry> book = bench::generateWords(words);
-        int learning = 0;
-        for (WordEntry& entry : book) {
-            if (!entry.review) {
-                entry.stage.reset();
-                continue;
-            }
-            entry.stage = learning++ < 30 ? Stage::learning : Stage::mastered;
-            entry.spellPractice = true;
-        }
-        DocumentFile(paths.words()).write(bench::encodeWords(book));
+        DocumentFile(paths.words()).write(bench::encodeWords(bench::yearOfLearning(words, true)));
     }
 
     QTemporaryDir dir;
@@ -73,7 +53,7 @@ struct Desk : Book {
         QTest::keyClick(focus ? focus : &window, key);
     }
 
-    SteppingClock clock;
+    bench::SteppingClock clock;
     WordStore store{paths, clock, [] { return AppConfig(); }};
     TimerDelay delay;
     ReviewSession session{store, delay};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/AppPaths.h"
+#include "model/Clock.h"
 #include "model/DocumentFile.h"
 #include "model/JsonFields.h"
 #include "model/WordEntry.h"
@@ -89,6 +90,33 @@ struct WordBookFolder {
 };
 
 // The process's resident memory now.
+// The word book after a year of use as learning sees it: thirty reviewed words being learnt and
+// the reviewed rest mastered (on the spelling list too when asked), the others seen.
+inline QList<WordEntry> yearOfLearning(int count, bool spelling = false)
+{
+    QList<WordEntry> words = generateWords(count);
+    int learning = 0;
+    for (WordEntry& entry : words) {
+        if (!entry.review) {
+            entry.stage.reset();
+            continue;
+        }
+        entry.stage = learning++ < 30 ? Stage::learning : Stage::mastered;
+        if (spelling) entry.spellPractice = true;
+    }
+    return words;
+}
+
+// Moves on by a day whenever told, so that every round finds words due and a fresh day.
+class SteppingClock final : public Clock {
+public:
+    QDateTime now() const override { return m_now; }
+    void nextDay() { m_now = m_now.addDays(1); }
+
+private:
+    QDateTime m_now = QDateTime::currentDateTimeUtc();
+};
+
 inline double residentMegabytes()
 {
     QFile statm(QStringLiteral("/proc/self/statm"));
