@@ -257,6 +257,7 @@ QWidget* SettingsWindow::keyGroup()
     m_apiKey = new QLineEdit;
     m_apiKey->setObjectName(QStringLiteral("apiKeyField"));
     m_apiKey->setEchoMode(QLineEdit::Password);
+    m_apiKey->setAccessibleName(QStringLiteral("DeepSeek API key"));
     m_apiKey->setPlaceholderText(QStringLiteral("sk-…"));
     connect(m_apiKey, &QLineEdit::textEdited, this, [this](const QString& text) {
         m_state.edit([&](AppConfig& config) { config.apiKey = text; });
@@ -278,6 +279,7 @@ QWidget* SettingsWindow::keyGroup()
     testLayout->addWidget(m_testButton);
     testLayout->addWidget(m_testSymbol);
     testLayout->addWidget(m_testStatus, 1);
+    testLayout->addStretch(); // holds the button at its size while no status shows
     g.box->addWidget(testRow);
     QLabel* keyLocation = helpText(SettingsState::keyLocationText(m_actions.dataFolder));
     keyLocation->setObjectName(QStringLiteral("keyLocation"));
@@ -288,6 +290,7 @@ QWidget* SettingsWindow::keyGroup()
     const auto textRow = [&](const QString& label, const QString& name, QString AppConfig::*field) {
         auto* edit = new QLineEdit;
         edit->setObjectName(name);
+        edit->setAccessibleName(label);
         connect(edit, &QLineEdit::textEdited, this, [this, field](const QString& text) {
             m_state.edit([&](AppConfig& config) { config.*field = text; });
         });
@@ -349,6 +352,7 @@ QWidget* SettingsWindow::lookupGroup()
     bindSwitch(m_dwell, &AppConfig::dwellLookup);
     m_dwellSlider = new QSlider(Qt::Horizontal);
     m_dwellSlider->setObjectName(QStringLiteral("dwellSlider"));
+    m_dwellSlider->setAccessibleName(QStringLiteral("停多久才查"));
     m_dwellSlider->setRange(0, kDwellSteps);
     m_dwellSlider->setPageStep(1);
     m_dwellSlider->setFixedWidth(160);
@@ -563,6 +567,8 @@ void SettingsWindow::refreshTest()
     if (ok)
         m_testSymbol->setPixmap(symbolPixmap(*ok ? Symbol::checkmark : Symbol::cross, kSymbolSize));
     m_testStatus->setText(m_state.testStatus());
+    // An empty text would be read out as a nameless label.
+    m_testStatus->setVisible(!m_state.testStatus().isEmpty());
 }
 
 void SettingsWindow::refreshExcluded()

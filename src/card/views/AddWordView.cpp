@@ -73,6 +73,7 @@ void AddWordView::buildForm()
 
     m_wordField = new QLineEdit(this);
     m_wordField->setObjectName(QStringLiteral("wordField"));
+    m_wordField->setAccessibleName(QStringLiteral("要查的词"));
     m_wordField->setPlaceholderText(
         QStringLiteral("输入英文或中文，比如 reluctant、放弃、Bohemian Rhapsody"));
     setSize(m_wordField, 15);

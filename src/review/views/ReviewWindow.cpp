@@ -20,7 +20,6 @@ ReviewWindow::ReviewWindow(ReviewViewState& state, QWidget* parent)
     : QWidget(parent), m_state(state)
 {
     setObjectName(QStringLiteral("reviewWindow"));
-    setAccessibleName(QStringLiteral("复习"));
     resize(500, 480);
     setMinimumSize(440, 400);
     auto* column = new QVBoxLayout(this);

@@ -140,6 +140,7 @@ QWidget* SyncSection::buildConnectFace()
 
     m_codeField = new QLineEdit;
     m_codeField->setObjectName(QStringLiteral("codeField"));
+    m_codeField->setAccessibleName(QStringLiteral("同步码"));
     m_codeField->setPlaceholderText(QStringLiteral("粘贴同步码 glossivo://sync?…"));
     connect(m_codeField, &QLineEdit::textEdited, m_state, &SyncSectionState::setInput);
     layout->addWidget(m_codeField);
