@@ -18,22 +18,22 @@ uchar* pixel(GrayImage& image, int x, int y)
 }
 
 // The whole height of the column is ink of one grey.
-bool solid(GrayImage& image, int x, TextRows::Band band, int ground)
+bool solid(const GrayImage& image, int x, TextRows::Band band, int ground)
 {
-    const int first = *pixel(image, x, band.top);
+    const int first = image.at(x, band.top);
     if (std::abs(first - ground) <= TextRows::kInkContrast) return false;
     for (int y = band.top + 1; y <= band.bottom; ++y)
-        if (std::abs(*pixel(image, x, y) - first) > kEvenness) return false;
+        if (std::abs(image.at(x, y) - first) > kEvenness) return false;
     return true;
 }
 
 // The column is the page from top to bottom: the block stands apart, where a solid run inside a
 // highlight meets the highlight's colour around a letter.
-bool blank(GrayImage& image, int x, TextRows::Band band, int ground)
+bool blank(const GrayImage& image, int x, TextRows::Band band, int ground)
 {
     if (x < 0 || x >= image.width) return true;
     for (int y = band.top; y <= band.bottom; ++y)
-        if (std::abs(*pixel(image, x, y) - ground) > TextRows::kInkContrast) return false;
+        if (std::abs(image.at(x, y) - ground) > TextRows::kInkContrast) return false;
     return true;
 }
 
