@@ -106,6 +106,7 @@ void WordStore::load()
     std::optional<QList<WordEntry>> entries;
     if (texts) entries = decodeElements<WordEntry>(*texts);
     m_entries = entries ? std::move(*entries) : decodeList<WordEntry>(m_wordsFile, words);
+    m_families.rebuild(m_entries);
     if (words && !m_wordsFile.isDamaged())
         m_wordsEncoder.seed(m_entries, *words, std::move(texts), m_wordsFile.isAsWritten());
     m_sentenceNotes = loadList<AINote>(m_notesFile);

@@ -19,6 +19,7 @@
 #include "model/Tombstone.h"
 #include "model/Unlock.h"
 #include "model/WordEntry.h"
+#include "model/WordFamilyIndex.h"
 #include "sync/SyncBundle.h"
 
 #include <QMap>
@@ -219,6 +220,7 @@ private:
     LearningLog m_log;
     DocumentFile m_wordsFile;
     CachedArrayEncoder<WordEntry> m_wordsEncoder;
+    WordFamilyIndex m_families; // of m_entries, updated with every change of it
     DocumentFile m_notesFile;
     DocumentFile m_grammarFile;
     DocumentFile m_affixesFile;

@@ -71,7 +71,11 @@ Unlock WordStore::recordEncounter(qsizetype position, const Explanation& explana
     recordGrammar(explanation, surface, source, unlock);
 
     const QString root = Blanks::trimmed(explanation.familyRoot.value_or(QString()));
-    if (!root.isEmpty()) entry.familyRoot = root;
+    if (!root.isEmpty() && entry.familyRoot != root) {
+        m_families.remove(entry);
+        entry.familyRoot = root;
+        m_families.add(entry);
+    }
     if (isNewWord)
         for (const WordEntry& member : family(entry))
             unlock.familyMembers.append(member.headword);

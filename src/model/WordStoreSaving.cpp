@@ -84,6 +84,7 @@ WordStore::Saved WordStore::save(const Explanation& explanation, const PageSourc
 
     Q_EMIT willChange();
     m_entries.prepend(newEntry(explanation, example, now));
+    m_families.add(m_entries[0]);
     markEncounter(0, source);
     const Unlock unlock = recordEncounter(0, explanation, source, true);
     m_log.hold(QStringLiteral("save"), m_entries[0].headword, sourceKey(source));
@@ -153,14 +154,16 @@ void WordStore::addSentenceNote(const AINote& note)
 
 QList<WordEntry> WordStore::family(const WordEntry& entry) const
 {
-    const auto familyKey = [](const WordEntry& e) {
-        return e.familyRoot.value_or(e.headword).toLower();
-    };
-    const QString key = familyKey(entry);
+    const QString key = WordFamilyIndex::familyKey(entry);
+    QList<QUuid> ids = m_families.candidates(key);
+    ids.removeAll(entry.id);
     QList<WordEntry> members;
-    for (const WordEntry& other : m_entries)
-        if (other.id != entry.id && (familyKey(other) == key || other.headword.toLower() == key))
-            members.append(other);
+    // A pass comparing ids alone puts the few candidates in word-book order.
+    for (qsizetype i = 0; i < m_entries.size() && !ids.isEmpty(); ++i) {
+        const WordEntry& other = m_entries[i];
+        if (!ids.removeOne(other.id)) continue;
+        if (WordFamilyIndex::belongsTo(other, key)) members.append(other);
+    }
     return members;
 }
 

@@ -37,6 +37,7 @@ void WordStore::applySync(const SyncBundle& bundle)
 {
     Q_EMIT willChange();
     m_entries = bundle.words;
+    m_families.rebuild(m_entries);
     m_sentenceNotes = bundle.notes;
     m_grammarEncounters = bundle.grammar;
     m_affixEncounters = bundle.affixes;
@@ -61,6 +62,7 @@ void WordStore::bury(const QUuid& id)
 void WordStore::deleteWord(const QUuid& id)
 {
     Q_EMIT willChange();
+    if (const auto at = position(id)) m_families.remove(m_entries[*at]);
     removeById(m_entries, id);
     bury(id);
     writeEntries();

@@ -280,6 +280,42 @@ TEST_F(WordStoreSavingTest, theWordFamily)
     EXPECT_TRUE(store->family(store->entries()[1]).isEmpty()); // fig
 }
 
+// The family is looked up in an index: every change of the book that files a word elsewhere
+// must reach it.
+TEST_F(WordStoreSavingTest, theFamilyFollowsEveryChangeOfTheBook)
+{
+    const auto familyOf = [&](const QString& headword) {
+        QStringList headwords;
+        for (const WordEntry& member : store->family(store->entries()[*store->index(headword)]))
+            headwords.append(member.headword);
+        return headwords;
+    };
+    store->save(explained(QStringLiteral("act")), kGithub);
+    store->save(explained(QStringLiteral("action")), kGithub);
+    EXPECT_EQ(familyOf(QStringLiteral("act")), QStringList());
+
+    Explanation rooted = explained(QStringLiteral("action"));
+    rooted.familyRoot = QStringLiteral("Act");
+    store->recordLookup(rooted, kGithub);
+    EXPECT_EQ(familyOf(QStringLiteral("act")), QStringList{QStringLiteral("action")});
+    rooted.familyRoot = QStringLiteral("acti");
+    store->recordLookup(rooted, kGithub);
+    EXPECT_EQ(familyOf(QStringLiteral("act")), QStringList());
+
+    SyncBundle merged = store->snapshot();
+    WordEntry react = word(QStringLiteral("react"));
+    react.familyRoot = QStringLiteral("ACT");
+    merged.words.prepend(react);
+    merged.words.removeLast(); // act, deleted on another device
+    store->applySync(merged);
+    EXPECT_EQ(familyOf(QStringLiteral("react")), QStringList());
+    store->save(explained(QStringLiteral("Act")), kGithub);
+    EXPECT_EQ(familyOf(QStringLiteral("act")), QStringList{QStringLiteral("react")});
+
+    store->deleteWord(react.id);
+    EXPECT_EQ(familyOf(QStringLiteral("act")), QStringList());
+}
+
 TEST_F(WordStoreSavingTest, observersHearOfAChangeBeforeItHappens)
 {
     QList<qsizetype> sizesSeen;
