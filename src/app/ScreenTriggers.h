@@ -18,9 +18,9 @@ class LookupCard;
 class PermissionSource;
 
 // Screen input as the running program has it: the desktop's input, windows and selections,
-// the recogniser kept warm, the region overlay, and the trigger controller with its four
-// triggers, handing what they find to the card. Built once at start-up; start() begins
-// listening once the session allows it.
+// the recogniser started when a lookup may come, the region overlay, and the trigger controller
+// with its four triggers, handing what they find to the card. Built once at start-up; start()
+// begins listening once the session allows it.
 class ScreenTriggers {
 public:
     // The card and the permissions are borrowed and must outlive this object. The config is

@@ -20,6 +20,8 @@ RecognitionWorker::RecognitionWorker(Factory factory, int engines, QObject* pare
         engine->thread.start();
         m_engines.push_back(std::move(engine));
     }
+    m_idleTimer.setSingleShot(true);
+    connect(&m_idleTimer, &QTimer::timeout, this, &RecognitionWorker::releaseIfIdle);
 }
 
 RecognitionWorker::~RecognitionWorker()
@@ -41,8 +43,38 @@ TextRecognizer& RecognitionWorker::recognizer(Engine& engine)
     return *engine.recognizer;
 }
 
+void RecognitionWorker::setIdleRelease(std::chrono::milliseconds idle)
+{
+    m_idleRelease = idle;
+}
+
+void RecognitionWorker::used()
+{
+    m_lastUse.start();
+    // Restarting a timer at every pointer motion would cost more than the check when it fires.
+    if (m_idleRelease.count() > 0 && !m_idleTimer.isActive()) m_idleTimer.start(m_idleRelease);
+}
+
+void RecognitionWorker::releaseIfIdle()
+{
+    const auto rested = std::chrono::milliseconds(m_lastUse.elapsed());
+    if (rested < m_idleRelease) {
+        m_idleTimer.start(m_idleRelease - rested);
+        return;
+    }
+    m_started = false;
+    // In each engine's queue: a request queued before it is read first, one after it starts
+    // the engine again.
+    for (const auto& engine : m_engines)
+        QMetaObject::invokeMethod(engine->context,
+                                  [engine = engine.get()] { engine->recognizer.reset(); });
+}
+
 void RecognitionWorker::warmUp()
 {
+    used();
+    if (m_started) return;
+    m_started = true;
     for (const auto& engine : m_engines) {
         QMetaObject::invokeMethod(engine->context, [this, engine = engine.get()] {
             try {
@@ -59,6 +91,7 @@ QFuture<QList<ScreenOCR::Line>> RecognitionWorker::recognize(GrayImage image)
     auto promise = std::make_shared<QPromise<QList<ScreenOCR::Line>>>();
     QFuture<QList<ScreenOCR::Line>> future = promise->future();
     promise->start();
+    used();
     Engine* engine =
         std::min_element(m_engines.begin(), m_engines.end(), [](const auto& a, const auto& b) {
             return a->waiting.load() < b->waiting.load();

@@ -3,12 +3,15 @@
 #include "input/GrayImage.h"
 #include "input/ScreenOCR.h"
 
+#include <QElapsedTimer>
 #include <QFuture>
 #include <QList>
 #include <QObject>
 #include <QThread>
+#include <QTimer>
 
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -17,10 +20,11 @@ namespace glossivo {
 
 class TextRecognizer;
 
-// Text recognisers, made once and kept warm on threads of their own: starting an engine costs
-// far more than reading a strip, and recognition must never hold up the event loop. Each
+// Text recognisers, kept warm on threads of their own while they are in use: starting an engine
+// costs far more than reading a strip, and recognition must never hold up the event loop. Each
 // engine reads the pictures handed to it one after the other; a picture goes to the engine
-// with the fewest waiting, so that the slices of one strip are read side by side.
+// with the fewest waiting, so that the slices of one strip are read side by side. Engines that
+// rest long enough are ended, since each holds tens of megabytes; the next use starts them again.
 class RecognitionWorker : public QObject {
     Q_OBJECT
 
@@ -34,8 +38,12 @@ public:
 
     int engines() const { return int(m_engines.size()); }
 
-    // Starts the engines now, so that the first lookup does not pay for them.
+    // Starts the engines now, so that the first lookup does not pay for them. Cheap while they
+    // are started: call it at every sign that a lookup may come.
     void warmUp();
+    // Ends the engines once neither a request nor a warmUp() came for this long; never unless
+    // set.
+    void setIdleRelease(std::chrono::milliseconds idle);
 
     // The lines of the picture; a RecognitionError (or the engine's failure to start) is
     // stored in the future and rethrown where its result is taken.
@@ -49,9 +57,15 @@ private:
         std::atomic<int> waiting{0};
     };
     TextRecognizer& recognizer(Engine& engine);
+    void used();
+    void releaseIfIdle();
 
     Factory m_factory;
     std::vector<std::unique_ptr<Engine>> m_engines;
+    bool m_started = false; // warmUp() asked every engine to start since the last release
+    std::chrono::milliseconds m_idleRelease{0};
+    QElapsedTimer m_lastUse;
+    QTimer m_idleTimer;
 };
 
 } // namespace glossivo

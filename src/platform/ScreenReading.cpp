@@ -3,6 +3,8 @@
 #include "platform/qt/QtScreens.h"
 #include "platform/tesseract/TesseractRecognizer.h"
 
+#include <chrono>
+
 namespace glossivo {
 
 namespace {
@@ -11,6 +13,8 @@ namespace {
 // about a third of the time one engine would take, and the engines, each some tens of
 // megabytes, rest on their threads between lookups.
 constexpr int kEngines = 3;
+// Resting in the tray, the engines would be most of the program's memory.
+constexpr std::chrono::minutes kIdleRelease(5);
 
 } // namespace
 
@@ -19,7 +23,7 @@ ScreenReading::ScreenReading()
       m_recognition([] { return std::make_unique<TesseractRecognizer>(); }, kEngines),
       m_ocr(&QtScreens::areas, m_grabber, m_recognition)
 {
-    m_recognition.warmUp();
+    m_recognition.setIdleRelease(kIdleRelease);
 }
 
 } // namespace glossivo

@@ -7,8 +7,8 @@
 namespace glossivo {
 
 // The screen reader of the running program: X11 capture of the desktop without our own
-// windows, and a Tesseract engine started at once on its worker thread so that the first
-// lookup finds it warm.
+// windows, and Tesseract engines on worker threads, started when a lookup may come and ended
+// after minutes of rest.
 class ScreenReading {
 public:
     ScreenReading();
@@ -16,6 +16,8 @@ public:
     ScreenReading& operator=(const ScreenReading&) = delete;
 
     ScreenOCR& ocr() { return m_ocr; }
+    // Starts the engines unless they are started; cheap enough for every pointer motion.
+    void prepare() { m_recognition.warmUp(); }
 
 private:
     X11ScreenGrabber m_grabber;

@@ -4,6 +4,7 @@
 #include "input/TextRecognizer.h"
 #include "support/AwaitTask.h"
 
+#include <QTest>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -38,6 +39,7 @@ public:
 // What the recogniser was given and where it ran; shared with the test, which outlives it.
 struct RecognizerLog {
     std::atomic<int> made{0};
+    std::atomic<int> ended{0};
     std::atomic<int> reads{0};
     std::atomic<bool> onMainThread{false};
     QList<ScreenOCR::Line> lines;
@@ -47,6 +49,7 @@ struct RecognizerLog {
 class FakeRecognizer : public TextRecognizer {
 public:
     explicit FakeRecognizer(RecognizerLog& log) : m_log(log) { ++m_log.made; }
+    ~FakeRecognizer() override { ++m_log.ended; }
     QList<ScreenOCR::Line> recognizeLines(const GrayImage&) override
     {
         ++m_log.reads;
@@ -141,6 +144,22 @@ TEST(RecognitionWorker, AnEngineThatCannotStartFailsEveryRequest)
     worker.warmUp();
     QFuture<QList<ScreenOCR::Line>> lines = worker.recognize(GrayImage{1, 1, QByteArray(1, 0)});
     EXPECT_THROW(lines.waitForFinished(), RecognitionError);
+}
+
+TEST_F(ScreenOCRTest, EnginesEndAfterARestAndStartAgainAtTheNextRead)
+{
+    RecognitionWorker engines([this] { return std::make_unique<FakeRecognizer>(log); }, 2);
+    engines.setIdleRelease(std::chrono::milliseconds(1000));
+    engines.warmUp();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return log.made == 2; }));
+    for (int i = 0; i < 3; ++i) {
+        QTest::qWait(400);
+        engines.warmUp(); // still in use
+    }
+    EXPECT_EQ(log.ended, 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return log.ended == 2; }, 5000));
+    engines.recognize(GrayImage{1, 1, QByteArray(1, 0)}).waitForFinished();
+    EXPECT_EQ(log.made, 3);
 }
 
 } // namespace

@@ -11,7 +11,8 @@ class TessBaseAPI;
 namespace glossivo {
 
 // English text recognition with Tesseract's LSTM engine. Starting it loads the language data,
-// which takes a noticeable moment: make one and keep it (RecognitionWorker does).
+// which takes a noticeable moment: make one and keep it while it is in use (RecognitionWorker
+// does).
 class TesseractRecognizer : public TextRecognizer {
 public:
     // Throws RecognitionError when the engine or its English data cannot be loaded.
