@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/TextFile.h"
+
 #include <QByteArray>
 #include <QByteArrayList>
 #include <QHash>
@@ -18,10 +20,12 @@
 namespace glossivo {
 
 // Encodes a list of records as a pretty-printed JSON array, byte for byte as QJsonDocument
-// would, but keeps the text of each record and reuses it while the record is unchanged. A word
-// book rewrites its whole word list after every answer; with this only the one changed word is
-// encoded again. The kept copies of the records share their data with the list (Qt's implicit
-// sharing), so the cache costs little memory beyond the text.
+// would, but reuses the text of each record while the record is unchanged. A word book rewrites
+// its whole word list after every answer; with this only the one changed word is encoded again.
+// The texts are not kept in memory, where a large book's would be tens of megabytes at rest:
+// each is known by where it stands in the file last read or written, which is read again for
+// the next write. A text is encoded afresh when that file was changed by another program. The
+// kept copies of the records share their data with the list (Qt's implicit sharing).
 template <class T> class CachedArrayEncoder {
 public:
     CachedArrayEncoder() = default;
@@ -30,14 +34,17 @@ public:
     ~CachedArrayEncoder() { stopChecking(); }
 
     // The document as pieces to be written one after the other: joined, they are the text. The
-    // pieces share their bytes with the cache, so a word book of tens of megabytes is never
-    // copied into one buffer.
+    // pieces share their bytes with the text read for them, so a word book of tens of megabytes
+    // is never copied into one buffer. They stay valid until finishWrite().
     QByteArrayList pieces(const QList<T>& records)
     {
         takeCheckedTexts();
+        m_fileText = m_file.readAll();
         static const QByteArray open("[\n"), separator(",\n"), close("\n]\n"), empty("]\n");
         ++m_pass;
         m_used = 0;
+        m_layout.clear();
+        m_layout.reserve(records.size());
         QByteArrayList pieces;
         pieces.reserve(2 * records.size() + 1);
         pieces.append(open);
@@ -52,15 +59,53 @@ public:
         return pieces;
     }
 
-    QByteArray encode(const QList<T>& records) { return pieces(records).join(); }
+    // After the pieces were written (to `path`) or not: a written file is where their texts are
+    // read from from now on, and the memory they held is given back. Texts of a write that
+    // failed stay in memory until one succeeds.
+    void finishWrite(std::optional<QString> path)
+    {
+        m_fileText.reset();
+        if (!path) return;
+        qint64 size = m_layout.isEmpty() ? 4 : 3; // "[\n" + "]\n", or "[\n" + "\n]\n"
+        for (const Placed& placed : std::as_const(m_layout))
+            size += placed.length + 2;
+        TextFile written = TextFile::openWritten(*path, size);
+        if (!written.isOpen()) return;
+        // Seeded records that were not written are gone or changed: their text is no more.
+        for (Range& range : m_seedRanges)
+            range.offset = -1;
+        m_seedTexts.clear();
+        qint64 offset = 2;
+        for (const Placed& placed : std::as_const(m_layout)) {
+            if (placed.seed >= 0) {
+                m_seedRanges[placed.seed] = {offset, placed.length};
+            } else {
+                Kept& kept = m_kept[placed.id];
+                kept.text = QByteArray();
+                kept.range = {offset, placed.length};
+            }
+            offset += placed.length + 2;
+        }
+        m_layout.clear();
+        m_file = std::move(written);
+        m_source = QByteArray(); // every text now stands in the file
+    }
 
-    // Takes the text of the document the records were just read from as their cached text, so
-    // that the first write after a load costs no more than a later one. A document this encoder
-    // wrote holds exactly that text; one edited by hand may not, so another thread encodes every
-    // record once and replaces each text that differs. Until it is done, a write may still use a
-    // text as it stood in the file, which reads back as the same record. A text that is not laid
-    // out as this encoder lays it out, or one that does not hold as many elements as there are
-    // records, seeds nothing. Returns whether the cache was seeded.
+    QByteArray encode(const QList<T>& records)
+    {
+        const QByteArray text = pieces(records).join();
+        finishWrite(std::nullopt);
+        return text;
+    }
+
+    // Takes the texts of the document the records were just read from as their cached texts, so
+    // that the first write after a load costs no more than a later one. With the file it was
+    // read from, open, the texts are read from there again when needed; without, the document
+    // is kept. A document this encoder wrote holds exactly its texts; one edited by hand may
+    // not, so another thread encodes every record once and keeps each text that differs. Until
+    // it is done, a write may still use a text as it stood in the file, which reads back as the
+    // same record. A text that is not laid out as this encoder lays it out, or one that does not
+    // hold as many elements as there are records, seeds nothing. Returns whether it was seeded.
     bool seed(const QList<T>& records, const QByteArray& document)
     {
         return seed(records, document, elementTexts(document));
@@ -70,21 +115,28 @@ public:
     // A document this encoder's own write left as it was (`asWritten`) is not checked: its
     // texts are the encoder's by construction.
     bool seed(const QList<T>& records, const QByteArray& document,
-              std::optional<QByteArrayList> texts, bool asWritten = false)
+              std::optional<QByteArrayList> texts, bool asWritten = false, TextFile file = {})
     {
         stopChecking();
         if (!texts || texts->size() != records.size()) return false;
-        m_source = document;
+        const bool inFile = file.isOpen() && file.size() == document.size();
+        m_file = inFile ? std::move(file) : TextFile();
+        m_source = inFile ? QByteArray() : document;
         m_seedRecords = records;
-        m_seedTexts = std::move(*texts);
+        m_seedTexts.clear();
+        m_seedRanges.clear();
+        m_seedRanges.reserve(records.size());
         m_seedIndex.clear();
         m_seedIndex.reserve(records.size());
-        for (qsizetype i = 0; i < records.size(); ++i)
+        for (qsizetype i = 0; i < records.size(); ++i) {
+            const QByteArray& text = (*texts)[i];
+            m_seedRanges.append({text.constData() - document.constData(), text.size()});
             m_seedIndex.insert(records[i].id, i);
+        }
         m_stop = false;
         m_done = false;
         if (asWritten) return true;
-        m_checker = std::thread([this, records, texts = m_seedTexts] {
+        m_checker = std::thread([this, records, texts = std::move(*texts), document] {
             for (qsizetype i = 0; i < records.size() && !m_stop; ++i) {
                 QByteArray text = encodeElement(records[i]);
                 if (text != texts[i]) m_checked.push_back({i, std::move(text)});
@@ -137,11 +189,29 @@ public:
     }
 
 private:
+    struct Range {
+        qint64 offset = -1; // none
+        qsizetype length = 0;
+    };
     struct Kept {
         T record;
-        QByteArray text;
+        QByteArray text;  // while it is in no file
+        Range range;      // else where it stands in the file
         quint64 pass = 0; // the last encoding that used it
     };
+    struct Placed {
+        QUuid id;
+        qsizetype seed; // the position among the records as read, or -1 for a kept record
+        qsizetype length;
+    };
+
+    // Where the text of records stands, when it is not in memory: the file, or the document.
+    std::optional<QByteArray> slice(Range range) const
+    {
+        const QByteArray* source = m_fileText ? &*m_fileText : &m_source;
+        if (range.offset < 0 || range.offset + range.length > source->size()) return std::nullopt;
+        return QByteArray::fromRawData(source->constData() + range.offset, range.length);
+    }
 
     // The record's text: kept from an earlier encoding, else as it was read, else encoded now.
     QByteArray text(const T& record)
@@ -150,19 +220,35 @@ private:
         if (known != m_kept.end() && known->record == record) {
             if (known->pass != m_pass) ++m_used;
             known->pass = m_pass;
-            return known->text;
-        }
-        if (const auto seeded = m_seedIndex.constFind(record.id); seeded != m_seedIndex.cend())
-            if (m_seedRecords[*seeded] == record) {
-                if (known != m_kept.end()) m_kept.erase(known);
-                return m_seedTexts[*seeded];
+            QByteArray text = known->text;
+            if (text.isNull()) {
+                if (const std::optional<QByteArray> inFile = slice(known->range))
+                    text = *inFile;
+                else // the file was changed by another program: its text is not trusted
+                    known->text = text = encodeElement(record);
             }
-        const Kept kept{record, encodeElement(record), m_pass};
+            m_layout.append({record.id, -1, text.size()});
+            return text;
+        }
+        if (const auto seeded = m_seedIndex.constFind(record.id); seeded != m_seedIndex.cend()) {
+            const qsizetype i = *seeded;
+            if (m_seedRanges[i].offset >= 0 && m_seedRecords[i] == record) {
+                std::optional<QByteArray> text = m_seedTexts.value(i);
+                if (text->isNull()) text = slice(m_seedRanges[i]);
+                if (text) {
+                    if (known != m_kept.end()) m_kept.erase(known);
+                    m_layout.append({record.id, i, text->size()});
+                    return *text;
+                }
+            }
+        }
+        const Kept kept{record, encodeElement(record), {}, m_pass};
         ++m_used;
         if (known != m_kept.end())
             *known = kept;
         else
             m_kept.insert(record.id, kept);
+        m_layout.append({record.id, -1, kept.text.size()});
         return kept.text;
     }
 
@@ -175,13 +261,14 @@ private:
         return "    " + object;
     }
 
-    // The texts the checking thread found to differ, once it is done.
+    // The texts the checking thread found to differ, once it is done, for the records that are
+    // still where they were read.
     void takeCheckedTexts()
     {
         if (!m_done) return;
         if (m_checker.joinable()) m_checker.join();
         for (auto& [position, text] : m_checked)
-            m_seedTexts[position] = std::move(text);
+            if (m_seedRanges[position].offset >= 0) m_seedTexts.insert(position, std::move(text));
         m_checked = {};
         m_done = false;
     }
@@ -196,11 +283,16 @@ private:
     QHash<QUuid, Kept> m_kept; // records encoded here
     quint64 m_pass = 0;
     qsizetype m_used = 0; // entries of m_kept that this pass used
-    // The records as read and their text in the document, and where each id stands in them.
+    // The records as read, where each one's text stands in the file (none once a write left it
+    // out), the texts that the check found to differ, and where each id stands in the records.
     QList<T> m_seedRecords;
-    QByteArrayList m_seedTexts;
+    QList<Range> m_seedRanges;
+    QHash<qsizetype, QByteArray> m_seedTexts;
     QHash<QUuid, qsizetype> m_seedIndex;
-    QByteArray m_source; // what the texts as read point into
+    TextFile m_file;     // where the texts that are not in memory stand
+    QByteArray m_source; // the document read, when there is no file to read it from again
+    std::optional<QByteArray> m_fileText; // m_file's text while the pieces made of it are written
+    QList<Placed> m_layout;               // the records of the last pieces, in order
     std::thread m_checker;
     std::atomic<bool> m_stop = false;
     std::atomic<bool> m_done = false;

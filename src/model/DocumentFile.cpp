@@ -8,6 +8,7 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 namespace glossivo {
@@ -16,7 +17,7 @@ DocumentFile::DocumentFile(QString path, std::optional<mode_t> mode)
     : m_path(std::move(path)), m_mode(mode)
 {}
 
-std::optional<QByteArray> DocumentFile::read()
+std::optional<QByteArray> DocumentFile::read(TextFile* kept)
 {
     removeLeftovers();
     m_asWritten = false;
@@ -44,6 +45,7 @@ std::optional<QByteArray> DocumentFile::read()
     }
     bytes.resize(done);
     m_asWritten = AtomicFile::isAsWritten(file.handle());
+    if (kept) *kept = TextFile(::fcntl(file.handle(), F_DUPFD_CLOEXEC, 0));
     return bytes;
 }
 

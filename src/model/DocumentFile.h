@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/TextFile.h"
+
 #include <QByteArray>
 #include <QByteArrayList>
 #include <QString>
@@ -22,7 +24,8 @@ public:
     const QString& path() const { return m_path; }
 
     // The file's bytes; none when it is missing or cannot be read (the latter counts as damage).
-    std::optional<QByteArray> read();
+    // With `kept`, also the file that was read, held open for a cache that reads it again later.
+    std::optional<QByteArray> read(TextFile* kept = nullptr);
     // What read() gave is exactly what a write of this program left (see AtomicFile).
     bool isAsWritten() const { return m_asWritten; }
     // The caller could not decode what read() gave.

@@ -98,7 +98,8 @@ AppConfig WordStore::config() const
 void WordStore::load()
 {
     m_stats = ReviewStats{DayKey::of(m_clock.now()), 0, 0};
-    const auto words = m_wordsFile.read();
+    TextFile wordsFile;
+    const auto words = m_wordsFile.read(&wordsFile);
     // A document this program wrote is read word by word from the texts that the encoder then
     // keeps; any other, or one with a bad word, is read whole by the strict reader.
     std::optional<QByteArrayList> texts;
@@ -108,7 +109,8 @@ void WordStore::load()
     m_entries = entries ? std::move(*entries) : decodeList<WordEntry>(m_wordsFile, words);
     m_families.rebuild(m_entries);
     if (words && !m_wordsFile.isDamaged())
-        m_wordsEncoder.seed(m_entries, *words, std::move(texts), m_wordsFile.isAsWritten());
+        m_wordsEncoder.seed(m_entries, *words, std::move(texts), m_wordsFile.isAsWritten(),
+                            std::move(wordsFile));
     m_sentenceNotes = loadList<AINote>(m_notesFile);
     m_grammarEncounters = loadList<GrammarEncounter>(m_grammarFile);
     if (const auto bytes = m_statsFile.read()) {
@@ -193,8 +195,11 @@ bool WordStore::writeDocument(Document document)
 {
     DocumentFile& target = file(document);
     switch (document) {
-    case Document::words:
-        return target.write(m_wordsEncoder.pieces(m_entries));
+    case Document::words: {
+        const bool written = target.write(m_wordsEncoder.pieces(m_entries));
+        m_wordsEncoder.finishWrite(written ? std::optional(target.path()) : std::nullopt);
+        return written;
+    }
     case Document::notes:
         return writeList(target, m_sentenceNotes);
     case Document::grammar:

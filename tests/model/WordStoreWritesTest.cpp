@@ -2,7 +2,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
+
+#include <cstdio>
+#include <functional>
 
 using namespace glossivo;
 using glossivo::testing::WordBookFixture;
@@ -119,4 +123,43 @@ TEST_F(WordStoreWritesTest, leftoverTemporaryFilesAreRemovedAtLoad)
     folder.write("words.json.backup", "mine");
     open();
     EXPECT_EQ(folder.files(), QStringList{"words.json.backup"});
+}
+
+// The words' texts are not kept in memory but read again from the file for each write: a file
+// another program changed since must not lend its text to the next write.
+TEST_F(WordStoreWritesTest, eachWriteHoldsTheWordsAsTheyAreInMemory)
+{
+    open({word("ferry"), word("harbor"), word("patch")});
+    store->finishLoading();
+    const auto inMemory = [&] {
+        return QJsonDocument(Json::toArray(store->entries())).toJson(QJsonDocument::Indented);
+    };
+    const auto changedInPlace = [&] {
+        QFile file(folder.path("words.json"));
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        const QByteArray bytes = file.readAll().replace("harbor", "HARBOR");
+        file.seek(0);
+        file.write(bytes);
+        // Not within the clock tick of the write before, as an edit by hand never is.
+        file.setFileTime(QDateTime::currentDateTimeUtc().addSecs(5),
+                         QFileDevice::FileModificationTime);
+    };
+    const auto replaced = [&] {
+        folder.write("other.json", "[]\n");
+        ASSERT_EQ(std::rename(QFile::encodeName(folder.path("other.json")).constData(),
+                              QFile::encodeName(folder.path("words.json")).constData()),
+                  0);
+    };
+    for (const auto& change :
+         {std::function<void()>(changedInPlace), std::function<void()>(replaced)}) {
+        store->recordLookup(explained("patch"), {});
+        ASSERT_EQ(folder.read("words.json"), inMemory());
+        // Nor is a replaced word book held open, taking room on the disk.
+        for (const QFileInfo& fd :
+             QDir("/proc/self/fd").entryInfoList(QDir::AllEntries | QDir::System))
+            EXPECT_FALSE(fd.symLinkTarget().contains(QStringLiteral("words.json (deleted)")));
+        change();
+        store->recordLookup(explained("ferry"), {});
+        EXPECT_EQ(folder.read("words.json"), inMemory());
+    }
 }
