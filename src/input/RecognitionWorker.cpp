@@ -39,13 +39,28 @@ TextRecognizer& RecognitionWorker::recognizer(Engine& engine)
     if (!engine.recognizer) {
         engine.recognizer = m_factory();
         if (!engine.recognizer) throw RecognitionError("no text recogniser");
+        engine.ready = true;
     }
     return *engine.recognizer;
 }
 
-void RecognitionWorker::setIdleRelease(std::chrono::milliseconds idle)
+void RecognitionWorker::start(Engine& engine)
+{
+    QMetaObject::invokeMethod(engine.context, [this, engine = &engine] {
+        try {
+            recognizer(*engine);
+        } catch (const std::exception&) {
+            // The next request tries again and reports the failure to its caller.
+        }
+    });
+}
+
+void RecognitionWorker::setIdleRelease(std::chrono::milliseconds idle, int kept)
 {
     m_idleRelease = idle;
+    m_kept = std::clamp(kept, 0, engines());
+    for (int i = 0; i < m_kept; ++i)
+        start(*m_engines[size_t(i)]);
 }
 
 void RecognitionWorker::used()
@@ -65,9 +80,13 @@ void RecognitionWorker::releaseIfIdle()
     m_started = false;
     // In each engine's queue: a request queued before it is read first, one after it starts
     // the engine again.
-    for (const auto& engine : m_engines)
-        QMetaObject::invokeMethod(engine->context,
-                                  [engine = engine.get()] { engine->recognizer.reset(); });
+    for (size_t i = size_t(m_kept); i < m_engines.size(); ++i) {
+        Engine* engine = m_engines[i].get();
+        QMetaObject::invokeMethod(engine->context, [engine] {
+            engine->ready = false;
+            engine->recognizer.reset();
+        });
+    }
 }
 
 void RecognitionWorker::warmUp()
@@ -75,15 +94,21 @@ void RecognitionWorker::warmUp()
     used();
     if (m_started) return;
     m_started = true;
+    for (const auto& engine : m_engines)
+        start(*engine);
+}
+
+RecognitionWorker::Engine& RecognitionWorker::leastBusy() const
+{
+    // A started engine reads at once; one still starting would hold the picture for the
+    // fraction of a second its start takes, so it gets one only when none is started.
+    Engine* best = nullptr;
     for (const auto& engine : m_engines) {
-        QMetaObject::invokeMethod(engine->context, [this, engine = engine.get()] {
-            try {
-                recognizer(*engine);
-            } catch (const std::exception&) {
-                // The next request tries again and reports the failure to its caller.
-            }
-        });
+        if (best && best->ready && !engine->ready) continue;
+        if (!best || (engine->ready && !best->ready) || engine->waiting < best->waiting)
+            best = engine.get();
     }
+    return *best;
 }
 
 QFuture<QList<ScreenOCR::Line>> RecognitionWorker::recognize(GrayImage image)
@@ -92,10 +117,7 @@ QFuture<QList<ScreenOCR::Line>> RecognitionWorker::recognize(GrayImage image)
     QFuture<QList<ScreenOCR::Line>> future = promise->future();
     promise->start();
     used();
-    Engine* engine =
-        std::min_element(m_engines.begin(), m_engines.end(), [](const auto& a, const auto& b) {
-            return a->waiting.load() < b->waiting.load();
-        })->get();
+    Engine* engine = &leastBusy();
     ++engine->waiting;
     const bool queued = QMetaObject::invokeMethod(
         engine->context, [this, engine, promise, image = std::move(image)] {

@@ -41,9 +41,10 @@ public:
     // Starts the engines now, so that the first lookup does not pay for them. Cheap while they
     // are started: call it at every sign that a lookup may come.
     void warmUp();
-    // Ends the engines once neither a request nor a warmUp() came for this long; never unless
-    // set.
-    void setIdleRelease(std::chrono::milliseconds idle);
+    // Ends the engines once neither a request nor a warmUp() came for this long, all but the
+    // first `kept`, which start now and stay: the first lookup after a rest reads on them while
+    // the others start. Never unless set.
+    void setIdleRelease(std::chrono::milliseconds idle, int kept = 0);
 
     // The lines of the picture; a RecognitionError (or the engine's failure to start) is
     // stored in the future and rethrown where its result is taken.
@@ -55,8 +56,11 @@ private:
         QThread thread;
         QObject* context = nullptr; // lives on the thread; its queue orders the requests
         std::atomic<int> waiting{0};
+        std::atomic<bool> ready{false}; // started, so a request costs no start
     };
     TextRecognizer& recognizer(Engine& engine);
+    void start(Engine& engine);
+    Engine& leastBusy() const;
     void used();
     void releaseIfIdle();
 
@@ -64,6 +68,7 @@ private:
     std::vector<std::unique_ptr<Engine>> m_engines;
     bool m_started = false; // warmUp() asked every engine to start since the last release
     std::chrono::milliseconds m_idleRelease{0};
+    int m_kept = 0;
     QElapsedTimer m_lastUse;
     QTimer m_idleTimer;
 };

@@ -39,7 +39,8 @@ public:
     QByteArrayList pieces(const QList<T>& records)
     {
         takeCheckedTexts();
-        m_fileText = m_file.readAll();
+        m_mapped = m_file.map();
+        m_fileText = m_mapped ? std::optional(m_mapped->bytes()) : std::nullopt;
         static const QByteArray open("[\n"), separator(",\n"), close("\n]\n"), empty("]\n");
         ++m_pass;
         m_used = 0;
@@ -65,6 +66,7 @@ public:
     void finishWrite(std::optional<QString> path)
     {
         m_fileText.reset();
+        m_mapped.reset();
         if (!path) return;
         qint64 size = m_layout.isEmpty() ? 4 : 3; // "[\n" + "]\n", or "[\n" + "\n]\n"
         for (const Placed& placed : std::as_const(m_layout))
@@ -291,7 +293,8 @@ private:
     QHash<QUuid, qsizetype> m_seedIndex;
     TextFile m_file;     // where the texts that are not in memory stand
     QByteArray m_source; // the document read, when there is no file to read it from again
-    std::optional<QByteArray> m_fileText; // m_file's text while the pieces made of it are written
+    std::optional<MappedText> m_mapped;   // m_file, while the pieces made of it are written
+    std::optional<QByteArray> m_fileText; // its text
     QList<Placed> m_layout;               // the records of the last pieces, in order
     std::thread m_checker;
     std::atomic<bool> m_stop = false;

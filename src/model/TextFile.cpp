@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -60,20 +61,34 @@ bool TextFile::unchanged() const
            info.st_mtim.tv_sec == m_modified.tv_sec && info.st_mtim.tv_nsec == m_modified.tv_nsec;
 }
 
-std::optional<QByteArray> TextFile::readAll() const
+std::optional<MappedText> TextFile::map() const
 {
-    if (m_fd < 0 || !unchanged()) return std::nullopt;
-    QByteArray text(m_size, Qt::Uninitialized);
-    qint64 done = 0;
-    while (done < m_size) {
-        const ssize_t got = ::pread(m_fd, text.data() + done, size_t(m_size - done), done);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) return std::nullopt;
-        done += got;
-    }
-    // A change while it was being read would have moved the modification time.
+    if (m_fd < 0 || m_size <= 0 || !unchanged()) return std::nullopt;
+    void* address = ::mmap(nullptr, size_t(m_size), PROT_READ, MAP_PRIVATE, m_fd, 0);
+    if (address == MAP_FAILED) return std::nullopt;
+    MappedText text(static_cast<const char*>(address), m_size);
+    // A change since the file was taken would have moved its size or modification time.
     if (!unchanged()) return std::nullopt;
     return text;
+}
+
+MappedText::MappedText(MappedText&& other) noexcept
+    : m_address(std::exchange(other.m_address, nullptr)), m_size(std::exchange(other.m_size, 0))
+{}
+
+MappedText& MappedText::operator=(MappedText&& other) noexcept
+{
+    if (this != &other) {
+        if (m_address) ::munmap(const_cast<char*>(m_address), size_t(m_size));
+        m_address = std::exchange(other.m_address, nullptr);
+        m_size = std::exchange(other.m_size, 0);
+    }
+    return *this;
+}
+
+MappedText::~MappedText()
+{
+    if (m_address) ::munmap(const_cast<char*>(m_address), size_t(m_size));
 }
 
 } // namespace glossivo

@@ -148,18 +148,22 @@ TEST(RecognitionWorker, AnEngineThatCannotStartFailsEveryRequest)
 
 TEST_F(ScreenOCRTest, EnginesEndAfterARestAndStartAgainAtTheNextRead)
 {
-    RecognitionWorker engines([this] { return std::make_unique<FakeRecognizer>(log); }, 2);
-    engines.setIdleRelease(std::chrono::milliseconds(1000));
+    RecognitionWorker engines([this] { return std::make_unique<FakeRecognizer>(log); }, 3);
+    engines.setIdleRelease(std::chrono::milliseconds(1000), 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return log.made == 1; }));
     engines.warmUp();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return log.made == 2; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return log.made == 3; }));
     for (int i = 0; i < 3; ++i) {
         QTest::qWait(400);
         engines.warmUp(); // still in use
     }
     EXPECT_EQ(log.ended, 0);
     ASSERT_TRUE(QTest::qWaitFor([&] { return log.ended == 2; }, 5000));
+    // The kept engine reads the first picture after the rest; none has to start for it.
     engines.recognize(GrayImage{1, 1, QByteArray(1, 0)}).waitForFinished();
     EXPECT_EQ(log.made, 3);
+    engines.warmUp();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return log.made == 5; }));
 }
 
 } // namespace
