@@ -2,8 +2,10 @@
 #include "card/CardController.h"
 #include "card/DeepSeekCardAI.h"
 #include "card/views/CardPanel.h"
+#include "input/DevicePixels.h"
 #include "model/WordStore.h"
 #include "platform/DesktopHelpers.h"
+#include "platform/qt/QtScreens.h"
 #include "platform/x11/X11PermissionProbe.h"
 #include "support/DataFolder.h"
 #include "support/FakeChatServer.h"
@@ -16,9 +18,12 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
+#include <QScreen>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 using namespace glossivo;
 using namespace glossivo::testing;
@@ -255,6 +260,64 @@ TEST_F(LookupFlowDesktopTest, ASelectionInXtermHasItsLineAsContext)
                      QStringLiteral("Surrounding text: I was reluctant to post this photo"));
     selectsIntoACard(window.point("bridge"), QStringLiteral("bridge"),
                      QStringLiteral("photo of the bridge"));
+}
+
+// On a desktop scaled to twice its pixels (scripts/desktop-session --scale 2) the pointer, the
+// Tk window and the screen's picture count device pixels, and the card logical ones.
+class ScaledLookupFlowDesktopTest : public LookupFlowDesktopTest {
+protected:
+    void SetUp() override
+    {
+        if (!desktopAvailable() || qApp->primaryScreen()->devicePixelRatio() == 1.0)
+            GTEST_SKIP() << "needs a scaled desktop (scripts/desktop-session --scale 2)";
+        LookupFlowDesktopTest::SetUp();
+        const qreal scale = qApp->primaryScreen()->devicePixelRatio();
+        window = std::make_unique<HelperWindow>(
+            QStringLiteral("python3"), QStringList{QStringLiteral(GLOSSIVO_TK_WINDOW), kLine,
+                                                   QStringLiteral("%1x%2+%3+%4")
+                                                       .arg(std::lround(900 * scale))
+                                                       .arg(std::lround(160 * scale))
+                                                       .arg(std::lround(100 * scale))
+                                                       .arg(std::lround(300 * scale))});
+        ASSERT_TRUE(window->isReady());
+    }
+
+    // The word's card was asked for with its line as context, and its top edge lies 18 logical
+    // pixels below the pointer in the middle of the word.
+    void cardOpensBelow(const QString& word)
+    {
+        ASSERT_TRUE(QTest::qWaitFor(
+            [this, &word] { return panel->isVisible() && labelText("headwordLabel") == word; },
+            20000))
+            << "no card for " << word.toStdString() << ": " << cardState().toStdString();
+        ASSERT_EQ(server.requests().size(), 1);
+        EXPECT_TRUE(asked(0).startsWith(QStringLiteral("Selection: ") + word + u'\n'))
+            << asked(0).toStdString();
+        EXPECT_TRUE(asked(0).contains(QStringLiteral("Surrounding text: ") + kLine))
+            << asked(0).toStdString();
+        const QPoint pointer = DevicePixels::toLogical(QtScreens::areas(), window->point(word));
+        EXPECT_NEAR(panel->geometry().top(), pointer.y() + 18, 1);
+    }
+
+    const QString kLine = QStringLiteral("Most people admit that they were wrong about it.");
+    std::unique_ptr<HelperWindow> window;
+};
+
+TEST_F(ScaledLookupFlowDesktopTest, TheHoverKeyLooksUpTheWordUnderThePointer)
+{
+    server.enqueue(explanationOf(QStringLiteral("admit")));
+    const QPoint at = window->point(QStringLiteral("admit"));
+    xdotool({QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()),
+             QStringLiteral("keydown"), QStringLiteral("alt")});
+    cardOpensBelow(QStringLiteral("admit"));
+    xdotool({QStringLiteral("keyup"), QStringLiteral("alt")});
+}
+
+TEST_F(ScaledLookupFlowDesktopTest, ASelectionIsLookedUpWithItsLine)
+{
+    server.enqueue(explanationOf(QStringLiteral("they")));
+    doubleClick(window->point(QStringLiteral("they")));
+    cardOpensBelow(QStringLiteral("they"));
 }
 
 } // namespace
