@@ -10,9 +10,10 @@ namespace glossivo::TextRows {
 
 namespace {
 
-constexpr int kInkPixels = 2;      // fewer is noise
-constexpr double kMargin = 3;      // rows kept around the ink, for the recogniser's own margins
-constexpr double kBlankInside = 1; // blank rows that a line may hold (the dot of an i)
+constexpr int kInkPixels = 2; // fewer is noise
+constexpr double kMargin = 3; // rows kept around the ink, for the recogniser's own margins
+// Blank rows at 96 dpi that a line may hold: the dot of an i lies a row or two above its stem.
+constexpr double kBlankInside = 1.5;
 
 const uchar* rowAt(const GrayImage& image, int y)
 {
@@ -48,7 +49,7 @@ QList<Band> find(const GrayImage& image)
 {
     QList<Band> bands;
     if (image.isNull()) return bands;
-    const int blankInside = std::max(1, int(std::lround(kBlankInside * image.scale)));
+    const int blankInside = std::max(1, int(kBlankInside * image.scale));
     for (int y = 0; y < image.height; ++y) {
         if (!inked(image, y)) continue;
         if (!bands.isEmpty() && bands.back().bottom >= y - 1 - blankInside)

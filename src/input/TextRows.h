@@ -20,8 +20,8 @@ struct Band {
     bool operator==(const Band&) const = default;
 };
 
-// The runs of inked rows from the top; a blank row inside a line (between an i and its dot, two
-// at twice the pixels) does not split it.
+// The runs of inked rows from the top; a blank row inside a line (between an i and its dot,
+// three at twice the pixels) does not split it.
 QList<Band> find(const GrayImage& image);
 
 // Grey levels from the ground at which a pixel is ink.
