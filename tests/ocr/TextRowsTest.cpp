@@ -1,5 +1,3 @@
-#include "TextPicture.h"
-
 #include "input/TextRows.h"
 
 #include <gtest/gtest.h>
@@ -45,25 +43,5 @@ TEST(TextRows, FindsLinesOfEitherInkAndKeepsTheNearestOnesAroundTheRow)
     EXPECT_EQ(TextRows::around(bands, 0, 3.5), (Band{0, 16}));
     EXPECT_EQ(TextRows::around({}, 3, 3.5), std::nullopt);
 }
-
-// Type on a screen scaled to r is r times as tall in pixels, and so is the blank between an i
-// and its dot: a line without ascenders stays one line at every ratio.
-class TextRowsAtEveryRatio : public ::testing::TestWithParam<qreal> {};
-
-TEST_P(TextRowsAtEveryRatio, TheDotsOfAnIStayWithTheirLine)
-{
-    const qreal r = GetParam();
-    QImage image(QSize(300, 80) * r, QImage::Format_RGB32);
-    image.setDevicePixelRatio(r);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    painter.setFont(glossivo::testing::fontOf(QStringLiteral("DejaVu Sans"), 20));
-    painter.drawText(QPointF(10, 30), QStringLiteral("mini-mix in run"));
-    painter.drawText(QPointF(10, 65), QStringLiteral("more"));
-    painter.end();
-    EXPECT_EQ(TextRows::find(QtScreens::toGray(image)).size(), 2);
-}
-
-INSTANTIATE_TEST_SUITE_P(Ratios, TextRowsAtEveryRatio, ::testing::Values(1.0, 1.5, 2.0));
 
 } // namespace
