@@ -101,8 +101,8 @@ BENCHMARK(contextRows)->Unit(benchmark::kMillisecond);
 // rows in slices on a pool of engines (the argument), the word and context found.
 class StripGrabber : public ScreenGrabber {
 public:
-    std::optional<GrayImage> capture(const QRect&, qreal) override { return strip(1); }
-    std::optional<QRect> windowAreaAt(QPoint, qreal) override { return std::nullopt; }
+    std::optional<GrayImage> capture(const QRect&, const ScreenArea&) override { return strip(1); }
+    std::optional<QRect> windowAreaAt(QPoint, const ScreenArea&) override { return std::nullopt; }
 };
 
 void lookup(benchmark::State& state)

@@ -1,4 +1,5 @@
 #include "input/CaptureGeometry.h"
+#include "input/DevicePixels.h"
 #include "input/GrayImage.h"
 #include "input/ScreenOCR.h"
 #include "input/SolidBlocks.h"
@@ -80,10 +81,12 @@ constexpr int kScreenWidth = 1160;
 constexpr int kScreenHeight = 400;
 const QPoint kPointer(580, 200);
 
-Scene draw(const Case& c)
+Scene draw(const Case& c, qreal ratio)
 {
     Scene scene;
-    scene.screen = QImage(kScreenWidth, kScreenHeight, QImage::Format_RGB32);
+    // Drawn in logical pixels, `ratio` device pixels each, as a scaled desktop shows it.
+    scene.screen = QImage(QSize(kScreenWidth, kScreenHeight) * ratio, QImage::Format_RGB32);
+    scene.screen.setDevicePixelRatio(ratio);
     scene.screen.fill(c.scheme->page);
     scene.pointer = kPointer;
     // Openbox's bar, 28 pixels, ends 30 pixels above the pointer's line.
@@ -195,13 +198,14 @@ TesseractRecognizer& engine()
     return recognizer;
 }
 
-void readStrip(benchmark::State& state, const Case c)
+void readStrip(benchmark::State& state, const Case c, qreal ratio)
 {
-    const Scene scene = draw(c);
-    const QList<ScreenArea> screens{{QRect(0, 0, kScreenWidth, kScreenHeight), 1.0}};
+    const Scene scene = draw(c, ratio);
+    const QList<ScreenArea> screens{{QRect(0, 0, kScreenWidth, kScreenHeight), ratio}};
     auto capture = CaptureGeometry::stripAround(screens, scene.pointer);
     if (!c.raw) capture = CaptureGeometry::stripWithin(*capture, scene.pointer, scene.windowArea);
-    GrayImage picture = QtScreens::toGray(scene.screen.copy(capture->global()));
+    GrayImage picture = QtScreens::toGray(
+        scene.screen.copy(DevicePixels::toDevice(capture->screen, capture->global())));
     if (!c.raw) {
         ScreenOCR::keepContextRows(*capture, picture, scene.pointer);
         SolidBlocks::paintOver(picture);
@@ -246,7 +250,7 @@ void readStrip(benchmark::State& state, const Case c)
 void add(const Case& c, const QString& name)
 {
     const QString prefix = c.raw ? QStringLiteral("raw/") : QStringLiteral("read/");
-    benchmark::RegisterBenchmark((prefix + name).toStdString().c_str(), readStrip, c)
+    benchmark::RegisterBenchmark((prefix + name).toStdString().c_str(), readStrip, c, 1.0)
         ->Unit(benchmark::kMillisecond)
         ->Iterations(3);
 }
@@ -272,6 +276,31 @@ void registerCases()
     }
 }
 
-const bool registered = (registerCases(), true);
+// A desktop scaled to 200 %: the same scenes with twice the pixels, which the program reads at
+// their device resolution.
+void addScaled(const Case& c, const QString& name)
+{
+    benchmark::RegisterBenchmark(("read/x2/" + name).toStdString().c_str(), readStrip, c, 2.0)
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(3);
+}
+
+void registerScaledCases()
+{
+    for (const QString& family : {QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans CJK SC"),
+                                  QStringLiteral("DejaVu Sans Mono")})
+        for (const int points : {9, 12, 20})
+            for (const Scheme* scheme : {&kSchemes[0], &kSchemes[1]})
+                for (const bool highlighted : {false, true})
+                    addScaled({family, points, scheme, highlighted, false, false},
+                              QStringLiteral("%1/%2pt/%3/%4")
+                                  .arg(family, QString::number(points),
+                                       QString::fromLatin1(scheme->name),
+                                       highlighted ? "selected" : "plain"));
+    addScaled({QStringLiteral("DejaVu Sans"), 15, &kSchemes[0], false, true, false},
+              QStringLiteral("title bar/plain"));
+}
+
+const bool registered = (registerCases(), registerScaledCases(), true);
 
 } // namespace

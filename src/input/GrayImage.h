@@ -9,13 +9,16 @@ struct GrayImage {
     int width = 0;
     int height = 0;
     QByteArray pixels; // width * height bytes
+    // Pixels to one logical pixel of the screen it shows: text is this many times as tall as
+    // at 96 dpi, and so are the gaps and margins the analysis measures in pixels.
+    qreal scale = 1.0;
 
     bool isNull() const { return width <= 0 || height <= 0; }
     uchar at(int x, int y) const { return uchar(pixels[qsizetype(y) * width + x]); }
     // `count` rows from `top`, which must lie inside the picture.
     GrayImage rows(int top, int count) const
     {
-        return {width, count, pixels.mid(qsizetype(top) * width, qsizetype(count) * width)};
+        return {width, count, pixels.mid(qsizetype(top) * width, qsizetype(count) * width), scale};
     }
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "input/GrayImage.h"
+#include "input/ScreenArea.h"
 
 #include <QRect>
 
@@ -19,14 +20,14 @@ public:
 class ScreenGrabber {
 public:
     virtual ~ScreenGrabber() = default;
-    // `rect` in global coordinates, lying on one screen whose device-pixel scale is `scale`;
-    // the picture has the rectangle's size times the scale, truncated. Nothing when there is no
-    // screen to read; throws ScreenCaptureError when the window system fails.
-    virtual std::optional<GrayImage> capture(const QRect& rect, qreal scale) = 0;
-    // The part of the screen where the window under `point` shows its content, without the
-    // window manager's frame and title bar, global; nothing over the bare desktop or over this
-    // program's own windows.
-    virtual std::optional<QRect> windowAreaAt(QPoint point, qreal scale) = 0;
+    // `rect` in global coordinates, lying on `screen`; the picture has its device pixels, the
+    // rectangle's size times the screen's scale, truncated, and carries that scale. Nothing
+    // when there is no screen to read; throws ScreenCaptureError when the window system fails.
+    virtual std::optional<GrayImage> capture(const QRect& rect, const ScreenArea& screen) = 0;
+    // The part of the screen where the window under `point` (on `screen`) shows its content,
+    // without the window manager's frame and title bar, global; nothing over the bare desktop
+    // or over this program's own windows.
+    virtual std::optional<QRect> windowAreaAt(QPoint point, const ScreenArea& screen) = 0;
 };
 
 } // namespace glossivo

@@ -53,7 +53,7 @@ QCoro::Task<std::optional<QList<ScreenOCR::Line>>>
 readCapture(ScreenGrabber& grabber, RecognitionWorker& recognition,
             const CaptureGeometry::Capture& capture)
 {
-    std::optional<GrayImage> image = grabber.capture(capture.global(), capture.screen.scale);
+    std::optional<GrayImage> image = grabber.capture(capture.global(), capture.screen);
     if (!image || image->isNull()) co_return std::nullopt;
     co_return co_await recognizeImage(recognition, std::move(*image));
 }
@@ -66,7 +66,7 @@ void ScreenOCR::keepContextRows(CaptureGeometry::Capture& capture, GrayImage& im
 {
     const qreal scale = capture.screen.scale;
     const int pointerRow = int((point.y() - capture.global().top()) * scale);
-    const auto band = TextRows::around(TextRows::find(image), pointerRow, kContextLines);
+    const auto band = TextRows::around(TextRows::find(image), pointerRow, kContextLines, scale);
     if (!band) return;
     const int top = int(std::floor(band->top / scale));
     const int bottom = std::min(int(std::ceil((band->bottom + 1) / scale)), capture.local.height());
@@ -130,11 +130,11 @@ QCoro::Task<std::optional<ScreenOCR::Read>> ScreenOCR::readStrip(QPoint point)
 {
     auto capture = CaptureGeometry::stripAround(m_screens(), point);
     if (!capture) co_return std::nullopt;
-    if (const auto window = m_grabber.windowAreaAt(point, capture->screen.scale)) {
+    if (const auto window = m_grabber.windowAreaAt(point, capture->screen)) {
         capture = CaptureGeometry::stripWithin(*capture, point, *window);
         if (!capture) co_return std::nullopt;
     }
-    std::optional<GrayImage> image = m_grabber.capture(capture->global(), capture->screen.scale);
+    std::optional<GrayImage> image = m_grabber.capture(capture->global(), capture->screen);
     if (!image || image->isNull()) co_return std::nullopt;
     keepContextRows(*capture, *image, point);
     SolidBlocks::paintOver(*image);

@@ -28,11 +28,12 @@ constexpr double kSpaceShare = 0.7; // of the middle gap between the line's word
 // third of the type's size, the gaps between letters far less.
 constexpr double kLoneSpace = 0.18;
 // A blank reaching the side itself ends the word when it is this share of a space wide, or
-// these pixels: no letter crosses the side there, and a cut letter's sliver fades over fewer.
+// these pixels at 96 dpi: no letter crosses the side there, and a cut letter's sliver fades
+// over fewer.
 constexpr double kSideShare = 0.6;
 constexpr double kSideMin = 3;
 // Lines cut by the strip's top or bottom.
-constexpr double kCutReach = 1.5;      // pixels: a line this near a cutting edge may be cut by it
+constexpr double kCutReach = 1.5; // pixels at 96 dpi: a line this near a cutting edge may be cut
 constexpr double kCutLineHeight = 0.9; // of the tallest line: a line lower than this lost rows
 
 // Minimum edges inclusive, maximum edges exclusive, as the recogniser's rectangles count.
@@ -286,14 +287,14 @@ bool inkUnder(const QList<bool>& ink, const QRectF& box)
 // Whether the word's ink runs on to the picture's side (`step` -1 the left, 1 the right) with no
 // blank of `space` pixels on the way. The walk starts in the word's middle, since the
 // recogniser's box may reach over the space after the word and the sliver beyond it.
-bool inkRunsToEdge(const QList<bool>& ink, const QRectF& box, int step, double space)
+bool inkRunsToEdge(const QList<bool>& ink, const QRectF& box, int step, double space, double scale)
 {
     int blank = 0;
     for (int x = int(box.center().x() * ink.size()); x >= 0 && x < ink.size(); x += step) {
         blank = ink[x] ? 0 : blank + 1;
         if (blank >= space) return false;
     }
-    return blank < std::max(kSideShare * space, kSideMin);
+    return blank < std::max(kSideShare * space, kSideMin * scale);
 }
 
 QString contextAround(const QList<ScreenOCR::Line>& lines, const ScreenOCR::Line& chosen)
@@ -332,7 +333,7 @@ QList<ScreenOCR::Line> ScreenOCR::wholeWords(const QList<Line>& lines, const Gra
 {
     if (image.isNull()) return lines; // nothing shows a cut
     const int height = std::max(image.height, 1);
-    const double dy = kCutReach / height;
+    const double dy = kCutReach * image.scale / height;
     // A line the top or bottom cuts leaves ink in that row and is lower than the whole lines; a
     // line ending just short of the edge, or on it, is neither.
     const QList<bool> topInk = TextRows::inkColumns(image, {0, 0});
@@ -355,8 +356,9 @@ QList<ScreenOCR::Line> ScreenOCR::wholeWords(const QList<Line>& lines, const Gra
             if (cutAcross(box)) return true;
             if (!(cuts & (Qt::LeftEdge | Qt::RightEdge))) return false;
             const QList<bool>& ink = rowInk.of(box);
-            return (cuts.testFlag(Qt::LeftEdge) && inkRunsToEdge(ink, box, -1, space)) ||
-                   (cuts.testFlag(Qt::RightEdge) && inkRunsToEdge(ink, box, 1, space));
+            return (cuts.testFlag(Qt::LeftEdge) &&
+                    inkRunsToEdge(ink, box, -1, space, image.scale)) ||
+                   (cuts.testFlag(Qt::RightEdge) && inkRunsToEdge(ink, box, 1, space, image.scale));
         };
         const QList<qsizetype> starts = wordStarts(line);
         Line kept{line.text, {}, {}};

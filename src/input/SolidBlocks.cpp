@@ -10,6 +10,7 @@ namespace glossivo::SolidBlocks {
 namespace {
 
 constexpr double kMinWidth = 0.3; // of the line's height: narrower solid runs are strokes
+constexpr double kMinPixels = 3;  // at 96 dpi: a thinner run is a bar of a letter
 constexpr int kEvenness = 16;     // grey levels a solid column may vary by
 
 uchar* pixel(GrayImage& image, int x, int y)
@@ -44,7 +45,8 @@ void paintOver(GrayImage& image)
     if (image.isNull()) return;
     for (const TextRows::Band& band : TextRows::find(image)) {
         const int ground = TextRows::ground(image, band);
-        const int minWidth = std::max(3, int(kMinWidth * band.height()));
+        const int minWidth =
+            std::max(int(kMinPixels * image.scale), int(kMinWidth * band.height()));
         for (int x = 0; x < image.width;) {
             int end = x;
             while (end < image.width && solid(image, end, band, ground))

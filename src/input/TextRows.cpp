@@ -11,7 +11,9 @@ namespace glossivo::TextRows {
 namespace {
 
 constexpr int kInkPixels = 2; // fewer is noise
-constexpr int kMargin = 3;    // rows kept around the ink, for the recogniser's own margins
+constexpr double kMargin = 3; // rows kept around the ink, for the recogniser's own margins
+// Blank rows at 96 dpi that a line may hold: the dot of an i lies a row or two above its stem.
+constexpr double kBlankInside = 1.5;
 
 const uchar* rowAt(const GrayImage& image, int y)
 {
@@ -47,9 +49,10 @@ QList<Band> find(const GrayImage& image)
 {
     QList<Band> bands;
     if (image.isNull()) return bands;
+    const int blankInside = std::max(1, int(kBlankInside * image.scale));
     for (int y = 0; y < image.height; ++y) {
         if (!inked(image, y)) continue;
-        if (!bands.isEmpty() && bands.back().bottom >= y - 2)
+        if (!bands.isEmpty() && bands.back().bottom >= y - 1 - blankInside)
             bands.back().bottom = y;
         else
             bands.append({y, y});
@@ -84,7 +87,7 @@ QList<bool> inkColumns(const GrayImage& image, Band band)
     return ink;
 }
 
-std::optional<Band> around(const QList<Band>& bands, int row, double reach)
+std::optional<Band> around(const QList<Band>& bands, int row, double reach, double scale)
 {
     if (bands.isEmpty()) return std::nullopt;
     const Band* chosen = &bands.front();
@@ -109,8 +112,9 @@ std::optional<Band> around(const QList<Band>& bands, int row, double reach)
         if (band.bottom < kept.top) above = std::max(above, band.bottom);
         if (band.top > kept.bottom) below = std::min(below, band.top);
     }
-    return Band{std::max({kept.top - kMargin, above + 1, 0}),
-                std::min(kept.bottom + kMargin, below - 1)};
+    const int margin = int(std::lround(kMargin * scale));
+    return Band{std::max({kept.top - margin, above + 1, 0}),
+                std::min(kept.bottom + margin, below - 1)};
 }
 
 } // namespace glossivo::TextRows

@@ -20,8 +20,8 @@ struct Band {
     bool operator==(const Band&) const = default;
 };
 
-// The runs of inked rows from the top; a blank row inside a line (between an i and its dot)
-// does not split it.
+// The runs of inked rows from the top; a blank row inside a line (between an i and its dot,
+// three at twice the pixels) does not split it.
 QList<Band> find(const GrayImage& image);
 
 // Grey levels from the ground at which a pixel is ink.
@@ -35,8 +35,9 @@ int ground(const GrayImage& image, Band band);
 QList<bool> inkColumns(const GrayImage& image, Band band);
 
 // The rows holding the line at `row` (or the nearest one) and every line whose middle lies
-// within `reach` of its heights, with a margin; nothing when the picture holds no ink.
-std::optional<Band> around(const QList<Band>& bands, int row, double reach);
+// within `reach` of its heights, with a margin of a few pixels at 96 dpi, `scale` times as many
+// in the bands' picture; nothing when the picture holds no ink.
+std::optional<Band> around(const QList<Band>& bands, int row, double reach, double scale = 1.0);
 
 } // namespace TextRows
 } // namespace glossivo

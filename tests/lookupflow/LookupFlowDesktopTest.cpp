@@ -2,8 +2,10 @@
 #include "card/CardController.h"
 #include "card/DeepSeekCardAI.h"
 #include "card/views/CardPanel.h"
+#include "input/DevicePixels.h"
 #include "model/WordStore.h"
 #include "platform/DesktopHelpers.h"
+#include "platform/qt/QtScreens.h"
 #include "platform/x11/X11PermissionProbe.h"
 #include "support/DataFolder.h"
 #include "support/FakeChatServer.h"
@@ -16,6 +18,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
+#include <QScreen>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -255,6 +258,56 @@ TEST_F(LookupFlowDesktopTest, ASelectionInXtermHasItsLineAsContext)
                      QStringLiteral("Surrounding text: I was reluctant to post this photo"));
     selectsIntoACard(window.point("bridge"), QStringLiteral("bridge"),
                      QStringLiteral("photo of the bridge"));
+}
+
+// On a desktop scaled to 200 % (scripts/desktop-session --scale 2) X counts device pixels, the
+// card logical ones: the word under the hover key and a selected word are each asked for with
+// their line, and the card's top edge lies 18 logical pixels below the pointer on the word.
+class ScaledLookupFlowDesktopTest : public LookupFlowDesktopTest {
+protected:
+    void SetUp() override
+    {
+        if (!desktopAvailable() || qApp->primaryScreen()->devicePixelRatio() == 1.0)
+            GTEST_SKIP() << "needs a scaled desktop";
+        LookupFlowDesktopTest::SetUp();
+        const qreal r = qApp->primaryScreen()->devicePixelRatio();
+        window = std::make_unique<HelperWindow>(
+            QStringLiteral("python3"),
+            QStringList{
+                QStringLiteral(GLOSSIVO_TK_WINDOW), kLine,
+                QStringLiteral("%1x%2+%3+%4").arg(900 * r).arg(160 * r).arg(100 * r).arg(300 * r)});
+        ASSERT_TRUE(window->isReady());
+    }
+
+    void cardOpensBelow(const QString& word)
+    {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return labelText("headwordLabel") == word; }, 20000))
+            << cardState().toStdString();
+        ASSERT_EQ(server.requests().size(), 1);
+        EXPECT_TRUE(asked(0).startsWith("Selection: " + word + "\nSurrounding text: " + kLine))
+            << asked(0).toStdString();
+        const QPoint pointer = DevicePixels::toLogical(QtScreens::areas(), window->point(word));
+        EXPECT_NEAR(panel->geometry().top(), pointer.y() + 18, 1);
+    }
+
+    const QString kLine = QStringLiteral("Most people admit that they were wrong about it.");
+    std::unique_ptr<HelperWindow> window;
+};
+
+TEST_F(ScaledLookupFlowDesktopTest, TheHoverKeyLooksUpTheWordUnderThePointer)
+{
+    server.enqueue(explanationOf(QStringLiteral("admit")));
+    const QPoint at = window->point(QStringLiteral("admit"));
+    xdotool({"mousemove", QString::number(at.x()), QString::number(at.y()), "keydown", "alt"});
+    cardOpensBelow(QStringLiteral("admit"));
+    xdotool({"keyup", "alt"});
+}
+
+TEST_F(ScaledLookupFlowDesktopTest, ASelectionIsLookedUpWithItsLine)
+{
+    server.enqueue(explanationOf(QStringLiteral("they")));
+    doubleClick(window->point(QStringLiteral("they")));
+    cardOpensBelow(QStringLiteral("they"));
 }
 
 } // namespace

@@ -18,17 +18,19 @@ namespace {
 
 class FakeGrabber : public ScreenGrabber {
 public:
-    std::optional<GrayImage> capture(const QRect& rect, qreal scale) override
+    std::optional<GrayImage> capture(const QRect& rect, const ScreenArea& screen) override
     {
+        const qreal scale = screen.scale;
         rects.append(rect);
         scales.append(scale);
         if (fails) throw ScreenCaptureError("no screen for you");
         if (empty) return std::nullopt;
         return GrayImage{
             int(rect.width() * scale), int(rect.height() * scale),
-            QByteArray(qsizetype(rect.width() * scale) * int(rect.height() * scale), char(255))};
+            QByteArray(qsizetype(rect.width() * scale) * int(rect.height() * scale), char(255)),
+            scale};
     }
-    std::optional<QRect> windowAreaAt(QPoint, qreal) override { return window; }
+    std::optional<QRect> windowAreaAt(QPoint, const ScreenArea&) override { return window; }
     QList<QRect> rects;
     QList<qreal> scales;
     std::optional<QRect> window;

@@ -28,6 +28,7 @@ protected:
     ScreenReading reading;
     ScreenOCR& ocr = reading.ocr();
     X11ScreenGrabber grabber{&QtScreens::ownWindowFrames};
+    const ScreenArea screen{QRect(0, 0, 1280, 800), 1.0};
 };
 
 TEST_F(ScreenReadingDesktop, ReadsAnotherProgramsWindow)
@@ -76,7 +77,7 @@ TEST_F(ScreenReadingDesktop, TheCursorIsNotInThePicture)
     xdotool(
         {"mousemove", QString::number(kWindowAt.x() + 40), QString::number(kWindowAt.y() + 66)});
     QTest::qWait(200);
-    const auto picture = grabber.capture(QRect(kWindowAt + QPoint(20, 58), QSize(40, 14)), 1.0);
+    const auto picture = grabber.capture(QRect(kWindowAt + QPoint(20, 58), QSize(40, 14)), screen);
     ASSERT_TRUE(picture);
     for (char pixel : picture->pixels)
         ASSERT_EQ(uchar(pixel), 255);
@@ -85,10 +86,10 @@ TEST_F(ScreenReadingDesktop, TheCursorIsNotInThePicture)
 TEST_F(ScreenReadingDesktop, AScreenEdgeNeverReachesTheServer)
 {
     // Reaching past the root window would be a protocol error, which ends the program.
-    const auto picture = grabber.capture(QRect(1200, 700, 200, 200), 1.0);
+    const auto picture = grabber.capture(QRect(1200, 700, 200, 200), screen);
     ASSERT_TRUE(picture);
     EXPECT_EQ(QSize(picture->width, picture->height), QSize(80, 100));
-    EXPECT_EQ(grabber.capture(QRect(5000, 5000, 10, 10), 1.0), std::nullopt);
+    EXPECT_EQ(grabber.capture(QRect(5000, 5000, 10, 10), screen), std::nullopt);
 }
 
 TEST_F(ScreenReadingDesktop, ADraggedRectangleIsReadOnceTheOverlayHasGone)

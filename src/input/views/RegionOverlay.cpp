@@ -52,7 +52,12 @@ void RegionOverlay::paintEvent(QPaintEvent*)
             painter.fillRect(*selection, Qt::transparent);
             painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
         } else {
-            painter.drawPixmap(*selection, m_backdrop, *selection);
+            // Clipped rather than cut from the picture, whose pixels may be finer than the
+            // overlay's.
+            painter.save();
+            painter.setClipRect(*selection);
+            painter.drawPixmap(0, 0, m_backdrop);
+            painter.restore();
         }
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(QPen(palette().color(QPalette::Highlight), kOutlineWidth));

@@ -5,6 +5,8 @@
 #include <QScreen>
 #include <QWindow>
 
+#include <algorithm>
+
 namespace glossivo::QtScreens {
 
 QList<ScreenArea> areas()
@@ -33,7 +35,13 @@ QList<QRect> ownWindowFrames()
 
 QPixmap desktopPicture(const QRect& frame)
 {
-    QPixmap picture(frame.size());
+    // As sharp as the sharpest screen: a picture of logical pixels would blur the overlay's
+    // text on a scaled screen.
+    qreal scale = 1.0;
+    for (const QScreen* screen : QGuiApplication::screens())
+        scale = std::max(scale, screen->devicePixelRatio());
+    QPixmap picture(frame.size() * scale);
+    picture.setDevicePixelRatio(scale);
     picture.fill(Qt::black);
     QPainter painter(&picture);
     for (QScreen* screen : QGuiApplication::screens()) {
@@ -47,7 +55,7 @@ QPixmap desktopPicture(const QRect& frame)
 GrayImage toGray(const QImage& image)
 {
     const QImage gray = image.convertToFormat(QImage::Format_Grayscale8);
-    GrayImage result{gray.width(), gray.height(), QByteArray()};
+    GrayImage result{gray.width(), gray.height(), QByteArray(), gray.devicePixelRatio()};
     result.pixels.reserve(qsizetype(gray.width()) * gray.height());
     for (int y = 0; y < gray.height(); ++y)
         result.pixels.append(reinterpret_cast<const char*>(gray.constScanLine(y)), gray.width());

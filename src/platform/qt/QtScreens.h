@@ -24,7 +24,7 @@ QList<QRect> ownWindowFrames();
 // The desktop as it is now within `frame` (global coordinates), every screen in its place.
 QPixmap desktopPicture(const QRect& frame);
 
-// The picture in grey, one byte a pixel.
+// The picture in grey, one byte a pixel, with its device pixel ratio as its scale.
 GrayImage toGray(const QImage& image);
 
 } // namespace glossivo::QtScreens

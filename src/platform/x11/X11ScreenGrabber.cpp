@@ -1,5 +1,6 @@
 #include "platform/x11/X11ScreenGrabber.h"
 
+#include "input/DevicePixels.h"
 #include "input/OwnWindowMask.h"
 #include "platform/x11/X11Connection.h"
 #include "platform/x11/X11Windows.h"
@@ -52,12 +53,6 @@ GrayImage toGray(XImage& image)
     return gray;
 }
 
-QRect scaled(const QRect& rect, qreal scale)
-{
-    return QRect(int(rect.x() * scale), int(rect.y() * scale), int(rect.width() * scale),
-                 int(rect.height() * scale));
-}
-
 } // namespace
 
 X11ScreenGrabber::X11ScreenGrabber(OwnWindows ownWindows) : m_ownWindows(std::move(ownWindows)) {}
@@ -78,35 +73,36 @@ Display* X11ScreenGrabber::display()
     return m_display;
 }
 
-std::optional<GrayImage> X11ScreenGrabber::capture(const QRect& rect, qreal scale)
+std::optional<GrayImage> X11ScreenGrabber::capture(const QRect& rect, const ScreenArea& screen)
 {
     Display* x = display();
     if (!x) return std::nullopt;
-    const int screen = DefaultScreen(x);
+    const int number = DefaultScreen(x);
     // A request reaching past the root window is a protocol error, which ends the program.
-    const QRect root(0, 0, DisplayWidth(x, screen), DisplayHeight(x, screen));
-    const QRect pixels = scaled(rect, scale).intersected(root);
+    const QRect root(0, 0, DisplayWidth(x, number), DisplayHeight(x, number));
+    const QRect pixels = DevicePixels::toDevice(screen, rect).intersected(root);
     if (pixels.isEmpty()) return std::nullopt;
     std::unique_ptr<XImage, ImageDeleter> image(
-        XGetImage(x, RootWindow(x, screen), pixels.x(), pixels.y(), unsigned(pixels.width()),
+        XGetImage(x, RootWindow(x, number), pixels.x(), pixels.y(), unsigned(pixels.width()),
                   unsigned(pixels.height()), AllPlanes, ZPixmap));
     if (!image) throw ScreenCaptureError("the X server refused to hand out the screen");
     GrayImage gray = toGray(*image);
+    gray.scale = screen.scale;
     QList<QRect> own;
     for (const QRect& window : m_ownWindows())
-        own.append(scaled(window, scale).translated(-pixels.topLeft()));
+        own.append(DevicePixels::toDevice(screen, window).translated(-pixels.topLeft()));
     OwnWindowMask::paintOver(gray, own);
     return gray;
 }
 
-std::optional<QRect> X11ScreenGrabber::windowAreaAt(QPoint point, qreal scale)
+std::optional<QRect> X11ScreenGrabber::windowAreaAt(QPoint point, const ScreenArea& screen)
 {
     Display* x = display();
-    if (!x || scale <= 0) return std::nullopt;
+    if (!x) return std::nullopt;
     for (const QRect& window : m_ownWindows())
         if (window.contains(point)) return std::nullopt;
     const Window root = DefaultRootWindow(x);
-    const QPoint pixel(int(point.x() * scale), int(point.y() * scale));
+    const QPoint pixel = DevicePixels::toDevice(screen, point);
     Window frame = None;
     int ignoredX = 0, ignoredY = 0;
     // The topmost top-level window at the point: the window manager's frame, when there is one.
@@ -120,8 +116,7 @@ std::optional<QRect> X11ScreenGrabber::windowAreaAt(QPoint point, qreal scale)
     if (!XGetWindowAttributes(x, client, &attributes) ||
         !XTranslateCoordinates(x, client, root, 0, 0, &left, &top, &child))
         return std::nullopt;
-    return QRect(qRound(left / scale), qRound(top / scale), qRound(attributes.width / scale),
-                 qRound(attributes.height / scale));
+    return DevicePixels::toLogical(screen, QRect(left, top, attributes.width, attributes.height));
 }
 
 } // namespace glossivo

@@ -14,8 +14,7 @@ namespace glossivo {
 // Reads the screen from the X server's root window (XGetImage), on a connection of its own.
 // The X server never draws the pointer into what it hands out, so the cursor is not in the
 // picture; this program's own windows are painted over with the picture's background.
-// Global coordinates times the screen's scale are taken for root-window pixels, which holds
-// when every screen has the same scale.
+// The root window counts device pixels; DevicePixels converts at this edge.
 class X11ScreenGrabber : public ScreenGrabber {
 public:
     // Frames of this program's windows now shown, in global coordinates.
@@ -27,8 +26,8 @@ public:
     X11ScreenGrabber& operator=(const X11ScreenGrabber&) = delete;
 
     // Nothing without an X display (a Wayland session, no DISPLAY).
-    std::optional<GrayImage> capture(const QRect& rect, qreal scale) override;
-    std::optional<QRect> windowAreaAt(QPoint point, qreal scale) override;
+    std::optional<GrayImage> capture(const QRect& rect, const ScreenArea& screen) override;
+    std::optional<QRect> windowAreaAt(QPoint point, const ScreenArea& screen) override;
 
 private:
     Display* display();

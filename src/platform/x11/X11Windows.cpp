@@ -1,5 +1,8 @@
 #include "platform/x11/X11Windows.h"
 
+#include "input/DevicePixels.h"
+#include "platform/qt/QtScreens.h"
+
 #include <QByteArray>
 
 #include <X11/Xatom.h>
@@ -127,7 +130,7 @@ std::optional<QPoint> pointer(Display* display, unsigned long* clientUnderPointe
                        &mask))
         return std::nullopt;
     if (clientUnderPointer) *clientUnderPointer = child ? clientWindow(display, child) : 0;
-    return QPoint(rootX, rootY);
+    return DevicePixels::toLogical(QtScreens::areas(), QPoint(rootX, rootY));
 }
 
 std::optional<unsigned long> activeWindow(Display* display)

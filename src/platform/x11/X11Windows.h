@@ -17,7 +17,8 @@ namespace glossivo::X11Windows {
 unsigned long clientWindow(Display* display, unsigned long window);
 // The application window that holds `window` (a focus window deep inside it, say).
 unsigned long topLevelClient(Display* display, unsigned long window);
-// The pointer's global position and the application window under it (0 over the bare root).
+// The pointer's global position, in Qt's logical pixels, and the application window under it
+// (0 over the bare root).
 std::optional<QPoint> pointer(Display* display, unsigned long* clientUnderPointer = nullptr);
 // The window manager's active window (0 when none is active); none without a window manager.
 std::optional<unsigned long> activeWindow(Display* display);
