@@ -6,6 +6,7 @@
 #include "support/DataFolder.h"
 #include "support/FakeClock.h"
 #include "support/FakePlatform.h"
+#include "support/LayoutCheck.h"
 #include "support/Snapshots.h"
 
 #include <QApplication>
@@ -265,6 +266,44 @@ TEST_F(ReviewRoundsDesktop, ASpellingRoundAnsweredWithKeysInTheReviewWindow)
     EXPECT_EQ(onDisk("bridge").spellLevel, 0);
     EXPECT_EQ(onDisk("castle").spellLevel, 1);
     EXPECT_EQ(onDisk("anchor").review->lapses, 0); // the review round was dropped unanswered
+}
+
+TEST_F(ReviewRoundsDesktop, GivingUpShowsTheWholeAnswerWithItsTip)
+{
+    WordEntry word = spelled("ambiguous", 3);
+    word.phonetic = QStringLiteral("/æmˈbɪɡjuəs/");
+    word.pos = QStringLiteral("adj.");
+    word.meaningZh = QStringLiteral("模棱两可的；含糊不清的；有歧义的，可以有不止一种理解的，"
+                                    "常用来说话语、措辞、态度或结果不明确");
+    word.mnemonic = QStringLiteral("ambi（两边）+ gu（走）：话往两边走，就是模棱两可。想象一个人"
+                                   "站在岔路口，左脚踩一条路，右脚踩另一条路，谁问他去哪儿，他"
+                                   "都说「都行」。这样的回答就是 ambiguous。");
+    Example example;
+    example.id = QUuid::createUuid();
+    example.sentence = QStringLiteral("The wording of the contract was ambiguous, so both sides "
+                                      "read it in their own favour and went to court.");
+    example.sentenceZh =
+        QStringLiteral("合同措辞含糊，双方各自往有利于自己的方向理解，闹上了法庭。");
+    example.addedAt = clock.now();
+    word.examples = {example};
+    openWith({word});
+    delegate->showSpelling();
+    ReviewWindow* window = delegate->reviewWindow();
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return asking("ambiguous") && typingInto("answerField"); }, kWait));
+
+    auto* giveUp = window->findChild<QWidget*>(QStringLiteral("giveUpButton"));
+    const QPoint at = giveUp->mapToGlobal(giveUp->rect().center());
+    ASSERT_EQ(QProcess::execute(QStringLiteral("xdotool"),
+                                {"mousemove", "--sync", QString::number(at.x()),
+                                 QString::number(at.y()), "click", "1"}),
+              0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return graded(); }, kWait));
+    QTest::qWait(300);
+    picture("gave-up-with-tip");
+    for (const char* name : {"answerLabel", "answerSentence", "memoryTip"})
+        EXPECT_TRUE(window->findChild<QWidget*>(QLatin1String(name))->isVisible()) << name;
+    EXPECT_EQ(test::layoutFaults(window), "");
 }
 
 } // namespace
