@@ -14,29 +14,24 @@ constexpr qsizetype kLongestWord = 24;
 QString breakableText(const QString& text)
 {
     QString result;
-    qsizetype runStart = 0;
-    const auto flush = [&](qsizetype end) {
-        const QString run = text.mid(runStart, end - runStart);
+    QTextBoundaryFinder lines(QTextBoundaryFinder::Line, text);
+    qsizetype from = 0;
+    for (qsizetype to = lines.toNextBoundary(); to > 0; to = lines.toNextBoundary()) {
+        const QStringView run = QStringView(text).mid(from, to - from);
+        from = to;
         if (run.size() <= kLongestWord) {
             result += run;
-            return;
+            continue;
         }
-        result.reserve(result.size() + run.size() * 2);
-        QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, run);
-        qsizetype from = 0;
-        for (qsizetype at = graphemes.toNextBoundary(); at > 0; at = graphemes.toNextBoundary()) {
-            result += QStringView(run).mid(from, at - from);
+        QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, run.toString());
+        qsizetype start = 0;
+        for (qsizetype end = graphemes.toNextBoundary(); end > 0;
+             end = graphemes.toNextBoundary()) {
+            result += run.mid(start, end - start);
             result += QChar(0x200B);
-            from = at;
+            start = end;
         }
-    };
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (!text.at(i).isSpace()) continue;
-        flush(i);
-        result += text.at(i);
-        runStart = i + 1;
     }
-    flush(text.size());
     return result;
 }
 

@@ -197,7 +197,6 @@ void draw(QPainter& painter, Glyph glyph, const QColor& colour, qreal s)
         ends.quadTo(7 * s, 12.5 * s, 7 * s, 11 * s);
         ends.quadTo(7 * s, 12.5 * s, 10 * s, 12.5 * s);
         painter.drawPath(ends);
-        painter.drawLine(QPointF(5.5 * s, 7 * s), QPointF(8.5 * s, 7 * s));
         break;
     }
     case Glyph::flameFilled: {

@@ -447,7 +447,7 @@ TEST_F(Settings, Snapshots)
             scroll->verticalScrollBar()->setValue(page * 520);
             const QImage image = shown->grab().toImage();
             EXPECT_FALSE(image.isNull());
-            EXPECT_EQ(test::layoutFaults(shown), "");
+            EXPECT_EQ(test::layoutFaults(shown.get()), "");
             image.save(QDir(folderPath)
                            .filePath(QStringLiteral("%1-%2.png").arg(shot.name).arg(page + 1)));
         }

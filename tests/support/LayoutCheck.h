@@ -72,7 +72,7 @@ inline void checkText(const QWidget* widget, QStringList& faults)
 // What a picture can hide about a window's layout: a label shorter or narrower than its text
 // needs, a button narrower than its label, two visible siblings on top of each other, a child
 // reaching past its parent (and so past the window), and a scroll area's content wider than the
-// area when it cannot scroll sideways. A widget that lets the mouse through lies over its
+// area when it scrolls only up and down. A widget that lets the mouse through lies over its
 // siblings on purpose (a hint over an empty list). One line per fault; empty when the layout
 // holds.
 inline std::string layoutFaults(const QWidget* window)
@@ -86,7 +86,9 @@ inline std::string layoutFaults(const QWidget* window)
         const QWidget* parent = widget->parentWidget();
         if (scrolls(widget)) {
             const auto* area = static_cast<const QAbstractScrollArea*>(parent->parentWidget());
+            // A strip with no bars at all (a row of chips) scrolls sideways on purpose.
             if (area->horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOff &&
+                area->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff &&
                 widget->width() > parent->width())
                 faults.append(nameOf(widget) + QStringLiteral(": wider than its scroll area"));
         } else if (!parent->rect().contains(widget->geometry())) {
