@@ -57,11 +57,17 @@ QLayoutItem* FlowLayout::takeAt(int index)
     return index >= 0 && index < m_items.size() ? m_items.takeAt(index) : nullptr;
 }
 
-QList<QSize> FlowLayout::itemSizes() const
+QList<QSize> FlowLayout::itemSizes(int width) const
 {
     QList<QSize> sizes;
-    for (const QLayoutItem* item : m_items)
-        sizes.append(item->sizeHint());
+    for (const QLayoutItem* item : m_items) {
+        QSize size = item->sizeHint();
+        if (size.width() > width) {
+            size.setWidth(std::max(width, item->minimumSize().width()));
+            if (item->hasHeightForWidth()) size.setHeight(item->heightForWidth(size.width()));
+        }
+        sizes.append(size);
+    }
     return sizes;
 }
 
@@ -69,7 +75,7 @@ int FlowLayout::heightForWidth(int width) const
 {
     const QMargins margins = contentsMargins();
     const int inner = width - margins.left() - margins.right();
-    return heightOf(arrange(itemSizes(), inner, m_spacing), m_spacing) + margins.top() +
+    return heightOf(arrange(itemSizes(inner), inner, m_spacing), m_spacing) + margins.top() +
            margins.bottom();
 }
 
@@ -82,22 +88,24 @@ QSize FlowLayout::sizeHint() const
 
 QSize FlowLayout::minimumSize() const
 {
-    QSize widest;
-    for (const QSize& size : itemSizes())
-        widest = widest.expandedTo(size);
-    return QSize(widest.width(), 0).grownBy(contentsMargins());
+    int widest = 0;
+    for (const QLayoutItem* item : m_items)
+        widest = std::max(widest, item->minimumSize().width());
+    return QSize(widest, 0).grownBy(contentsMargins());
 }
 
 void FlowLayout::setGeometry(const QRect& rect)
 {
     QLayout::setGeometry(rect);
     const QRect inner = rect.marginsRemoved(contentsMargins());
-    const QList<QSize> sizes = itemSizes();
+    const QList<QSize> sizes = itemSizes(inner.width());
     int y = inner.y();
     for (const Row& row : arrange(sizes, inner.width(), m_spacing)) {
         int x = inner.x();
         for (qsizetype index : row.indices) {
-            m_items.at(index)->setGeometry(QRect(QPoint(x, y), sizes.at(index)));
+            const QSize size = sizes.at(index);
+            m_items.at(index)->setGeometry(
+                QRect(QPoint(x, y + (row.height - size.height()) / 2), size));
             x += sizes.at(index).width() + m_spacing;
         }
         y += row.height + m_spacing;

@@ -10,7 +10,8 @@ namespace glossivo {
 
 // Lays its items out left to right at their natural size and starts a new row when the next
 // one does not fit, like words in a paragraph. One spacing serves between items and between
-// rows. An item wider than the width gets a row of its own and runs past the edge.
+// rows; items stand centred in their row's height. An item wider than the width gets a row of
+// its own, narrowed to the width (a wrapping text then takes the lines it needs there).
 class FlowLayout : public QLayout {
     Q_OBJECT
 
@@ -43,7 +44,8 @@ public:
     void setGeometry(const QRect& rect) override;
 
 private:
-    QList<QSize> itemSizes() const;
+    // Natural sizes, an item wider than `width` narrowed to it at the height it then needs.
+    QList<QSize> itemSizes(int width = kUnbounded) const;
 
     int m_spacing;
     QList<QLayoutItem*> m_items;

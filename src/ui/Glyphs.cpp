@@ -184,16 +184,21 @@ void draw(QPainter& painter, Glyph glyph, const QColor& colour, qreal s)
         painter.drawLine(QPointF(1.5 * s, 12.5 * s), QPointF(12.5 * s, 12.5 * s));
         break;
     }
-    case Glyph::textCursor:
-        // A letter with the text cursor beside it.
+    case Glyph::textCursor: {
+        // The I-beam of a text field: a stem whose ends curl out both ways, as the pointer
+        // over text is drawn, so beside an English word it cannot read as a letter.
         painter.setPen(line);
-        painter.drawPolyline(
-            QPolygonF({QPointF(1 * s, 11 * s), QPointF(4 * s, 3 * s), QPointF(7 * s, 11 * s)}));
-        painter.drawLine(QPointF(2.2 * s, 8 * s), QPointF(5.8 * s, 8 * s));
-        painter.drawLine(QPointF(10.5 * s, 2 * s), QPointF(10.5 * s, 12 * s));
-        painter.drawLine(QPointF(9 * s, 2 * s), QPointF(12 * s, 2 * s));
-        painter.drawLine(QPointF(9 * s, 12 * s), QPointF(12 * s, 12 * s));
+        painter.drawLine(QPointF(7 * s, 2.5 * s), QPointF(7 * s, 11.5 * s));
+        QPainterPath ends;
+        ends.moveTo(4 * s, 1.5 * s);
+        ends.quadTo(7 * s, 1.5 * s, 7 * s, 3 * s);
+        ends.quadTo(7 * s, 1.5 * s, 10 * s, 1.5 * s);
+        ends.moveTo(4 * s, 12.5 * s);
+        ends.quadTo(7 * s, 12.5 * s, 7 * s, 11 * s);
+        ends.quadTo(7 * s, 12.5 * s, 10 * s, 12.5 * s);
+        painter.drawPath(ends);
         break;
+    }
     case Glyph::flameFilled: {
         QPainterPath flame;
         flame.moveTo(7 * s, 0.8 * s);

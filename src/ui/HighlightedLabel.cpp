@@ -1,12 +1,13 @@
 #include "ui/HighlightedLabel.h"
 
 #include "model/Highlight.h"
+#include "ui/BreakableText.h"
 #include "ui/DesignSize.h"
 
 namespace glossivo {
 
 HighlightedLabel::HighlightedLabel(const QString& text, const QStringList& terms, qreal size,
-                                   QWidget* parent, qreal emphasisSize)
+                                   QWidget* parent, qreal emphasisSize, int lineSpacing)
     : QLabel(parent)
 {
     setFont(DesignSize::font(font(), size));
@@ -14,11 +15,11 @@ HighlightedLabel::HighlightedLabel(const QString& text, const QStringList& terms
     setOpenExternalLinks(false);
     setTextInteractionFlags(Qt::NoTextInteraction);
     setWordWrap(true);
-    setText(markup(text, terms, palette().color(QPalette::Highlight), emphasisSize));
+    setText(markup(text, terms, palette().color(QPalette::Highlight), emphasisSize, lineSpacing));
 }
 
 QString HighlightedLabel::markup(const QString& text, const QStringList& terms,
-                                 const QColor& accent, qreal emphasisSize)
+                                 const QColor& accent, qreal emphasisSize, int lineSpacing)
 {
     QString html;
     qsizetype at = 0;
@@ -27,15 +28,22 @@ QString HighlightedLabel::markup(const QString& text, const QStringList& terms,
             .arg(qRound(emphasisSize))
             .arg(accent.name());
     for (const Highlight::Range& range : Highlight::ranges(text, terms)) {
-        html += text.mid(at, range.start - at).toHtmlEscaped();
-        html += open + text.mid(range.start, range.end - range.start).toHtmlEscaped() +
+        html += breakableText(text.mid(at, range.start - at)).toHtmlEscaped();
+        html += open +
+                breakableText(text.mid(range.start, range.end - range.start)).toHtmlEscaped() +
                 QStringLiteral("</span>");
         at = range.end;
     }
-    html += text.mid(at).toHtmlEscaped();
+    html += breakableText(text.mid(at)).toHtmlEscaped();
     // Runs of blanks and line breaks stay as the sentence has them.
-    return QStringLiteral("<span style=\"white-space:pre-wrap\">") + html +
-           QStringLiteral("</span>");
+    const QString sentence =
+        QStringLiteral("<span style=\"white-space:pre-wrap\">") + html + QStringLiteral("</span>");
+    if (lineSpacing <= 0) return sentence;
+    // In the order Qt writes it itself: the height, then what kind of height it is.
+    return QStringLiteral("<p style=\"line-height:%1px; -qt-line-height-type:line-distance; "
+                          "margin:0\">")
+               .arg(lineSpacing) +
+           sentence + QStringLiteral("</p>");
 }
 
 } // namespace glossivo

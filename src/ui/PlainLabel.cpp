@@ -1,5 +1,6 @@
 #include "ui/PlainLabel.h"
 
+#include "ui/BreakableText.h"
 #include "ui/DesignSize.h"
 
 namespace glossivo {
@@ -22,6 +23,8 @@ PlainLabel& PlainLabel::wrapping()
 {
     // Also marks the label's height as depending on its width.
     setWordWrap(true);
+    // A label only breaks between words: a run longer than any word gets places to break too.
+    setText(breakableText(text()));
     return *this;
 }
 

@@ -14,7 +14,8 @@ public:
 
     // The font at this size (device-independent pixels) and weight.
     PlainLabel& sized(qreal size, QFont::Weight weight = QFont::Normal);
-    // Wraps onto as many lines as the text needs.
+    // Wraps onto as many lines as the text needs, breaking an overlong run of letters too; call
+    // it after the text is set.
     PlainLabel& wrapping();
     // In the secondary text colour (the palette's placeholder text).
     PlainLabel& secondary();

@@ -1,12 +1,10 @@
 #include "wordbook/WordDetailData.h"
 
+#include "model/FormKindName.h"
 #include "model/FormSlots.h"
 #include "model/Learning.h"
-#include "model/FormKindName.h"
 #include "wordbook/StageTitles.h"
 #include "wordbook/WordSearch.h"
-
-#include <QLocale>
 
 namespace glossivo {
 
@@ -18,7 +16,9 @@ const QString kDot = QStringLiteral(" · ");
 
 QString shortDate(const QDateTime& time)
 {
-    return QLocale().toString(time.toLocalTime().date(), QLocale::ShortFormat);
+    // Written out, not in the system's locale: the rest of the window speaks Chinese whatever
+    // the locale, and "6 Oct 2026" or "2026/9/4" beside it would read as a slip.
+    return time.toLocalTime().date().toString(QStringLiteral("yyyy年M月d日"));
 }
 
 StageBarData stageBarData(const WordEntry& entry, const AppConfig& config, const QDateTime& now)

@@ -7,6 +7,7 @@
 #include "support/FakeChatServer.h"
 #include "support/FakeClock.h"
 #include "support/FakePlatform.h"
+#include "support/LayoutCheck.h"
 #include "support/Snapshots.h"
 
 #include <QCheckBox>
@@ -446,6 +447,7 @@ TEST_F(Settings, Snapshots)
             scroll->verticalScrollBar()->setValue(page * 520);
             const QImage image = shown->grab().toImage();
             EXPECT_FALSE(image.isNull());
+            EXPECT_EQ(test::layoutFaults(shown.get()), "");
             image.save(QDir(folderPath)
                            .filePath(QStringLiteral("%1-%2.png").arg(shot.name).arg(page + 1)));
         }

@@ -2,6 +2,7 @@
 
 #include "card/views/AddWordWindow.h"
 #include "support/DarkPalette.h"
+#include "support/LayoutCheck.h"
 #include "support/Snapshots.h"
 
 #include <QImage>
@@ -99,6 +100,7 @@ TEST_F(AddWordSnapshots, EveryStateInLightAndDark)
             window->show();
             reach(QString::fromLatin1(shot));
             QTest::qWait(1);
+            EXPECT_EQ(test::layoutFaults(window.get()), "");
             const QImage image = window->grab().toImage();
             const QString path = pictures + QLatin1Char('/') + QString::fromLatin1(shot) +
                                  (dark ? QStringLiteral("-dark") : QString()) +

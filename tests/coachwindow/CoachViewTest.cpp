@@ -1,6 +1,7 @@
 #include "CoachViewFixture.h"
 
 #include "coach/CoachHistory.h"
+#include "support/LayoutCheck.h"
 #include "support/Snapshots.h"
 
 #include <QFile>
@@ -82,6 +83,15 @@ TEST_F(CoachViewTest, TheCoachWindowInLightAndDark)
          }},
         {"brief-streaming", [this] { brief(FakeReply::Ending::hold); }},
         {"conversation", [this] { conversation(); }},
+        {"long-words",
+         [this] {
+             brief();
+             server.enqueue(FakeReply::streamed(
+                 {QStringLiteral("看这个链接：https://example.org/") + QString(300, u'x') +
+                  QStringLiteral("\n\n**internationalization** 和 ") + QString(120, u'好')}));
+             session->send(QStringLiteral("https://example.org/") + QString(200, u'q'));
+             ASSERT_TRUE(waitUntilIdle());
+         }},
         {"error-brief", [this] { fail(false, false); }},
         {"error-brief-no-service", [this] { fail(false, true); }},
         {"error-question", [this] { fail(true, false); }},
@@ -96,6 +106,7 @@ TEST_F(CoachViewTest, TheCoachWindowInLightAndDark)
             setUp();
             EXPECT_EQ(find<QLabel>("dateLabel")->text(), QStringLiteral("10月11日 星期日"));
             QTest::qWait(50);
+            EXPECT_EQ(test::layoutFaults(view), "");
             const QImage image = host->grab().toImage();
             const QString path = test::snapshotFolder(QStringLiteral("coach")) + QLatin1Char('/') +
                                  QString::fromLatin1(name) +
@@ -141,6 +152,22 @@ TEST_F(CoachViewTest, ALongDayBuildsItsRowsAsTheyComeIntoViewAndPinsANewQuestion
     const QWidget* question = view->findChildren<QWidget*>("coachRow").at(400);
     EXPECT_EQ(question->accessibleName(), QStringLiteral("今天重点记哪几个？"));
     EXPECT_EQ(question->mapTo(conversation->viewport(), QPoint()).y(), 0);
+}
+
+TEST_F(CoachViewTest, ReturnSendsTheTypedMessageFromAnywhereInTheWindow)
+{
+    makeView();
+    host->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(host.get()));
+    brief();
+    server.enqueue(FakeReply::streamed({QStringLiteral("那就只看 reluctant 一个词。")}));
+    session->setInput(QStringLiteral("今天只有 5 分钟"));
+    auto* conversation = view->findChild<QScrollArea*>("conversation");
+    conversation->setFocus();
+    QTest::keyClick(conversation, Qt::Key_Return);
+    ASSERT_TRUE(waitUntilIdle());
+    EXPECT_EQ(session->messages().size(), 3);
+    EXPECT_EQ(session->input(), QString());
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "review/TimerDelay.h"
 #include "review/views/ReviewWindow.h"
 #include "support/DarkPalette.h"
+#include "support/LayoutCheck.h"
 #include "support/Snapshots.h"
 
 #include <QTest>
@@ -14,8 +15,9 @@ using glossivo::testing::WordBookFixture;
 
 namespace {
 
-// Pictures of the review window in each of its states, light and dark, in the build's
-// snapshots/review, for review by eye. Only blankness is checked.
+// Pictures of the review window in each of its states, light and dark, at its default and its
+// smallest size, in the build's snapshots/review, for review by eye; each state's layout is
+// checked, with real long text among them.
 class ReviewSnapshots : public WordBookFixture {
 protected:
     void openWith(const QList<WordEntry>& words)
@@ -50,6 +52,38 @@ protected:
                                      "比如 a safe harbour。英式拼写是 harbour，美式是 harbor。");
         entry.notes = QList<AINote>{note};
         return entry;
+    }
+
+    // A long word with a long meaning, a tip of 300 characters and a note without a blank.
+    WordEntry wordy(const QString& headword) const
+    {
+        WordEntry entry = rich(headword, 4);
+        entry.phonetic = QStringLiteral("/ˌɪntərˌnæʃənələˈzeɪʃən/");
+        entry.meaningZh =
+            QStringLiteral("国际化；使（产品、软件等）适应不同语言、地区和文化的过程，"
+                           "包括翻译界面文字、调整日期和货币格式等");
+        entry.mnemonic = QString(QStringLiteral("inter（在…之间）+ nation（国家）+ al + ize"
+                                                "（使…化）+ ation：在国家之间通用起来。"))
+                             .repeated(5)
+                             .left(300);
+        entry.examples.first().sentence =
+            QStringLiteral("The boats stayed in the %1 until the storm passed, and the crew "
+                           "waited on the quay for the harbour master's word.")
+                .arg(headword);
+        entry.notes->first().answer = QString(QStringLiteral("https://example.org/")) +
+                                      QString(QLatin1Char('x')).repeated(200);
+        return entry;
+    }
+
+    // A spelling question on a wordy entry, a 52-letter answer typed.
+    void spellWordy(const char* headword, int level)
+    {
+        WordEntry entry = wordy(QString::fromUtf8(headword));
+        entry.spellPractice = true;
+        entry.spellLevel = level;
+        openWith({entry});
+        session->startSpelling();
+        state->setInput(QStringLiteral("thoroughly and rigorously and carefully and exactly!"));
     }
 
     WordEntry spelled(int level) const
@@ -114,6 +148,25 @@ TEST_F(ReviewSnapshots, TheReviewWindowInEveryState)
              state->reveal();
              state->rate(Rating::again);
          }},
+        {"revealed-long-word",
+         [this] {
+             review(wordy(QStringLiteral("internationalization")));
+             state->reveal();
+         }},
+        {"revealed-note-without-blanks",
+         [this] {
+             WordEntry entry = wordy(QStringLiteral("harbour"));
+             entry.mnemonic.reset();
+             review(entry);
+             state->reveal();
+         }},
+        {"revealed-100000-letters",
+         [this] {
+             WordEntry entry = wordy(QString(QLatin1Char('a')).repeated(100000));
+             entry.examples = rich("harbour").examples;
+             review(entry);
+             state->reveal();
+         }},
         {"spell-copy", [this] { spelling(0); }},
         {"spell-copy-hidden",
          [this] {
@@ -136,6 +189,10 @@ TEST_F(ReviewSnapshots, TheReviewWindowInEveryState)
              answered("harber");
              session->setCopyInput("harb");
          }},
+        {"verdict-gave-up-with-tip", [this] { spellWordy("ambiguous", 3), state->giveUp(); }},
+        {"dictation-long-answer", [this] { spellWordy("thoroughly and rigorously", 4); }},
+        {"verdict-long-answer",
+         [this] { spellWordy("thoroughly and rigorously", 4), state->submit(); }},
         {"verdict-hard", [this] { answered("harbour"); }}, // the base form where harbours was asked
         {"verdict-good", [this] { answered("harbours"); }},
         {"empty-spelling",
@@ -179,25 +236,27 @@ TEST_F(ReviewSnapshots, TheReviewWindowInEveryState)
              session->next();
          }},
     };
-    for (const bool dark : {false, true}) {
+    for (const auto& [dark, size] :
+         {std::pair{false, QSize(500, 480)}, {true, QSize(500, 480)}, {false, QSize(440, 400)}}) {
         for (const auto& [name, setUp] : states) {
             SCOPED_TRACE(name);
+            SCOPED_TRACE(size.width());
             config = AppConfig();
             setUp();
             QWidget host;
             if (dark) host.setPalette(glossivo::testing::darkPalette());
             auto* window = new ReviewWindow(*state, &host);
-            // As the window on the desktop does, a crowded question makes it taller.
-            const QSize size(500, std::max(480, window->minimumSizeHint().height()));
             host.resize(size);
             window->resize(size);
             host.show();
             ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
             QTest::qWait(50);
+            EXPECT_EQ(test::layoutFaults(window), "");
             QImage image = host.grab().toImage();
             const QString path = glossivo::test::snapshotFolder(QStringLiteral("review")) +
                                  QLatin1Char('/') + QString::fromLatin1(name) +
                                  (dark ? QStringLiteral("-dark") : QString()) +
+                                 (size.width() < 500 ? QStringLiteral("-smallest") : QString()) +
                                  QStringLiteral(".png");
             ASSERT_TRUE(image.save(path));
             EXPECT_GT(test::colourCount(image), 3);

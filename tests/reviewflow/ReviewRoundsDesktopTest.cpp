@@ -6,13 +6,16 @@
 #include "support/DataFolder.h"
 #include "support/FakeClock.h"
 #include "support/FakePlatform.h"
+#include "support/LayoutCheck.h"
 #include "support/Snapshots.h"
 
 #include <QApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMenu>
 #include <QProcess>
+#include <QScreen>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -265,6 +268,105 @@ TEST_F(ReviewRoundsDesktop, ASpellingRoundAnsweredWithKeysInTheReviewWindow)
     EXPECT_EQ(onDisk("bridge").spellLevel, 0);
     EXPECT_EQ(onDisk("castle").spellLevel, 1);
     EXPECT_EQ(onDisk("anchor").review->lapses, 0); // the review round was dropped unanswered
+}
+
+TEST_F(ReviewRoundsDesktop, GivingUpShowsTheWholeAnswerWithItsTip)
+{
+    WordEntry word = spelled("ambiguous", 3);
+    word.meaningZh = QString(QStringLiteral("模棱两可的；含糊不清的；")).repeated(6);
+    word.mnemonic = QString(QStringLiteral("ambi（两边）+ gu（走）：话往两边走。")).repeated(8);
+    Example example;
+    example.id = QUuid::createUuid();
+    example.sentence =
+        "The wording was ambiguous, " + QString("so each read it their way. ").repeated(3);
+    word.examples = {example};
+    openWith({word});
+    delegate->showSpelling();
+    ReviewWindow* window = delegate->reviewWindow();
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return asking("ambiguous") && typingInto("answerField"); }, kWait));
+
+    auto* giveUp = window->findChild<QWidget*>(QStringLiteral("giveUpButton"));
+    const QPoint at = giveUp->mapToGlobal(giveUp->rect().center());
+    ASSERT_EQ(QProcess::execute(QStringLiteral("xdotool"),
+                                {"mousemove", "--sync", QString::number(at.x()),
+                                 QString::number(at.y()), "click", "1"}),
+              0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return graded(); }, kWait));
+    QTest::qWait(300);
+    picture("gave-up-with-tip");
+    for (const char* name : {"answerLabel", "answerSentence", "memoryTip"})
+        EXPECT_TRUE(window->findChild<QWidget*>(QLatin1String(name))->isVisible()) << name;
+    EXPECT_EQ(test::layoutFaults(window), "");
+}
+
+// How much of the screen under a window differs from the window's own picture: near 0 when the
+// desktop shows what the window drew, near 1 when it shows black or what lay there before.
+double unpaintedShare(QWidget* window)
+{
+    const QImage drawn = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QPoint at = window->mapToGlobal(QPoint(0, 0));
+    const QImage shown = window->screen()
+                             ->grabWindow(0, at.x(), at.y(), drawn.width(), drawn.height())
+                             .toImage()
+                             .convertToFormat(QImage::Format_RGB32);
+    qsizetype differ = 0;
+    for (int y = 0; y < drawn.height(); ++y)
+        for (int x = 0; x < drawn.width(); ++x)
+            differ += shown.size() != drawn.size() ||
+                      qGray(shown.pixel(x, y)) != qGray(drawn.pixel(x, y));
+    return double(differ) / double(qMax<qsizetype>(drawn.width() * drawn.height(), 1));
+}
+
+// Each window opened from the tray menu over the last one shows at once on the screen.
+TEST_F(ReviewRoundsDesktop, EveryWindowPaintsOverAnotherOfOurs)
+{
+    openWith({spelled("bridge", 1)});
+    delegate->launch(); // with no AI key, the settings window comes up first
+    QMenu* menu = delegate->menu();
+    const std::pair<const char*, std::function<QWidget*()>> windows[] = {
+        {"生词本", [&] { return (QWidget*)delegate->wordsWindow(); }},
+        {"拼写练习", [&] { return (QWidget*)delegate->reviewWindow(); }},
+        {"AI 教练", [&] { return (QWidget*)delegate->coachWindow(); }},
+        {"开始复习", [&] { return (QWidget*)delegate->reviewWindow(); }},
+        {"现在没有要复习的", [&] { return (QWidget*)delegate->reviewWindow(); }},
+        {"查词", [&] { return (QWidget*)delegate->addWordWindow(); }},
+        {"设置", [&] { return (QWidget*)delegate->settingsWindow(); }},
+    };
+    for (const auto& [title, window] : windows) {
+        menu->popup(QPoint(900, 30));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+        QTest::qWait(200);
+        QAction* item = nullptr;
+        for (QAction* action : menu->actions())
+            if (!item && action->text().startsWith(QString::fromUtf8(title))) item = action;
+        if (!item) { // one of the two review items
+            menu->hide();
+            continue;
+        }
+        const QPoint at = menu->mapToGlobal(menu->actionGeometry(item).center());
+        ASSERT_EQ(QProcess::execute("xdotool", {"mousemove", "--sync", QString::number(at.x()),
+                                                QString::number(at.y()), "click", "1"}),
+                  0);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return window() && window()->isVisible(); }, kWait));
+        QTest::qWait(400);
+        EXPECT_LT(unpaintedShare(window()), 0.05) << title;
+    }
+    // Also when one comes up right after the other, before the first was drawn.
+    for (QWidget* shown : QApplication::topLevelWidgets())
+        shown->close();
+    delegate->showWords();
+    delegate->showSpelling();
+    delegate->showCoach();
+    delegate->showReview();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(delegate->reviewWindow()));
+    QTest::qWait(600);
+    EXPECT_LT(unpaintedShare(delegate->reviewWindow()), 0.05);
+    delegate->showAsk(AskContext{QStringLiteral("The boats stayed in the harbour."), std::nullopt,
+                                 std::nullopt, std::nullopt, std::nullopt});
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(delegate->askWindow()));
+    QTest::qWait(400);
+    EXPECT_LT(unpaintedShare(delegate->askWindow()), 0.05);
 }
 
 } // namespace

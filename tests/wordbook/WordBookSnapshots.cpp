@@ -1,6 +1,7 @@
 #include "WordBookFixture.h"
 
 #include "support/DarkPalette.h"
+#include "support/LayoutCheck.h"
 #include "support/Snapshots.h"
 
 #include <QApplication>
@@ -38,6 +39,23 @@ protected:
         addAffix(Affix::tion, "information", "inform", "");
         addWord("reluctance", "不情愿").familyRoot = "luct";
         fillFullWord();
+        WordEntry& longWord = addWord("internationalization", "国际化", Stage::learning);
+        longWord.phonetic = "/ˌɪntərˌnæʃənələˈzeɪʃən/";
+        longWord.register_ = Register::technical;
+        longWord.review = ReviewState{};
+        longWord.review->due = clock.now().addDays(3);
+        longWord.examples.append(Example{QUuid::createUuid(),
+                                         "Internationalization takes time.",
+                                         "国际化需要时间。",
+                                         "国际化",
+                                         false,
+                                         {},
+                                         {},
+                                         {},
+                                         clock.now()});
+        longWord.notes =
+            QList<AINote>{note({}, "链接？", "https://example.org/" + QString(300, 'x'), {})};
+        addWord(QString(100000, 'a'), "一个十万个字母的词");
         notes = {note("Nothing notwithstanding, the bridge was built in a year.",
                       "为什么这里用被动？",
                       "因为重点是 *桥*，不是建桥的人。`was built` 是一般过去时的被动。",
@@ -101,6 +119,8 @@ protected:
 
     void snapshot(const QString& name, QWidget& widget, bool dark)
     {
+        QTest::qWait(20);
+        EXPECT_EQ(test::layoutFaults(&widget), "") << name.toStdString();
         const QImage image = widget.grab().toImage();
         EXPECT_GT(test::colourCount(image), 8) << name.toStdString();
         const QString file = test::snapshotFolder(QStringLiteral("wordbook")) + u'/' + name +
@@ -162,6 +182,11 @@ protected:
         shown.state().setSelection(words.at(6).id);
         QTest::qWait(20);
         snapshot("word-bare", shown, dark);
+        shown.resize(WordBookWindow::kInitialSize);
+        shown.state().setSelection(words.at(words.size() - 2).id);
+        snapshot("word-long", shown, dark);
+        shown.state().setSelection(words.last().id);
+        snapshot("word-100000-letters", shown, dark);
         window.reset();
         QApplication::setPalette(light);
     }

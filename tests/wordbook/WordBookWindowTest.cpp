@@ -222,6 +222,45 @@ AINote aiNote(const QString& question, const QString& answer, const QString& ori
     return note;
 }
 
+TEST_F(WordBookWindowTest, EveryPaneKeepsItsPlaceAndTheFocusWhenTheWordBookChanges)
+{
+    for (int i = 0; i < 30; ++i) {
+        addGrammar(GrammarPoint::plural, "house", "houses", QStringLiteral("Houses %1.").arg(i));
+        addAffix(Affix::re, "rerun", "run", QStringLiteral("They rerun show %1.").arg(i));
+    }
+    notes = {aiNote("为什么？", QStringList(60, QStringLiteral("一行解释。")).join('\n'))};
+    addWord("zebra", "斑马");
+    WordBookWindow& shown = open();
+    shown.resize(760, 360);
+    shown.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&shown));
+    const QList<std::pair<WordBookState::Tab, std::function<void()>>> panes{
+        {WordBookState::Tab::grammar,
+         [&] { shown.state().setGrammarSelection(GrammarPoint::plural); }},
+        {WordBookState::Tab::affixes, [&] { shown.state().setAffixSelection(Affix::re); }},
+        {WordBookState::Tab::notes, [&] { shown.state().setNoteSelection(notes.first().id); }},
+    };
+    auto* detail = shown.findChild<QStackedWidget*>("detail");
+    const auto scroll = [&] {
+        auto* area = qobject_cast<QScrollArea*>(detail->currentWidget());
+        return area ? area : detail->currentWidget()->findChild<QScrollArea*>();
+    };
+    for (const auto& [tab, select] : panes) {
+        SCOPED_TRACE(int(tab));
+        shown.state().setTab(tab);
+        select();
+        settle();
+        scroll()->verticalScrollBar()->setValue(150);
+        scroll()->setFocus();
+        Explanation lookup;
+        lookup.headword = "zebra";
+        store->recordLookup(lookup, {});
+        settle();
+        EXPECT_EQ(scroll()->verticalScrollBar()->value(), 150);
+        EXPECT_EQ(QApplication::focusWidget(), scroll());
+    }
+}
+
 TEST_F(WordBookWindowTest, TheWordPaneDeletesInPlaceAndFollowsTheWordBook)
 {
     WordEntry& word = addWord("reluctant", "不情愿的");

@@ -150,5 +150,16 @@ TEST(WordDetailData, FiltersSentenceNotesByPassageAndAnswer)
         EXPECT_EQ(filteredNotes(notes, search).size(), count) << search.toStdString();
 }
 
+TEST(WordDetailData, WritesDatesInChineseWhateverTheLocale)
+{
+    const QLocale before;
+    for (const QLocale& locale : {QLocale::c(), QLocale(QLocale::English, QLocale::UnitedKingdom),
+                                  QLocale(QLocale::Chinese, QLocale::China)}) {
+        QLocale::setDefault(locale);
+        EXPECT_EQ(shortDate(kNow.addDays(-5)), QStringLiteral("2026年3月5日"));
+    }
+    QLocale::setDefault(before);
+}
+
 } // namespace
 } // namespace glossivo

@@ -16,6 +16,7 @@
 
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -144,6 +145,18 @@ void CoachView::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) refreshDay();
+}
+
+// Return is the window's default action, as the send button's: it sends from wherever the
+// focus is, unless the focused control takes Return for itself (the field sends on its own).
+void CoachView::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        m_session.send();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void CoachView::refreshDay()

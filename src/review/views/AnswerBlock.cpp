@@ -1,6 +1,9 @@
 #include "review/views/AnswerBlock.h"
 
 #include "review/views/ReviewWidgets.h"
+#include "ui/BreakableText.h"
+#include "ui/ClampedLabel.h"
+#include "ui/FlowLayout.h"
 #include "ui/HighlightedLabel.h"
 #include "ui/RegisterBadge.h"
 #include "ui/SystemColors.h"
@@ -60,27 +63,26 @@ AnswerBlock::AnswerBlock(const ReviewScreen::AnswerBlock& block, QWidget* parent
     column->setContentsMargins(12, 12, 12, 12);
     column->setSpacing(6);
 
-    auto* row = new QHBoxLayout;
-    row->setSpacing(8);
-    PlainLabel* answer = text(block.answer, 22, this, QFont::DemiBold);
+    // What does not fit beside a long answer goes on the next line.
+    auto* row = new FlowLayout(8);
+    PlainLabel* answer = text(cappedText(block.answer), 22, this, QFont::DemiBold);
     answer->setObjectName(QStringLiteral("answerLabel"));
-    row->addWidget(answer, 0, Qt::AlignBaseline);
+    row->addWidget(&answer->wrapping());
     if (!block.fromHeadword.isEmpty())
-        row->addWidget(coloured(block.fromHeadword, 13, grey, this), 0, Qt::AlignBaseline);
-    row->addWidget(coloured(block.phonetic, 13, grey, this), 0, Qt::AlignBaseline);
+        row->addWidget(&coloured(block.fromHeadword, 13, grey, this)->wrapping());
+    row->addWidget(&coloured(block.phonetic, 13, grey, this)->wrapping());
     if (QLabel* badge = RegisterBadge::make(block.register_, this)) {
         badge->setAccessibleName(badge->text());
-        row->addWidget(badge, 0, Qt::AlignVCenter);
+        row->addWidget(badge);
     }
-    row->addStretch();
     column->addLayout(row);
 
     PlainLabel* meaning = text(block.meaning, 16, this, QFont::Medium);
     meaning->setObjectName(QStringLiteral("meaningLabel"));
     column->addWidget(&meaning->wrapping());
     if (block.sentence) {
-        auto* sentence = new HighlightedLabel(*block.sentence, {block.answer}, 14, this);
-        sentence->setFont(DesignSize::font(sentence->font(), 14));
+        auto* sentence = new HighlightedLabel(*block.sentence, {block.answer}, 14, this, 14);
+        sentence->setObjectName(QStringLiteral("answerSentence"));
         sentence->setAccessibleName(*block.sentence);
         column->addWidget(sentence);
     }
@@ -93,11 +95,20 @@ AnswerBlock::AnswerBlock(const ReviewScreen::AnswerBlock& block, QWidget* parent
         note->setSpacing(4);
         note->addWidget(symbol(Glyph::sparkles, grey, 12, QStringLiteral("AI 笔记"), this), 0,
                         Qt::AlignTop);
-        PlainLabel* answerText = coloured(*block.note, 12, grey, this);
-        answerText->wrapping();
-        // At most three lines of the note.
-        answerText->setMaximumHeight(answerText->fontMetrics().lineSpacing() * 3);
-        answerText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        // At most three lines of the note, cut with "…", a note without blanks too.
+        auto* answerText = new ClampedLabel(
+            [](const QString& shown) {
+                return shown.toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>"));
+            },
+            this);
+        answerText->setObjectName(QStringLiteral("noteLabel"));
+        answerText->setFont(DesignSize::font(answerText->font(), 12));
+        QPalette ink = answerText->palette();
+        ink.setColor(QPalette::WindowText, grey);
+        answerText->setPalette(ink);
+        answerText->setLineLimit(3);
+        answerText->setFullText(*block.note);
+        answerText->setAccessibleName(*block.note);
         note->addWidget(answerText, 1);
         column->addLayout(note);
     }

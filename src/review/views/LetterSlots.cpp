@@ -2,8 +2,8 @@
 
 #include "review/LetterSlotLayout.h"
 #include "ui/DesignSize.h"
+#include "ui/FlowLayout.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 
 namespace glossivo {
@@ -29,11 +29,10 @@ QColor colourOf(LetterSlotLayout::SlotColour colour, const QPalette& palette)
 
 } // namespace
 
-LetterSlots::LetterSlots(QWidget* parent) : QWidget(parent), m_row(new QHBoxLayout(this))
-{
-    m_row->setSpacing(kSlotSpacing);
-    m_row->setContentsMargins(0, 0, 0, 0);
-}
+// A long answer wraps onto further rows of slots rather than running out of the window.
+LetterSlots::LetterSlots(QWidget* parent)
+    : QWidget(parent), m_row(new FlowLayout(kSlotSpacing, this))
+{}
 
 void LetterSlots::setAnswer(const QString& answer)
 {
@@ -66,7 +65,6 @@ void LetterSlots::rebuild()
         label->setPalette(palette);
         m_row->addWidget(label);
     }
-    m_row->addStretch();
     // At once, not when the event loop comes round, so the slots keep up with the typing; once
     // the row is complete, so they are laid out side by side.
     for (int i = 0; i < m_row->count(); ++i)

@@ -2,9 +2,9 @@
 
 #include <QWidget>
 
-class QHBoxLayout;
-
 namespace glossivo {
+
+class FlowLayout;
 
 // A typed spelling answer against the expected word, one monospaced slot per character: green
 // where it matches, red where it does not, grey where nothing is typed yet.
@@ -22,7 +22,7 @@ private:
 
     QString m_answer;
     QString m_typed;
-    QHBoxLayout* m_row;
+    FlowLayout* m_row;
 };
 
 } // namespace glossivo

@@ -4,6 +4,8 @@
 #include "review/views/AnswerBlock.h"
 #include "review/views/OutcomeBanner.h"
 #include "review/views/ReviewWidgets.h"
+#include "ui/BreakableText.h"
+#include "ui/FlowLayout.h"
 #include "ui/HighlightedLabel.h"
 #include "ui/SpeakButton.h"
 #include "ui/SystemColors.h"
@@ -63,23 +65,22 @@ void RecognitionView::show(const ReviewScreen& screen)
     if (!m_shown) {
         auto* question = new QVBoxLayout;
         question->setSpacing(10);
-        auto* header = new QHBoxLayout;
-        header->setSpacing(8);
-        PlainLabel* headword = text(screen.headword, 30, this, QFont::DemiBold);
+        // A headword too long for one line takes two, and the phonetic and the speaker move
+        // below it rather than out of the window.
+        auto* header = new FlowLayout(8);
+        PlainLabel* headword = text(cappedText(screen.headword), 30, this, QFont::DemiBold);
         headword->setObjectName(QStringLiteral("headwordLabel"));
-        header->addWidget(headword, 0, Qt::AlignBaseline);
-        header->addWidget(coloured(screen.phonetic, 13, secondary(palette()), this), 0,
-                          Qt::AlignBaseline);
+        header->addWidget(&headword->wrapping());
+        header->addWidget(&coloured(screen.phonetic, 13, secondary(palette()), this)->wrapping());
         auto* speak = new SpeakButton(
             screen.headword, [this](const QString&) { m_state.speakHeadword(); }, this);
         speak->setAccessibleName(QStringLiteral("朗读"));
-        header->addWidget(speak, 0, Qt::AlignVCenter);
-        header->addStretch();
+        header->addWidget(speak);
         question->addLayout(header);
         if (screen.sentence) {
-            auto* sentence = new HighlightedLabel(*screen.sentence, screen.sentenceTerms, 15, this);
+            auto* sentence =
+                new HighlightedLabel(*screen.sentence, screen.sentenceTerms, 15, this, 15, 3);
             sentence->setObjectName(QStringLiteral("sentenceLabel"));
-            sentence->setFont(DesignSize::font(sentence->font(), 15));
             sentence->setAccessibleName(*screen.sentence);
             question->addWidget(sentence);
         }
@@ -120,7 +121,8 @@ QWidget* RecognitionView::revealRow()
     pressWith(reveal, Qt::Key_Space);
     connect(reveal, &QPushButton::clicked, &m_state, &ReviewViewState::reveal);
     column->addWidget(reveal, 0, Qt::AlignLeft);
-    column->addWidget(coloured(QStringLiteral("按空格看答案"), 11, tertiary(palette()), box));
+    column->addWidget(
+        &coloured(QStringLiteral("按空格看答案"), 11, tertiary(palette()), box)->wrapping());
     return box;
 }
 
@@ -154,6 +156,9 @@ QWidget* RecognitionView::rateRow()
         PlainLabel* name = coloured(label, 13, tint, button, QFont::Medium);
         PlainLabel* keyLabel = coloured(digit, 11, secondary(palette()), button);
         for (PlainLabel* part : {name, keyLabel}) {
+            // Inside a button a label takes the button's text colour unless told otherwise,
+            // which would hide both the tint and the grey of the digit.
+            part->setForegroundRole(QPalette::WindowText);
             part->setAlignment(Qt::AlignCenter);
             part->setAttribute(Qt::WA_TransparentForMouseEvents);
             inside->addWidget(part);

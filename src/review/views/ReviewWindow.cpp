@@ -9,6 +9,8 @@
 
 #include <QHBoxLayout>
 #include <QProgressBar>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace glossivo {
@@ -46,11 +48,21 @@ ReviewWindow::ReviewWindow(ReviewViewState& state, QWidget* parent)
     bar->addWidget(m_counter);
     column->addWidget(top);
 
-    auto* area = new QWidget(this);
+    // A question with a long meaning, a tip and the type-along field can be taller than the
+    // window: it scrolls rather than squeezing its lines onto each other.
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("contentScroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setWidgetResizable(true);
+    scroll->viewport()->setAutoFillBackground(false);
+    auto* area = new QWidget(scroll);
+    area->setAutoFillBackground(false);
     m_content = new QVBoxLayout(area);
     m_content->setContentsMargins(22, 0, 22, 18);
     m_content->setSpacing(0);
-    column->addWidget(area, 1);
+    scroll->setWidget(area);
+    column->addWidget(scroll, 1);
 
     connect(&m_state, &ReviewViewState::changed, this, &ReviewWindow::redraw);
     connect(&m_state, &ReviewViewState::closeRequested, this, &QWidget::close);
@@ -99,6 +111,9 @@ void ReviewWindow::redraw()
         break;
     }
     m_content->addWidget(m_shown);
+    // Each new view starts at its top, wherever the last one was scrolled.
+    if (auto* scroll = findChild<QScrollArea*>(QStringLiteral("contentScroll")))
+        scroll->verticalScrollBar()->setValue(0);
     m_shown->show();
 }
 
@@ -122,7 +137,7 @@ QWidget* ReviewWindow::question(const ReviewScreen& screen)
     header->addWidget(badge);
     PlainLabel* prompt = coloured(screen.prompt, 12, secondary(palette()), box);
     prompt->setObjectName(QStringLiteral("prompt"));
-    header->addWidget(prompt, 1);
+    header->addWidget(&prompt->wrapping(), 1);
     column->addLayout(header);
     if (screen.content == Screen::Content::recognition) {
         auto* recognition = new RecognitionView(m_state, box);

@@ -6,7 +6,9 @@
 #include "review/views/LetterSlots.h"
 #include "review/views/OutcomeBanner.h"
 #include "review/views/ReviewWidgets.h"
+#include "ui/FlowLayout.h"
 #include "ui/GlassPanel.h"
+#include "ui/HighlightedLabel.h"
 #include "ui/SystemColors.h"
 
 #include <QHBoxLayout>
@@ -110,18 +112,16 @@ QWidget* SpellingView::clue(const ReviewScreen& screen)
     const QColor grey = secondary(palette());
     switch (clue.mode) {
     case SpellMode::copy: {
-        auto* row = new QHBoxLayout(box);
-        row->setContentsMargins(0, 0, 0, 0);
-        row->setSpacing(10);
+        // A long word or meaning wraps, and the meaning goes below a word that fills the line.
+        auto* row = new FlowLayout(10, box);
         PlainLabel* word = text(clue.word, 30, box, QFont::DemiBold);
         word->setObjectName(QStringLiteral("copyWord"));
         if (clue.dots) {
             word->colour(tertiary(palette()));
             word->setAccessibleName(QStringLiteral("单词已隐藏"));
         }
-        row->addWidget(word, 0, Qt::AlignBaseline);
-        row->addWidget(coloured(clue.meaning, 13, grey, box), 0, Qt::AlignBaseline);
-        row->addStretch();
+        row->addWidget(&word->wrapping());
+        row->addWidget(&coloured(clue.meaning, 13, grey, box)->wrapping());
         break;
     }
     case SpellMode::fill:
@@ -132,8 +132,8 @@ QWidget* SpellingView::clue(const ReviewScreen& screen)
         auto* scaffold = text(clue.word, 26, box);
         scaffold->setFont(DesignSize::monospace(scaffold->font(), 26, QFont::Medium));
         scaffold->setObjectName(QStringLiteral("scaffold"));
-        column->addWidget(scaffold);
-        column->addWidget(coloured(clue.meaning, 13, grey, box));
+        column->addWidget(&scaffold->wrapping());
+        column->addWidget(&coloured(clue.meaning, 13, grey, box)->wrapping());
         break;
     }
     case SpellMode::full: {
@@ -141,19 +141,19 @@ QWidget* SpellingView::clue(const ReviewScreen& screen)
         column->setContentsMargins(0, 0, 0, 0);
         column->setSpacing(6);
         if (clue.cloze) {
-            PlainLabel* cloze = text(*clue.cloze, 16, box);
+            // Escaped, with no word emphasised: a label gives plain text no room between lines.
+            auto* cloze = new HighlightedLabel(*clue.cloze, {}, 16, box, 16, 4);
             cloze->setObjectName(QStringLiteral("cloze"));
-            column->addWidget(&cloze->wrapping());
+            cloze->setAccessibleName(*clue.cloze);
+            column->addWidget(cloze);
         }
-        auto* row = new QHBoxLayout;
-        row->setSpacing(8);
-        row->addWidget(text(clue.meaning, 14, box, QFont::Medium));
+        auto* row = new FlowLayout(8);
+        row->addWidget(&text(clue.meaning, 14, box, QFont::Medium)->wrapping());
         if (clue.formHint)
             row->addWidget(
                 coloured(*clue.formHint, 12, systemColor(SystemColor::orange, palette()), box));
-        row->addStretch();
         column->addLayout(row);
-        column->addWidget(coloured(clue.letters, 12, grey, box));
+        column->addWidget(&coloured(clue.letters, 12, grey, box)->wrapping());
         break;
     }
     case SpellMode::dictation: {
@@ -204,8 +204,9 @@ QWidget* SpellingView::asking(const ReviewScreen& screen)
     connect(giveUp, &QPushButton::clicked, &m_state, &ReviewViewState::giveUp);
     row->addWidget(giveUp);
     column->addLayout(row);
-    column->addWidget(coloured(QStringLiteral("回车提交 · Tab 送一个字母 · 空着提交 = 不会"), 11,
-                               tertiary(palette()), box));
+    column->addWidget(&coloured(QStringLiteral("回车提交 · Tab 送一个字母 · 空着提交 = 不会"), 11,
+                                tertiary(palette()), box)
+                           ->wrapping());
     FocusTries::start(m_field);
     return box;
 }

@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <memory>
@@ -39,10 +40,16 @@ QScrollArea* scrollingPane(QWidget* parent, QVBoxLayout*& stack)
     scroll->setWidgetResizable(true);
     auto* content = new QWidget(scroll);
     content->setAutoFillBackground(false);
-    stack = new QVBoxLayout(content);
+    // At the top by a stretch below it, not by aligning the stack: an aligned layout gets its
+    // preferred height rather than the one its wrapped lines need at the pane's width.
+    auto* outer = new QVBoxLayout(content);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+    stack = new QVBoxLayout;
     stack->setContentsMargins(20, 20, 20, 20);
     stack->setSpacing(14);
-    stack->setAlignment(Qt::AlignTop);
+    outer->addLayout(stack);
+    outer->addStretch();
     scroll->setWidget(content);
     scroll->viewport()->setAutoFillBackground(false);
     return scroll;
@@ -73,6 +80,22 @@ QWidget* iconText(Glyph glyph, const QString& shown, const QColor& colour, qreal
     box->setAccessibleName(shown);
     box->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     return box;
+}
+
+void scrollTo(QScrollArea* pane, int position)
+{
+    QScrollBar* bar = pane->verticalScrollBar();
+    if (position <= 0) return;
+    auto* follow = new QObject(pane);
+    const auto place = [bar, position, follow] {
+        bar->setValue(qMin(position, bar->maximum()));
+        if (bar->value() >= position) follow->deleteLater();
+    };
+    place();
+    QObject::connect(bar, &QScrollBar::rangeChanged, follow, place);
+    // A pane that got shorter never reaches the place: the reader's own scrolling wins then.
+    QObject::connect(bar, &QScrollBar::sliderPressed, follow, &QObject::deleteLater);
+    QTimer::singleShot(1000, follow, &QObject::deleteLater);
 }
 
 QWidget* divider(QWidget* parent)

@@ -32,6 +32,10 @@ PlainLabel* text(const QString& text, qreal size, QFont::Weight weight, const QC
 QWidget* iconText(Glyph glyph, const QString& text, const QColor& colour, qreal size,
                   QWidget* parent);
 
+// Scrolls the pane to `position` once its content has laid out that far (it grows as its batches
+// and their text lay out); the reader's own scrolling, or a second, wins.
+void scrollTo(QScrollArea* pane, int position);
+
 // A faint line across the pane between its groups.
 QWidget* divider(QWidget* parent);
 

@@ -5,12 +5,12 @@
 #include "ui/HighlightedLabel.h"
 #include "ui/PlainLabel.h"
 #include "ui/SystemColors.h"
+#include "wordbook/WordDetailData.h"
 #include "wordbook/WordSearch.h"
 #include "wordbook/views/DetailParts.h"
 #include "wordbook/views/WordBookStyle.h"
 
 #include <QHBoxLayout>
-#include <QLocale>
 #include <QScrollArea>
 #include <QToolButton>
 
@@ -97,8 +97,7 @@ QWidget* GrammarDetail::recordCard(const GrammarEncounter& record, WordStore& st
 
     auto* footer = new QHBoxLayout;
     footer->setSpacing(8);
-    const QString date =
-        QLocale().toString(record.addedAt.toLocalTime().date(), QLocale::ShortFormat);
+    const QString date = shortDate(record.addedAt);
     footer->addWidget(DetailParts::text(record.headword + QStringLiteral(" · ") + date, kCaption,
                                         QFont::Normal, tertiary(palette), card));
     if (sourceView)

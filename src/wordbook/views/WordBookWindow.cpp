@@ -20,6 +20,7 @@
 #include "wordbook/views/WordDetail.h"
 #include "wordbook/views/WordRowDelegate.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QItemSelectionModel>
@@ -341,14 +342,36 @@ void WordBookWindow::showTab()
     showDetail();
 }
 
+// The scroll view of a pane, and the controls in it that can take the focus, in order.
+QScrollArea* paneScroll(QWidget* pane)
+{
+    if (auto* scroll = qobject_cast<QScrollArea*>(pane)) return scroll;
+    return pane->findChild<QScrollArea*>();
+}
+
+QList<QWidget*> focusables(QWidget* pane)
+{
+    QList<QWidget*> found;
+    for (QWidget* child : QList<QWidget*>{pane} + pane->findChildren<QWidget*>())
+        if (child->focusPolicy() != Qt::NoFocus) found.append(child);
+    return found;
+}
+
 void WordBookWindow::showDetail()
 {
-    // The same word's pane built again comes back where the reader left it.
+    // The same pane built again comes back where the reader left it: scrolled as it was, and
+    // with the focus where it was rather than in the search field.
     int keptScroll = 0;
-    if (auto* shown = qobject_cast<WordDetail*>(m_detail->currentWidget()))
-        keptScroll = shown->scrollArea()->verticalScrollBar()->value();
-    const std::optional<QUuid> shownWord = m_paneWord;
-    m_paneWord.reset();
+    qsizetype keptFocus = -1;
+    if (m_detail->count() > 1) {
+        QWidget* shown = m_detail->widget(1);
+        if (QScrollArea* scroll = paneScroll(shown))
+            keptScroll = scroll->verticalScrollBar()->value();
+        QWidget* focus = QApplication::focusWidget();
+        if (focus && shown->isAncestorOf(focus)) keptFocus = focusables(shown).indexOf(focus);
+    }
+    const QString shownKey = m_paneKey;
+    m_paneKey.clear();
     while (m_detail->count() > 1) {
         QWidget* old = m_detail->widget(1);
         m_detail->removeWidget(old);
@@ -358,24 +381,40 @@ void WordBookWindow::showDetail()
     }
     QWidget* pane = nullptr;
     const Tab tab = m_state.tab();
-    if (tab == Tab::grammar && m_state.grammarSelection())
+    if (tab == Tab::grammar && m_state.grammarSelection()) {
         pane = new GrammarDetail(*m_state.grammarSelection(), WordSearch::query(m_state.search()),
                                  m_state.store(), m_actions.views.source);
-    if (tab == Tab::affixes && m_state.affixSelection())
+        m_paneKey = QStringLiteral("grammar %1").arg(int(*m_state.grammarSelection()));
+    }
+    if (tab == Tab::affixes && m_state.affixSelection()) {
         pane = new AffixDetail(*m_state.affixSelection(), m_state.store());
+        m_paneKey = QStringLiteral("affix %1").arg(int(*m_state.affixSelection()));
+    }
     if (tab == Tab::words)
         if (const std::optional<WordEntry> word = m_state.selectedWord()) {
-            auto* detail = new WordDetail(*word, m_state.store(), m_state.config(), m_state.now(),
-                                          m_actions.views);
-            if (shownWord == word->id) detail->scrollTo(keptScroll);
-            m_paneWord = word->id;
-            pane = detail;
+            pane = new WordDetail(*word, m_state.store(), m_state.config(), m_state.now(),
+                                  m_actions.views);
+            m_paneKey = QStringLiteral("word ") + word->id.toString();
         }
     if (tab == Tab::notes)
-        if (const std::optional<AINote> note = m_state.selectedNote()) pane = notePane(*note);
+        if (const std::optional<AINote> note = m_state.selectedNote()) {
+            pane = notePane(*note);
+            m_paneKey = QStringLiteral("note ") + note->id.toString();
+        }
     if (pane) {
         m_detail->addWidget(pane);
         m_detail->setCurrentWidget(pane);
+        const bool same = m_paneKey == shownKey;
+        if (QScrollArea* scroll = paneScroll(pane); scroll && same)
+            DetailParts::scrollTo(scroll, keptScroll);
+        if (keptFocus >= 0) {
+            const QList<QWidget*> controls = focusables(pane);
+            QWidget* scroll = paneScroll(pane);
+            (same && keptFocus < controls.size() ? controls.at(keptFocus)
+             : scroll                            ? scroll
+                                                 : pane)
+                ->setFocus(Qt::OtherFocusReason);
+        }
     } else {
         m_placeholder->setText(m_state.placeholder());
         m_placeholder->setAccessibleName(m_state.placeholder());

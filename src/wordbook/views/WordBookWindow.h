@@ -83,8 +83,9 @@ private:
     QListView* m_noteList = nullptr;
     QLabel* m_noteHint = nullptr;
     QStackedWidget* m_detail = nullptr;
-    // The word whose pane is shown, so that the pane built again after a change stays in place.
-    std::optional<QUuid> m_paneWord;
+    // What the shown pane stands for, so that the pane built again after a change of the word
+    // book keeps its scroll position and the focus.
+    QString m_paneKey;
     QLabel* m_placeholder = nullptr;
     QAction* m_addWord = nullptr;
     bool m_syncingSelection = false;

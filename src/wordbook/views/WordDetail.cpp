@@ -1,6 +1,7 @@
 #include "wordbook/views/WordDetail.h"
 
 #include "model/WordStore.h"
+#include "ui/BreakableText.h"
 #include "ui/CapsuleLabel.h"
 #include "ui/DesignSize.h"
 #include "ui/FlowLayout.h"
@@ -21,8 +22,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QScrollArea>
-#include <QScrollBar>
-#include <QTimer>
 #include <QToolButton>
 
 namespace glossivo {
@@ -137,18 +136,20 @@ QLayout* header(const WordDetailData& data, Register value, const PaneViews& vie
                 QWidget* content)
 {
     const QPalette& palette = content->palette();
-    auto* row = new QHBoxLayout;
-    row->setSpacing(10);
-    row->addWidget(selectable(DetailParts::text(data.headword, 28, QFont::DemiBold,
-                                                palette.color(QPalette::WindowText), content)),
-                   0, Qt::AlignBaseline);
+    // A headword longer than the pane wraps, and what stands beside it moves below it rather
+    // than past the pane's edge.
+    auto* row = new FlowLayout(10);
+    PlainLabel* headword =
+        selectable(DetailParts::text(cappedText(data.headword), 28, QFont::DemiBold,
+                                     palette.color(QPalette::WindowText), content));
+    headword->setObjectName(QStringLiteral("headwordLabel"));
+    row->addWidget(headword);
     row->addWidget(
-        DetailParts::text(data.phonetic, kBody, QFont::Normal, secondary(palette), content), 0,
-        Qt::AlignBaseline);
+        &DetailParts::text(data.phonetic, kBody, QFont::Normal, secondary(palette), content)
+             ->wrapping());
     if (views.speakButton) row->addWidget(views.speakButton(data.headword, content));
     if (views.registerBadge)
         if (QWidget* badge = views.registerBadge(value, content)) row->addWidget(badge);
-    row->addStretch();
     return row;
 }
 
@@ -180,7 +181,8 @@ QLayout* stageBar(const WordEntry& entry, const StageBarData& bar, WordStore& st
     row->addWidget(stage);
     if (!bar.due.isEmpty())
         row->addWidget(
-            DetailParts::text(bar.due, kCaption, QFont::Normal, secondary(palette), content));
+            &DetailParts::text(bar.due, kCaption, QFont::Normal, secondary(palette), content)
+                 ->wrapping());
     if (bar.leech) {
         auto* leech =
             new CapsuleLabel(QStringLiteral("难啃"), systemColor(SystemColor::purple, palette),
@@ -437,24 +439,6 @@ WordDetail::WordDetail(const WordEntry& entry, WordStore& store, const AppConfig
             return noteCard(notes[index - examples - 2], wordId, store, views, parent);
         },
         kCardBatch);
-}
-
-void WordDetail::scrollTo(int position)
-{
-    QScrollBar* bar = m_pane->verticalScrollBar();
-    if (position <= 0) return;
-    // The pane grows as its batches and their text lay out; follow it until it reaches the
-    // place, then stop.
-    auto* follow = new QObject(this);
-    const auto place = [bar, position, follow] {
-        bar->setValue(qMin(position, bar->maximum()));
-        if (bar->value() >= position) follow->deleteLater();
-    };
-    connect(bar, &QScrollBar::rangeChanged, follow, place);
-    // A pane that got shorter never reaches the place: the reader's own scrolling wins then.
-    connect(bar, &QScrollBar::sliderPressed, follow, &QObject::deleteLater);
-    QTimer::singleShot(1000, follow, &QObject::deleteLater);
-    place();
 }
 
 } // namespace glossivo

@@ -24,9 +24,6 @@ public:
                const QDateTime& now, const PaneViews& views, QWidget* parent = nullptr);
 
     QScrollArea* scrollArea() const { return m_pane; }
-    // Scrolls to where the pane of the same word stood before it was built again, as soon as
-    // the pane has grown that far.
-    void scrollTo(int position);
 
 private:
     QScrollArea* m_pane = nullptr;

@@ -41,6 +41,31 @@ QRect iconRect(const QRect& row, const Fonts& fonts)
     return QRect(row.left() + kInset, row.top() + kPadding + (lineHeight - side) / 2, side, side);
 }
 
+// The headword as it fits the first line, and its place.
+std::pair<QString, QRect> headwordPlace(const QRect& row, const Fonts& fonts,
+                                        const QModelIndex& index)
+{
+    const QFontMetrics metrics(fonts.headline);
+    const int x = iconRect(row, fonts).right() + 1 + kSpacing;
+    const QString headword = metrics.elidedText(index.data(Qt::DisplayRole).toString(),
+                                                Qt::ElideRight, qMax(0, row.right() - kInset - x));
+    return {headword,
+            QRect(x, row.top() + kPadding, metrics.horizontalAdvance(headword), metrics.height())};
+}
+
+// The spelling mark's place after the headword and the star, for its tooltip; empty when the
+// word has none or the line has no room left for it.
+QRect spellMarkRect(const QRect& row, const Fonts& fonts, const QModelIndex& index)
+{
+    if (!index.data(WordListModel::SpellRole).toBool()) return {};
+    const QRect headword = headwordPlace(row, fonts, index).second;
+    const int side = QFontMetrics(fonts.caption2).height() - 2;
+    int x = headword.right() + 1 + kSpacing;
+    if (index.data(WordListModel::WantedRole).toBool()) x += side + kSpacing;
+    if (x + side > row.right() - kInset) return {};
+    return QRect(x, headword.top() + (headword.height() - side) / 2, side, side);
+}
+
 void drawGlyph(QPainter* painter, Glyph glyph, const QColor& colour, const QRect& rect)
 {
     glyphIcon(glyph, colour, rect.height()).paint(painter, rect);
@@ -91,17 +116,13 @@ void WordRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     const bool learning = index.data(WordListModel::LearningRole).toBool();
     drawGlyph(painter, stageGlyph(stage),
               learning && !selected ? systemColor(SystemColor::orange, palette) : secondary, icon);
-    const QFontMetrics headlineMetrics(fonts.headline);
-    const int lineTop = rect.top() + kPadding;
-    const int lineHeight = headlineMetrics.height();
-    int x = icon.right() + 1 + kSpacing;
-    const QString headword = headlineMetrics.elidedText(index.data(Qt::DisplayRole).toString(),
-                                                        Qt::ElideRight, qMax(0, right - x));
+    const auto [headword, headwordRect] = headwordPlace(rect, fonts, index);
+    const int lineTop = headwordRect.top();
+    const int lineHeight = headwordRect.height();
     painter->setFont(fonts.headline);
     painter->setPen(primary);
-    const QRect headwordRect(x, lineTop, headlineMetrics.horizontalAdvance(headword), lineHeight);
     painter->drawText(headwordRect, Qt::AlignLeft | Qt::AlignVCenter, headword);
-    x = headwordRect.right() + 1 + kSpacing;
+    int x = headwordRect.right() + 1 + kSpacing;
 
     const int markSide = QFontMetrics(fonts.caption2).height() - 2;
     const int markTop = lineTop + (lineHeight - markSide) / 2;
@@ -147,13 +168,18 @@ void WordRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     painter->restore();
 }
 
-// The stage icon tells its title; the rest of the row has no tooltip.
+// The stage icon tells its title and the spelling mark what it means; the rest of the row has
+// no tooltip.
 bool WordRowDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
                                 const QStyleOptionViewItem& option, const QModelIndex& index)
 {
     if (event->type() != QEvent::ToolTip || !index.isValid()) return false;
     if (iconRect(option.rect, Fonts(option.font)).contains(event->pos())) {
         QToolTip::showText(event->globalPos(), index.data(Qt::ToolTipRole).toString(), view);
+        return true;
+    }
+    if (spellMarkRect(option.rect, Fonts(option.font), index).contains(event->pos())) {
+        QToolTip::showText(event->globalPos(), QStringLiteral("常拼"), view);
         return true;
     }
     QToolTip::hideText();

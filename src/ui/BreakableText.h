@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+namespace glossivo {
+
+// The text with a line-break opportunity (U+200B) after every character of each stretch without
+// one that is longer than a word ever is (a pasted address, a note without blanks, a headword of
+// junk), so that a wrapping label can break it; words of ordinary length stay whole and move to
+// the next line, and Chinese, which breaks between its characters, is left as it is.
+QString breakableText(const QString& text);
+
+// The text cut after `limit` characters, "…" standing for the rest: a headword of thousands of
+// letters is junk, and all of it would fill the window with one word.
+QString cappedText(const QString& text, qsizetype limit = 200);
+
+} // namespace glossivo
