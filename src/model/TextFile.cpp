@@ -64,7 +64,7 @@ bool TextFile::unchanged() const
 std::optional<MappedText> TextFile::map() const
 {
     if (m_fd < 0 || m_size <= 0 || !unchanged()) return std::nullopt;
-    void* address = ::mmap(nullptr, size_t(m_size), PROT_READ, MAP_PRIVATE, m_fd, 0);
+    void* address = ::mmap(nullptr, size_t(m_size), PROT_READ, MAP_PRIVATE | MAP_POPULATE, m_fd, 0);
     if (address == MAP_FAILED) return std::nullopt;
     MappedText text(static_cast<const char*>(address), m_size);
     // A change since the file was taken would have moved its size or modification time.
