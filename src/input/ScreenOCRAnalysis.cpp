@@ -29,7 +29,7 @@ constexpr double kSpaceShare = 0.7; // of the middle gap between the line's word
 constexpr double kLoneSpace = 0.18;
 // Of the tallest word's height, the widest space: a gap wider than this held a word that the
 // recogniser left out (a highlighted one), and is no space.
-constexpr double kWidestSpace = 0.4;
+constexpr double kWidestSpace = 0.8;
 // A blank reaching the side itself ends the word when it is this share of a space wide, or
 // these pixels: no letter crosses the side there, and a cut letter's sliver fades over fewer.
 constexpr double kSideShare = 0.6;
