@@ -1,6 +1,7 @@
 #include "input/CaptureGeometry.h"
 #include "input/DevicePixels.h"
 #include "input/GrayImage.h"
+#include "input/InkPolarity.h"
 #include "input/ScreenOCR.h"
 #include "input/SolidBlocks.h"
 #include "platform/qt/QtScreens.h"
@@ -29,7 +30,10 @@ using namespace glossivo;
 // of the band's whole words that the context holds ("share", the band being the lines within
 // three and a half line heights of the pointer's line) and the context's words that are no
 // word of the text ("fragments"). Context words count without regard to case: a capital the
-// recogniser misread is a whole word still.
+// recogniser misread is a whole word still. Further pages: light text on a dark page under
+// Tk's light grey highlight, pages tinted light and dark under either highlight (9 to 32
+// points), and sentences of two lines alone in a window at 24 to 32 points, the pointer on
+// either line, in a window narrower than the strip and in one whose lines the strip cuts.
 
 namespace {
 
@@ -54,6 +58,22 @@ const Scheme kSchemes[] = {{"light", QColor(0xff, 0xff, 0xff), QColor(0x20, 0x20
                            {"dark", QColor(0x1e, 0x1e, 0x1e), QColor(0xe0, 0xe0, 0xe0)},
                            {"sepia", QColor(0xf4, 0xec, 0xd8), QColor(0x5b, 0x46, 0x36)}};
 
+// Pages tinted as reading modes and editor themes tint them, light and dark.
+const Scheme kTints[] = {{"solarized", QColor(0xfd, 0xf6, 0xe3), QColor(0x58, 0x6e, 0x75)},
+                         {"green", QColor(0xc7, 0xed, 0xcc), QColor(0x33, 0x33, 0x33)},
+                         {"night blue", QColor(0x00, 0x2b, 0x36), QColor(0x93, 0xa1, 0xa1)}};
+
+// A selection's highlight: a dark block holding light text (GTK's and the browsers' accent), or
+// a light grey block holding dark text, as Tk draws it whatever the page.
+struct Highlight {
+    const char* name;
+    QColor block;
+    QColor ink;
+};
+
+const Highlight kHighlights[] = {{"selected", QColor(0x35, 0x84, 0xe4), QColor(Qt::white)},
+                                 {"grey selected", QColor(0xc3, 0xc3, 0xc3), QColor(Qt::black)}};
+
 struct Case {
     QString family;
     int points = 12;
@@ -63,6 +83,12 @@ struct Case {
     // The recogniser's lines analysed as they come, without the window's frame, the whole-word
     // filter and the selection put in place: how the strip was read before those steps.
     bool raw = false;
+    const Highlight* highlight = &kHighlights[0];
+    // A sentence of this many lines alone in the window (0: text fills it), the pointer on a
+    // word of line `pointerLine`.
+    int sentenceLines = 0;
+    int pointerLine = 0;
+    int windowWidth = 740; // of the sentence's window: wider than the strip, its sides cut lines
 };
 
 // The screen of a case: a window filling it (below a title bar when asked), its text running
@@ -127,8 +153,8 @@ Scene draw(const Case& c, qreal ratio)
             const bool marked = c.highlighted && i == target;
             if (marked)
                 painter.fillRect(QRectF(x, baseline - metrics.ascent(), width, metrics.height()),
-                                 QColor(0x35, 0x84, 0xe4));
-            painter.setPen(marked ? QColor(Qt::white) : c.scheme->ink);
+                                 c.highlight->block);
+            painter.setPen(marked ? c.highlight->ink : c.scheme->ink);
             painter.drawText(QPointF(x, baseline), line[i]);
             x += metrics.horizontalAdvance(line[i] + u' ');
         }
@@ -145,6 +171,58 @@ Scene draw(const Case& c, qreal ratio)
         painter.setPen(Qt::white);
         painter.drawText(QRect(300, 101, 600, 28), Qt::AlignVCenter,
                          QStringLiteral("Minutes of the meeting - Document Reader"));
+    }
+    return scene;
+}
+
+// A sentence of a few lines alone in a window, as a text widget shows it: the lines a line
+// spacing apart and a highlight as tall as the line, so that a highlight on one line touches the
+// line above.
+Scene drawSentence(const Case& c)
+{
+    Scene scene;
+    scene.screen = QImage(kScreenWidth, kScreenHeight, QImage::Format_RGB32);
+    scene.screen.fill(c.scheme->page);
+    scene.windowArea = QRect((kScreenWidth - c.windowWidth) / 2, 100, c.windowWidth, 200);
+    QPainter painter(&scene.screen);
+    QFont font(c.family);
+    font.setPixelSize(qRound(c.points * 96.0 / 72.0));
+    painter.setFont(font);
+    const QFontMetricsF metrics(font);
+    // In a window wider than the strip, the lines run past the strip's sides.
+    const bool narrow = c.windowWidth < kScreenWidth;
+    const double left = narrow ? scene.windowArea.left() + 16 : 200;
+    const double top = scene.windowArea.top() + 40;
+    const double lineWidth = narrow ? scene.windowArea.width() - 32 : 700;
+    const QStringList words = kText.split(u' ');
+    qsizetype next = 0;
+    for (int row = 0; row < c.sentenceLines; ++row) {
+        const double baseline = top + metrics.ascent() + row * metrics.height();
+        QStringList line;
+        while (metrics.horizontalAdvance((line + QStringList{words[next]}).join(u' ')) < lineWidth)
+            line.append(words[next++]);
+        const qsizetype target = row == c.pointerLine ? line.size() / 2 : -1;
+        double x = left;
+        for (qsizetype i = 0; i < line.size(); ++i) {
+            const double width = metrics.horizontalAdvance(line[i]);
+            if (i == target) {
+                scene.target = line[i];
+                scene.targetLine = row;
+                scene.pointer =
+                    QPoint(qRound(x + width / 2),
+                           qRound(baseline - (metrics.ascent() - metrics.descent()) / 2));
+                if (c.highlighted)
+                    painter.fillRect(
+                        QRectF(x, baseline - metrics.ascent(), width, metrics.height()),
+                        c.highlight->block);
+            }
+            painter.setPen(c.highlighted && i == target ? c.highlight->ink : c.scheme->ink);
+            painter.drawText(QPointF(x, baseline), line[i]);
+            x += metrics.horizontalAdvance(line[i] + u' ');
+        }
+        scene.lines.append(line);
+        scene.lineBoxes.append(QRectF(left, baseline - metrics.ascent(), x - left,
+                                      metrics.ascent() + metrics.descent()));
     }
     return scene;
 }
@@ -200,7 +278,7 @@ TesseractRecognizer& engine()
 
 void readStrip(benchmark::State& state, const Case c, qreal ratio)
 {
-    const Scene scene = draw(c, ratio);
+    const Scene scene = c.sentenceLines > 0 ? drawSentence(c) : draw(c, ratio);
     const QList<ScreenArea> screens{{QRect(0, 0, kScreenWidth, kScreenHeight), ratio}};
     auto capture = CaptureGeometry::stripAround(screens, scene.pointer);
     if (!c.raw) capture = CaptureGeometry::stripWithin(*capture, scene.pointer, scene.windowArea);
@@ -209,6 +287,7 @@ void readStrip(benchmark::State& state, const Case c, qreal ratio)
     if (!c.raw) {
         ScreenOCR::keepContextRows(*capture, picture, scene.pointer);
         SolidBlocks::paintOver(picture);
+        InkPolarity::darkOnLight(picture);
     }
     const QPointF cursor = CaptureGeometry::normalized(*capture, scene.pointer);
     std::optional<ScreenOCR::Result> result;
@@ -301,6 +380,65 @@ void registerScaledCases()
               QStringLiteral("title bar/plain"));
 }
 
-const bool registered = (registerCases(), registerScaledCases(), true);
+
+QString pointsName(int points)
+{
+    return QString::number(points) + QStringLiteral("pt");
+}
+
+// Light text on a dark page under a light highlight, and tinted pages under either highlight.
+void registerPageCases()
+{
+    const QString families[] = {QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans CJK SC"),
+                                QStringLiteral("DejaVu Sans Mono")};
+    for (const QString& family : families)
+        for (const int points : {9, 12, 15, 20, 24, 28, 32}) {
+            Case c{family, points, &kSchemes[1], true};
+            c.highlight = &kHighlights[1];
+            add(c, QStringLiteral("%1/%2/dark/grey selected").arg(family, pointsName(points)));
+            for (const Scheme& tint : kTints) {
+                const QString name =
+                    QStringLiteral("%1/%2/%3/")
+                        .arg(family, pointsName(points), QString::fromLatin1(tint.name));
+                add({family, points, &tint}, name + QStringLiteral("plain"));
+                for (const Highlight& highlight : kHighlights) {
+                    Case marked{family, points, &tint, true};
+                    marked.highlight = &highlight;
+                    add(marked, name + QString::fromLatin1(highlight.name));
+                }
+            }
+        }
+}
+
+// A sentence of two lines at large sizes, the pointer on a word of either line.
+void registerSentenceCases()
+{
+    for (const QString& family :
+         {QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans CJK SC")})
+        for (const int points : {24, 28, 32})
+            for (const Scheme& scheme : kSchemes)
+                for (const int line : {0, 1})
+                    for (const int width : {740, kScreenWidth}) {
+                        const QString name =
+                            QStringLiteral("two lines/%1/%2/%3/line %4/%5/")
+                                .arg(family, pointsName(points), QString::fromLatin1(scheme.name))
+                                .arg(line + 1)
+                                .arg(width < kScreenWidth ? "narrow" : "wide");
+                        Case plain{family, points, &scheme};
+                        plain.sentenceLines = 2;
+                        plain.pointerLine = line;
+                        plain.windowWidth = width;
+                        add(plain, name + QStringLiteral("plain"));
+                        for (const Highlight& highlight : kHighlights) {
+                            Case marked = plain;
+                            marked.highlighted = true;
+                            marked.highlight = &highlight;
+                            add(marked, name + QString::fromLatin1(highlight.name));
+                        }
+                    }
+}
+
+const bool registered =
+    (registerCases(), registerPageCases(), registerSentenceCases(), registerScaledCases(), true);
 
 } // namespace

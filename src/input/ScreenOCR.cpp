@@ -1,6 +1,7 @@
 #include "input/ScreenOCR.h"
 
 #include "input/CaptureGeometry.h"
+#include "input/InkPolarity.h"
 #include "input/RecognitionWorker.h"
 #include "input/ScreenGrabber.h"
 #include "input/SolidBlocks.h"
@@ -138,6 +139,7 @@ QCoro::Task<std::optional<ScreenOCR::Read>> ScreenOCR::readStrip(QPoint point)
     if (!image || image->isNull()) co_return std::nullopt;
     keepContextRows(*capture, *image, point);
     SolidBlocks::paintOver(*image);
+    InkPolarity::darkOnLight(*image);
     // The picture's pixels are shared, not copied: the engines only read them.
     const QList<Line> lines = co_await recognizeInSlices(m_recognition, *image);
     co_return Read{*capture, wholeWords(lines, *image, capture->cuts)};

@@ -27,6 +27,9 @@ constexpr double kSpaceShare = 0.7; // of the middle gap between the line's word
 // Of the tallest word's height, the space of a line of one word: spaces run from a fifth to a
 // third of the type's size, the gaps between letters far less.
 constexpr double kLoneSpace = 0.18;
+// Of the tallest word's height, the widest space: a gap wider than this held a word that the
+// recogniser left out (a highlighted one), and is no space.
+constexpr double kWidestSpace = 0.8;
 // A blank reaching the side itself ends the word when it is this share of a space wide, or
 // these pixels at 96 dpi: no letter crosses the side there, and a cut letter's sliver fades
 // over fewer.
@@ -238,7 +241,8 @@ TextRows::Band rowsOf(const QRectF& box, const GrayImage& image)
 }
 
 // The narrowest blank that counts as a space on the line, in pixels: a share of the middle gap
-// between its words, as wide as the type's own spaces are.
+// between its words, as wide as the type's own spaces are. Of two middle gaps the narrower is
+// taken: with few words, one gap may hold a word left out.
 double spaceWidth(const ScreenOCR::Line& line, const GrayImage& image)
 {
     std::vector<double> gaps;
@@ -250,8 +254,9 @@ double spaceWidth(const ScreenOCR::Line& line, const GrayImage& image)
                            image.width);
     }
     if (gaps.empty()) return std::max(kLoneSpace * tallest, 1.0);
-    std::nth_element(gaps.begin(), gaps.begin() + gaps.size() / 2, gaps.end());
-    return std::max(kSpaceShare * gaps[gaps.size() / 2], 1.0);
+    const auto middle = gaps.begin() + (gaps.size() - 1) / 2;
+    std::nth_element(gaps.begin(), middle, gaps.end());
+    return std::max(std::min(kSpaceShare * *middle, kWidestSpace * tallest), 1.0);
 }
 
 // The ink columns of the rows of boxes, kept for the next box of the same rows: the words of a
@@ -295,6 +300,17 @@ bool inkRunsToEdge(const QList<bool>& ink, const QRectF& box, int step, double s
         if (blank >= space) return false;
     }
     return blank < std::max(kSideShare * space, kSideMin * scale);
+}
+
+// The middle of the lines' heights; 0 without lines.
+double middleHeight(const QList<ScreenOCR::Line>& lines)
+{
+    std::vector<double> heights;
+    for (const ScreenOCR::Line& line : lines)
+        heights.push_back(line.box.height());
+    if (heights.empty()) return 0;
+    std::nth_element(heights.begin(), heights.begin() + heights.size() / 2, heights.end());
+    return heights[heights.size() / 2];
 }
 
 QString contextAround(const QList<ScreenOCR::Line>& lines, const ScreenOCR::Line& chosen)
@@ -389,8 +405,10 @@ QList<ScreenOCR::Line> ScreenOCR::withSelection(QList<Line> lines, QPointF from,
     if (text.isEmpty()) return lines;
     Line* line = lineAcross(lines, to);
     if (!line) {
-        // The highlight hid the whole line: the selection stands alone where it was made.
-        const QRectF box(to.x(), to.y() - kMinBandHeight / 2, 0, kMinBandHeight);
+        // The highlight hid the whole line: the selection stands alone where it was made, as
+        // tall as the lines around it, so that the context still takes them.
+        const double height = std::max(middleHeight(lines), kMinBandHeight);
+        const QRectF box(to.x(), to.y() - height / 2, 0, height);
         lines.append({text, box, {{text, box}}});
         return lines;
     }

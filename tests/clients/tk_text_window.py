@@ -1,20 +1,26 @@
 """A Tk text window with one line of text, as a Tk program shows it: a helper of the desktop
 tests. Tk takes PRIMARY once and keeps it while its selection changes.
 
-Arguments: the text and the window geometry (WIDTHxHEIGHT+X+Y). Prints "<word> x y" with the
-middle of every word on the screen, "line x y" with the middle of the line, then "ready". A
-copy into the window adds "copied" to its title.
+Arguments: the text, the window geometry (WIDTHxHEIGHT+X+Y) and, optionally, "dark": light text
+at 28 points on a near-black page, wrapped at the window's side, the selection drawn as Tk draws
+it (a light grey block with black text). Prints "<word> x y" with the middle of every word on the
+screen, "line x y" with the middle of the first line, then "ready". A copy into the window adds
+"copied" to its title.
 """
 
 import sys
 import tkinter
 
 text, geometry = sys.argv[1], sys.argv[2]
+dark = sys.argv[3:] == ["dark"]
 root = tkinter.Tk()
 root.title("glossivo-tk-window")
 root.geometry(geometry)
-widget = tkinter.Text(root, font=("DejaVu Sans", 20), borderwidth=0, highlightthickness=0,
-                      padx=16, pady=16, wrap="none")
+widget = tkinter.Text(root, font=("DejaVu Sans", 28 if dark else 20), borderwidth=0,
+                      highlightthickness=0, padx=16, pady=16, wrap="word" if dark else "none")
+if dark:
+    widget.configure(background="#1e1e1e", foreground="#e0e0e0", insertbackground="#e0e0e0",
+                     selectbackground="#c3c3c3", selectforeground="#000000")
 widget.insert("1.0", text)
 widget.pack(fill="both", expand=True)
 # A copy sent into the window shows in its title, for the tests to see.

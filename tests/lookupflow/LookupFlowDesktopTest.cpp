@@ -260,6 +260,25 @@ TEST_F(LookupFlowDesktopTest, ASelectionInXtermHasItsLineAsContext)
                      QStringLiteral("photo of the bridge"));
 }
 
+// Light text on a dark page at a large size, wrapped over two lines in a window wider than the
+// strip: the grey highlight of a word on the second line, which the recogniser leaves out,
+// neither keeps the rest of the line from being read nor makes its words look cut.
+TEST_F(LookupFlowDesktopTest, ASelectionOnADarkPageHasBothLinesAsContext)
+{
+    const HelperWindow window(
+        QStringLiteral("python3"),
+        {QStringLiteral(GLOSSIVO_TK_WINDOW),
+         QStringLiteral("Observers expect the debate to continue well into the next financial "
+                        "year, said the mayor on Monday."),
+         QStringLiteral("1000x200+100+300"), QStringLiteral("dark")});
+    ASSERT_TRUE(window.isReady());
+    ASSERT_GT(window.point("mayor").y(), window.point("Observers").y());
+    // The strip's sides cut "expect" and "next" and leave "Monday." out.
+    selectsIntoACard(
+        window.point("mayor"), QStringLiteral("mayor"),
+        QStringLiteral("the debate to continue well financial year, said the mayor on"));
+}
+
 // On a desktop scaled to 200 % (scripts/desktop-session --scale 2) X counts device pixels, the
 // card logical ones: the word under the hover key and a selected word are each asked for with
 // their line, and the card's top edge lies 18 logical pixels below the pointer on the word.
