@@ -250,6 +250,11 @@ TEST_F(StatusMenu, TheWordBlockShowsTheWordAndLogsOneGlancePerWord)
     EXPECT_EQ(glances(), 2);
     controller->trigger(items[0]);
     EXPECT_EQ(spoken, QStringList{word->entry()->headword});
+    // The meaning and the sentence open the word book.
+    opened.clear();
+    controller->trigger(items[1]);
+    if (current.id == first.id) controller->trigger(items[2]);
+    EXPECT_EQ(opened, QList<MenuAction>(current.id == first.id ? 2 : 1, MenuAction::showWords));
 }
 
 TEST_F(StatusMenu, EachToggleWritesTheConfigurationFile)

@@ -4,6 +4,7 @@
 #include "input/SelectionReader.h"
 #include "support/FakeScreenInput.h"
 
+#include <QCoro/QCoroTimer>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -20,11 +21,13 @@ public:
     bool allowed = true;
     std::optional<QString> text;
     QList<QPoint> asked;
+    std::chrono::milliseconds reading{0};
 
     bool captureAllowed() const override { return allowed; }
     QCoro::Task<std::optional<QString>> contextAround(ScreenOCR::Selection selection) override
     {
         asked.append(selection.to);
+        if (reading.count() > 0) co_await QCoro::sleepFor(reading);
         co_return text;
     }
 };
@@ -162,6 +165,19 @@ TEST_F(TriggerControllerTest, WordWithoutContextTakesTheScreensText)
                   allowed ? std::optional(QStringLiteral("recognized line")) : std::nullopt);
         EXPECT_EQ(recognizer.asked, allowed ? QList<QPoint>({QPoint(30, 30)}) : QList<QPoint>());
     }
+}
+
+// The card of a word whose context was still being read would cover what the press began.
+TEST_F(TriggerControllerTest, APressWhileTheContextIsReadDropsTheWord)
+{
+    recognizer.reading = std::chrono::milliseconds(100);
+    select(QStringLiteral("word"));
+    accessibility.selection->value.reset();
+    drag({0, 0}, {30, 30});
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !recognizer.asked.isEmpty(); }, 1000));
+    press({300, 300}, time + 1000);
+    QTest::qWait(300);
+    EXPECT_TRUE(card.lookups.isEmpty());
 }
 
 TEST_F(TriggerControllerTest, PrimaryIsNewWhenItChangedSinceTheFirstPressOfTheSeries)

@@ -129,6 +129,32 @@ TEST_F(WordStoreLoadTest, aWordBookAsWrittenIsReadWithTheSameRules)
     EXPECT_EQ(store->entries()[0].meaningZh, QStringLiteral("a\uFFFDb"));
 }
 
+// Another program may rewrite the store's own words.json in place, in the same layout and size:
+// its texts are then checked, and the next write puts them in the store's own words again.
+TEST_F(WordStoreLoadTest, aWordBookRewrittenByAnotherProgramIsWrittenInTheStoresOwnTexts)
+{
+    folder.write(QStringLiteral("words.json"),
+                 "[" + entryJson("00000000-0000-0000-0000-000000000001", "one") + "," +
+                     entryJson("00000000-0000-0000-0000-000000000002", "two") + "," +
+                     entryJson("00000000-0000-0000-0000-000000000003", "three") + "]");
+    open()->deleteWord(QUuid("{00000000-0000-0000-0000-000000000003}"));
+    const QByteArray own = folder.read(QStringLiteral("words.json"));
+    ASSERT_TRUE(own.contains("\"lookupCount\": 1"));
+    QByteArray foreign = own;
+    folder.write(QStringLiteral("words.json"),
+                 foreign.replace("\"lookupCount\": 1", "\"lookupCount\" :1"));
+    QFile file(folder.path(QStringLiteral("words.json")));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(QFileInfo(file).lastModified().addSecs(1),
+                                 QFileDevice::FileModificationTime));
+    file.close();
+
+    const auto store = open();
+    store->finishLoading();
+    store->setWantToLearn(store->entries().at(0).id, true); // "two" stays as it was read
+    EXPECT_FALSE(folder.read(QStringLiteral("words.json")).contains("\"lookupCount\" :1"));
+}
+
 TEST_F(WordStoreLoadTest, yesterdaysCountersAreNotToday)
 {
     const QByteArray yesterday = R"({"day": "2026-10-06", "reviewed": 9, "newLearned": 3})";

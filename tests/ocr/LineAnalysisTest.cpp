@@ -303,6 +303,10 @@ INSTANTIATE_TEST_SUITE_P(
         WholeWordsCase{"LeftPieceWithItsApostrophe", "'tant to post", 0, 40, 20, kAllCuts,
                        "to post"},
         WholeWordsCase{"RightPiece", "the old bri", 660, 40, 20, kAllCuts, "the old"},
+        WholeWordsCase{"RightPieceOnlyTheRightCuts", "the old bri", 660, 40, 20, Qt::RightEdge,
+                       "the old"},
+        WholeWordsCase{"RightWordOnTheScreensEdge", "the old bri", 660, 40, 20, Qt::LeftEdge,
+                       "the old bri"},
         // Its first letter fell away: a sliver of it at the edge, a letter's gap from the rest.
         WholeWordsCase{"PieceShortOfTheEdge", "ugh the", 6, 40, 20, kAllCuts, "the",
                        QRect(0, 40, 4, 20)},

@@ -75,6 +75,8 @@ TEST(SyncLinkParse, RefusesWhatIsNotACompleteValidCode)
         {"pin of 65", code("https://h.example", token, pin + "a")},
         {"pin of 64 letters beyond f", code("https://h.example", token, QString(64, u'g'))},
         {"pin of 64 Chinese characters", code("https://h.example", token, QString(64, u'密'))},
+        // U+0661, ARABIC-INDIC DIGIT ONE, a digit whose low byte is the letter a.
+        {"pin of 64 other digits", code("https://h.example", token, QString(64, QChar(0x0661)))},
         {"pin with a blank escaped", code("https://h.example", token, pin.left(63) + "%20")},
         {"server without a host", code("https:///")},
         {"server of the scheme alone", code("https://")},

@@ -66,19 +66,12 @@ bool X11SelectionBuffers::primaryChangedSince(qint64 serverTimeMs)
     return keptButChanged();
 }
 
-// Comparing with the last read as well as with the press keeps a selection new when the
-// press's answer came too late or after the owner had already selected.
 bool X11SelectionBuffers::keptButChanged()
 {
     Display* display = m_connection.display();
     const unsigned long owner = display ? XGetSelectionOwner(display, m_primary) : 0;
-    if (!owner) return false;
-    const bool pressKnown = owner == m_atPress.owner && m_atPress.text;
-    if (!pressKnown && owner != m_lastRead.owner) return false;
-    const std::optional<QString> text = convert(m_primary);
-    if (!text) return false;
-    return (pressKnown && *m_atPress.text != *text) ||
-           (owner == m_lastRead.owner && m_lastRead.text != text);
+    return KeptSelection::isNew(
+        owner, [this] { return convert(m_primary); }, m_atPress, m_lastRead);
 }
 
 quint64 X11SelectionBuffers::clipboardChanges() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "input/KeptSelection.h"
 #include "input/SelectionBuffers.h"
 #include "platform/x11/X11Connection.h"
 
@@ -29,12 +30,6 @@ public:
     void setConversionTimeout(std::chrono::milliseconds timeout) { m_timeout = timeout; }
 
 private:
-    // What PRIMARY's owner held at some moment; no text while its answer is outstanding.
-    struct Held {
-        unsigned long owner = 0;
-        std::optional<QString> text;
-    };
-
     void handle(XEvent& event);
     bool keptButChanged();
     std::optional<QString> convert(unsigned long selection);
@@ -51,8 +46,8 @@ private:
     unsigned long m_primary = 0;
     unsigned long m_clipboard = 0;
     std::optional<quint32> m_primaryChangedAt;
-    Held m_atPress;
-    Held m_lastRead;
+    HeldSelection m_atPress;
+    HeldSelection m_lastRead;
     quint64 m_clipboardChanges = 0;
     std::chrono::milliseconds m_timeout{250};
 };
