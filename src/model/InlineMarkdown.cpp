@@ -1,5 +1,8 @@
 #include "model/InlineMarkdown.h"
 
+#include "model/BidiControls.h"
+#include "model/MarkdownCharacters.h"
+#include "model/MarkdownLinkTables.h"
 #include "model/SafeLink.h"
 
 #include <QHash>
@@ -11,6 +14,10 @@
 #include <optional>
 
 namespace glossivo {
+
+using MarkdownCharacters::isAsciiPunctuation;
+using MarkdownCharacters::isPunctuation;
+using MarkdownCharacters::isWhitespace;
 
 namespace {
 
@@ -52,22 +59,6 @@ struct Bracket {
     qsizetype piece = 0;
     qsizetype bottom = -1; // the last delimiter before the bracket
 };
-
-bool isAsciiPunctuation(char32_t c)
-{
-    return c < 128 && ((c >= '!' && c <= '/') || (c >= ':' && c <= '@') || (c >= '[' && c <= '`') ||
-                       (c >= '{' && c <= '~'));
-}
-
-bool isWhitespace(char32_t c)
-{
-    return c == '\t' || c == '\n' || c == '\f' || c == '\r' || QChar::isSpace(c);
-}
-
-bool isPunctuation(char32_t c)
-{
-    return isAsciiPunctuation(c) || QChar::isPunct(c);
-}
 
 bool isValidUtf16(const QString& text)
 {
@@ -126,82 +117,6 @@ QString withoutControlCharacters(const QString& address)
     return clean;
 }
 
-// Positions found ahead of each place in the text, for the link addresses.
-class LinkTables {
-public:
-    explicit LinkTables(const QString& text);
-
-    bool escaped(qsizetype i) const { return m_escaped.at(i); }
-    // The first whitespace or control character at or after i (the text's end when none).
-    qsizetype spaceFrom(qsizetype i) const { return m_spaceFrom.at(i); }
-    // The first character at or after i that is not whitespace.
-    qsizetype nonSpaceFrom(qsizetype i) const { return m_nonSpaceFrom.at(i); }
-    // The unescaped ')' at or after i that closes the parentheses opened from i; -1 when none.
-    qsizetype closingParen(qsizetype i) const { return m_closing.at(i); }
-    // Whether the unescaped parentheses between from and to are balanced.
-    bool balanced(qsizetype from, qsizetype to) const { return m_depth.at(from) == m_depth.at(to); }
-    // The first unescaped quote of that kind at or after i; -1 when none.
-    qsizetype quote(QChar kind, qsizetype i) const
-    {
-        return (kind == QLatin1Char('"') ? m_doubleQuote : m_singleQuote).at(i);
-    }
-    // The first '>' at or after i, and the first '<' or line break at or after i.
-    qsizetype angleClose(qsizetype i) const { return m_angleClose.at(i); }
-    qsizetype angleStop(qsizetype i) const { return m_angleStop.at(i); }
-
-private:
-    QList<bool> m_escaped;
-    QList<qsizetype> m_spaceFrom, m_nonSpaceFrom, m_closing, m_depth;
-    QList<qsizetype> m_doubleQuote, m_singleQuote, m_angleClose, m_angleStop;
-};
-
-LinkTables::LinkTables(const QString& text)
-{
-    const qsizetype n = text.size();
-    m_escaped.resize(n + 1, false);
-    for (qsizetype i = 1; i < n; ++i)
-        m_escaped[i] = text.at(i - 1) == QLatin1Char('\\') && !m_escaped.at(i - 1) &&
-                       isAsciiPunctuation(text.at(i).unicode());
-    // The depth of unescaped parentheses before each position.
-    m_depth.resize(n + 1, 0);
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text.at(i);
-        const int step = m_escaped.at(i)         ? 0
-                         : c == QLatin1Char('(') ? 1
-                         : c == QLatin1Char(')') ? -1
-                                                 : 0;
-        m_depth[i + 1] = m_depth.at(i) + step;
-    }
-    m_spaceFrom.resize(n + 1, n);
-    m_nonSpaceFrom.resize(n + 1, n);
-    m_closing.resize(n + 1, -1);
-    m_doubleQuote.resize(n + 1, -1);
-    m_singleQuote.resize(n + 1, -1);
-    m_angleClose.resize(n + 1, -1);
-    m_angleStop.resize(n + 1, n);
-    // Where each depth was last met, scanning backwards, offset so that it is never negative.
-    QList<qsizetype> lastAtDepth(2 * n + 3, -1);
-    const auto slot = [n](qsizetype depth) { return depth + n + 1; };
-    lastAtDepth[slot(m_depth.at(n))] = n;
-    for (qsizetype i = n - 1; i >= 0; --i) {
-        const QChar c = text.at(i);
-        const bool space = isWhitespace(c.unicode()) || c.unicode() < 0x20 || c.unicode() == 0x7f;
-        m_spaceFrom[i] = space ? i : m_spaceFrom.at(i + 1);
-        m_nonSpaceFrom[i] = isWhitespace(c.unicode()) ? m_nonSpaceFrom.at(i + 1) : i;
-        // The closing ')' is the one after which the depth first drops below the depth here.
-        const qsizetype after = lastAtDepth.at(slot(m_depth.at(i) - 1));
-        m_closing[i] = after >= 0 ? after - 1 : -1;
-        lastAtDepth[slot(m_depth.at(i))] = i;
-        const bool plain = !m_escaped.at(i);
-        m_doubleQuote[i] = plain && c == QLatin1Char('"') ? i : m_doubleQuote.at(i + 1);
-        m_singleQuote[i] = plain && c == QLatin1Char('\'') ? i : m_singleQuote.at(i + 1);
-        m_angleClose[i] = c == QLatin1Char('>') ? i : m_angleClose.at(i + 1);
-        m_angleStop[i] = c == QLatin1Char('<') || c == QLatin1Char('\n') || c == QLatin1Char('\r')
-                             ? i
-                             : m_angleStop.at(i + 1);
-    }
-}
-
 class Parser {
 public:
     explicit Parser(const QString& text) : s(text) {}
@@ -230,7 +145,7 @@ private:
     QList<Bracket> brackets;
     // Brackets below this index are inside a link's text and can no longer start a link.
     qsizetype activeBrackets = 0;
-    std::optional<LinkTables> tables;
+    std::optional<MarkdownLinkTables> tables;
     // Backtick runs by length, in text order, and how far each list has been passed.
     QHash<int, QList<qsizetype>> backtickRuns;
     QHash<int, qsizetype> backtickCursor;
@@ -426,8 +341,8 @@ std::optional<std::pair<qsizetype, QString>> Parser::linkTail(qsizetype at)
     qsizetype i = tables->nonSpaceFrom(at + 1);
     QString raw;
     if (i < n && s.at(i) == QLatin1Char('<')) {
-        const qsizetype close = tables->angleClose(i + 1);
-        if (close < 0 || tables->angleStop(i + 1) < close) return std::nullopt;
+        const qsizetype close = tables->angleStop(i + 1);
+        if (close < 0 || s.at(close) != QLatin1Char('>')) return std::nullopt;
         raw = s.mid(i + 1, close - i - 1);
         i = close + 1;
     } else {
@@ -593,13 +508,13 @@ QString wrapped(const QString& body)
 
 QString plainMarkup(const QString& text)
 {
-    return wrapped(text.toHtmlEscaped());
+    return wrapped(BidiControls::removed(text).toHtmlEscaped());
 }
 
 QString inlineMarkdown(const QString& text)
 {
     if (!isValidUtf16(text)) return plainMarkup(text);
-    return wrapped(Parser(text).render());
+    return wrapped(Parser(BidiControls::removed(text)).render());
 }
 
 } // namespace glossivo

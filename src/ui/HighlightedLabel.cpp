@@ -1,5 +1,6 @@
 #include "ui/HighlightedLabel.h"
 
+#include "model/BidiControls.h"
 #include "model/Highlight.h"
 #include "ui/DesignSize.h"
 
@@ -20,6 +21,9 @@ HighlightedLabel::HighlightedLabel(const QString& text, const QStringList& terms
 QString HighlightedLabel::markup(const QString& text, const QStringList& terms,
                                  const QColor& accent, qreal emphasisSize)
 {
+    const auto escaped = [](const QString& piece) {
+        return BidiControls::removed(piece).toHtmlEscaped();
+    };
     QString html;
     qsizetype at = 0;
     const QString open =
@@ -27,12 +31,12 @@ QString HighlightedLabel::markup(const QString& text, const QStringList& terms,
             .arg(qRound(emphasisSize))
             .arg(accent.name());
     for (const Highlight::Range& range : Highlight::ranges(text, terms)) {
-        html += text.mid(at, range.start - at).toHtmlEscaped();
-        html += open + text.mid(range.start, range.end - range.start).toHtmlEscaped() +
+        html += escaped(text.mid(at, range.start - at));
+        html += open + escaped(text.mid(range.start, range.end - range.start)) +
                 QStringLiteral("</span>");
         at = range.end;
     }
-    html += text.mid(at).toHtmlEscaped();
+    html += escaped(text.mid(at));
     // Runs of blanks and line breaks stay as the sentence has them.
     return QStringLiteral("<span style=\"white-space:pre-wrap\">") + html +
            QStringLiteral("</span>");

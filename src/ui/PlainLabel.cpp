@@ -1,5 +1,6 @@
 #include "ui/PlainLabel.h"
 
+#include "model/BidiControls.h"
 #include "ui/DesignSize.h"
 
 namespace glossivo {
@@ -10,6 +11,11 @@ PlainLabel::PlainLabel(const QString& text, QWidget* parent) : QLabel(parent)
     setOpenExternalLinks(false);
     setTextInteractionFlags(Qt::NoTextInteraction);
     setText(text);
+}
+
+void PlainLabel::setText(const QString& text)
+{
+    QLabel::setText(BidiControls::removed(text));
 }
 
 PlainLabel& PlainLabel::sized(qreal size, QFont::Weight weight)

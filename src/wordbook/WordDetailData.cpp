@@ -1,8 +1,8 @@
 #include "wordbook/WordDetailData.h"
 
+#include "model/FormKindName.h"
 #include "model/FormSlots.h"
 #include "model/Learning.h"
-#include "model/FormKindName.h"
 #include "wordbook/StageTitles.h"
 #include "wordbook/WordSearch.h"
 

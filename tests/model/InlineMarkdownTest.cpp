@@ -121,6 +121,17 @@ TEST(InlineMarkdown, EverythingFromTheTextIsEscaped)
     });
 }
 
+// An AI answer or a note cannot turn the text around it: "rtl\u202Eevil" would read "rtllive".
+TEST(InlineMarkdown, BidirectionalControlsAreLeftOut)
+{
+    for (const char16_t control :
+         {0x202A, 0x202B, 0x202C, 0x202D, 0x202E, 0x2066, 0x2067, 0x2068, 0x2069}) {
+        const QString text = QStringLiteral("**rtl") + QChar(control) + QStringLiteral("evil**");
+        EXPECT_EQ(body(text), QStringLiteral("<b>rtlevil</b>")) << int(control);
+        EXPECT_EQ(plainMarkup(text), plainMarkup(QStringLiteral("**rtlevil**")));
+    }
+}
+
 TEST(InlineMarkdown, TextThatIsNotValidUtf16ComesBackPlain)
 {
     QString broken = QStringLiteral("**粗** ");
