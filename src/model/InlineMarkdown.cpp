@@ -30,19 +30,26 @@ namespace {
 
 enum class Tag { strong, emphasis, strike };
 
+// A piece of the output. Text and code are stretches of the text itself, so that a long answer
+// is not copied into pieces; the emphasis and the links that pieces open and close are kept
+// beside them, for the few pieces that have any.
 struct Piece {
-    enum class Kind { text, code, delimiter, bracket, linkClose };
-
-    explicit Piece(Kind kind, QString text = {}) : kind(kind), text(std::move(text)) {}
+    enum class Kind : quint8 { text, code, delimiter, bracket, linkClose };
 
     Kind kind = Kind::text;
-    QString text;        // text, code: the characters
+    bool linked = false; // bracket, linkClose: a link formed here
     QChar marker;        // delimiter: '*', '_' or '~'
     int count = 0;       // delimiter: characters of the run still shown as themselves
-    QList<Tag> opens;    // delimiter: emphasis it opens, innermost first
-    QList<Tag> closes;   // delimiter: emphasis it closes, innermost first
-    bool linked = false; // bracket, linkClose: a link formed here
-    QString href;        // bracket, linkClose: the address; empty when it may not be opened
+    qsizetype from = 0;  // text, code: the stretch of the text; in text, backslash escapes are
+    qsizetype to = 0;    // still there and taken out as it is written
+    qsizetype link = -1; // bracket, linkClose: the address in `links`; -1 when it may not open
+};
+
+// Emphasis that a delimiter piece opens or closes, in the order it was found.
+struct TagMark {
+    qsizetype piece = 0;
+    Tag tag = Tag::strong;
+    bool opens = false;
 };
 
 struct Delimiter {
@@ -121,7 +128,8 @@ class Parser {
 public:
     explicit Parser(const QString& text) : s(text) {}
 
-    QString render();
+    // Appends the text's markup.
+    void render(QString& html);
 
 private:
     void parse();
@@ -134,12 +142,14 @@ private:
     bool isFence(qsizetype at, qsizetype length) const;
     void processEmphasis(qsizetype bottom);
     void unlink(qsizetype delimiter);
-    void appendText(const QString& text);
+    void appendText(qsizetype from, qsizetype to);
     char32_t codePointBefore(qsizetype at) const;
     char32_t codePointAt(qsizetype at) const;
 
     const QString& s;
     QList<Piece> pieces;
+    QList<TagMark> tags;
+    QList<QString> links;
     QList<Delimiter> delimiters;
     qsizetype lastDelimiter = -1;
     QList<Bracket> brackets;
@@ -168,12 +178,16 @@ char32_t Parser::codePointAt(qsizetype at) const
     return c.unicode();
 }
 
-void Parser::appendText(const QString& text)
+void Parser::appendText(qsizetype from, qsizetype to)
 {
-    if (!pieces.isEmpty() && pieces.last().kind == Piece::Kind::text)
-        pieces.last().text += text;
-    else
-        pieces.append(Piece(Piece::Kind::text, text));
+    if (!pieces.isEmpty() && pieces.last().kind == Piece::Kind::text && pieces.last().to == from) {
+        pieces.last().to = to;
+        return;
+    }
+    Piece piece;
+    piece.from = from;
+    piece.to = to;
+    pieces.append(piece);
 }
 
 void Parser::parse()
@@ -183,7 +197,7 @@ void Parser::parse()
     while (i < n) {
         const QChar c = s.at(i);
         if (c == QLatin1Char('\\') && i + 1 < n && isAsciiPunctuation(s.at(i + 1).unicode())) {
-            appendText(s.at(i + 1));
+            appendText(i, i + 2);
             i += 2;
         } else if (c == QLatin1Char('`')) {
             i = codeSpan(i);
@@ -191,7 +205,7 @@ void Parser::parse()
             i = delimiterRun(i);
         } else if (c == QLatin1Char('[')) {
             brackets.append({pieces.size(), lastDelimiter});
-            pieces.append(Piece(Piece::Kind::bracket));
+            pieces.append(Piece{Piece::Kind::bracket});
             ++i;
         } else if (c == QLatin1Char(']')) {
             i = closeBracket(i);
@@ -199,7 +213,7 @@ void Parser::parse()
             qsizetype end = i + 1;
             while (end < n && !QStringView(u"\\`*_~[]").contains(s.at(end)))
                 ++end;
-            appendText(s.mid(i, end - i));
+            appendText(i, end);
             i = end;
         }
     }
@@ -250,15 +264,20 @@ qsizetype Parser::codeSpan(qsizetype at)
     const int length = static_cast<int>(end - at);
     const qsizetype close = isFence(at, length) ? -1 : closingBackticks(end, length);
     if (close < 0) {
-        appendText(s.mid(at, length));
+        appendText(at, end);
         return end;
     }
-    QString code = s.mid(end, close - end);
+    Piece code{Piece::Kind::code};
+    code.from = end;
+    code.to = close;
     // One space on each side is padding, so that a span can begin or end with a backtick.
-    if (code.size() >= 2 && code.front() == QLatin1Char(' ') && code.back() == QLatin1Char(' ') &&
-        !code.trimmed().isEmpty())
-        code = code.mid(1, code.size() - 2);
-    pieces.append(Piece(Piece::Kind::code, code));
+    const QStringView inside = QStringView(s).mid(end, close - end);
+    if (inside.size() >= 2 && inside.front() == u' ' && inside.back() == u' ' &&
+        !inside.trimmed().isEmpty()) {
+        ++code.from;
+        --code.to;
+    }
+    pieces.append(code);
     return close + length;
 }
 
@@ -271,7 +290,7 @@ qsizetype Parser::delimiterRun(qsizetype at)
     const int length = static_cast<int>(end - at);
     // Strikethrough takes exactly two tildes: a single one is common in plain text ("3~5 天").
     if (marker == QLatin1Char('~') && length != 2) {
-        appendText(s.mid(at, length));
+        appendText(at, end);
         return end;
     }
     const char32_t before = codePointBefore(at);
@@ -306,7 +325,7 @@ qsizetype Parser::delimiterRun(qsizetype at)
 qsizetype Parser::closeBracket(qsizetype at)
 {
     if (brackets.isEmpty()) {
-        appendText(QStringLiteral("]"));
+        appendText(at, at + 1);
         return at + 1;
     }
     const Bracket opener = brackets.takeLast();
@@ -314,19 +333,23 @@ qsizetype Parser::closeBracket(qsizetype at)
     activeBrackets = std::min(activeBrackets, brackets.size());
     const auto tail = active ? linkTail(at + 1) : std::nullopt;
     if (!tail) {
-        appendText(QStringLiteral("]"));
+        appendText(at, at + 1);
         return at + 1;
     }
     // Emphasis inside the link's text pairs there and nowhere else.
     processEmphasis(opener.bottom);
     const QString address = withoutControlCharacters(tail->second);
-    const QString href = isOpenableLink(QUrl(address)) ? address : QString();
+    qsizetype link = -1;
+    if (isOpenableLink(QUrl(address))) {
+        link = links.size();
+        links.append(address);
+    }
     Piece& open = pieces[opener.piece];
     open.linked = true;
-    open.href = href;
+    open.link = link;
     Piece close{Piece::Kind::linkClose};
     close.linked = true;
-    close.href = href;
+    close.link = link;
     pieces.append(close);
     // Links do not nest: no bracket opened before this one starts a link any more.
     activeBrackets = brackets.size();
@@ -431,8 +454,8 @@ void Parser::processEmphasis(qsizetype bottom)
             const Tag tag = closer.marker == QLatin1Char('~') ? Tag::strike
                             : use == 2                        ? Tag::strong
                                                               : Tag::emphasis;
-            open.opens.append(tag);
-            close.closes.append(tag);
+            tags.append({delimiters.at(opener).piece, tag, true});
+            tags.append({closer.piece, tag, false});
             open.count -= use;
             close.count -= use;
             // Runs between the pair can no longer pair across it.
@@ -460,61 +483,132 @@ void Parser::processEmphasis(qsizetype bottom)
     }
 }
 
-QString Parser::render()
+// The stretch escaped for HTML, its backslash escapes taken out when it is text.
+void appendEscaped(QString& html, QStringView stretch, bool unescape)
+{
+    qsizetype done = 0;
+    for (qsizetype k = 0; k < stretch.size(); ++k) {
+        const QChar c = stretch[k];
+        const bool escape = unescape && c == u'\\' && k + 1 < stretch.size() &&
+                            isAsciiPunctuation(stretch[k + 1].unicode());
+        const bool special = c == u'<' || c == u'>' || c == u'&' || c == u'"';
+        if (!escape && !special) continue;
+        html += stretch.mid(done, k - done);
+        done = k + 1;
+        if (escape) continue; // the character after it is written as any other
+        html += c == u'<'   ? QStringLiteral("&lt;")
+                : c == u'>' ? QStringLiteral("&gt;")
+                : c == u'&' ? QStringLiteral("&amp;")
+                            : QStringLiteral("&quot;");
+    }
+    html += stretch.mid(done);
+}
+
+void Parser::render(QString& html)
 {
     parse();
-    QString html;
-    html.reserve(s.size() + s.size() / 4);
-    for (const Piece& piece : std::as_const(pieces)) {
+    // The marks of each piece together, each piece's in the order they were found.
+    std::stable_sort(tags.begin(), tags.end(),
+                     [](const TagMark& a, const TagMark& b) { return a.piece < b.piece; });
+    qsizetype mark = 0;
+    for (qsizetype index = 0; index < pieces.size(); ++index) {
+        const Piece& piece = pieces.at(index);
+        qsizetype marksEnd = mark;
+        while (marksEnd < tags.size() && tags.at(marksEnd).piece == index)
+            ++marksEnd;
+        const QStringView stretch = QStringView(s).mid(piece.from, piece.to - piece.from);
         switch (piece.kind) {
         case Piece::Kind::text:
-            html += piece.text.toHtmlEscaped();
+            appendEscaped(html, stretch, true);
             break;
         case Piece::Kind::code:
-            html +=
-                QStringLiteral("<code>") + piece.text.toHtmlEscaped() + QStringLiteral("</code>");
+            html += QStringLiteral("<code>");
+            appendEscaped(html, stretch, false);
+            html += QStringLiteral("</code>");
             break;
         case Piece::Kind::delimiter:
-            for (Tag tag : piece.closes)
-                html += closeTag(tag);
+            // Closed innermost first; opened outermost first, the reverse of how they were found.
+            for (qsizetype k = mark; k < marksEnd; ++k)
+                if (!tags.at(k).opens) html += closeTag(tags.at(k).tag);
             html += QString(piece.count, piece.marker);
-            for (auto tag = piece.opens.crbegin(); tag != piece.opens.crend(); ++tag)
-                html += openTag(*tag);
+            for (qsizetype k = marksEnd; k-- > mark;)
+                if (tags.at(k).opens) html += openTag(tags.at(k).tag);
             break;
         case Piece::Kind::bracket:
             if (!piece.linked)
                 html += QLatin1Char('[');
-            else if (!piece.href.isEmpty())
-                html += QStringLiteral("<a href=\"") + piece.href.toHtmlEscaped() +
+            else if (piece.link >= 0)
+                html += QStringLiteral("<a href=\"") + links.at(piece.link).toHtmlEscaped() +
                         QStringLiteral("\">");
             break;
         case Piece::Kind::linkClose:
-            if (!piece.href.isEmpty()) html += QStringLiteral("</a>");
+            if (piece.link >= 0) html += QStringLiteral("</a>");
             break;
         }
+        mark = marksEnd;
     }
-    return html;
 }
 
-QString wrapped(const QString& body)
+bool isBlank(QChar c)
 {
-    if (body.isEmpty()) return {};
-    // Runs of spaces and line breaks stay as the text has them.
-    return QStringLiteral("<span style=\"white-space:pre-wrap\">") + body +
-           QStringLiteral("</span>");
+    return c == u' ' || c == u'\t';
 }
+
+// The end of the blank line that starts at `at` (past its line break); -1 when it is not blank.
+qsizetype blankLineEnd(const QString& text, qsizetype at)
+{
+    while (at < text.size() && isBlank(text.at(at)))
+        ++at;
+    return at < text.size() && text.at(at) == u'\n' ? at + 1 : -1;
+}
+
+// Where the paragraph that starts at `from` ends, and where the next one starts: past the line
+// break and the blank lines that end it; both the text's end for the last paragraph.
+std::pair<qsizetype, qsizetype> paragraphBreak(const QString& text, qsizetype from)
+{
+    for (qsizetype lineEnd = text.indexOf(u'\n', from); lineEnd >= 0;
+         lineEnd = text.indexOf(u'\n', lineEnd + 1)) {
+        qsizetype next = blankLineEnd(text, lineEnd + 1);
+        if (next < 0) continue;
+        // Further blank lines belong to the same break.
+        for (qsizetype more = blankLineEnd(text, next); more >= 0; more = blankLineEnd(text, next))
+            next = more;
+        return {lineEnd, next};
+    }
+    return {text.size(), text.size()};
+}
+
+// Runs of spaces and line breaks stay as the text has them.
+const QString kOpen = QStringLiteral("<span style=\"white-space:pre-wrap\">");
+const QString kClose = QStringLiteral("</span>");
 
 } // namespace
 
 QString plainMarkup(const QString& text)
 {
-    return wrapped(BidiControls::removed(text).toHtmlEscaped());
+    if (text.isEmpty()) return {};
+    return kOpen + BidiControls::removed(text).toHtmlEscaped() + kClose;
 }
 
 QString inlineMarkdown(const QString& text)
 {
     if (!isValidUtf16(text)) return plainMarkup(text);
-    return wrapped(Parser(BidiControls::removed(text)).render());
+    if (text.isEmpty()) return {};
+    const QString shown = BidiControls::removed(text);
+    QString html;
+    html.reserve(kOpen.size() + shown.size() + shown.size() / 8 + kClose.size());
+    html += kOpen;
+    // Emphasis, code spans and links end where the paragraph does, at a blank line, as a
+    // CommonMark reader has it; so each paragraph is read by itself, and a long answer never
+    // needs more than one paragraph's worth of reading state.
+    for (qsizetype from = 0; from < shown.size();) {
+        const auto [end, next] = paragraphBreak(shown, from);
+        Parser(shown.mid(from, end - from)).render(html);
+        html += QStringView(shown).mid(end, next - end);
+        from = next;
+    }
+    html += kClose;
+    return html;
 }
 
 } // namespace glossivo

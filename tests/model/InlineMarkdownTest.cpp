@@ -59,6 +59,9 @@ TEST(InlineMarkdown, BlockSyntaxSpacesAndLineBreaksStayAsWritten)
         {"| a | b |\n|---|---|", "| a | b |\n|---|---|"},
         {"```\nlet x = 1\n```", "```\nlet x = 1\n```"},
         {"  两个空格  \n\n\t缩进", "  两个空格  \n\n\t缩进"},
+        // A blank line ends a paragraph, and every style with it.
+        {"**一\n \n二** `三\n\n四` [五\n\n](https://a.example)",
+         "**一\n \n二** `三\n\n四` [五\n\n](https://a.example)"},
     });
 }
 
