@@ -36,7 +36,9 @@ enum class Tag { strong, emphasis, strike };
 struct Piece {
     enum class Kind : quint8 { text, code, delimiter, bracket, linkClose };
 
-    Kind kind = Kind::text;
+    explicit Piece(Kind kind = Kind::text) : kind(kind) {}
+
+    Kind kind;
     bool linked = false; // bracket, linkClose: a link formed here
     QChar marker;        // delimiter: '*', '_' or '~'
     int count = 0;       // delimiter: characters of the run still shown as themselves
