@@ -12,14 +12,11 @@
 #include "support/PeakMemory.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
-
-#include <malloc.h>
 
 using namespace glossivo;
 using bench::coachAnswer;
@@ -63,5 +60,4 @@ void openCoachWindow(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(renderMarkdown)->DenseRange(0, 3)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(openCoachWindow)->Arg(20)->Iterations(1)->Unit(benchmark::kMillisecond);
