@@ -1,5 +1,6 @@
 #include "app/AppDelegate.h"
 
+#include "app/SetAsideNotice.h"
 #include "app/TrayGlyph.h"
 #include "app/views/SettingsWindow.h"
 #include "app/views/StatusMenu.h"
@@ -146,15 +147,11 @@ void AppDelegate::announceWriteFailures()
     connect(m_services.config, &ConfigStore::writeFailed, this, announce);
 }
 
-// A document that could not be read shows as empty; without a word the user would take the
-// empty word book for lost work, or go on and overwrite it without knowing a copy exists.
 void AppDelegate::announceUnreadableDocuments()
 {
     const QMap<QString, QString>& kept = m_services.words->keptAside();
-    for (auto it = kept.begin(); it != kept.end(); ++it) {
-        const QString title = QStringLiteral("Glossivo 读不了 %1").arg(it.key());
-        warn(title, QStringLiteral("这次先按空的打开。原来的内容原样存在：\n%1").arg(it.value()));
-    }
+    for (auto it = kept.begin(); it != kept.end(); ++it)
+        warn(SetAsideNotice::title(it.key()), SetAsideNotice::message(it.value()));
 }
 
 void AppDelegate::warn(const QString& title, const QString& message)

@@ -1,5 +1,6 @@
 #include "app/MenuBarWord.h"
 
+#include "model/BidiControls.h"
 #include "model/ConfigStore.h"
 #include "model/Graphemes.h"
 #include "model/WordStore.h"
@@ -192,8 +193,9 @@ std::optional<SentenceTitle> MenuBarWord::sentenceTitle(const WordEntry& entry)
     return SentenceTitle{wrapped, highlightRange(entry, wrapped)};
 }
 
-QString MenuBarWord::statusTitle(const QString& headword)
+QString MenuBarWord::statusTitle(const QString& word)
 {
+    const QString headword = BidiControls::removed(word);
     const QStringList characters = Graphemes::split(headword);
     if (characters.size() <= kStatusTitleLength) return headword;
     return characters.mid(0, kStatusTitleLength - 1).join(QString()) + QStringLiteral("…");

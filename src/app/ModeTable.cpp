@@ -1,5 +1,6 @@
 #include "app/ModeTable.h"
 
+#include "app/QtTranslations.h"
 #include "app/TaskLoop.h"
 
 #include <QCoreApplication>
@@ -45,6 +46,8 @@ int ModeTable::run(const CommandLine::Choice& choice, int& argc, char** argv) co
     const Mode& mode = *found;
     if (mode.direct) return mode.direct(choice.value);
     QCoreApplication application(argc, argv);
+    // Qt's own messages (a refused connection) read in Chinese, as in the tray.
+    QtTranslations::install(&application);
     return TaskLoop::exec([&mode, value = choice.value] { return mode.task(value); });
 }
 

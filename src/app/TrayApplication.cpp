@@ -8,7 +8,6 @@
 #include "app/TrayGlyph.h"
 #include "card/CardController.h"
 #include "model/AppPaths.h"
-#include "model/AtomicFile.h"
 #include "model/ConfigStore.h"
 #include "model/LearningLog.h"
 #include "model/WordStore.h"
@@ -38,11 +37,6 @@ TrayComposition::TrayComposition(SingleInstance& instance)
       m_front([names = m_names](const QString& id) { return names.displayName(id); }),
       m_autostart(AutostartFile::forThisProgram())
 {
-    // Temporary files of writes that a kill cut short; only the running copy may remove them,
-    // and the word book's go at its load. The coach's history may not be opened for weeks.
-    AtomicFile::removeLeftovers(AppPaths::shared().syncState());
-    AtomicFile::removeLeftovers(AppPaths::shared().coach());
-
     const ApplicationNames names = m_names;
     const auto applicationName = [names](const QString& id) { return names.displayName(id); };
     AppDelegate::Services services;

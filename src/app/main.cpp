@@ -9,10 +9,11 @@
 // otherwise the tray application starts.
 int main(int argc, char** argv)
 {
-    glossivo::ProcessServices::install();
     QTextStream out(stdout);
+    QTextStream err(stderr);
     const glossivo::ModeTable modes = glossivo::ProgramModes::table(out);
     const auto choice = modes.choose(glossivo::CommandLine::arguments(argc, argv));
+    glossivo::ProcessServices::install(choice ? &err : nullptr);
     const int status =
         choice ? modes.run(*choice, argc, argv) : glossivo::runTrayApplication(argc, argv);
     out.flush();

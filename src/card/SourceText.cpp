@@ -1,5 +1,7 @@
 #include "card/SourceText.h"
 
+#include "model/BidiControls.h"
+
 #include <QStringList>
 
 namespace glossivo::SourceText {
@@ -10,7 +12,8 @@ std::optional<QString> label(const PageSource& source)
     if (source.app) parts.append(*source.app);
     if (const auto host = source.host()) parts.append(*host);
     if (parts.isEmpty()) return std::nullopt;
-    return QStringLiteral("来自 ") + parts.join(QStringLiteral(" · "));
+    // The application's name comes from its window: outside text.
+    return QStringLiteral("来自 ") + BidiControls::removed(parts.join(QStringLiteral(" · ")));
 }
 
 } // namespace glossivo::SourceText

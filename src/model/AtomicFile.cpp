@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <optional>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/uio.h>
 #include <sys/xattr.h>
@@ -25,15 +26,6 @@ namespace {
 // Between the target's name and the six characters that make the name unique. Distinct enough
 // that no file a person keeps beside a document ("words.json.backup") is ever taken for one.
 constexpr char kTemporaryMark[] = ".tmp-";
-
-mode_t defaultMode(const QByteArray& target)
-{
-    struct stat existing {};
-    if (::stat(target.constData(), &existing) == 0) return existing.st_mode & 07777;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
 
 // Past this much written, the disk is asked to start on it, so that it works while the rest is
 // still being copied and the fsync at the end waits only for the last part.
@@ -95,24 +87,39 @@ void markWritten(int fd)
         ::fsetxattr(fd, kWrittenAttribute, mark->constData(), size_t(mark->size()), 0);
 }
 
-bool writeWithMode(const QString& path, const QByteArrayList& pieces, std::optional<mode_t> mode)
+// A new file beside the target, open and locked for as long as this write lasts: a start that
+// clears away the files of writes cut short passes a locked one by. None when it cannot be made.
+std::optional<int> lockedTemporary(QByteArray& temporary)
+{
+    const QByteArray pattern = temporary;
+    for (;;) {
+        temporary = pattern;
+        // mkostemp creates the file readable by its owner alone, so nothing is ever readable by
+        // others.
+        const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+        if (fd < 0) return std::nullopt;
+        struct stat info {};
+        if (::flock(fd, LOCK_EX) == 0 && ::fstat(fd, &info) == 0 && info.st_nlink > 0) return fd;
+        // Another start took it for a leftover in the instant before the lock.
+        ::close(fd);
+    }
+}
+
+bool writePieces(const QString& path, const QByteArrayList& pieces)
 {
     const QByteArray target = QFile::encodeName(path);
     QByteArray temporary = target + kTemporaryMark + "XXXXXX";
-    // mkostemp creates the file with mode 0600, so nothing is ever readable by others before
-    // the final mode is applied.
-    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0) return false;
-    const bool ok = ::fchmod(fd, mode ? *mode : defaultMode(target)) == 0 && writeAll(fd, pieces) &&
-                    ::fsync(fd) == 0;
-    if (ok) markWritten(fd);
-    if (::close(fd) != 0 || !ok || ::rename(temporary.constData(), target.constData()) != 0) {
-        const int error = errno;
-        ::unlink(temporary.constData());
-        errno = error;
-        return false;
-    }
-    return true;
+    const std::optional<int> fd = lockedTemporary(temporary);
+    if (!fd) return false;
+    const bool ok = ::fchmod(*fd, 0600) == 0 && writeAll(*fd, pieces) && ::fsync(*fd) == 0;
+    if (ok) markWritten(*fd);
+    // The rename comes before the close, which ends the lock.
+    const bool renamed = ok && ::rename(temporary.constData(), target.constData()) == 0;
+    const int error = errno;
+    if (!renamed) ::unlink(temporary.constData());
+    if (::close(*fd) != 0 && renamed) return false;
+    errno = error;
+    return renamed;
 }
 
 bool isLeftoverSuffix(QStringView suffix)
@@ -130,22 +137,12 @@ bool isLeftoverSuffix(QStringView suffix)
 
 bool write(const QString& path, const QByteArray& bytes)
 {
-    return writeWithMode(path, QByteArrayList{bytes}, std::nullopt);
-}
-
-bool write(const QString& path, const QByteArray& bytes, mode_t mode)
-{
-    return writeWithMode(path, QByteArrayList{bytes}, mode);
+    return writePieces(path, QByteArrayList{bytes});
 }
 
 bool write(const QString& path, const QByteArrayList& pieces)
 {
-    return writeWithMode(path, pieces, std::nullopt);
-}
-
-bool write(const QString& path, const QByteArrayList& pieces, mode_t mode)
-{
-    return writeWithMode(path, pieces, mode);
+    return writePieces(path, pieces);
 }
 
 bool isAsWritten(int fd)
@@ -156,17 +153,48 @@ bool isAsWritten(int fd)
     return now && size > 0 && QByteArray(mark, size) == *now;
 }
 
+namespace {
+
+// Unless a write that is still under way holds it.
+void removeUnlocked(const QDir& folder, const QString& name)
+{
+    const QByteArray path = QFile::encodeName(folder.filePath(name));
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return;
+    }
+    ::unlink(path.constData());
+    if (fd >= 0) ::close(fd);
+}
+
+void removeMatching(const QDir& folder, const QString& documentName)
+{
+    const QStringList candidates =
+        folder.entryList({(documentName.isEmpty() ? QStringLiteral("*") : documentName) +
+                          QLatin1StringView(kTemporaryMark) + QLatin1Char('*')},
+                         QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& candidate : candidates) {
+        const qsizetype mark = candidate.size() - qsizetype(sizeof kTemporaryMark - 1) - 6;
+        const bool named = documentName.isEmpty()
+                               ? mark > 0
+                               : candidate.startsWith(documentName) && mark == documentName.size();
+        if (named && isLeftoverSuffix(QStringView(candidate).mid(mark)))
+            removeUnlocked(folder, candidate);
+    }
+}
+
+} // namespace
+
 void removeLeftovers(const QString& path)
 {
     const QFileInfo target(path);
-    const QString name = target.fileName();
-    QDir folder = target.dir();
-    const QStringList candidates =
-        folder.entryList({name + QLatin1StringView(kTemporaryMark) + QLatin1Char('*')},
-                         QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString& candidate : candidates)
-        if (candidate.startsWith(name) && isLeftoverSuffix(QStringView(candidate).mid(name.size())))
-            folder.remove(candidate);
+    removeMatching(target.dir(), target.fileName());
+}
+
+void removeLeftoversIn(const QString& folder)
+{
+    removeMatching(QDir(folder), QString());
 }
 
 } // namespace glossivo::AtomicFile

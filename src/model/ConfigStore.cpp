@@ -11,11 +11,10 @@ namespace glossivo {
 
 namespace {
 constexpr double kSyncDelaySeconds = 5.0;
-constexpr mode_t kOwnerOnly = 0600;
 } // namespace
 
 ConfigStore::ConfigStore(const QString& configPath, const Clock& clock, QObject* parent)
-    : QObject(parent), m_file(configPath, kOwnerOnly), m_clock(clock)
+    : QObject(parent), m_file(configPath), m_clock(clock)
 {
     const auto bytes = m_file.read();
     if (!bytes) return;

@@ -13,9 +13,7 @@
 
 namespace glossivo {
 
-DocumentFile::DocumentFile(QString path, std::optional<mode_t> mode)
-    : m_path(std::move(path)), m_mode(mode)
-{}
+DocumentFile::DocumentFile(QString path) : m_path(std::move(path)) {}
 
 std::optional<QByteArray> DocumentFile::read(TextFile* kept)
 {
@@ -51,6 +49,9 @@ std::optional<QByteArray> DocumentFile::read(TextFile* kept)
 
 namespace {
 
+constexpr QFileDevice::Permissions kOwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                QFileDevice::ReadUser | QFileDevice::WriteUser;
+
 // An earlier start may have set the same damaged content aside already.
 std::optional<QString> existingCopy(const QString& path, const QByteArray& content)
 {
@@ -67,28 +68,14 @@ std::optional<QString> existingCopy(const QString& path, const QByteArray& conte
 }
 
 // The copy gets its mode before the first byte of content, so a secret never stands readable.
-bool writeCopy(const QString& copyPath, const QByteArray& content,
-               QFileDevice::Permissions permissions)
+bool writeCopy(const QString& copyPath, const QByteArray& content)
 {
     QFile copy(copyPath);
     if (!copy.open(QIODevice::WriteOnly | QIODevice::NewOnly)) return false;
     const bool written =
-        copy.setPermissions(permissions) && copy.write(content) == content.size() && copy.flush();
+        copy.setPermissions(kOwnerOnly) && copy.write(content) == content.size() && copy.flush();
     if (!written) copy.remove();
     return written;
-}
-
-QFileDevice::Permissions permissionsOf(mode_t mode)
-{
-    // Qt names the owner's bits twice: as the owner's and as this process's user's.
-    QFileDevice::Permissions permissions;
-    if (mode & S_IRUSR) permissions |= QFileDevice::ReadOwner | QFileDevice::ReadUser;
-    if (mode & S_IWUSR) permissions |= QFileDevice::WriteOwner | QFileDevice::WriteUser;
-    if (mode & S_IRGRP) permissions |= QFileDevice::ReadGroup;
-    if (mode & S_IWGRP) permissions |= QFileDevice::WriteGroup;
-    if (mode & S_IROTH) permissions |= QFileDevice::ReadOther;
-    if (mode & S_IWOTH) permissions |= QFileDevice::WriteOther;
-    return permissions;
 }
 
 } // namespace
@@ -101,12 +88,10 @@ std::optional<QString> DocumentFile::keepDamagedCopy()
     if (original.error() != QFileDevice::NoError) return std::nullopt;
     if (auto copy = existingCopy(m_path, content)) {
         // A copy an older version made may still be readable by others.
-        if (m_mode) QFile::setPermissions(*copy, permissionsOf(*m_mode));
+        QFile::setPermissions(*copy, kOwnerOnly);
         return copy;
     }
 
-    const QFileDevice::Permissions permissions =
-        m_mode ? permissionsOf(*m_mode) : original.permissions();
     const QString stamp =
         QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
     const QString base = m_path + QStringLiteral(".unreadable-") + stamp;
@@ -114,7 +99,7 @@ std::optional<QString> DocumentFile::keepDamagedCopy()
         const QString copy =
             attempt == 1 ? base : base + QLatin1Char('-') + QString::number(attempt);
         if (QFileInfo::exists(copy)) continue;
-        if (writeCopy(copy, content, permissions)) return copy;
+        if (writeCopy(copy, content)) return copy;
         return std::nullopt;
     }
     return std::nullopt;
@@ -142,8 +127,7 @@ bool DocumentFile::write(const QByteArrayList& pieces)
         }
         m_damaged = false;
     }
-    const bool written =
-        m_mode ? AtomicFile::write(m_path, pieces, *m_mode) : AtomicFile::write(m_path, pieces);
+    const bool written = AtomicFile::write(m_path, pieces);
     if (!written) m_error = qt_error_string(errno);
     return written;
 }

@@ -7,7 +7,6 @@
 #include <QString>
 
 #include <optional>
-#include <sys/types.h>
 
 namespace glossivo {
 
@@ -15,11 +14,10 @@ namespace glossivo {
 // used, and replaces it atomically. A document that could not be read or decoded is copied aside
 // ("words.json.unreadable-20261209T080000Z") before the first write replaces it, so a damaged
 // file never costs the user what it held; if that copy cannot be made, the document is not
-// overwritten. The copy is readable by the owner alone when the document has a fixed mode (the
-// configuration holds the API key).
+// overwritten. The document and its copy are readable by the owner alone.
 class DocumentFile {
 public:
-    explicit DocumentFile(QString path, std::optional<mode_t> mode = std::nullopt);
+    explicit DocumentFile(QString path);
 
     const QString& path() const { return m_path; }
 
@@ -51,7 +49,6 @@ private:
     std::optional<QString> keepDamagedCopy();
 
     QString m_path;
-    std::optional<mode_t> m_mode;
     bool m_damaged = false;
     bool m_asWritten = false;
     QString m_error;

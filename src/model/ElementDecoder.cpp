@@ -11,8 +11,7 @@ std::optional<JsonObjectReader> ElementParser::object(QByteArrayView text)
     m_padded.resize(size_t(text.size()) + simdjson::SIMDJSON_PADDING);
     std::copy(text.begin(), text.end(), m_padded.begin());
     simdjson::dom::element root;
-    if (m_parser.parse(m_padded.data(), size_t(text.size()), false).get(root) !=
-        simdjson::SUCCESS)
+    if (m_parser.parse(m_padded.data(), size_t(text.size()), false).get(root) != simdjson::SUCCESS)
         return std::nullopt;
     simdjson::dom::object object;
     if (root.get_object().get(object) != simdjson::SUCCESS) return std::nullopt;

@@ -13,10 +13,9 @@ void inParts(qsizetype count, const std::function<void(qsizetype begin, qsizetyp
     // starting it costs little beside the work: a short list is done on the calling thread.
     constexpr qsizetype kMostParts = 8;
     constexpr qsizetype kFewestPerPart = 128;
-    const qsizetype parts =
-        std::clamp<qsizetype>(std::min(count / kFewestPerPart,
-                                       qsizetype(std::thread::hardware_concurrency())),
-                              1, kMostParts);
+    const qsizetype parts = std::clamp<qsizetype>(
+        std::min(count / kFewestPerPart, qsizetype(std::thread::hardware_concurrency())), 1,
+        kMostParts);
     std::vector<std::exception_ptr> errors(static_cast<size_t>(parts));
     const auto runPart = [&](qsizetype part) {
         try {

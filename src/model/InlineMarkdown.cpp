@@ -1,5 +1,8 @@
 #include "model/InlineMarkdown.h"
 
+#include "model/BidiControls.h"
+#include "model/MarkdownCharacters.h"
+#include "model/MarkdownLinkTables.h"
 #include "model/SafeLink.h"
 
 #include <QHash>
@@ -12,6 +15,10 @@
 
 namespace glossivo {
 
+using MarkdownCharacters::isAsciiPunctuation;
+using MarkdownCharacters::isPunctuation;
+using MarkdownCharacters::isWhitespace;
+
 namespace {
 
 // The parser follows the CommonMark reference algorithm for inlines: one pass that cuts the
@@ -23,19 +30,28 @@ namespace {
 
 enum class Tag { strong, emphasis, strike };
 
+// A piece of the output. Text and code are stretches of the text itself, so that a long answer
+// is not copied into pieces; the emphasis and the links that pieces open and close are kept
+// beside them, for the few pieces that have any.
 struct Piece {
-    enum class Kind { text, code, delimiter, bracket, linkClose };
+    enum class Kind : quint8 { text, code, delimiter, bracket, linkClose };
 
-    explicit Piece(Kind kind, QString text = {}) : kind(kind), text(std::move(text)) {}
+    explicit Piece(Kind kind = Kind::text) : kind(kind) {}
 
-    Kind kind = Kind::text;
-    QString text;        // text, code: the characters
+    Kind kind;
+    bool linked = false; // bracket, linkClose: a link formed here
     QChar marker;        // delimiter: '*', '_' or '~'
     int count = 0;       // delimiter: characters of the run still shown as themselves
-    QList<Tag> opens;    // delimiter: emphasis it opens, innermost first
-    QList<Tag> closes;   // delimiter: emphasis it closes, innermost first
-    bool linked = false; // bracket, linkClose: a link formed here
-    QString href;        // bracket, linkClose: the address; empty when it may not be opened
+    qsizetype from = 0;  // text, code: the stretch of the text; in text, backslash escapes are
+    qsizetype to = 0;    // still there and taken out as it is written
+    qsizetype link = -1; // bracket, linkClose: the address in `links`; -1 when it may not open
+};
+
+// Emphasis that a delimiter piece opens or closes, in the order it was found.
+struct TagMark {
+    qsizetype piece = 0;
+    Tag tag = Tag::strong;
+    bool opens = false;
 };
 
 struct Delimiter {
@@ -52,22 +68,6 @@ struct Bracket {
     qsizetype piece = 0;
     qsizetype bottom = -1; // the last delimiter before the bracket
 };
-
-bool isAsciiPunctuation(char32_t c)
-{
-    return c < 128 && ((c >= '!' && c <= '/') || (c >= ':' && c <= '@') || (c >= '[' && c <= '`') ||
-                       (c >= '{' && c <= '~'));
-}
-
-bool isWhitespace(char32_t c)
-{
-    return c == '\t' || c == '\n' || c == '\f' || c == '\r' || QChar::isSpace(c);
-}
-
-bool isPunctuation(char32_t c)
-{
-    return isAsciiPunctuation(c) || QChar::isPunct(c);
-}
 
 bool isValidUtf16(const QString& text)
 {
@@ -126,87 +126,12 @@ QString withoutControlCharacters(const QString& address)
     return clean;
 }
 
-// Positions found ahead of each place in the text, for the link addresses.
-class LinkTables {
-public:
-    explicit LinkTables(const QString& text);
-
-    bool escaped(qsizetype i) const { return m_escaped.at(i); }
-    // The first whitespace or control character at or after i (the text's end when none).
-    qsizetype spaceFrom(qsizetype i) const { return m_spaceFrom.at(i); }
-    // The first character at or after i that is not whitespace.
-    qsizetype nonSpaceFrom(qsizetype i) const { return m_nonSpaceFrom.at(i); }
-    // The unescaped ')' at or after i that closes the parentheses opened from i; -1 when none.
-    qsizetype closingParen(qsizetype i) const { return m_closing.at(i); }
-    // Whether the unescaped parentheses between from and to are balanced.
-    bool balanced(qsizetype from, qsizetype to) const { return m_depth.at(from) == m_depth.at(to); }
-    // The first unescaped quote of that kind at or after i; -1 when none.
-    qsizetype quote(QChar kind, qsizetype i) const
-    {
-        return (kind == QLatin1Char('"') ? m_doubleQuote : m_singleQuote).at(i);
-    }
-    // The first '>' at or after i, and the first '<' or line break at or after i.
-    qsizetype angleClose(qsizetype i) const { return m_angleClose.at(i); }
-    qsizetype angleStop(qsizetype i) const { return m_angleStop.at(i); }
-
-private:
-    QList<bool> m_escaped;
-    QList<qsizetype> m_spaceFrom, m_nonSpaceFrom, m_closing, m_depth;
-    QList<qsizetype> m_doubleQuote, m_singleQuote, m_angleClose, m_angleStop;
-};
-
-LinkTables::LinkTables(const QString& text)
-{
-    const qsizetype n = text.size();
-    m_escaped.resize(n + 1, false);
-    for (qsizetype i = 1; i < n; ++i)
-        m_escaped[i] = text.at(i - 1) == QLatin1Char('\\') && !m_escaped.at(i - 1) &&
-                       isAsciiPunctuation(text.at(i).unicode());
-    // The depth of unescaped parentheses before each position.
-    m_depth.resize(n + 1, 0);
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text.at(i);
-        const int step = m_escaped.at(i)         ? 0
-                         : c == QLatin1Char('(') ? 1
-                         : c == QLatin1Char(')') ? -1
-                                                 : 0;
-        m_depth[i + 1] = m_depth.at(i) + step;
-    }
-    m_spaceFrom.resize(n + 1, n);
-    m_nonSpaceFrom.resize(n + 1, n);
-    m_closing.resize(n + 1, -1);
-    m_doubleQuote.resize(n + 1, -1);
-    m_singleQuote.resize(n + 1, -1);
-    m_angleClose.resize(n + 1, -1);
-    m_angleStop.resize(n + 1, n);
-    // Where each depth was last met, scanning backwards, offset so that it is never negative.
-    QList<qsizetype> lastAtDepth(2 * n + 3, -1);
-    const auto slot = [n](qsizetype depth) { return depth + n + 1; };
-    lastAtDepth[slot(m_depth.at(n))] = n;
-    for (qsizetype i = n - 1; i >= 0; --i) {
-        const QChar c = text.at(i);
-        const bool space = isWhitespace(c.unicode()) || c.unicode() < 0x20 || c.unicode() == 0x7f;
-        m_spaceFrom[i] = space ? i : m_spaceFrom.at(i + 1);
-        m_nonSpaceFrom[i] = isWhitespace(c.unicode()) ? m_nonSpaceFrom.at(i + 1) : i;
-        // The closing ')' is the one after which the depth first drops below the depth here.
-        const qsizetype after = lastAtDepth.at(slot(m_depth.at(i) - 1));
-        m_closing[i] = after >= 0 ? after - 1 : -1;
-        lastAtDepth[slot(m_depth.at(i))] = i;
-        const bool plain = !m_escaped.at(i);
-        m_doubleQuote[i] = plain && c == QLatin1Char('"') ? i : m_doubleQuote.at(i + 1);
-        m_singleQuote[i] = plain && c == QLatin1Char('\'') ? i : m_singleQuote.at(i + 1);
-        m_angleClose[i] = c == QLatin1Char('>') ? i : m_angleClose.at(i + 1);
-        m_angleStop[i] = c == QLatin1Char('<') || c == QLatin1Char('\n') || c == QLatin1Char('\r')
-                             ? i
-                             : m_angleStop.at(i + 1);
-    }
-}
-
 class Parser {
 public:
     explicit Parser(const QString& text) : s(text) {}
 
-    QString render();
+    // Appends the text's markup.
+    void render(QString& html);
 
 private:
     void parse();
@@ -219,18 +144,20 @@ private:
     bool isFence(qsizetype at, qsizetype length) const;
     void processEmphasis(qsizetype bottom);
     void unlink(qsizetype delimiter);
-    void appendText(const QString& text);
+    void appendText(qsizetype from, qsizetype to);
     char32_t codePointBefore(qsizetype at) const;
     char32_t codePointAt(qsizetype at) const;
 
     const QString& s;
     QList<Piece> pieces;
+    QList<TagMark> tags;
+    QList<QString> links;
     QList<Delimiter> delimiters;
     qsizetype lastDelimiter = -1;
     QList<Bracket> brackets;
     // Brackets below this index are inside a link's text and can no longer start a link.
     qsizetype activeBrackets = 0;
-    std::optional<LinkTables> tables;
+    std::optional<MarkdownLinkTables> tables;
     // Backtick runs by length, in text order, and how far each list has been passed.
     QHash<int, QList<qsizetype>> backtickRuns;
     QHash<int, qsizetype> backtickCursor;
@@ -253,12 +180,16 @@ char32_t Parser::codePointAt(qsizetype at) const
     return c.unicode();
 }
 
-void Parser::appendText(const QString& text)
+void Parser::appendText(qsizetype from, qsizetype to)
 {
-    if (!pieces.isEmpty() && pieces.last().kind == Piece::Kind::text)
-        pieces.last().text += text;
-    else
-        pieces.append(Piece(Piece::Kind::text, text));
+    if (!pieces.isEmpty() && pieces.last().kind == Piece::Kind::text && pieces.last().to == from) {
+        pieces.last().to = to;
+        return;
+    }
+    Piece piece;
+    piece.from = from;
+    piece.to = to;
+    pieces.append(piece);
 }
 
 void Parser::parse()
@@ -268,7 +199,7 @@ void Parser::parse()
     while (i < n) {
         const QChar c = s.at(i);
         if (c == QLatin1Char('\\') && i + 1 < n && isAsciiPunctuation(s.at(i + 1).unicode())) {
-            appendText(s.at(i + 1));
+            appendText(i, i + 2);
             i += 2;
         } else if (c == QLatin1Char('`')) {
             i = codeSpan(i);
@@ -276,7 +207,7 @@ void Parser::parse()
             i = delimiterRun(i);
         } else if (c == QLatin1Char('[')) {
             brackets.append({pieces.size(), lastDelimiter});
-            pieces.append(Piece(Piece::Kind::bracket));
+            pieces.append(Piece{Piece::Kind::bracket});
             ++i;
         } else if (c == QLatin1Char(']')) {
             i = closeBracket(i);
@@ -284,7 +215,7 @@ void Parser::parse()
             qsizetype end = i + 1;
             while (end < n && !QStringView(u"\\`*_~[]").contains(s.at(end)))
                 ++end;
-            appendText(s.mid(i, end - i));
+            appendText(i, end);
             i = end;
         }
     }
@@ -335,15 +266,20 @@ qsizetype Parser::codeSpan(qsizetype at)
     const int length = static_cast<int>(end - at);
     const qsizetype close = isFence(at, length) ? -1 : closingBackticks(end, length);
     if (close < 0) {
-        appendText(s.mid(at, length));
+        appendText(at, end);
         return end;
     }
-    QString code = s.mid(end, close - end);
+    Piece code{Piece::Kind::code};
+    code.from = end;
+    code.to = close;
     // One space on each side is padding, so that a span can begin or end with a backtick.
-    if (code.size() >= 2 && code.front() == QLatin1Char(' ') && code.back() == QLatin1Char(' ') &&
-        !code.trimmed().isEmpty())
-        code = code.mid(1, code.size() - 2);
-    pieces.append(Piece(Piece::Kind::code, code));
+    const QStringView inside = QStringView(s).mid(end, close - end);
+    if (inside.size() >= 2 && inside.front() == u' ' && inside.back() == u' ' &&
+        !inside.trimmed().isEmpty()) {
+        ++code.from;
+        --code.to;
+    }
+    pieces.append(code);
     return close + length;
 }
 
@@ -356,7 +292,7 @@ qsizetype Parser::delimiterRun(qsizetype at)
     const int length = static_cast<int>(end - at);
     // Strikethrough takes exactly two tildes: a single one is common in plain text ("3~5 天").
     if (marker == QLatin1Char('~') && length != 2) {
-        appendText(s.mid(at, length));
+        appendText(at, end);
         return end;
     }
     const char32_t before = codePointBefore(at);
@@ -391,7 +327,7 @@ qsizetype Parser::delimiterRun(qsizetype at)
 qsizetype Parser::closeBracket(qsizetype at)
 {
     if (brackets.isEmpty()) {
-        appendText(QStringLiteral("]"));
+        appendText(at, at + 1);
         return at + 1;
     }
     const Bracket opener = brackets.takeLast();
@@ -399,19 +335,23 @@ qsizetype Parser::closeBracket(qsizetype at)
     activeBrackets = std::min(activeBrackets, brackets.size());
     const auto tail = active ? linkTail(at + 1) : std::nullopt;
     if (!tail) {
-        appendText(QStringLiteral("]"));
+        appendText(at, at + 1);
         return at + 1;
     }
     // Emphasis inside the link's text pairs there and nowhere else.
     processEmphasis(opener.bottom);
     const QString address = withoutControlCharacters(tail->second);
-    const QString href = isOpenableLink(QUrl(address)) ? address : QString();
+    qsizetype link = -1;
+    if (isOpenableLink(QUrl(address))) {
+        link = links.size();
+        links.append(address);
+    }
     Piece& open = pieces[opener.piece];
     open.linked = true;
-    open.href = href;
+    open.link = link;
     Piece close{Piece::Kind::linkClose};
     close.linked = true;
-    close.href = href;
+    close.link = link;
     pieces.append(close);
     // Links do not nest: no bracket opened before this one starts a link any more.
     activeBrackets = brackets.size();
@@ -426,8 +366,8 @@ std::optional<std::pair<qsizetype, QString>> Parser::linkTail(qsizetype at)
     qsizetype i = tables->nonSpaceFrom(at + 1);
     QString raw;
     if (i < n && s.at(i) == QLatin1Char('<')) {
-        const qsizetype close = tables->angleClose(i + 1);
-        if (close < 0 || tables->angleStop(i + 1) < close) return std::nullopt;
+        const qsizetype close = tables->angleStop(i + 1);
+        if (close < 0 || s.at(close) != QLatin1Char('>')) return std::nullopt;
         raw = s.mid(i + 1, close - i - 1);
         i = close + 1;
     } else {
@@ -516,8 +456,8 @@ void Parser::processEmphasis(qsizetype bottom)
             const Tag tag = closer.marker == QLatin1Char('~') ? Tag::strike
                             : use == 2                        ? Tag::strong
                                                               : Tag::emphasis;
-            open.opens.append(tag);
-            close.closes.append(tag);
+            tags.append({delimiters.at(opener).piece, tag, true});
+            tags.append({closer.piece, tag, false});
             open.count -= use;
             close.count -= use;
             // Runs between the pair can no longer pair across it.
@@ -545,61 +485,132 @@ void Parser::processEmphasis(qsizetype bottom)
     }
 }
 
-QString Parser::render()
+// The stretch escaped for HTML, its backslash escapes taken out when it is text.
+void appendEscaped(QString& html, QStringView stretch, bool unescape)
+{
+    qsizetype done = 0;
+    for (qsizetype k = 0; k < stretch.size(); ++k) {
+        const QChar c = stretch[k];
+        const bool escape = unescape && c == u'\\' && k + 1 < stretch.size() &&
+                            isAsciiPunctuation(stretch[k + 1].unicode());
+        const bool special = c == u'<' || c == u'>' || c == u'&' || c == u'"';
+        if (!escape && !special) continue;
+        html += stretch.mid(done, k - done);
+        done = k + 1;
+        if (escape) continue; // the character after it is written as any other
+        html += c == u'<'   ? QStringLiteral("&lt;")
+                : c == u'>' ? QStringLiteral("&gt;")
+                : c == u'&' ? QStringLiteral("&amp;")
+                            : QStringLiteral("&quot;");
+    }
+    html += stretch.mid(done);
+}
+
+void Parser::render(QString& html)
 {
     parse();
-    QString html;
-    html.reserve(s.size() + s.size() / 4);
-    for (const Piece& piece : std::as_const(pieces)) {
+    // The marks of each piece together, each piece's in the order they were found.
+    std::stable_sort(tags.begin(), tags.end(),
+                     [](const TagMark& a, const TagMark& b) { return a.piece < b.piece; });
+    qsizetype mark = 0;
+    for (qsizetype index = 0; index < pieces.size(); ++index) {
+        const Piece& piece = pieces.at(index);
+        qsizetype marksEnd = mark;
+        while (marksEnd < tags.size() && tags.at(marksEnd).piece == index)
+            ++marksEnd;
+        const QStringView stretch = QStringView(s).mid(piece.from, piece.to - piece.from);
         switch (piece.kind) {
         case Piece::Kind::text:
-            html += piece.text.toHtmlEscaped();
+            appendEscaped(html, stretch, true);
             break;
         case Piece::Kind::code:
-            html +=
-                QStringLiteral("<code>") + piece.text.toHtmlEscaped() + QStringLiteral("</code>");
+            html += QStringLiteral("<code>");
+            appendEscaped(html, stretch, false);
+            html += QStringLiteral("</code>");
             break;
         case Piece::Kind::delimiter:
-            for (Tag tag : piece.closes)
-                html += closeTag(tag);
+            // Closed innermost first; opened outermost first, the reverse of how they were found.
+            for (qsizetype k = mark; k < marksEnd; ++k)
+                if (!tags.at(k).opens) html += closeTag(tags.at(k).tag);
             html += QString(piece.count, piece.marker);
-            for (auto tag = piece.opens.crbegin(); tag != piece.opens.crend(); ++tag)
-                html += openTag(*tag);
+            for (qsizetype k = marksEnd; k-- > mark;)
+                if (tags.at(k).opens) html += openTag(tags.at(k).tag);
             break;
         case Piece::Kind::bracket:
             if (!piece.linked)
                 html += QLatin1Char('[');
-            else if (!piece.href.isEmpty())
-                html += QStringLiteral("<a href=\"") + piece.href.toHtmlEscaped() +
+            else if (piece.link >= 0)
+                html += QStringLiteral("<a href=\"") + links.at(piece.link).toHtmlEscaped() +
                         QStringLiteral("\">");
             break;
         case Piece::Kind::linkClose:
-            if (!piece.href.isEmpty()) html += QStringLiteral("</a>");
+            if (piece.link >= 0) html += QStringLiteral("</a>");
             break;
         }
+        mark = marksEnd;
     }
-    return html;
 }
 
-QString wrapped(const QString& body)
+bool isBlank(QChar c)
 {
-    if (body.isEmpty()) return {};
-    // Runs of spaces and line breaks stay as the text has them.
-    return QStringLiteral("<span style=\"white-space:pre-wrap\">") + body +
-           QStringLiteral("</span>");
+    return c == u' ' || c == u'\t';
 }
+
+// The end of the blank line that starts at `at` (past its line break); -1 when it is not blank.
+qsizetype blankLineEnd(const QString& text, qsizetype at)
+{
+    while (at < text.size() && isBlank(text.at(at)))
+        ++at;
+    return at < text.size() && text.at(at) == u'\n' ? at + 1 : -1;
+}
+
+// Where the paragraph that starts at `from` ends, and where the next one starts: past the line
+// break and the blank lines that end it; both the text's end for the last paragraph.
+std::pair<qsizetype, qsizetype> paragraphBreak(const QString& text, qsizetype from)
+{
+    for (qsizetype lineEnd = text.indexOf(u'\n', from); lineEnd >= 0;
+         lineEnd = text.indexOf(u'\n', lineEnd + 1)) {
+        qsizetype next = blankLineEnd(text, lineEnd + 1);
+        if (next < 0) continue;
+        // Further blank lines belong to the same break.
+        for (qsizetype more = blankLineEnd(text, next); more >= 0; more = blankLineEnd(text, next))
+            next = more;
+        return {lineEnd, next};
+    }
+    return {text.size(), text.size()};
+}
+
+// Runs of spaces and line breaks stay as the text has them.
+const QString kOpen = QStringLiteral("<span style=\"white-space:pre-wrap\">");
+const QString kClose = QStringLiteral("</span>");
 
 } // namespace
 
 QString plainMarkup(const QString& text)
 {
-    return wrapped(text.toHtmlEscaped());
+    if (text.isEmpty()) return {};
+    return kOpen + BidiControls::removed(text).toHtmlEscaped() + kClose;
 }
 
 QString inlineMarkdown(const QString& text)
 {
     if (!isValidUtf16(text)) return plainMarkup(text);
-    return wrapped(Parser(text).render());
+    if (text.isEmpty()) return {};
+    const QString shown = BidiControls::removed(text);
+    QString html;
+    html.reserve(kOpen.size() + shown.size() + shown.size() / 8 + kClose.size());
+    html += kOpen;
+    // Emphasis, code spans and links end where the paragraph does, at a blank line, as a
+    // CommonMark reader has it; so each paragraph is read by itself, and a long answer never
+    // needs more than one paragraph's worth of reading state.
+    for (qsizetype from = 0; from < shown.size();) {
+        const auto [end, next] = paragraphBreak(shown, from);
+        Parser(shown.mid(from, end - from)).render(html);
+        html += QStringView(shown).mid(end, next - end);
+        from = next;
+    }
+    html += kClose;
+    return html;
 }
 
 } // namespace glossivo

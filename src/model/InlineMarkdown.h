@@ -11,12 +11,14 @@ namespace glossivo {
 // markers, headings, quotes, tables and fences stay literal, and every line break and run of
 // spaces stays where it is. Every character of the text is escaped, so tags and entities in it
 // show as text, and only an http or https link becomes an anchor (any other link shows its text
-// alone). A text that is not valid UTF-16 comes back escaped and unstyled.
+// alone). A text that is not valid UTF-16 comes back escaped and unstyled. Bidirectional
+// controls are left out (see BidiControls).
 //
 // Pure, and linear in the length of the text: answers of any size and shape may be passed.
 QString inlineMarkdown(const QString& text);
 
-// The text escaped as it is, in the same wrapping that keeps its spaces and line breaks.
+// The text escaped as it is (bidirectional controls left out), in the same wrapping that keeps its
+// spaces and line breaks.
 QString plainMarkup(const QString& text);
 
 } // namespace glossivo

@@ -121,8 +121,10 @@ QString format(const QDateTime& time)
 std::optional<QDateTime> parse(const QString& text)
 {
     // Anything but ASCII cannot be a date; the conversion keeps the length, so such text fails
-    // in the parse below.
-    return parse(std::string_view(text.toLatin1()));
+    // in the parse below. The view takes the length too: read as a C string, a NUL would end the
+    // date early and let whatever follows it pass.
+    const QByteArray latin = text.toLatin1();
+    return parse(std::string_view(latin.constData(), size_t(latin.size())));
 }
 
 // "yyyy-MM-ddTHH:mm:ss" then "Z" or "+hh:mm" / "-hh:mm".

@@ -124,11 +124,13 @@ bool LearningLog::flush()
 bool LearningLog::append()
 {
     const int fd = ::open(QFile::encodeName(m_file.path()).constData(),
-                          O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+                          O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0) {
         m_error = qt_error_string(errno);
         return false;
     }
+    // A log that an older version made may still be readable by others; only a tidy-up.
+    ::fchmod(fd, 0600);
     bool ends = true;
     if (!endsWithLineFeed(fd, ends)) {
         m_error = qt_error_string(errno);

@@ -17,7 +17,10 @@ struct SyncState {
     QString hash;       // empty: none
     std::optional<QDateTime> lastSyncAt;
     // Which sync code the state belongs to (SHA-256 of the code, never the token itself): a
-    // version learnt for one account says nothing about another on the same server.
+    // version learnt for one account says nothing about another on the same server. Only
+    // memory holds it as it is: the file holds it keyed with a secret of this device
+    // ("sync-state.key" beside it, made at the first write), so that nobody who reads the file
+    // can use it to test guesses of the code.
     QString code;
 
     // What a device knows of a server it has not synced with.
@@ -25,12 +28,13 @@ struct SyncState {
     static QString codeOf(const SyncLink& link);
 
     // None when the file is missing or unreadable; no file of this kind is worth keeping aside,
-    // since the next pass rebuilds it.
+    // since the next pass rebuilds it. The code is left empty: the file cannot give it back.
     static std::optional<SyncState> read(const QString& path);
     // The state for the link: what the file holds when it was written for this very sync code,
-    // else the fresh state.
+    // else the fresh state. A file whose code cannot be checked (an older version's, or one
+    // whose key is gone) counts as written for another code.
     static SyncState readFor(const QString& path, const SyncLink& link);
-    // Replaces the file atomically; false when it could not be written.
+    // Replaces the file atomically; false when it, or the key it needs, could not be written.
     bool write(const QString& path) const;
 };
 

@@ -1,5 +1,6 @@
 #include "ui/HighlightedLabel.h"
 
+#include "model/BidiControls.h"
 #include "model/Highlight.h"
 #include "ui/BreakableText.h"
 #include "ui/DesignSize.h"
@@ -21,6 +22,9 @@ HighlightedLabel::HighlightedLabel(const QString& text, const QStringList& terms
 QString HighlightedLabel::markup(const QString& text, const QStringList& terms,
                                  const QColor& accent, qreal emphasisSize, int lineSpacing)
 {
+    const auto escaped = [](const QString& piece) {
+        return breakableText(BidiControls::removed(piece)).toHtmlEscaped();
+    };
     QString html;
     qsizetype at = 0;
     const QString open =
@@ -28,13 +32,12 @@ QString HighlightedLabel::markup(const QString& text, const QStringList& terms,
             .arg(qRound(emphasisSize))
             .arg(accent.name());
     for (const Highlight::Range& range : Highlight::ranges(text, terms)) {
-        html += breakableText(text.mid(at, range.start - at)).toHtmlEscaped();
-        html += open +
-                breakableText(text.mid(range.start, range.end - range.start)).toHtmlEscaped() +
+        html += escaped(text.mid(at, range.start - at));
+        html += open + escaped(text.mid(range.start, range.end - range.start)) +
                 QStringLiteral("</span>");
         at = range.end;
     }
-    html += breakableText(text.mid(at)).toHtmlEscaped();
+    html += escaped(text.mid(at));
     // Runs of blanks and line breaks stay as the sentence has them.
     const QString sentence =
         QStringLiteral("<span style=\"white-space:pre-wrap\">") + html + QStringLiteral("</span>");

@@ -1,5 +1,6 @@
 #include "ui/PlainLabel.h"
 
+#include "model/BidiControls.h"
 #include "ui/BreakableText.h"
 #include "ui/DesignSize.h"
 
@@ -11,6 +12,11 @@ PlainLabel::PlainLabel(const QString& text, QWidget* parent) : QLabel(parent)
     setOpenExternalLinks(false);
     setTextInteractionFlags(Qt::NoTextInteraction);
     setText(text);
+}
+
+void PlainLabel::setText(const QString& text)
+{
+    QLabel::setText(BidiControls::removed(text));
 }
 
 PlainLabel& PlainLabel::sized(qreal size, QFont::Weight weight)

@@ -5,12 +5,16 @@
 namespace glossivo {
 
 // A label for text that came from outside (web pages, OCR, the AI service): always plain text,
-// never rich text, and links never open from it.
+// never rich text, links never open from it, and bidirectional controls in it reorder nothing
+// (see BidiControls).
 class PlainLabel : public QLabel {
     Q_OBJECT
 
 public:
     explicit PlainLabel(const QString& text = {}, QWidget* parent = nullptr);
+
+    // Takes the place of QLabel's, which shows the text as it is.
+    void setText(const QString& text);
 
     // The font at this size (device-independent pixels) and weight.
     PlainLabel& sized(qreal size, QFont::Weight weight = QFont::Normal);

@@ -1,5 +1,7 @@
 #include "ui/SpacedPlainText.h"
 
+#include "model/BidiControls.h"
+
 #include <QTextDocument>
 
 namespace glossivo {
@@ -10,7 +12,7 @@ SpacedPlainText::SpacedPlainText(const QString& text, qreal size, int lineSpacin
     setAcceptRichText(false);
     setReadOnly(true);
     setTextInteractionFlags(Qt::TextSelectableByMouse);
-    setPlainText(text);
+    setPlainText(BidiControls::removed(text));
     TextFit::spaceLines(*document(), lineSpacing);
 }
 

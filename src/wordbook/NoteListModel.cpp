@@ -1,5 +1,6 @@
 #include "wordbook/NoteListModel.h"
 
+#include "model/BidiControls.h"
 #include "model/WordStore.h"
 #include "wordbook/WordBookState.h"
 #include "wordbook/WordDetailData.h"
@@ -23,11 +24,11 @@ QVariant NoteListModel::data(const QModelIndex& index, int role) const
     const AINote& note = m_notes[index.row()];
     switch (role) {
     case Qt::DisplayRole:
-        return note.original;
+        return BidiControls::removed(note.original);
     case Qt::AccessibleTextRole:
         return note.original + QStringLiteral("，") + note.question;
     case QuestionRole:
-        return note.question;
+        return BidiControls::removed(note.question);
     case IdRole:
         return note.id;
     default:

@@ -1,5 +1,6 @@
 #include "wordbook/WordListModel.h"
 
+#include "model/BidiControls.h"
 #include "model/Learning.h"
 #include "model/WordStore.h"
 #include "wordbook/StageTitles.h"
@@ -36,7 +37,7 @@ QVariant WordListModel::data(const QModelIndex& index, int role) const
     };
     switch (role) {
     case Qt::DisplayRole:
-        return entry.headword;
+        return BidiControls::removed(entry.headword);
     case Qt::AccessibleTextRole:
         return entry.headword + QStringLiteral("，") + stageTitle(stage()) + QStringLiteral("，") +
                entry.meaningZh;
@@ -45,7 +46,7 @@ QVariant WordListModel::data(const QModelIndex& index, int role) const
     case IdRole:
         return entry.id;
     case MeaningRole:
-        return entry.meaningZh;
+        return BidiControls::removed(entry.meaningZh);
     case StageRole:
         return int(stage());
     case LearningRole:

@@ -219,7 +219,8 @@ TEST_F(AIModes, AddSpellingFailsWhenTheWordBookCannotBeWritten)
 
     if (!glossivo::testing::canMountRefusingDisks()) GTEST_SKIP() << "no mount namespace";
     const std::pair<RefusingDisk, QString> disks[] = {
-        {RefusingDisk::full, QStringLiteral("No space left on device")},
+        // Qt's translations carry the messages it writes itself, not those of the system.
+        {RefusingDisk::full, QStringLiteral("设备中已没有剩余空间")},
         {RefusingDisk::readOnly, QStringLiteral("Read-only file system")}};
     for (const auto& [disk, error] : disks) {
         server.enqueue(reply({{"headword", "glimpse"}, {"meaning_zh", "一瞥"}}));
@@ -238,8 +239,8 @@ TEST_F(AIModes, AddSpellingFailsWhenTheWordBookCannotBeWritten)
     glossivo::testing::launchOnRefusingDisk(program, RefusingDisk::onePage);
     const ProgramOutcome outcome = program.run({"--add-spelling", "glimpse"});
     EXPECT_EQ(outcome.out, "「glimpse」已存进单词本，没加入常拼；"
-                           "保存失败：learning-log.jsonl：No space left on device；"
-                           "保存失败：words.json：No space left on device\n")
+                           "保存失败：learning-log.jsonl：设备中已没有剩余空间；"
+                           "保存失败：words.json：设备中已没有剩余空间\n")
         << outcome.out.toStdString();
     EXPECT_EQ(outcome.status, 1);
 }

@@ -10,6 +10,7 @@
 
 #include <QPushButton>
 #include <QTest>
+#include <QTextEdit>
 
 using namespace glossivo;
 using glossivo::testing::CardViewFixture;
@@ -339,6 +340,25 @@ TEST_F(CardViewTest, EachAskButtonSendsItsQuestion)
     }
 }
 
+// "rtl\u202Eevil" from a page or the AI service shows as "rtlevil", not "rtllive".
+TEST_F(CardViewTest, BidirectionalControlsOnTheCardReorderNothing)
+{
+    makeView();
+    WordCardData data = wordData();
+    const QString evil = QStringLiteral("rtl\u202Eevil\u2069");
+    data.explanation.headword = data.explanation.meaningZh = evil;
+    data.explanation.sentence = data.explanation.sentenceZh = evil;
+    showWord(data);
+    layOut();
+    QStringList texts = labelTexts();
+    for (const QTextEdit* edit : view->findChildren<QTextEdit*>())
+        texts.append(edit->toPlainText());
+    EXPECT_TRUE(texts.contains(QStringLiteral("rtlevil"))) << texts.join(u'|').toStdString();
+    for (const QString& text : texts)
+        EXPECT_FALSE(text.contains(QChar(0x202E)) || text.contains(QChar(0x2069)))
+            << text.toStdString();
+}
+
 TEST_F(CardViewTest, OnlyWebAddressesBecomeLinks)
 {
     struct Case {
@@ -362,6 +382,10 @@ TEST_F(CardViewTest, OnlyWebAddressesBecomeLinks)
          false,
          QStringLiteral("来自 X")},
         {"nothing known", {{}, {}, QStringLiteral("A title")}, false, QString()},
+        {"a name that would turn around",
+         {QStringLiteral("Fire\u202Efox"), QStringLiteral("https://www.example.com/a"), {}},
+         true,
+         QStringLiteral("来自 Firefox · example.com")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -3,6 +3,7 @@
 #include "support/DataFolder.h"
 #include "support/FakeClock.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QRegularExpression>
@@ -235,4 +236,38 @@ TEST(AppPathsTest, dataFolderComesFromTheEnvironmentWhenNotEmpty)
     EXPECT_TRUE(AppPaths::supportDirFor(QString()).endsWith(QStringLiteral("/Glossivo")));
     EXPECT_EQ(AppPaths(QStringLiteral("/d")).log(), QStringLiteral("/d/learning-log.jsonl"));
     EXPECT_EQ(AppPaths(QStringLiteral("/d")).reviewStats(), QStringLiteral("/d/review-stats.json"));
+}
+
+// The data folder holds the learner's reading; other users of the machine have no business in
+// it. The per-user one is ours; a folder the learner named is theirs to open up.
+TEST(AppPathsTest, theDataFolderIsForItsOwnerAlone)
+{
+    DataFolder home;
+    qputenv("XDG_DATA_HOME", home.path(QStringLiteral("share")).toUtf8());
+    const auto modeOf = [](const QString& path) {
+        struct stat info {};
+        return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 0777 : 0;
+    };
+    const QString ours = home.path(QStringLiteral("share/Glossivo"));
+    const QString named = home.path(QStringLiteral("named"));
+    const struct {
+        QString environment, folder;
+        bool existsAt0755;
+        mode_t expected;
+    } cases[] = {
+        {QString(), ours, false, 0700},
+        {QString(), ours, true, 0700},
+        {named, named, false, 0700},
+        {named, named, true, 0755},
+    };
+    for (const auto& c : cases) {
+        QDir(c.folder).removeRecursively();
+        if (c.existsAt0755) {
+            ASSERT_TRUE(QDir().mkpath(c.folder));
+            ::chmod(QFile::encodeName(c.folder).constData(), 0755);
+        }
+        EXPECT_EQ(AppPaths::prepare(c.environment).supportDir(), c.folder);
+        EXPECT_EQ(modeOf(c.folder), c.expected) << c.folder.toStdString() << c.existsAt0755;
+    }
+    qunsetenv("XDG_DATA_HOME");
 }

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 
 using namespace glossivo;
@@ -20,7 +21,7 @@ mode_t modeOf(const QString& path)
 }
 } // namespace
 
-TEST(DocumentFileTest, replacesContentAndKeepsTheFilesMode)
+TEST(DocumentFileTest, replacesContentForItsOwnerAlone)
 {
     DataFolder folder;
     DocumentFile file(folder.path(QStringLiteral("words.json")));
@@ -33,19 +34,25 @@ TEST(DocumentFileTest, replacesContentAndKeepsTheFilesMode)
                                           QFileDevice::ReadGroup));
     ASSERT_TRUE(file.write("[2]"));
     EXPECT_EQ(file.read(), QByteArray("[2]"));
-    EXPECT_EQ(modeOf(folder.path(QStringLiteral("words.json"))), 0640u);
+    EXPECT_EQ(modeOf(folder.path(QStringLiteral("words.json"))), 0600u);
     EXPECT_EQ(folder.files(), QStringList{QStringLiteral("words.json")});
 }
 
-TEST(DocumentFileTest, explicitModeHoldsFromTheStart)
+TEST(DocumentFileTest, theDocumentAndItsDamagedCopyAreForTheOwnerAloneWhateverTheMask)
 {
     DataFolder folder;
+    folder.write(QStringLiteral("config.json"), "{broken");
+    ::chmod(folder.path(QStringLiteral("config.json")).toLocal8Bit().constData(), 0644);
     const mode_t oldMask = ::umask(0);
-    DocumentFile file(folder.path(QStringLiteral("config.json")), 0600);
+    DocumentFile file(folder.path(QStringLiteral("config.json")));
+    file.read();
+    file.markDamaged();
     const bool written = file.write("{}");
     ::umask(oldMask);
     ASSERT_TRUE(written);
-    EXPECT_EQ(modeOf(folder.path(QStringLiteral("config.json"))), 0600u);
+    for (const QString& name : folder.files())
+        EXPECT_EQ(modeOf(folder.path(name)), 0600u) << name.toStdString();
+    EXPECT_EQ(folder.files().size(), 2);
 }
 
 TEST(DocumentFileTest, damagedContentIsCopiedAsideOnceBeforeTheFirstWrite)
@@ -105,10 +112,15 @@ TEST(DocumentFileTest, readingRemovesTheTemporaryFilesOfInterruptedWrites)
     for (const QString& name : leftovers + kept)
         folder.write(name, "{");
     ASSERT_TRUE(QDir(folder.path(QString())).mkdir(QStringLiteral("words.json.tmp-dirAB")));
+    // A write under way, maybe in another copy of the program, holds its file.
+    const QString underWay = QStringLiteral("words.json.tmp-w0rk1n");
+    folder.write(underWay, "[");
+    QFile held(folder.path(underWay));
+    ASSERT_TRUE(held.open(QIODevice::ReadOnly) && ::flock(held.handle(), LOCK_EX) == 0);
 
     DocumentFile file(folder.path(QStringLiteral("words.json")));
     EXPECT_EQ(file.read(), QByteArray("[]"));
-    QStringList expected = kept + QStringList{QStringLiteral("words.json")};
+    QStringList expected = kept + QStringList{QStringLiteral("words.json"), underWay};
     expected.sort();
     EXPECT_EQ(folder.files(), expected);
     EXPECT_TRUE(QFileInfo(folder.path(QStringLiteral("words.json.tmp-dirAB"))).isDir());

@@ -59,6 +59,9 @@ TEST(InlineMarkdown, BlockSyntaxSpacesAndLineBreaksStayAsWritten)
         {"| a | b |\n|---|---|", "| a | b |\n|---|---|"},
         {"```\nlet x = 1\n```", "```\nlet x = 1\n```"},
         {"  两个空格  \n\n\t缩进", "  两个空格  \n\n\t缩进"},
+        // A blank line ends a paragraph, and every style with it.
+        {"**一\n \n二** `三\n\n四` [五\n\n](https://a.example)",
+         "**一\n \n二** `三\n\n四` [五\n\n](https://a.example)"},
     });
 }
 
@@ -119,6 +122,17 @@ TEST(InlineMarkdown, EverythingFromTheTextIsEscaped)
         {"**<i>**", "<b>&lt;i&gt;</b>"},
         {"[<b>x</b>](https://a.example)", "<a href=\"https://a.example\">&lt;b&gt;x&lt;/b&gt;</a>"},
     });
+}
+
+// An AI answer or a note cannot turn the text around it: "rtl\u202Eevil" would read "rtllive".
+TEST(InlineMarkdown, BidirectionalControlsAreLeftOut)
+{
+    for (const char16_t control :
+         {0x202A, 0x202B, 0x202C, 0x202D, 0x202E, 0x2066, 0x2067, 0x2068, 0x2069}) {
+        const QString text = QStringLiteral("**rtl") + QChar(control) + QStringLiteral("evil**");
+        EXPECT_EQ(body(text), QStringLiteral("<b>rtlevil</b>")) << int(control);
+        EXPECT_EQ(plainMarkup(text), plainMarkup(QStringLiteral("**rtlevil**")));
+    }
 }
 
 TEST(InlineMarkdown, TextThatIsNotValidUtf16ComesBackPlain)

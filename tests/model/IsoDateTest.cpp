@@ -1,5 +1,9 @@
 #include "model/IsoDate.h"
+#include "model/JsonDocumentReader.h"
+#include "model/JsonFields.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRandomGenerator>
 #include <QTimeZone>
 
@@ -82,5 +86,23 @@ TEST(IsoDateTest, theWriterNeverProducesTextItsReaderRefuses)
         ASSERT_TRUE(read.has_value()) << text.toStdString();
         ASSERT_EQ(*read, utc(std::clamp(seconds, kEarliest, kLatest))) << text.toStdString();
         ASSERT_EQ(IsoDate::parse(IsoDate::format(*read)), read) << text.toStdString();
+    }
+}
+
+// Text after a NUL is still part of the date: every reader refuses it, so that a document does
+// not read one way here and another way elsewhere.
+TEST(IsoDateTest, aNulAnywhereInTheTextIsRefusedByEveryReader)
+{
+    for (const QString& text :
+         {QStringLiteral("2026-01-01T00:00:00Z"), QStringLiteral("2026-01-01T00:00:00+08:00")}) {
+        for (const QString& withNul : {text + QChar(0) + QStringLiteral("junk"), text + QChar(0),
+                                       QString(text).insert(10, QChar(0))}) {
+            EXPECT_EQ(IsoDate::parse(withNul), std::nullopt);
+            const QJsonObject object{{QStringLiteral("at"), withNul}};
+            EXPECT_THROW(Json::date(object, "at"), JsonError);
+            const QByteArray document = QJsonDocument(object).toJson();
+            EXPECT_THROW(JsonDocumentReader(document).object().date("at"), JsonError);
+        }
+        EXPECT_TRUE(IsoDate::parse(text).has_value());
     }
 }

@@ -11,6 +11,7 @@
 
 #include <memory>
 #include <stdexcept>
+#include <zlib.h>
 
 namespace glossivo::testing {
 
@@ -45,6 +46,35 @@ QSslConfiguration serverConfiguration(FakeSyncServer::Certificate certificate)
     configuration.setPrivateKey(QSslKey(certificateFile(certificate, ".key"), QSsl::Ec));
     configuration.setPeerVerifyMode(QSslSocket::VerifyNone);
     return configuration;
+}
+
+// The start of a word list and then spaces, 320 MB of them, in a gzip stream; made once.
+const QByteArray& gzipBomb()
+{
+    static const QByteArray body = [] {
+        z_stream stream{};
+        deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, 15 + 16, 9, Z_DEFAULT_STRATEGY);
+        QByteArray out;
+        char buffer[1 << 16];
+        const auto feed = [&](QByteArray in, int flush) {
+            stream.next_in = reinterpret_cast<Bytef*>(in.data());
+            stream.avail_in = uInt(in.size());
+            do {
+                stream.next_out = reinterpret_cast<Bytef*>(buffer);
+                stream.avail_out = sizeof buffer;
+                deflate(&stream, flush);
+                out.append(buffer, qsizetype(sizeof buffer - stream.avail_out));
+            } while (stream.avail_out == 0);
+        };
+        feed("{\"words\":[", Z_NO_FLUSH);
+        const QByteArray spaces(1 << 20, ' ');
+        for (int i = 0; i < 320; ++i)
+            feed(spaces, Z_NO_FLUSH);
+        feed({}, Z_FINISH);
+        deflateEnd(&stream);
+        return out;
+    }();
+    return body;
 }
 
 QByteArray reasonPhrase(int status)
@@ -212,6 +242,11 @@ QByteArray FakeSyncServer::etag(qint64 version) const
 void FakeSyncServer::sendEndless(QSslSocket* socket)
 {
     QByteArray head = "HTTP/1.1 200 OK\r\nConnection: close\r\nContent-Type: application/json\r\n";
+    if (m_endless == EndlessBody::compressed) {
+        socket->write(head + "Content-Encoding: gzip\r\nContent-Length: " +
+                      QByteArray::number(gzipBomb().size()) + "\r\n\r\n" + gzipBomb());
+        return socket->disconnectFromHost();
+    }
     if (m_endless == EndlessBody::announced) head += "Content-Length: 10737418240\r\n";
     socket->write(head + "\r\n{\"words\":[");
     // Topped up as the client takes it, so the server itself never holds more than a few MB.

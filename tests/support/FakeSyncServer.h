@@ -52,8 +52,9 @@ public:
     void dropETags(bool dropped) { m_noETag = dropped; }
     // Downloads answer 200 with a body that goes on and on: announced as 10 GB, or sent without
     // a length until the client hangs up (or, so that a client without a limit still ends, the
-    // server has sent 512 MB).
-    enum class EndlessBody { none, announced, unannounced };
+    // server has sent 512 MB); or compressed: a gzip body of a few hundred KB that expands to
+    // 320 MB.
+    enum class EndlessBody { none, announced, unannounced, compressed };
     void sendEndlessBodies(EndlessBody kind) { m_endless = kind; }
     // "/v1/ping" answers 404, as a server without it would.
     void dropPing(bool dropped) { m_noPing = dropped; }

@@ -202,14 +202,15 @@ TEST_F(SyncPass, AnUnreadableServerDocumentAppliesAndSavesNothing)
 }
 
 // A server that never stops sending must not fill the memory, whether or not it says how much
-// is coming.
+// is coming, and however well it compresses.
 TEST_F(SyncPass, AReplyPastTheSizeLimitEndsThePassAndChangesNothing)
 {
     device.save("run");
     server.store(R"({"words":[]})");
     const QByteArray words = device.folder.read("words.json");
     for (const auto kind :
-         {FakeSyncServer::EndlessBody::announced, FakeSyncServer::EndlessBody::unannounced}) {
+         {FakeSyncServer::EndlessBody::announced, FakeSyncServer::EndlessBody::unannounced,
+          FakeSyncServer::EndlessBody::compressed}) {
         server.sendEndlessBodies(kind);
         EXPECT_FALSE(device.sync());
         EXPECT_EQ(device.service.lastError(),

@@ -1,6 +1,7 @@
 #include "sync/SyncState.h"
 #include "support/DataFolder.h"
 
+#include <QFile>
 #include <QTimeZone>
 
 #include <gtest/gtest.h>
@@ -22,6 +23,12 @@ TEST(SyncStateFile, WritesSortedKeysAndReadsItBack)
     EXPECT_TRUE(text.contains("\"lastSyncAt\": \"2026-10-07T08:00:00Z\"")) << text.toStdString();
     EXPECT_LT(text.indexOf("\"hash\""), text.indexOf("\"server\""));
     EXPECT_FALSE(text.contains(link.token.toUtf8()));
+    // Nothing in the file, which others may come to read, lets them test guesses of the code.
+    EXPECT_FALSE(text.contains(SyncState::codeOf(link).toUtf8()));
+    for (const char* name : {"sync-state.json", "sync-state.key"})
+        EXPECT_EQ(QFile::permissions(folder.path(name)),
+                  QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser)
+            << name;
     const SyncState read = SyncState::readFor(folder.path("sync-state.json"), link);
     EXPECT_EQ(read.version, 12);
     EXPECT_EQ(read.hash, "abc");
@@ -44,7 +51,12 @@ TEST(SyncStateFile, AnythingUnusableGivesTheFreshState)
         {"version as text", R"({"server":"https://h.example","hash":"","version":"3"})"},
         {"written before codes were told apart",
          R"({"server":"https://h.example","hash":"x","version":3})"},
+        {"written with the code unkeyed",
+         R"({"server":"https://h.example","hash":"x","version":3,"codeHash":")" + code.toUtf8() +
+             R"("})"},
     };
+    // A key of this device exists, so only the way the code was written can fail.
+    SyncState::fresh(link).write(folder.path("sync-state.json"));
     for (const auto& c : cases) {
         folder.write("sync-state.json", c.text);
         const SyncState state = SyncState::readFor(folder.path("sync-state.json"), link);

@@ -1,6 +1,7 @@
 #include "WordBookFixture.h"
 
 #include "model/Explanation.h"
+#include "wordbook/NoteListModel.h"
 #include "wordbook/views/GrammarDetail.h"
 #include "wordbook/views/NoteView.h"
 #include "wordbook/views/WordDetail.h"
@@ -16,6 +17,7 @@
 #include <QScrollBar>
 #include <QStackedWidget>
 #include <QTabBar>
+#include <QTextEdit>
 #include <QToolButton>
 
 namespace glossivo {
@@ -341,6 +343,47 @@ TEST_F(WordBookWindowTest, TheNotesTabFiltersShowsAndDeletesNotes)
     store->deleteSentenceNote(store->sentenceNotes().at(0).id);
     settle();
     EXPECT_TRUE(shown.findChild<QLabel*>("noteHint")->isVisible());
+}
+
+} // namespace
+} // namespace glossivo
+
+namespace glossivo {
+namespace {
+
+// A headword, a sentence or an AI note from outside cannot turn the text around it over:
+// "rtl\u202Eevil" shows as "rtlevil" in the lists and in the panes.
+TEST_F(WordBookWindowTest, BidirectionalControlsReorderNothingInTheListsOrThePanes)
+{
+    const QString evil = QStringLiteral("rtl") + QChar(0x202E) + QStringLiteral("evil");
+    WordEntry& word = addWord(evil, evil + QChar(0x2066));
+    word.examples.append(Example{QUuid::createUuid(),
+                                 evil,
+                                 evil,
+                                 {},
+                                 false,
+                                 evil,
+                                 QStringLiteral("https://e.example/"),
+                                 evil,
+                                 clock.now()});
+    word.notes = QList<AINote>{aiNote(evil, QStringLiteral("**") + evil + QStringLiteral("**"))};
+    notes = {aiNote(evil, evil, evil)};
+    WordBookWindow& shown = open();
+    EXPECT_EQ(listed(), QStringList{"rtlevil"});
+    EXPECT_EQ(shown.wordModel()->index(0).data(WordListModel::MeaningRole), "rtlevil");
+    shown.state().setSelection(word.id);
+    QStringList texts = labelTexts(shown.findChild<WordDetail*>());
+    for (const QTextEdit* view : shown.findChildren<QTextEdit*>())
+        texts.append(view->toPlainText());
+    EXPECT_TRUE(texts.contains("rtlevil"));
+    for (const QString& text : texts)
+        EXPECT_FALSE(text.contains(QChar(0x202E)) || text.contains(QChar(0x2066)))
+            << text.toStdString();
+
+    shown.state().setTab(WordBookState::Tab::notes);
+    const QModelIndex note = shown.noteList()->model()->index(0, 0);
+    EXPECT_EQ(note.data(), "rtlevil");
+    EXPECT_EQ(note.data(NoteListModel::QuestionRole), "rtlevil");
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "app/views/StatusMenu.h"
 
+#include "model/BidiControls.h"
+
 #include <QFontInfo>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -37,7 +39,8 @@ QString themeIcon(const QString& symbol)
 // Outside text (a headword, a sentence) escaped before it becomes markup.
 QString html(const QString& text)
 {
-    return text.toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>"));
+    return BidiControls::removed(text).toHtmlEscaped().replace(QLatin1Char('\n'),
+                                                               QStringLiteral("<br>"));
 }
 
 QString richTitle(const StatusMenuItem& item, const QPalette& palette, int pixelSize)
@@ -76,7 +79,7 @@ public:
         m_text->setObjectName(QStringLiteral("menuLineText"));
         if (item.style == StatusMenuItem::Style::plain) {
             m_text->setTextFormat(Qt::PlainText);
-            m_text->setText(item.title);
+            m_text->setText(BidiControls::removed(item.title));
         } else {
             m_text->setTextFormat(Qt::RichText);
             m_text->setText(richTitle(item, menu.palette(), QFontInfo(menu.font()).pixelSize()));

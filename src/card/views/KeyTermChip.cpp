@@ -1,5 +1,6 @@
 #include "card/views/KeyTermChip.h"
 
+#include "model/BidiControls.h"
 #include "ui/DesignSize.h"
 
 #include <QPainter>
@@ -12,10 +13,18 @@ constexpr int kPadX = 7;
 constexpr int kPadY = 3;
 constexpr int kGap = 4;
 
+// The chip only paints its term: as outside text is shown, without bidirectional controls.
+Translation::KeyTerm shown(Translation::KeyTerm term)
+{
+    term.text = BidiControls::removed(term.text);
+    term.meaningZh = BidiControls::removed(term.meaningZh);
+    return term;
+}
+
 } // namespace
 
 KeyTermChip::KeyTermChip(const Translation::KeyTerm& term, QWidget* parent)
-    : QAbstractButton(parent), m_term(term)
+    : QAbstractButton(parent), m_term(shown(term))
 {
     setObjectName(QStringLiteral("keyTermChip"));
     setToolTip(QStringLiteral("点一下查这个词"));
