@@ -24,9 +24,11 @@ class PermissionSource;
 class ScreenTriggers {
 public:
     // The card and the permissions are borrowed and must outlive this object. The config is
-    // read at every gesture.
+    // read at every gesture. `applicationName` names the application of a window class where
+    // a lookup was made, as the settings window names it.
     ScreenTriggers(LookupCard& card, std::function<AppConfig()> config,
-                   const PermissionSource& permissions);
+                   const PermissionSource& permissions,
+                   std::function<QString(const QString&)> applicationName = {});
     ScreenTriggers(const ScreenTriggers&) = delete;
     ScreenTriggers& operator=(const ScreenTriggers&) = delete;
 

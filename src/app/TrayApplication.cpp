@@ -54,7 +54,8 @@ TrayComposition::TrayComposition(SingleInstance& instance)
     // The triggers hand what they read to the process's card, which asks them where it was
     // read.
     m_screenTriggers = std::make_unique<ScreenTriggers>(
-        SharedCard::controller(), [] { return ConfigStore::shared().config(); }, m_permissions);
+        SharedCard::controller(), [] { return ConfigStore::shared().config(); }, m_permissions,
+        applicationName);
     ScreenTriggers* triggers = m_screenTriggers.get();
     SharedCard::setPageSource([triggers] { return triggers->pageSource(); });
     services.startTriggers = [triggers] { triggers->start(); };

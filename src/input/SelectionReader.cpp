@@ -3,6 +3,7 @@
 #include "input/AccessibilityReader.h"
 #include "input/Clipboard.h"
 #include "input/ContextWindow.h"
+#include "input/EmbeddedText.h"
 #include "input/SelectionBuffers.h"
 #include "input/TerminalClasses.h"
 #include "input/WindowSystem.h"
@@ -15,6 +16,7 @@ namespace glossivo {
 namespace {
 
 constexpr int copyPolls = 10;
+constexpr int selectionPolls = 10;
 
 bool isBlank(const QString& text)
 {
@@ -64,15 +66,47 @@ void SelectionReader::gestureStarted()
 
 QCoro::Task<std::optional<SelectionReader::Result>> SelectionReader::read(qint64 mouseDownTime)
 {
-    const std::optional<AccessibleSelection> focused = focusedSelection();
+    QPointer<SelectionReader> self(this);
+    std::optional<AccessibleSelection> focused = focusedSelection();
+    std::optional<QString> primary = readPrimary(mouseDownTime);
+    // A browser tells the accessibility interface of a selection a little after it takes
+    // PRIMARY: read at once, it may still give the selection before, or a part of the one being
+    // dragged. It is read again until it is this gesture's; a read that failed on the way (a
+    // busy application) does not end the wait.
+    bool answered = focused.has_value();
+    for (int poll = 0; poll < selectionPolls && !isCurrent(focused, primary, answered); ++poll) {
+        co_await QCoro::sleepFor(m_pollInterval);
+        if (!self) co_return std::nullopt;
+        focused = focusedSelection();
+        answered = answered || focused;
+        if (!primary) primary = readPrimary(mouseDownTime);
+    }
     // A password is never read, not even by the copy that the field itself may allow.
     if (focused && focused->secret) co_return std::nullopt;
-    if (auto result = resultOf(focused)) co_return result;
-    if (auto primary = readPrimary(mouseDownTime)) co_return Result{*primary, std::nullopt};
-    QPointer<SelectionReader> self(this);
+    const std::optional<Result> accessible = resultOf(focused);
+    if (accessible && agrees(*accessible, primary)) co_return accessible;
+    if (primary) co_return Result{*primary, std::nullopt};
     const std::optional<QString> copied = co_await readViaClipboard();
     if (!self || !copied) co_return std::nullopt;
     co_return Result{*copied, std::nullopt};
+}
+
+// The accessible selection is taken for this gesture's once it holds the text that the gesture
+// put in PRIMARY: before the application takes PRIMARY, it may still show the selection before.
+// A focused text object that shows no usable selection may still get one; an application that
+// never showed one is not waited for.
+bool SelectionReader::isCurrent(const std::optional<AccessibleSelection>& focused,
+                                const std::optional<QString>& primary, bool answered)
+{
+    if (focused && focused->secret) return true;
+    if (!focused) return !answered;
+    const std::optional<Result> accessible = resultOf(focused);
+    return accessible && primary && agrees(*accessible, primary);
+}
+
+bool SelectionReader::agrees(const Result& accessible, const std::optional<QString>& primary)
+{
+    return !primary || primary->simplified() == accessible.text.simplified();
 }
 
 std::optional<SelectionReader::Result> SelectionReader::readViaAccessibility()
@@ -89,13 +123,18 @@ std::optional<AccessibleSelection> SelectionReader::focusedSelection()
 std::optional<SelectionReader::Result>
 SelectionReader::resultOf(const std::optional<AccessibleSelection>& selection)
 {
-    if (!selection || selection->secret || isBlank(selection->text)) return std::nullopt;
+    // A character standing for an object that could not be followed is no text the user chose;
+    // PRIMARY holds what the application made of it.
+    if (!selection || selection->secret || isBlank(selection->text) ||
+        EmbeddedText::holdsObject(selection->text))
+        return std::nullopt;
     Result result{selection->text, std::nullopt};
     if (!selection->value) return result;
     std::optional<TextRange> range = selection->selection;
     if (!range && selection->caret)
         range = rangeAtCaret(*selection->value, selection->text, *selection->caret);
     if (range) result.context = ContextWindow::around(*selection->value, *range);
+    if (result.context) result.context->remove(QChar(EmbeddedText::objectMarker));
     return result;
 }
 

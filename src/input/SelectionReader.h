@@ -19,9 +19,11 @@ class WindowSystem;
 // Reads what the user just selected in another application, trying in turn the accessibility
 // interface (which also gives the text around the selection), the PRIMARY selection when it
 // changed since the mouse went down, and a synthesized Ctrl+C with the clipboard put back as it
-// was. Terminals never get the Ctrl+C: it would interrupt the program running in them, and
-// neither does a focused window the gesture was not made over, whose old selection it would
-// give. Nothing at all is read while the focus is in a password field.
+// was. The accessibility interface is read again for a while until it agrees with the PRIMARY
+// selection of this gesture, since it may lag behind it. Terminals never get the
+// Ctrl+C: it would interrupt the program running in them, and neither does a focused window the
+// gesture was not made over, whose old selection it would give. Nothing at all is read while the
+// focus is in a password field.
 class SelectionReader : public QObject {
     Q_OBJECT
 
@@ -38,6 +40,7 @@ public:
     // The first press of a gesture that may select, in another application.
     void gestureStarted();
     // `mouseDownTime` (server time) tells a PRIMARY selection of this gesture from an old one.
+    // Takes up to ten poll intervals while the accessibility interface lags behind.
     QCoro::Task<std::optional<Result>> read(qint64 mouseDownTime);
 
     // The three ways, one by one. None means "nothing read this way".
@@ -53,6 +56,9 @@ public:
 private:
     std::optional<AccessibleSelection> focusedSelection();
     static std::optional<Result> resultOf(const std::optional<AccessibleSelection>& selection);
+    static bool isCurrent(const std::optional<AccessibleSelection>& focused,
+                          const std::optional<QString>& primary, bool answered);
+    static bool agrees(const Result& accessible, const std::optional<QString>& primary);
     bool focusIsInTerminal();
     bool gestureWasInFocus();
 

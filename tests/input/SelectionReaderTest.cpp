@@ -1,5 +1,6 @@
 #include "input/SelectionReader.h"
 
+#include "input/EmbeddedText.h"
 #include "support/AwaitTask.h"
 #include "support/FakeScreenInput.h"
 
@@ -51,6 +52,8 @@ TEST_F(SelectionReaderTest, AccessibilityGivesTextAndContextOfTheActiveProcess)
     const QString value = QStringLiteral("x").repeated(400) + QStringLiteral("word") +
                           QStringLiteral("y").repeated(400);
     accessibility.selection = AccessibleSelection{QStringLiteral("word"), value, TextRange{400, 4}};
+    buffers.primaryContents = QStringLiteral("word");
+    buffers.primaryChangedAt = 0;
     const auto result = awaitTask(reader.read(0));
     ASSERT_TRUE(result);
     EXPECT_EQ(result->text, QStringLiteral("word"));
@@ -83,13 +86,20 @@ TEST_F(SelectionReaderTest, AccessibilityContextFallsBackToTheCaret)
     }
 }
 
-TEST_F(SelectionReaderTest, BlankAccessibleSelectionFallsThroughToPrimary)
+// Blank, still holding the marker of an object that could not be followed, or other than what
+// this gesture put in PRIMARY (a browser that tells of a selection late): PRIMARY is read.
+TEST_F(SelectionReaderTest, UnusableAccessibleSelectionFallsThroughToPrimary)
 {
-    accessibility.selection = AccessibleSelection{QStringLiteral(" \n"), QStringLiteral("a \n")};
-    buffers.primaryContents = QStringLiteral(" selected ");
-    buffers.primaryChangedAt = 1000;
-    const auto result = awaitTask(reader.read(1000));
-    EXPECT_EQ(result, (Result{QStringLiteral(" selected "), std::nullopt}));
+    const QString marker(QChar(EmbeddedText::objectMarker));
+    for (const QString& text :
+         {QStringLiteral(" \n"), marker, "a " + marker, QStringLiteral("to")}) {
+        accessibility.selection = AccessibleSelection{text, "a " + text, TextRange{2, text.size()}};
+        buffers.primaryContents = QStringLiteral(" selected ");
+        buffers.primaryChangedAt = 1000;
+        const auto result = awaitTask(reader.read(1000));
+        EXPECT_EQ(result, (Result{QStringLiteral(" selected "), std::nullopt}))
+            << text.toStdString();
+    }
     EXPECT_EQ(buffers.copies, 0);
 }
 
@@ -101,6 +111,22 @@ TEST_F(SelectionReaderTest, AccessibilityWinsOverAFreshPrimary)
     buffers.primaryContents = QStringLiteral("word");
     buffers.primaryChangedAt = 1000;
     EXPECT_EQ(awaitTask(reader.read(1000)), (Result{QStringLiteral("word"), value}));
+}
+
+// A browser shows a new selection to the accessibility interface a little after it took
+// PRIMARY with it: the selection before is not taken for it, and the context is waited for.
+TEST_F(SelectionReaderTest, AccessibilityIsWaitedForUntilItShowsThisGesturesSelection)
+{
+    const QString value = QStringLiteral("The harbour was quiet.");
+    accessibility.selection =
+        AccessibleSelection{QStringLiteral("harbour"), value, TextRange{4, 7}};
+    buffers.primaryContents = QStringLiteral("quiet");
+    buffers.primaryChangedAt = 1000;
+    QTimer::singleShot(5, [&] {
+        accessibility.selection =
+            AccessibleSelection{QStringLiteral("quiet"), value, TextRange{16, 5}};
+    });
+    EXPECT_EQ(awaitTask(reader.read(1000)), (Result{QStringLiteral("quiet"), value}));
 }
 
 // A password field gives nothing by any way, even one whose PRIMARY or Ctrl+C would answer.

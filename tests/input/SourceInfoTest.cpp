@@ -24,9 +24,9 @@ TEST(SourceInfoTest, DescribesTheActiveWindow)
          QStringLiteral("https://a.org/"),
          {}},
         {"browser page",
-         WindowInfo{9, QStringLiteral("Firefox-esr"), QStringLiteral("News"), 40},
+         WindowInfo{9, QStringLiteral("firefox-esr"), QStringLiteral("News"), 40},
          QStringLiteral("https://www.bbc.co.uk/news"),
-         {QStringLiteral("Firefox-esr"), QStringLiteral("https://www.bbc.co.uk/news"),
+         {QStringLiteral("Firefox ESR"), QStringLiteral("https://www.bbc.co.uk/news"),
           QStringLiteral("News")}},
         {"file document",
          WindowInfo{9, QStringLiteral("Evince"), QStringLiteral("report"), 40},
@@ -47,7 +47,12 @@ TEST(SourceInfoTest, DescribesTheActiveWindow)
         testing::FakeAccessibility accessibility;
         windows.active = c.active;
         accessibility.address = c.address;
-        SourceInfo info(windows, accessibility, [](quint64 id) { return id == ownWindow; });
+        // The name of the desktop entry where there is one, else the window class.
+        SourceInfo info(
+            windows, accessibility, [](quint64 id) { return id == ownWindow; },
+            [](const QString& id) {
+                return id == u"firefox-esr" ? QStringLiteral("Firefox ESR") : QString();
+            });
         EXPECT_EQ(info.current(), c.expected) << c.name;
     }
 }

@@ -1,3 +1,4 @@
+#include "app/ApplicationNames.h"
 #include "app/ScreenTriggers.h"
 #include "card/CardController.h"
 #include "card/DeepSeekCardAI.h"
@@ -19,6 +20,7 @@
 #include <QJsonObject>
 #include <QLabel>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -52,7 +54,10 @@ protected:
         controller = std::make_unique<CardController>(
             CardController::Services{deepSeek, *store, [this] { return config; }, clock});
         triggers = std::make_unique<ScreenTriggers>(
-            *controller, [this] { return config; }, permissions);
+            *controller, [this] { return config; }, permissions,
+            [names = ApplicationNames::standard()](const QString& id) {
+                return names.displayName(id);
+            });
         controller->setHooks({[this] { return triggers->pageSource(); },
                               {},
                               {},
@@ -92,6 +97,17 @@ protected:
         if (!QTest::qWaitFor([button] { return button->underMouse(); }, 5000)) return false;
         xdotool({QStringLiteral("click"), QStringLiteral("1")});
         return true;
+    }
+
+    // Saves the word on the card, the first in the word book, and gives its example.
+    QJsonObject savesTheWord() const
+    {
+        auto* save = find<QAbstractButton>("saveButton");
+        EXPECT_TRUE(save && click(save) &&
+                    QTest::qWaitFor([this] { return find("savedLabel") != nullptr; }, 10000));
+        const QJsonArray words = QJsonDocument::fromJson(folder.read("words.json")).array();
+        EXPECT_EQ(words.size(), 1);
+        return words.at(0)["examples"][0].toObject();
     }
 
     // The message the card's request put to the AI service.
@@ -182,17 +198,7 @@ TEST_F(LookupFlowDesktopTest, ASelectedWordBecomesACardThatSavesAndSpeaksIt)
     EXPECT_TRUE(asked(0).contains(QStringLiteral("Serendipity is a happy accident.")))
         << asked(0).toStdString();
 
-    auto* save = find<QAbstractButton>("saveButton");
-    ASSERT_NE(save, nullptr);
-    ASSERT_TRUE(click(save));
-    ASSERT_TRUE(QTest::qWaitFor([this] { return find("savedLabel") != nullptr; }, 10000));
-    const QJsonArray words = QJsonDocument::fromJson(folder.read("words.json")).array();
-    ASSERT_EQ(words.size(), 1);
-    const QJsonObject word = words[0].toObject();
-    EXPECT_EQ(word["headword"].toString(), QStringLiteral("serendipity"));
-    const QJsonArray examples = word["examples"].toArray();
-    ASSERT_EQ(examples.size(), 1);
-    const QJsonObject example = examples[0].toObject();
+    const QJsonObject example = savesTheWord();
     EXPECT_EQ(example["sentence"].toString(), QStringLiteral("Serendipity is a happy accident."));
     EXPECT_EQ(example["sourceApp"].toString(), QStringLiteral("glossivo-text-window"));
     EXPECT_EQ(example["sourceTitle"].toString(), kTitle);
@@ -258,6 +264,39 @@ TEST_F(LookupFlowDesktopTest, ASelectionInXtermHasItsLineAsContext)
                      QStringLiteral("Surrounding text: I was reluctant to post this photo"));
     selectsIntoACard(window.point("bridge"), QStringLiteral("bridge"),
                      QStringLiteral("photo of the bridge"));
+}
+
+// Firefox with its accessibility on reports the page's selection in the paragraph embedded in
+// its document. PRIMARY gives the word as well, and the screen a line's worth of context; only
+// the accessibility reading gives the whole sentence, which reaches out of the strip read on the
+// screen and holds the text of a link.
+TEST_F(LookupFlowDesktopTest, EveryWordSelectedInFirefoxOpensItsCardWithItsSentence)
+{
+    const QString sentence = QStringLiteral("The harbour was quiet when the %1 arrived, and nobody "
+                                            "on the pier looked up from the nets.");
+    const QTemporaryDir pageFolder;
+    const HelperWindow window(
+        QStringLiteral("python3"),
+        {QStringLiteral(GLOSSIVO_FIREFOX_WINDOW), pageFolder.path(),
+         QStringLiteral("I was reluctant to post this photo of the bridge."),
+         sentence.arg(QStringLiteral("<a href=\"https://a.org/\">ferry</a>"))});
+    ASSERT_TRUE(window.isReady());
+    selectsIntoACard(window.point("reluctant"), QStringLiteral("reluctant"),
+                     QStringLiteral("I was reluctant to post this photo of the bridge."));
+    selectsIntoACard(window.point("harbour"), QStringLiteral("harbour"),
+                     sentence.arg(QStringLiteral("ferry")));
+    selectsIntoACard(window.point("quiet"), QStringLiteral("quiet"),
+                     sentence.arg(QStringLiteral("ferry")));
+    // A drag ends beside the word it selected: the selection is read, not what lies there.
+    server.enqueue(explanationOf(QStringLiteral("photo")));
+    drag(window.point("photo<"), window.point("photo>") + QPoint(4, 0));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [this] { return panel->isVisible() && labelText("headwordLabel") == u"photo"; }, 20000))
+        << cardState().toStdString();
+    const QJsonObject example = savesTheWord();
+    EXPECT_EQ(example["sourceApp"].toString(), QStringLiteral("Firefox ESR"));
+    EXPECT_EQ(example["sourceURL"].toString(),
+              QStringLiteral("file://") + pageFolder.path() + "/page.html");
 }
 
 // Light text on a dark page at a large size, wrapped over two lines in a window wider than the

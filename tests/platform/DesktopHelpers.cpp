@@ -51,7 +51,8 @@ HelperWindow::HelperWindow(const QString& program, const QStringList& arguments)
 {
     m_process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_process->start(program, arguments);
-    const QDeadlineTimer deadline(15000);
+    // A browser on a busy machine takes long to start.
+    const QDeadlineTimer deadline(60000);
     QByteArray pending;
     while (!m_ready && !deadline.hasExpired() && m_process->state() != QProcess::NotRunning) {
         if (!m_process->canReadLine() && !m_process->waitForReadyRead(100)) continue;

@@ -4,51 +4,22 @@
 
 #include "platform/atspi/AtspiAccessibility.h"
 
+#include "platform/atspi/AtspiCalls.h"
+#include "platform/atspi/AtspiSelectedText.h"
+
 #include <unistd.h>
 
-#include <algorithm>
 #include <deque>
-#include <utility>
 
 namespace glossivo {
 
 namespace {
 
-// More than the 300 UTF-16 units of the context window on each side, whatever the text holds.
-constexpr int sliceMargin = 400;
+// A read makes several calls, the more the deeper a page nests its text, and an application
+// busy with the selection just made answers slowly: a read may use a few call timeouts in all.
+constexpr int timeoutsPerRead = 3;
 constexpr int maxAncestors = 40;
 constexpr int maxSearchedObjects = 400;
-
-// Holds one reference to a GObject and drops it at the end of the scope.
-template <class T> class Ref {
-public:
-    explicit Ref(T* object = nullptr) : m_object(object) {}
-    ~Ref()
-    {
-        if (m_object) g_object_unref(m_object);
-    }
-    Ref(Ref&& other) noexcept : m_object(std::exchange(other.m_object, nullptr)) {}
-    Ref& operator=(Ref&& other) noexcept
-    {
-        std::swap(m_object, other.m_object);
-        return *this;
-    }
-    T* get() const { return m_object; }
-    T* release() { return std::exchange(m_object, nullptr); }
-    explicit operator bool() const { return m_object != nullptr; }
-
-private:
-    T* m_object;
-};
-
-// The UTF-16 position of the `codePoints`-th code point of a text.
-qint64 utf16Offset(const QString& text, qint64 codePoints)
-{
-    qint64 units = 0;
-    for (qint64 seen = 0; seen < codePoints && units < text.size(); ++seen)
-        units += (text.at(units).isHighSurrogate() && units + 1 < text.size()) ? 2 : 1;
-    return units;
-}
 
 void onFocus(AtspiEvent* event, void* reader)
 {
@@ -58,28 +29,6 @@ void onFocus(AtspiEvent* event, void* reader)
 }
 
 } // namespace
-
-// Ends a read at the first call that failed or timed out, and once the read has used its time.
-class AtspiAccessibility::Budget {
-public:
-    explicit Budget(std::chrono::milliseconds limit) : m_limit(limit.count()) { m_clock.start(); }
-
-    // Whether the call that may have set `error` succeeded; a failure ends the read.
-    bool ok(GError*& error)
-    {
-        if (error) {
-            g_clear_error(&error);
-            m_failed = true;
-        }
-        return !m_failed;
-    }
-    bool spent() const { return m_failed || m_clock.elapsed() >= m_limit; }
-
-private:
-    QElapsedTimer m_clock;
-    qint64 m_limit;
-    bool m_failed = false;
-};
 
 AtspiAccessibility::AtspiAccessibility(std::chrono::milliseconds timeout) : m_timeout(timeout)
 {
@@ -127,7 +76,7 @@ void AtspiAccessibility::focusChanged(AtspiAccessible* object)
 std::optional<AccessibleSelection> AtspiAccessibility::focusedSelection(qint64 pid)
 {
     if (pid == qint64(getpid()) || !ensureStarted()) return std::nullopt;
-    Budget budget(m_timeout);
+    AtspiBudget budget(m_timeout * timeoutsPerRead);
     Ref<AtspiAccessible> object(focusedObject(pid, budget));
     if (!object || budget.spent()) return std::nullopt;
     GError* roleError = nullptr;
@@ -138,43 +87,14 @@ std::optional<AccessibleSelection> AtspiAccessibility::focusedSelection(qint64 p
         password.secret = true;
         return password;
     }
-    Ref<AtspiText> text(atspi_accessible_get_text_iface(object.get()));
-    if (!text) return std::nullopt;
-    GError* error = nullptr;
-    const int selections = atspi_text_get_n_selections(text.get(), &error);
-    if (!budget.ok(error) || selections <= 0) return std::nullopt;
-    AtspiRange* range = atspi_text_get_selection(text.get(), 0, &error);
-    if (!budget.ok(error) || !range) return std::nullopt;
-    const int start = std::min(range->start_offset, range->end_offset);
-    const int end = std::max(range->start_offset, range->end_offset);
-    g_free(range);
-    if (start < 0 || end <= start || budget.spent()) return std::nullopt;
-
-    const int count = atspi_text_get_character_count(text.get(), &error);
-    const bool counted = budget.ok(error) && count >= end;
-    const int sliceStart = counted ? std::max(0, start - sliceMargin) : start;
-    const int sliceEnd = counted ? std::min(count, end + sliceMargin) : end;
-    gchar* slice = atspi_text_get_text(text.get(), sliceStart, sliceEnd, &error);
-    if (!budget.ok(error) || !slice) return std::nullopt;
-    const QString value = QString::fromUtf8(slice);
-    g_free(slice);
-
-    const qint64 location = utf16Offset(value, start - sliceStart);
-    const qint64 length = utf16Offset(value, end - sliceStart) - location;
-    AccessibleSelection result{value.mid(location, length)};
-    if (!counted) return result;
-    result.value = value;
-    result.selection = TextRange{location, length};
-    const int caret = budget.spent() ? -1 : atspi_text_get_caret_offset(text.get(), &error);
-    if (budget.ok(error) && caret >= sliceStart && caret <= sliceEnd)
-        result.caret = utf16Offset(value, caret - sliceStart);
-    return result;
+    AtspiSelectedText selection(budget);
+    return selection.read(object.get());
 }
 
 std::optional<QString> AtspiAccessibility::documentAddress(qint64 pid)
 {
     if (pid == qint64(getpid()) || !ensureStarted()) return std::nullopt;
-    Budget budget(m_timeout);
+    AtspiBudget budget(m_timeout * timeoutsPerRead);
     Ref<AtspiAccessible> current(focusedObject(pid, budget));
     GError* error = nullptr;
     for (int examined = 0; current && examined < maxAncestors && !budget.spent(); ++examined) {
@@ -196,7 +116,7 @@ std::optional<QString> AtspiAccessibility::documentAddress(qint64 pid)
     return std::nullopt;
 }
 
-AtspiAccessible* AtspiAccessibility::focusedObject(qint64 pid, Budget& budget)
+AtspiAccessible* AtspiAccessibility::focusedObject(qint64 pid, AtspiBudget& budget)
 {
     GError* error = nullptr;
     if (m_focused) {
@@ -228,7 +148,8 @@ AtspiAccessible* AtspiAccessibility::focusedObject(qint64 pid, Budget& budget)
     return nullptr;
 }
 
-AtspiAccessible* AtspiAccessibility::searchFocused(AtspiAccessible* application, Budget& budget)
+AtspiAccessible* AtspiAccessibility::searchFocused(AtspiAccessible* application,
+                                                   AtspiBudget& budget)
 {
     GError* error = nullptr;
     std::deque<Ref<AtspiAccessible>> queue;

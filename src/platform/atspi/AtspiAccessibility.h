@@ -2,20 +2,20 @@
 
 #include "input/AccessibilityReader.h"
 
-#include <QElapsedTimer>
-
 #include <chrono>
 
 typedef struct _AtspiAccessible AtspiAccessible;
 
 namespace glossivo {
 
+class AtspiBudget;
+
 // The accessibility interface over the AT-SPI bus. The focused object is followed through
 // focus events, and looked for in the active window of the application when no event came
 // (the application gained focus before we listened). Every call waits at most the call
-// timeout, and a read gives up as soon as one call fails or the whole read has used its
-// budget, so an application that does not answer costs the user at most that long. Our own
-// process is never asked: it could not answer while it waits for itself.
+// timeout, and a read gives up as soon as one call fails, so an application that does not
+// answer costs the user at most that long, or once the whole read has used three timeouts.
+// Our own process is never asked: it could not answer while it waits for itself.
 class AtspiAccessibility : public AccessibilityReader {
 public:
     explicit AtspiAccessibility(std::chrono::milliseconds timeout = std::chrono::milliseconds(300));
@@ -33,11 +33,9 @@ public:
     void focusChanged(AtspiAccessible* object);
 
 private:
-    class Budget;
-
     bool ensureStarted();
-    AtspiAccessible* focusedObject(qint64 pid, Budget& budget);
-    AtspiAccessible* searchFocused(AtspiAccessible* application, Budget& budget);
+    AtspiAccessible* focusedObject(qint64 pid, AtspiBudget& budget);
+    AtspiAccessible* searchFocused(AtspiAccessible* application, AtspiBudget& budget);
 
     std::chrono::milliseconds m_timeout;
     enum class Start { notYet, running, failed } m_start = Start::notYet;
