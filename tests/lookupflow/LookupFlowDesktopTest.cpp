@@ -272,6 +272,9 @@ TEST_F(LookupFlowDesktopTest, ASelectionInXtermHasItsLineAsContext)
 // screen and holds the text of a link.
 TEST_F(LookupFlowDesktopTest, EveryWordSelectedInFirefoxOpensItsCardWithItsSentence)
 {
+    // Firefox's accessibility answers late on a busy machine: the test runs alone, in its own
+    // CTest entry (tests/CMakeLists.txt).
+    if (!qEnvironmentVariableIsSet("GLOSSIVO_FIREFOX_TEST")) GTEST_SKIP() << "runs on its own";
     const QString sentence = QStringLiteral("The harbour was quiet when the %1 arrived, and nobody "
                                             "on the pier looked up from the nets.");
     const QTemporaryDir pageFolder;
