@@ -1,6 +1,4 @@
-#include "model/WordBookFixture.h"
-#include "review/ReviewViewState.h"
-#include "review/TimerDelay.h"
+#include "ReviewStateFixture.h"
 #include "review/views/ReviewWindow.h"
 #include "support/DarkPalette.h"
 #include "support/LayoutCheck.h"
@@ -11,24 +9,16 @@
 #include <functional>
 
 using namespace glossivo;
-using glossivo::testing::WordBookFixture;
+using glossivo::testing::ReviewStateFixture;
 
 namespace {
 
 // Pictures of the review window in each of its states, light and dark, at its default and its
 // smallest size, in the build's snapshots/review, for review by eye; each state's layout is
 // checked, with real long text among them.
-class ReviewSnapshots : public WordBookFixture {
+class ReviewSnapshots : public ReviewStateFixture {
 protected:
-    void openWith(const QList<WordEntry>& words)
-    {
-        state.reset();
-        session.reset();
-        open(words);
-        session = std::make_unique<ReviewSession>(*store, delay);
-        state = std::make_unique<ReviewViewState>(
-            *session, *store, [this] { return config; }, ReviewViewState::Speak());
-    }
+    void openWith(const QList<WordEntry>& words) { startWith(words); }
 
     WordEntry rich(const QString& headword, int lapses = 0) const
     {
@@ -112,10 +102,6 @@ protected:
         session->setInput(typed);
         session->submit();
     }
-
-    TimerDelay delay;
-    std::unique_ptr<ReviewSession> session;
-    std::unique_ptr<ReviewViewState> state;
 };
 
 TEST_F(ReviewSnapshots, TheReviewWindowInEveryState)

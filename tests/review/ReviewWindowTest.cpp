@@ -1,31 +1,23 @@
 #include "review/views/ReviewWindow.h"
-#include "model/WordBookFixture.h"
-#include "review/ReviewViewState.h"
-#include "review/TimerDelay.h"
+#include "ReviewStateFixture.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>
 #include <QTest>
 
 using namespace glossivo;
-using glossivo::testing::WordBookFixture;
+using glossivo::testing::ReviewStateFixture;
 
 namespace {
 
 // The review window driven as the learner drives it, with keys and buttons, over a word book in
 // a fresh folder; what it asked for is read from the session, the log and the speaker.
-class ReviewWindowTest : public WordBookFixture {
+class ReviewWindowTest : public ReviewStateFixture {
 protected:
     void openWith(const QList<WordEntry>& words)
     {
         window.reset();
-        state.reset();
-        session.reset();
-        open(words);
-        session = std::make_unique<ReviewSession>(*store, delay);
-        state = std::make_unique<ReviewViewState>(
-            *session, *store, [this] { return config; },
-            [this](const QString& text) { spoken.append(text); });
+        startWith(words, [this](const QString& text) { spoken.append(text); });
         window = std::make_unique<ReviewWindow>(*state);
         window->show();
         window->activateWindow();
@@ -67,9 +59,6 @@ protected:
         QTest::keyClick(window.get(), key, modifiers);
     }
 
-    TimerDelay delay;
-    std::unique_ptr<ReviewSession> session;
-    std::unique_ptr<ReviewViewState> state;
     std::unique_ptr<ReviewWindow> window;
     QStringList spoken;
 };
