@@ -13,8 +13,7 @@ using namespace glossivo;
 TEST(BreakableTextTest, ACopyFromAWrappingLabelLeavesOutItsBreakPlaces)
 {
     keepBreaksOutOfCopies();
-    const QString note =
-        QStringLiteral("https://example.com/") + QString(40, u'x') + u' ' + QStringLiteral("港口");
+    const QString note = QStringLiteral("https://example.com/") + QString(40, u'x');
     QWidget window;
     auto* label = new PlainLabel(note, &window);
     label->wrapping().setTextInteractionFlags(Qt::TextSelectableByMouse);
