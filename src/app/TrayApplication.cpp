@@ -13,6 +13,7 @@
 #include "model/WordStore.h"
 #include "sync/SyncService.h"
 #include "sync/views/SyncSection.h"
+#include "ui/BreakableText.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -94,6 +95,7 @@ int runTrayApplication(int& argc, char** argv)
     QApplication::setQuitOnLastWindowClosed(false);
     // Qt's own messages (network failures on the card, dialog buttons) in the user's language.
     QtTranslations::install(&app);
+    keepBreaksOutOfCopies();
 
     SingleInstance instance(SingleInstance::channelName(AppPaths::shared().supportDir()));
     if (!instance.claim()) return 0;

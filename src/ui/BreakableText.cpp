@@ -1,5 +1,9 @@
 #include "ui/BreakableText.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QMimeData>
 #include <QTextBoundaryFinder>
 
 namespace glossivo {
@@ -8,6 +12,8 @@ namespace {
 
 // "internationalization" and its kind stay whole.
 constexpr qsizetype kLongestWord = 24;
+
+constexpr QChar kBreak(0x200B);
 
 } // namespace
 
@@ -28,11 +34,28 @@ QString breakableText(const QString& text)
         for (qsizetype end = graphemes.toNextBoundary(); end > 0;
              end = graphemes.toNextBoundary()) {
             result += run.mid(start, end - start);
-            result += QChar(0x200B);
+            result += kBreak;
             start = end;
         }
     }
     return result;
+}
+
+void keepBreaksOutOfCopies()
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    QObject::connect(clipboard, &QClipboard::changed, clipboard,
+                     [clipboard](QClipboard::Mode mode) {
+                         // Only a copy from one of our labels: what our selection reading puts back
+                         // on the clipboard, and text copied from a field, stay as they were.
+                         if (!qobject_cast<const QLabel*>(QApplication::focusWidget())) return;
+                         const QMimeData* data = clipboard->mimeData(mode);
+                         if (!data || !data->text().contains(kBreak)) return;
+                         auto* copy = new QMimeData;
+                         copy->setText(QString(data->text()).remove(kBreak));
+                         if (data->hasHtml()) copy->setHtml(QString(data->html()).remove(kBreak));
+                         clipboard->setMimeData(copy, mode);
+                     });
 }
 
 QString cappedText(const QString& text, qsizetype limit)

@@ -10,6 +10,11 @@ namespace glossivo {
 // the next line, and Chinese, which breaks between its characters, is left as it is.
 QString breakableText(const QString& text);
 
+// From now on, what the user copies or selects in one of the program's labels reaches the
+// clipboard without the break opportunities that breakableText put there: they are no part of
+// the text. Call it once, with the application object.
+void keepBreaksOutOfCopies();
+
 // The text cut after `limit` characters, "…" standing for the rest: a headword of thousands of
 // letters is junk, and all of it would fill the window with one word.
 QString cappedText(const QString& text, qsizetype limit = 200);

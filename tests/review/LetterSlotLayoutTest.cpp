@@ -24,3 +24,29 @@ TEST(LetterSlotLayoutTest, charactersBeyondTheAnswerAreWrong)
     EXPECT_TRUE(arrange(QString(), QString()).isEmpty());
     EXPECT_EQ(arrange(QString::fromUtf8("cafe\u0301"), QString()).size(), 4);
 }
+
+// Each row of cells as text, rows parted by "|": cells one unit wide, no spacing.
+TEST(LetterSlotLayoutTest, rowsBreakBetweenWordsWherePossible)
+{
+    const struct {
+        const char* answer;
+        int width;
+        const char* rows;
+    } cases[] = {
+        {"thoroughly and rigorously", 16, "thoroughly and |rigorously"},
+        {"ab cd", 2, "ab |cd"}, // the gap that ends a row takes no room on the next
+        {"internationalization", 8, "internat|ionaliza|tion"},
+        {"go internationalization", 8, "go |internat|ionaliza|tion"},
+    };
+    for (const auto& c : cases) {
+        const QList<Slot> cells = arrange(QString(), QString::fromLatin1(c.answer));
+        const QList<QPoint> places = place(cells, QList<int>(cells.size(), 1), 0, c.width);
+        QStringList rows;
+        for (qsizetype i = 0; i < cells.size(); ++i) {
+            if (places[i].y() == rows.size()) rows.append(QString());
+            ASSERT_EQ(places[i].x(), rows.last().size()) << c.answer;
+            rows.last() += cells[i].character;
+        }
+        EXPECT_EQ(rows.join(u'|'), QString::fromLatin1(c.rows)) << c.answer << " in " << c.width;
+    }
+}

@@ -1,10 +1,11 @@
 #include "review/views/LetterSlots.h"
 
-#include "review/LetterSlotLayout.h"
 #include "ui/DesignSize.h"
-#include "ui/FlowLayout.h"
 
-#include <QLabel>
+#include <QPainter>
+
+#include <algorithm>
+#include <limits>
 
 namespace glossivo {
 
@@ -29,10 +30,13 @@ QColor colourOf(LetterSlotLayout::SlotColour colour, const QPalette& palette)
 
 } // namespace
 
-// A long answer wraps onto further rows of slots rather than running out of the window.
 LetterSlots::LetterSlots(QWidget* parent)
-    : QWidget(parent), m_row(new FlowLayout(kSlotSpacing, this))
-{}
+    : QWidget(parent), m_font(DesignSize::monospace(font(), kLetterSize, QFont::Medium))
+{
+    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    policy.setHeightForWidth(true);
+    setSizePolicy(policy);
+}
 
 void LetterSlots::setAnswer(const QString& answer)
 {
@@ -48,27 +52,55 @@ void LetterSlots::setTyped(const QString& typed)
 
 void LetterSlots::rebuild()
 {
-    while (QLayoutItem* item = m_row->takeAt(0)) {
-        delete item->widget();
-        delete item;
+    m_slots = LetterSlotLayout::arrange(m_answer, m_typed);
+    const QFontMetrics metrics(m_font);
+    m_widths.clear();
+    for (const auto& slot : std::as_const(m_slots))
+        m_widths.append(std::max(metrics.horizontalAdvance(slot.character), kMinimumSlotWidth));
+    updateGeometry();
+    update();
+}
+
+QList<QPoint> LetterSlots::places(int width) const
+{
+    return LetterSlotLayout::place(m_slots, m_widths, kSlotSpacing, width);
+}
+
+int LetterSlots::heightOf(const QList<QPoint>& places) const
+{
+    const int rows = places.isEmpty() ? 1 : places.last().y() + 1;
+    return rows * QFontMetrics(m_font).height() + (rows - 1) * kSlotSpacing;
+}
+
+QSize LetterSlots::sizeHint() const
+{
+    const QList<QPoint> row = places(std::numeric_limits<int>::max());
+    const int width = row.isEmpty() ? 0 : row.last().x() + m_widths.last();
+    return {width, heightOf(row)};
+}
+
+QSize LetterSlots::minimumSizeHint() const
+{
+    const int widest = m_widths.isEmpty() ? 0 : *std::max_element(m_widths.begin(), m_widths.end());
+    return {widest, QFontMetrics(m_font).height()};
+}
+
+int LetterSlots::heightForWidth(int width) const
+{
+    return heightOf(places(width));
+}
+
+void LetterSlots::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setFont(m_font);
+    const int height = QFontMetrics(m_font).height();
+    const QList<QPoint> where = places(width());
+    for (qsizetype i = 0; i < m_slots.size(); ++i) {
+        painter.setPen(colourOf(m_slots[i].colour, palette()));
+        const QRect cell(where[i].x(), where[i].y() * (height + kSlotSpacing), m_widths[i], height);
+        painter.drawText(cell, Qt::AlignCenter, m_slots[i].character);
     }
-    const QFont font = DesignSize::monospace(this->font(), kLetterSize, QFont::Medium);
-    for (const auto& slot : LetterSlotLayout::arrange(m_answer, m_typed)) {
-        auto* label = new QLabel(this);
-        label->setTextFormat(Qt::PlainText);
-        label->setText(slot.character);
-        label->setFont(font);
-        label->setAlignment(Qt::AlignCenter);
-        label->setMinimumWidth(kMinimumSlotWidth);
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, colourOf(slot.colour, palette));
-        label->setPalette(palette);
-        m_row->addWidget(label);
-    }
-    // At once, not when the event loop comes round, so the slots keep up with the typing; once
-    // the row is complete, so they are laid out side by side.
-    for (int i = 0; i < m_row->count(); ++i)
-        if (QWidget* slot = m_row->itemAt(i)->widget()) slot->show();
 }
 
 } // namespace glossivo
