@@ -167,7 +167,7 @@ void CanonicalWordTexts::release()
 {
     const QMutexLocker lock(&m_mutex);
     m_variants = {};
-    // The texts were made on several threads: their heaps would keep the memory, free but held.
+    // Freed texts would stay resident in the heap's free chunks until they are handed back.
     ::malloc_trim(0);
 }
 
