@@ -69,6 +69,9 @@ TriggerController::TriggerController(Services services, QObject* parent)
     m_hoverTimer.setSingleShot(true);
     connect(&m_hoverTimer, &QTimer::timeout, this, [this] { performHover(); });
     m_dwellTimer.setSingleShot(true);
+    // A coarse timer may end a one-second rest 50 ms early or late: the rest is the user's
+    // setting, and a late lookup is felt.
+    m_dwellTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_dwellTimer, &QTimer::timeout, this, [this] {
         updatePointerPoll();
         performDwell();

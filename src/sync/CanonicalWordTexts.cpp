@@ -4,6 +4,8 @@
 #include "model/InParts.h"
 #include "sync/CanonicalWordText.h"
 
+#include <malloc.h>
+
 #include <algorithm>
 #include <utility>
 
@@ -159,6 +161,23 @@ std::optional<QList<WordEntry>> CanonicalWordTexts::normalized(const QList<WordE
     forgetUnused();
     if (texts) *texts = std::move(wordTexts);
     return result;
+}
+
+void CanonicalWordTexts::release()
+{
+    const QMutexLocker lock(&m_mutex);
+    m_variants = {};
+    // Freed texts would stay resident in the heap's free chunks until they are handed back.
+    ::malloc_trim(0);
+}
+
+qsizetype CanonicalWordTexts::size()
+{
+    const QMutexLocker lock(&m_mutex);
+    qsizetype count = 0;
+    for (const QList<Variant>& variants : std::as_const(m_variants))
+        count += variants.size();
+    return count;
 }
 
 // Words that neither this normalization nor the one before met: deleted words, and versions

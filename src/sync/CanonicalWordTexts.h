@@ -28,6 +28,11 @@ public:
     // back. With `texts`, also the canonical text of each word returned.
     std::optional<QList<WordEntry>> normalized(const QList<WordEntry>& words,
                                                QByteArrayList* texts = nullptr);
+    // Lets go of every kept text: between bursts of passes they would be most of the memory
+    // the program holds at rest. The next pass encodes the words again.
+    void release();
+    // How many versions of words are kept.
+    qsizetype size();
 
 private:
     struct Variant {

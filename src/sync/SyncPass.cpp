@@ -2,6 +2,7 @@
 
 #include "model/JsonFields.h"
 #include "model/WordStore.h"
+#include "sync/KnownLocalHash.h"
 #include "sync/PinnedSession.h"
 #include "sync/SyncError.h"
 #include "sync/SyncMerge.h"
@@ -111,14 +112,11 @@ QNetworkRequest conditional(QNetworkRequest request, const QByteArray& header, q
 
 } // namespace
 
-SyncPass::SyncPass(WordStore& store, QString statePath, const Clock& clock, Apply apply)
-    : m_store(store), m_statePath(std::move(statePath)), m_clock(clock), m_apply(std::move(apply))
+SyncPass::SyncPass(WordStore& store, QString statePath, const Clock& clock, Apply apply,
+                   KnownLocalHash* known)
+    : m_store(store), m_statePath(std::move(statePath)), m_clock(clock), m_apply(std::move(apply)),
+      m_known(known)
 {}
-
-SyncBundle SyncPass::localBundle()
-{
-    return m_store.snapshot().normalized();
-}
 
 void SyncPass::save(SyncState& state, qint64 version, const QString& hash)
 {
@@ -143,13 +141,22 @@ QCoro::Task<> SyncPass::run(SyncLink link)
 
         Upload upload;
         if (fetched.status == 304) {
-            const auto [text, hash] = encoded(localBundle()).hashed();
+            SyncBundle snapshot = m_store.snapshot();
+            if (m_known && m_known->of(snapshot) == state.hash) {
+                save(state, state.version, state.hash);
+                co_return;
+            }
+            if (m_known) m_known->forget();
+            // As another device would read it back, so that equal content hashes equally.
+            const auto [text, hash] = encoded(snapshot.normalized()).hashed();
             if (hash == state.hash) {
+                if (m_known) m_known->remember(std::move(snapshot), hash);
                 save(state, state.version, state.hash);
                 co_return;
             }
             upload = {text, state.version, ready(hash)};
         } else {
+            if (m_known) m_known->forget();
             // Nothing stored yet (404): merge with the empty document and upload whatever comes
             // out, even an empty word book, so that the server has a version from now on.
             SyncBundle remote;

@@ -12,6 +12,7 @@
 
 namespace glossivo {
 
+class KnownLocalHash;
 class WordStore;
 
 // One sync pass: fetches the server's bundle (or learns it has not changed), merges it with a
@@ -26,7 +27,10 @@ public:
     // Called with the merged document when the word book must take it over.
     using Apply = std::function<void(const SyncBundle&)>;
 
-    SyncPass(WordStore& store, QString statePath, const Clock& clock, Apply apply);
+    // With `known`, a pass that finds neither side changed remembers the word book's hash
+    // there, and the next one looks there before it encodes the word book.
+    SyncPass(WordStore& store, QString statePath, const Clock& clock, Apply apply,
+             KnownLocalHash* known = nullptr);
 
     // Throws SyncError, or JsonError for a server document that does not read.
     QCoro::Task<> run(SyncLink link);
@@ -39,14 +43,13 @@ private:
         std::shared_future<QString> hash;
     };
 
-    // The snapshot as another device would read it back, so that equal content hashes equally.
-    SyncBundle localBundle();
     void save(SyncState& state, qint64 version, const QString& hash);
 
     WordStore& m_store;
     QString m_statePath;
     const Clock& m_clock;
     Apply m_apply;
+    KnownLocalHash* m_known;
 };
 
 } // namespace glossivo

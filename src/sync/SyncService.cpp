@@ -4,6 +4,7 @@
 #include "model/ConfigStore.h"
 #include "model/JsonFields.h"
 #include "model/WordStore.h"
+#include "sync/CanonicalWordTexts.h"
 #include "sync/PinnedSession.h"
 #include "sync/SyncError.h"
 #include "sync/SyncPass.h"
@@ -18,6 +19,9 @@ namespace {
 
 constexpr std::chrono::seconds period{600};
 constexpr double afterChangeSeconds = 5.0;
+// Passes come in bursts, five seconds after each change while the user studies, and keep the
+// words' texts for each other; a pass every ten minutes at rest needs none of them.
+constexpr std::chrono::minutes releaseAfter{5};
 
 // GCC 12 cannot compile QStringLiteral inside a coroutine, so these are built outside.
 QString pingPath()
@@ -86,6 +90,9 @@ SyncService::SyncService(WordStore& store, ConfigStore& config, QString statePat
 {
     if (const auto state = SyncState::read(m_statePath)) m_lastSyncAt = state->lastSyncAt;
     connect(&m_config, &ConfigStore::syncRequested, this, &SyncService::syncSoon);
+    m_release.setSingleShot(true);
+    m_release.setInterval(releaseAfter);
+    connect(&m_release, &QTimer::timeout, this, &SyncService::releaseKept);
 }
 
 SyncService::~SyncService() = default;
@@ -125,8 +132,9 @@ QCoro::Task<bool> SyncService::syncNow()
     Q_EMIT changed();
 
     QPointer<SyncService> self(this);
-    SyncPass pass(m_store, m_statePath, m_clock,
-                  [this](const SyncBundle& merged) { applyMerged(merged); });
+    SyncPass pass(
+        m_store, m_statePath, m_clock, [this](const SyncBundle& merged) { applyMerged(merged); },
+        &m_known);
     std::optional<QString> error;
     std::optional<QString> detail;
     try {
@@ -150,7 +158,14 @@ void SyncService::finishPass(std::optional<QString> error, std::optional<QString
         m_lastSyncAt = m_clock.now();
     }
     m_busy = false;
+    m_release.start();
     Q_EMIT changed();
+}
+
+void SyncService::releaseKept()
+{
+    if (m_busy) return;
+    CanonicalWordTexts::shared().release();
 }
 
 void SyncService::applyMerged(const SyncBundle& merged)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/Clock.h"
+#include "sync/KnownLocalHash.h"
 #include "sync/ScheduleTimer.h"
 #include "sync/SyncBundle.h"
 #include "sync/SyncLink.h"
@@ -8,6 +9,7 @@
 #include <QCoro/QCoroTask>
 #include <QDateTime>
 #include <QObject>
+#include <QTimer>
 
 #include <exception>
 #include <optional>
@@ -49,6 +51,8 @@ public:
     QCoro::Task<bool> syncNow();
     // A pass this many seconds after the last of a burst of calls.
     void syncSoon(double seconds);
+    // Lets go of what passes keep for the next one; called after five minutes without a pass.
+    void releaseKept();
 
     // Whether the server of a link that is not stored yet answers with its token and pin: none
     // when it does, else the sentence for the user.
@@ -78,6 +82,8 @@ private:
     std::unique_ptr<ScheduleTimer> m_timer;
     bool m_watching = false;
     bool m_applying = false;
+    KnownLocalHash m_known;
+    QTimer m_release;
 };
 
 } // namespace glossivo

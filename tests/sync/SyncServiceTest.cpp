@@ -1,6 +1,7 @@
 #include "SyncDevice.h"
 
 #include "support/FakeSyncServer.h"
+#include "sync/CanonicalWordTexts.h"
 #include "sync/SyncState.h"
 
 #include <QSignalSpy>
@@ -111,6 +112,21 @@ TEST_F(SyncServiceTest, MergedDataWrittenByAPassSchedulesNoFurtherPass)
     EXPECT_TRUE(appliedWhileFlagged);
     EXPECT_FALSE(device.service.applying());
     EXPECT_FALSE(device.timers.active(false));
+}
+
+TEST_F(SyncServiceTest, AtRestAPassEncodesNoWordAndAChangeIsStillUploaded)
+{
+    device.save("run");
+    ASSERT_TRUE(device.sync());
+    ASSERT_TRUE(device.sync()); // nothing changed: the word book's hash is remembered
+    device.service.releaseKept();
+    ASSERT_EQ(CanonicalWordTexts::shared().size(), 0);
+
+    ASSERT_TRUE(device.sync());
+    EXPECT_EQ(CanonicalWordTexts::shared().size(), 0);
+    device.save("walk");
+    ASSERT_TRUE(device.sync());
+    EXPECT_EQ(SyncBundle::parse(server.bundle()).words.size(), 2);
 }
 
 TEST_F(SyncServiceTest, ASuccessClearsTheErrorButKeepsItsDetail)
