@@ -57,14 +57,19 @@ void X11Connection::setEventHandler(std::function<void(XEvent&)> handler,
 void X11Connection::processEvents()
 {
     if (!m_display) return;
-    bool any = false;
-    while (XPending(m_display) > 0) {
-        XEvent event;
-        XNextEvent(m_display, &event);
-        any = true;
-        if (m_handler) m_handler(event);
-    }
-    if (any && m_batchDone) m_batchDone();
+    // The batch's end may ask the server something (where the pointer is); events that arrive
+    // meanwhile land in Xlib's queue, not on the socket, and nothing would wake us for them
+    // until the next event, so a press or a key could wait. They are a batch of their own.
+    do {
+        bool any = false;
+        while (XPending(m_display) > 0) {
+            XEvent event;
+            XNextEvent(m_display, &event);
+            any = true;
+            if (m_handler) m_handler(event);
+        }
+        if (any && m_batchDone) m_batchDone();
+    } while (XEventsQueued(m_display, QueuedAlready) > 0);
 }
 
 void X11Connection::countErrors()
