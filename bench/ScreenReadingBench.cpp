@@ -1,6 +1,8 @@
 #include "input/CaptureGeometry.h"
 #include "input/DevicePixels.h"
+#include "input/EdgeSlivers.h"
 #include "input/GrayImage.h"
+#include "input/HighlightBlocks.h"
 #include "input/InkPolarity.h"
 #include "input/ScreenOCR.h"
 #include "input/SolidBlocks.h"
@@ -25,13 +27,13 @@ using namespace glossivo;
 // families from 9 to 32 points, dark on light, light on dark and on a sepia page, with and
 // without a selection highlight on the pointed word, the strip's edges cutting through the
 // lines around it, and a window's title bar inside the strip. The same steps as the running
-// program: strip, clip to the window, recognise, keep whole words, put the selection in place,
-// analyse. Per case it reports whether the pointed word is right ("word": 1 or 0), the share
-// of the band's whole words that the context holds ("share", the band being the lines within
-// three and a half line heights of the pointer's line) and the context's words that are no
-// word of the text ("fragments"). Context words count without regard to case: a capital the
-// recogniser misread is a whole word still. Further pages: light text on a dark page under
-// Tk's light grey highlight, pages tinted light and dark under either highlight (9 to 32
+// program: strip (with a little beyond its cutting sides), clip to the window, recognise, keep
+// whole words, put the selection in place, analyse. Per case it reports whether the pointed word is
+// right ("word": 1 or 0), the share of the band's whole words that the context holds ("share", the
+// band being the lines within three and a half line heights of the pointer's line) and the
+// context's words that are no word of the text ("fragments"). Context words count without regard to
+// case: a capital the recogniser misread is a whole word still. Further pages: light text on a dark
+// page under Tk's light grey highlight, pages tinted light and dark under either highlight (9 to 32
 // points), and sentences of two lines alone in a window at 24 to 32 points, the pointer on
 // either line, in a window narrower than the strip and in one whose lines the strip cuts.
 
@@ -282,24 +284,31 @@ void readStrip(benchmark::State& state, const Case c, qreal ratio)
     const QList<ScreenArea> screens{{QRect(0, 0, kScreenWidth, kScreenHeight), ratio}};
     auto capture = CaptureGeometry::stripAround(screens, scene.pointer);
     if (!c.raw) capture = CaptureGeometry::stripWithin(*capture, scene.pointer, scene.windowArea);
-    GrayImage picture = QtScreens::toGray(
-        scene.screen.copy(DevicePixels::toDevice(capture->screen, capture->global())));
+    // A little beyond the strip's cutting sides, which tells the words they cut.
+    const QRect grabbed = c.raw ? capture->global() : CaptureGeometry::beyondSides(*capture);
+    GrayImage wide =
+        QtScreens::toGray(scene.screen.copy(DevicePixels::toDevice(capture->screen, grabbed)));
+    const ScreenOCR::Margins beyond = ScreenOCR::marginsOf(*capture, grabbed, wide);
     if (!c.raw) {
-        ScreenOCR::keepContextRows(*capture, picture, scene.pointer);
-        SolidBlocks::paintOver(picture);
-        InkPolarity::darkOnLight(picture);
+        ScreenOCR::keepContextRows(*capture, wide, scene.pointer);
+        SolidBlocks::paintOver(wide);
+        HighlightBlocks::blendIn(wide);
+        InkPolarity::darkOnLight(wide);
     }
+    const GrayImage reading =
+        c.raw ? wide : EdgeSlivers::paintedOver(wide, capture->cuts, beyond.left, beyond.right);
     const QPointF cursor = CaptureGeometry::normalized(*capture, scene.pointer);
     std::optional<ScreenOCR::Result> result;
     for (auto _ : state) {
         // Slice by slice, as the program's engines read them side by side.
         QList<ScreenOCR::Line> lines;
-        for (const ScreenOCR::Slice& slice : ScreenOCR::slices(picture, c.raw ? 1 : kEngines))
+        for (const ScreenOCR::Slice& slice : ScreenOCR::slices(reading, c.raw ? 1 : kEngines))
             lines +=
-                ScreenOCR::placed(engine().recognizeLines(picture.rows(slice.top, slice.height)),
-                                  slice, picture.height);
+                ScreenOCR::placed(engine().recognizeLines(reading.rows(slice.top, slice.height)),
+                                  slice, reading.height);
         if (!c.raw) {
-            lines = ScreenOCR::wholeWords(lines, picture, capture->cuts);
+            lines = ScreenOCR::wholeWords(ScreenOCR::inside(lines, beyond, wide.width), wide,
+                                          capture->cuts, beyond);
             if (c.highlighted)
                 lines = ScreenOCR::withSelection(lines, cursor, cursor, scene.target);
         }
@@ -379,7 +388,6 @@ void registerScaledCases()
     addScaled({QStringLiteral("DejaVu Sans"), 15, &kSchemes[0], false, true, false},
               QStringLiteral("title bar/plain"));
 }
-
 
 QString pointsName(int points)
 {

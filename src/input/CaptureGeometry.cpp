@@ -8,6 +8,9 @@ constexpr int kStripWidth = 760;
 constexpr int kStripHeight = 200;
 constexpr int kMinStripSide = 20;
 constexpr int kMinRegionSide = 8;
+// Beyond a side that cuts through text: more than the blank between a side and a word that
+// tells whether the side cut it.
+constexpr int kBeyondSides = 12;
 constexpr Qt::Edges allSides = Qt::LeftEdge | Qt::RightEdge | Qt::TopEdge | Qt::BottomEdge;
 
 std::optional<Capture> clipped(const ScreenArea& screen, const QRect& local, int minSide)
@@ -98,6 +101,14 @@ std::optional<Capture> region(const QList<ScreenArea>& screens, const QRect& rec
     const auto screen = screenAt(screens, middle);
     if (!screen) return std::nullopt;
     return clipped(*screen, rect.translated(-screen->frame.topLeft()), kMinRegionSide);
+}
+
+QRect beyondSides(const Capture& capture)
+{
+    const QRect wider =
+        capture.global().adjusted(capture.cuts.testFlag(Qt::LeftEdge) ? -kBeyondSides : 0, 0,
+                                  capture.cuts.testFlag(Qt::RightEdge) ? kBeyondSides : 0, 0);
+    return wider.intersected(capture.screen.frame);
 }
 
 QPointF normalized(const Capture& capture, QPoint point)

@@ -49,6 +49,11 @@ std::optional<Capture> within(const Capture& capture, const QRect& area);
 // or a side of the clipped rectangle is 8 or less.
 std::optional<Capture> region(const QList<ScreenArea>& screens, const QRect& rect);
 
+// The capture's rectangle (global) reaching a little further out at its left and right sides
+// where they cut, as far as the screen allows: what lies just beyond a side tells whether the
+// side cut a word.
+QRect beyondSides(const Capture& capture);
+
 // A global point as normalized image coordinates of the capture (origin bottom left, y up).
 QPointF normalized(const Capture& capture, QPoint point);
 

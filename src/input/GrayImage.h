@@ -20,6 +20,16 @@ struct GrayImage {
     {
         return {width, count, pixels.mid(qsizetype(top) * width, qsizetype(count) * width), scale};
     }
+    // `count` columns from `left`, which must lie inside the picture.
+    GrayImage columns(int left, int count) const
+    {
+        GrayImage part{count, height, QByteArray(qsizetype(count) * height, Qt::Uninitialized),
+                       scale};
+        for (int y = 0; y < height; ++y)
+            part.pixels.replace(qsizetype(y) * count, count,
+                                pixels.constData() + qsizetype(y) * width + left, count);
+        return part;
+    }
 };
 
 } // namespace glossivo

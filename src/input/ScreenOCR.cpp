@@ -1,6 +1,9 @@
 #include "input/ScreenOCR.h"
 
 #include "input/CaptureGeometry.h"
+#include "input/DevicePixels.h"
+#include "input/EdgeSlivers.h"
+#include "input/HighlightBlocks.h"
 #include "input/InkPolarity.h"
 #include "input/RecognitionWorker.h"
 #include "input/ScreenGrabber.h"
@@ -61,6 +64,18 @@ readCapture(ScreenGrabber& grabber, RecognitionWorker& recognition,
 
 } // namespace
 
+ScreenOCR::Margins ScreenOCR::marginsOf(const CaptureGeometry::Capture& capture,
+                                        const QRect& grabbed, const GrayImage& image)
+{
+    const QRect outer = DevicePixels::toDevice(capture.screen, grabbed);
+    const QRect inner = DevicePixels::toDevice(capture.screen, capture.global());
+    const Margins beyond{inner.left() - outer.left(), outer.right() - inner.right()};
+    if (image.width != outer.width() || beyond.left < 0 || beyond.right < 0 ||
+        beyond.left + beyond.right >= image.width)
+        return {};
+    return beyond;
+}
+
 // The recogniser's time grows with every line it reads, and lines further from the pointer's
 // would be left out of the context anyway.
 void ScreenOCR::keepContextRows(CaptureGeometry::Capture& capture, GrayImage& image, QPoint point)
@@ -116,6 +131,21 @@ QList<ScreenOCR::Line> ScreenOCR::placed(QList<Line> lines, Slice slice, int hei
     return lines;
 }
 
+QList<ScreenOCR::Line> ScreenOCR::inside(QList<Line> lines, Margins beyond, int width)
+{
+    const qreal read = width - beyond.left - beyond.right;
+    const auto place = [&](QRectF& box) {
+        box = QRectF((box.x() * width - beyond.left) / read, box.y(), box.width() * width / read,
+                     box.height());
+    };
+    for (Line& line : lines) {
+        place(line.box);
+        for (Word& word : line.words)
+            place(word.box);
+    }
+    return lines;
+}
+
 ScreenOCR::ScreenOCR(Screens screens, ScreenGrabber& grabber, RecognitionWorker& recognition)
     : m_screens(std::move(screens)), m_grabber(grabber), m_recognition(recognition)
 {}
@@ -135,14 +165,21 @@ QCoro::Task<std::optional<ScreenOCR::Read>> ScreenOCR::readStrip(QPoint point)
         capture = CaptureGeometry::stripWithin(*capture, point, *window);
         if (!capture) co_return std::nullopt;
     }
-    std::optional<GrayImage> image = m_grabber.capture(capture->global(), capture->screen);
+    const QRect grabbed = CaptureGeometry::beyondSides(*capture);
+    std::optional<GrayImage> image = m_grabber.capture(grabbed, capture->screen);
     if (!image || image->isNull()) co_return std::nullopt;
+    const Margins beyond = marginsOf(*capture, grabbed, *image);
     keepContextRows(*capture, *image, point);
     SolidBlocks::paintOver(*image);
+    HighlightBlocks::blendIn(*image);
     InkPolarity::darkOnLight(*image);
     // The picture's pixels are shared, not copied: the engines only read them.
-    const QList<Line> lines = co_await recognizeInSlices(m_recognition, *image);
-    co_return Read{*capture, wholeWords(lines, *image, capture->cuts)};
+    const QList<Line> lines =
+        inside(co_await recognizeInSlices(
+                   m_recognition,
+                   EdgeSlivers::paintedOver(*image, capture->cuts, beyond.left, beyond.right)),
+               beyond, image->width);
+    co_return Read{*capture, wholeWords(lines, *image, capture->cuts, beyond)};
 }
 
 QCoro::Task<std::optional<ScreenOCR::Result>> ScreenOCR::recognize(QPoint point, bool findWord)

@@ -89,15 +89,26 @@ public:
     // The word nearest the cursor on the line under it (with findWord), or just the line nearest
     // it, and the band of lines around that line as context. Nothing when no line qualifies.
     static std::optional<Result> analyze(const QList<Line>& lines, QPointF cursor, bool findWord);
+    // Columns of a picture beyond the part that was read, at its left and right.
+    struct Margins {
+        int left;
+        int right;
+    };
     // The lines without the pieces of words that the picture's `cuts` cut through: a word whose
     // ink runs on to such an edge without a space goes, with the punctuation stuck to it, and a
-    // line left without words goes. `image` is the picture the lines were read from.
-    static QList<Line> wholeWords(const QList<Line>& lines, const GrayImage& image, Qt::Edges cuts);
+    // line left without words goes. `image` is the picture the lines were read from, with
+    // `beyond` columns more at its sides, where ink right beyond a side shows a cut word.
+    static QList<Line> wholeWords(const QList<Line>& lines, const GrayImage& image, Qt::Edges cuts,
+                                  Margins beyond = {});
     // The lines with `selected` in place on the line under `to`, over the words that lie
     // between `from` and `to` (when both are on that line) or under `to`, or in the gap there
     // when the highlight hid every word.
     static QList<Line> withSelection(QList<Line> lines, QPointF from, QPointF to,
                                      const QString& selected);
+    // The columns of a picture grabbed of `grabbed` (global) that lie beyond the capture's own
+    // sides; none when the picture is not as wide as the grab (a grabber may give less).
+    static Margins marginsOf(const CaptureGeometry::Capture& capture, const QRect& grabbed,
+                             const GrayImage& image);
     // Narrows a strip's capture and picture to the rows of the lines the context around
     // `point` (global) can take, found from the picture's ink before any recognition.
     static void keepContextRows(CaptureGeometry::Capture& capture, GrayImage& image, QPoint point);
@@ -113,6 +124,9 @@ public:
     // Lines read from `slice` of a picture `height` rows high, with their boxes in the
     // picture's normalized space.
     static QList<Line> placed(QList<Line> lines, Slice slice, int height);
+    // Lines read from a picture `width` columns wide, with their boxes in the normalized space
+    // of its part within the margins `beyond`.
+    static QList<Line> inside(QList<Line> lines, Margins beyond, int width);
     // Lines joined by single spaces; a line ending in "-" continues with the next line directly.
     static QString join(const QList<Line>& lines);
     // Stable sort into rows from the top, left to right where two lines' middles lie within

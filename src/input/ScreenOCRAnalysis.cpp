@@ -23,7 +23,9 @@ constexpr double kBandWidening = 0.05;  // columns further to the side stay out 
 // the word ended before the side; narrower, it is the gap between two letters: the side cut the
 // word, and the recogniser dropped the letter it saw only in part there. Measured on DejaVu
 // Sans, Sans Mono and Noto Sans CJK from 9 to 32 points.
-constexpr double kSpaceShare = 0.7; // of the middle gap between the line's words: a space
+// Of the middle blank between the line's words, a space: the gaps between the letters of small
+// type (Noto Sans CJK at 12 points) reach seven tenths of it.
+constexpr double kSpaceShare = 0.8;
 // Of the tallest word's height, the space of a line of one word: spaces run from a fifth to a
 // third of the type's size, the gaps between letters far less.
 constexpr double kLoneSpace = 0.18;
@@ -32,12 +34,15 @@ constexpr double kLoneSpace = 0.18;
 constexpr double kWidestSpace = 0.8;
 // A blank reaching the side itself ends the word when it is this share of a space wide, or
 // these pixels at 96 dpi: no letter crosses the side there, and a cut letter's sliver fades
-// over fewer.
+// over fewer. Where the picture reaches beyond the side, the blank is counted on over there: a
+// blank of a few pixels at the side may be part of a space or the gap between two letters.
 constexpr double kSideShare = 0.6;
 constexpr double kSideMin = 3;
 // Lines cut by the strip's top or bottom.
 constexpr double kCutReach = 1.5; // pixels at 96 dpi: a line this near a cutting edge may be cut
-constexpr double kCutLineHeight = 0.9; // of the tallest line: a line lower than this lost rows
+// Pixels at 96 dpi a line may be lower than the tallest and be whole: a line that lost only the
+// tips of its tall letters is read as badly as one cut through the middle.
+constexpr double kCutLineSlack = 1.5;
 
 // Minimum edges inclusive, maximum edges exclusive, as the recogniser's rectangles count.
 bool contains(const QRectF& box, QPointF point)
@@ -233,30 +238,18 @@ void putInPlace(ScreenOCR::Line& line, double left, double right, const QString&
     line.box |= box;
 }
 
+// Where the part of the picture that was read lies in it: normalized x to a column.
+struct Span {
+    int offset = 0;
+    int width = 0;
+    double at(double x) const { return offset + x * width; }
+};
+
 // The rows of a box in the picture, counted from its top.
 TextRows::Band rowsOf(const QRectF& box, const GrayImage& image)
 {
     return {int(std::floor((1 - box.bottom()) * image.height)),
             int(std::ceil((1 - box.top()) * image.height)) - 1};
-}
-
-// The narrowest blank that counts as a space on the line, in pixels: a share of the middle gap
-// between its words, as wide as the type's own spaces are. Of two middle gaps the narrower is
-// taken: with few words, one gap may hold a word left out.
-double spaceWidth(const ScreenOCR::Line& line, const GrayImage& image)
-{
-    std::vector<double> gaps;
-    double tallest = 0;
-    for (qsizetype i = 0; i < line.words.size(); ++i) {
-        tallest = std::max(tallest, line.words[i].box.height() * image.height);
-        if (i > 0)
-            gaps.push_back((line.words[i].box.left() - line.words[i - 1].box.right()) *
-                           image.width);
-    }
-    if (gaps.empty()) return std::max(kLoneSpace * tallest, 1.0);
-    const auto middle = gaps.begin() + (gaps.size() - 1) / 2;
-    std::nth_element(gaps.begin(), middle, gaps.end());
-    return std::max(std::min(kSpaceShare * *middle, kWidestSpace * tallest), 1.0);
 }
 
 // The ink columns of the rows of boxes, kept for the next box of the same rows: the words of a
@@ -279,25 +272,79 @@ private:
     std::map<std::pair<int, int>, QList<bool>> m_columns;
 };
 
-// Whether any of the columns of the box hold ink.
-bool inkUnder(const QList<bool>& ink, const QRectF& box)
+// The widest blank of the ink columns `ink` between two boxes side by side, in pixels. A word the
+// recogniser left out (a highlighted one) stands in the gap between its neighbours' boxes, and
+// the blanks around it are the spaces.
+double widestBlank(const QList<bool>& ink, Span span, const QRectF& before, const QRectF& after)
 {
-    const auto left = std::max<qsizetype>(qsizetype(std::floor(box.left() * ink.size())), 0);
-    const auto right =
-        std::min<qsizetype>(qsizetype(std::ceil(box.right() * ink.size())), ink.size());
+    const auto from = std::max<qsizetype>(qsizetype(std::ceil(span.at(before.right()))), 0);
+    const auto to = std::min<qsizetype>(qsizetype(std::floor(span.at(after.left()))), ink.size());
+    qsizetype widest = 0, blank = 0;
+    for (qsizetype x = from; x < to; ++x) {
+        blank = ink[x] ? 0 : blank + 1;
+        widest = std::max(widest, blank);
+    }
+    return double(widest);
+}
+
+// The rows most of the line's words share: a word misread across the next line would bring its
+// ink into the gaps between this line's words.
+QRectF typicalRows(const ScreenOCR::Line& line)
+{
+    std::vector<double> tops, bottoms;
+    for (const ScreenOCR::Word& word : line.words) {
+        tops.push_back(word.box.bottom());
+        bottoms.push_back(word.box.top());
+    }
+    if (tops.empty()) return line.box;
+    std::nth_element(tops.begin(), tops.begin() + tops.size() / 2, tops.end());
+    std::nth_element(bottoms.begin(), bottoms.begin() + bottoms.size() / 2, bottoms.end());
+    const double top = tops[tops.size() / 2];
+    const double bottom = std::min(bottoms[bottoms.size() / 2], top);
+    return QRectF(line.box.left(), bottom, line.box.width(), top - bottom);
+}
+
+// The narrowest blank that counts as a space on the line, in pixels: a share of the middle blank
+// between its words, as wide as the type's own spaces are. Of two middle blanks the narrower is
+// taken.
+double spaceWidth(const ScreenOCR::Line& line, const GrayImage& image, Span span, RowInk& rowInk)
+{
+    std::vector<double> gaps;
+    double tallest = 0;
+    const QList<bool>& ink = rowInk.of(typicalRows(line));
+    for (qsizetype i = 0; i < line.words.size(); ++i) {
+        tallest = std::max(tallest, line.words[i].box.height() * image.height);
+        if (i > 0) gaps.push_back(widestBlank(ink, span, line.words[i - 1].box, line.words[i].box));
+    }
+    if (gaps.empty()) return std::max(kLoneSpace * tallest, 1.0);
+    const auto middle = gaps.begin() + (gaps.size() - 1) / 2;
+    std::nth_element(gaps.begin(), middle, gaps.end());
+    return std::max(std::min(kSpaceShare * *middle, kWidestSpace * tallest), 1.0);
+}
+
+// Whether any of the columns of the box hold ink.
+bool inkUnder(const QList<bool>& ink, Span span, const QRectF& box)
+{
+    const auto left = std::max<qsizetype>(qsizetype(std::floor(span.at(box.left()))), 0);
+    const auto right = std::min<qsizetype>(qsizetype(std::ceil(span.at(box.right()))), ink.size());
     return std::any_of(ink.begin() + std::min(left, right), ink.begin() + right,
                        [](bool inked) { return inked; });
 }
 
-// Whether the word's ink runs on to the picture's side (`step` -1 the left, 1 the right) with no
-// blank of `space` pixels on the way. The walk starts in the word's middle, since the
-// recogniser's box may reach over the space after the word and the sliver beyond it.
-bool inkRunsToEdge(const QList<bool>& ink, const QRectF& box, int step, double space, double scale)
+// Whether the word's ink runs on to the side of the part that was read (`step` -1 the left, 1 the
+// right) with no blank of `space` pixels on the way. The walk starts in the word's middle, since
+// the recogniser's box may reach over the space after the word and the sliver beyond it. Beyond
+// the side, where the picture reaches there, the blank is seen whole: ink before a space is the
+// rest of the word.
+bool inkRunsToEdge(const QList<bool>& ink, Span span, const QRectF& box, int step, double space,
+                   double scale)
 {
+    const int side = step < 0 ? span.offset : span.offset + span.width - 1;
     int blank = 0;
-    for (int x = int(box.center().x() * ink.size()); x >= 0 && x < ink.size(); x += step) {
+    for (int x = int(span.at(box.center().x())); x >= 0 && x < ink.size(); x += step) {
         blank = ink[x] ? 0 : blank + 1;
         if (blank >= space) return false;
+        if (ink[x] && (x - side) * step > 0) return true;
     }
     return blank < std::max(kSideShare * space, kSideMin * scale);
 }
@@ -345,13 +392,15 @@ std::optional<ScreenOCR::Result> ScreenOCR::analyze(const QList<Line>& lines, QP
 }
 
 QList<ScreenOCR::Line> ScreenOCR::wholeWords(const QList<Line>& lines, const GrayImage& image,
-                                             Qt::Edges cuts)
+                                             Qt::Edges cuts, Margins beyond)
 {
     if (image.isNull()) return lines; // nothing shows a cut
+    const Span span{beyond.left, image.width - beyond.left - beyond.right};
     const int height = std::max(image.height, 1);
     const double dy = kCutReach * image.scale / height;
     // A line the top or bottom cuts leaves ink in that row and is lower than the whole lines; a
-    // line ending just short of the edge, or on it, is neither.
+    // line ending just short of the edge, or on it, is neither. The recogniser reads the rest of
+    // a cut line as pieces and misread words, so the whole line goes.
     const QList<bool> topInk = TextRows::inkColumns(image, {0, 0});
     const QList<bool> bottomInk = TextRows::inkColumns(image, {height - 1, height - 1});
     RowInk rowInk(image);
@@ -360,27 +409,30 @@ QList<ScreenOCR::Line> ScreenOCR::wholeWords(const QList<Line>& lines, const Gra
         tallest = std::max(tallest, line.box.height());
     QList<Line> whole;
     for (const Line& line : lines) {
-        const bool lower = line.box.height() < kCutLineHeight * tallest;
+        const bool lower = line.box.height() < tallest - kCutLineSlack * image.scale / height;
         const auto cutAcross = [&](const QRectF& box) {
-            return lower &&
-                   ((cuts.testFlag(Qt::TopEdge) && box.bottom() >= 1 - dy &&
-                     inkUnder(topInk, box)) ||
-                    (cuts.testFlag(Qt::BottomEdge) && box.top() <= dy && inkUnder(bottomInk, box)));
+            return (cuts.testFlag(Qt::TopEdge) && box.bottom() >= 1 - dy &&
+                    inkUnder(topInk, span, box)) ||
+                   (cuts.testFlag(Qt::BottomEdge) && box.top() <= dy &&
+                    inkUnder(bottomInk, span, box));
         };
-        const double space = spaceWidth(line, image);
-        const auto isCut = [&](const QRectF& box) {
-            if (cutAcross(box)) return true;
+        if (lower && std::any_of(line.words.begin(), line.words.end(),
+                                 [&](const Word& word) { return cutAcross(word.box); }))
+            continue;
+        const double space = spaceWidth(line, image, span, rowInk);
+        const auto isCut = [&](const Word& word) {
             if (!(cuts & (Qt::LeftEdge | Qt::RightEdge))) return false;
-            const QList<bool>& ink = rowInk.of(box);
+            const QList<bool>& ink = rowInk.of(word.box);
             return (cuts.testFlag(Qt::LeftEdge) &&
-                    inkRunsToEdge(ink, box, -1, space, image.scale)) ||
-                   (cuts.testFlag(Qt::RightEdge) && inkRunsToEdge(ink, box, 1, space, image.scale));
+                    inkRunsToEdge(ink, span, word.box, -1, space, image.scale)) ||
+                   (cuts.testFlag(Qt::RightEdge) &&
+                    inkRunsToEdge(ink, span, word.box, 1, space, image.scale));
         };
         const QList<qsizetype> starts = wordStarts(line);
         Line kept{line.text, {}, {}};
         for (qsizetype i = 0; i < line.words.size(); ++i) {
             const Word& word = line.words[i];
-            if (!isCut(word.box)) {
+            if (!isCut(word)) {
                 kept.words.append(word);
                 kept.box |= word.box;
             } else if (starts[i] >= 0) {

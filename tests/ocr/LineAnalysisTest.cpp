@@ -254,6 +254,7 @@ struct WholeWordsCase {
     QString kept; // empty: the line goes
     QRect sliver = {};
     int boxReach = 0; // pixels the last word's box reaches past its ink
+    int beyond = 0;   // columns at the left beyond the part that was read
 };
 
 class WholeWords : public ::testing::TestWithParam<WholeWordsCase> {};
@@ -269,8 +270,9 @@ TEST_P(WholeWords, DropPiecesCutByTheStripsEdges)
                                    QByteArray(rect.width(), 0));
     };
     const auto normalized = [&](const QRect& rect) {
-        return QRectF(double(rect.left()) / kWidth, 1.0 - double(rect.bottom() + 1) / kHeight,
-                      double(rect.width()) / kWidth, double(rect.height()) / kHeight);
+        const double read = kWidth - c.beyond;
+        return QRectF((rect.left() - c.beyond) / read, 1.0 - double(rect.bottom() + 1) / kHeight,
+                      rect.width() / read, double(rect.height()) / kHeight);
     };
     Line made{QString(c.text).replace(QStringLiteral(" # "), QStringLiteral(" ")), {}, {}};
     int x = c.left;
@@ -289,7 +291,7 @@ TEST_P(WholeWords, DropPiecesCutByTheStripsEdges)
     ink(reference);
     const Line whole{"He", normalized(reference), {{"He", normalized(reference)}}};
 
-    const QList<Line> kept = ScreenOCR::wholeWords({made, whole}, picture, c.cuts);
+    const QList<Line> kept = ScreenOCR::wholeWords({made, whole}, picture, c.cuts, {c.beyond, 0});
     ASSERT_FALSE(kept.isEmpty());
     EXPECT_EQ(kept.back(), whole);
     EXPECT_EQ(kept.size() == 2 ? kept[0].text : QString(), c.kept);
@@ -316,6 +318,17 @@ INSTANTIATE_TEST_SUITE_P(
         WholeWordsCase{"BoxOverTheSpace", "to say", 700, 40, 20, kAllCuts, "to say",
                        QRect(798, 40, 2, 20), 10},
         WholeWordsCase{"LineCutAtTheTop", "o ine", 200, 0, 10, kAllCuts, ""},
+        WholeWordsCase{"LineLosingTheTipsOfItsLetters", "o ine", 200, 0, 18, kAllCuts, ""},
+        // The space is the blank beside the word left out, not the gap between the boxes.
+        WholeWordsCase{"WholeWordASpaceFromASliver", "com # its", 14, 40, 20, kAllCuts, "com its",
+                       QRect(0, 40, 4, 20)},
+        // Three pixels from the side: a letter's gap or a part of a space alike, until the
+        // columns beyond the side tell.
+        WholeWordsCase{"PieceNearTheEdge", "ntil the", 3, 40, 20, kAllCuts, "the"},
+        WholeWordsCase{
+            "SpaceGoesOnBeyondTheSide", "until the", 15, 40, 20, kAllCuts, "until the", {}, 0, 12},
+        WholeWordsCase{"LetterBeyondTheSide", "ntil the", 15, 40, 20, kAllCuts, "the",
+                       QRect(8, 40, 3, 20), 0, 12},
         WholeWordsCase{"WholeLineOnTheTop", "o ine", 200, 0, 20, kAllCuts, "o ine"},
         WholeWordsCase{"ScreenEdgeCutsNothing", "Lorem ipsum", 0, 40, 20,
                        Qt::RightEdge | Qt::TopEdge, "Lorem ipsum"}),
