@@ -2,6 +2,8 @@
 
 #include "input/TextRows.h"
 
+#include <QList>
+
 #include <algorithm>
 #include <array>
 #include <cstdlib>
@@ -220,8 +222,18 @@ void blendIn(GrayImage& image)
     const int ground = pageGround(image);
     const int minRun = int(kMinRun * image.scale);
     const int minHeight = int(kMinHeight * image.scale);
+    // A block repainted holds the page's ground and ink now, whose letters (an a's bowl and bar)
+    // may look like a block of the ink's grey: it is not searched again.
+    QList<Block> repainted;
     for (int y = 0; y < image.height; ++y) {
         for (int x = 0; x < image.width;) {
+            const auto done = std::find_if(repainted.begin(), repainted.end(), [&](const Block& b) {
+                return x >= b.left && x <= b.right && y >= b.top && y <= b.bottom;
+            });
+            if (done != repainted.end()) {
+                x = done->right + 1;
+                continue;
+            }
             const int grey = image.at(x, y);
             int end = x + 1;
             while (end < image.width && near(image.at(end, y), grey))
@@ -235,6 +247,7 @@ void blendIn(GrayImage& image)
                     repaint(image, block, ground);
                     removeCaret(image, block, ground, -1);
                     removeCaret(image, block, ground, 1);
+                    repainted.append(block);
                     end = block.right + 1;
                 }
             }
