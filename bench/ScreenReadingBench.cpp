@@ -19,7 +19,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
+#include <utility>
 
 using namespace glossivo;
 
@@ -35,7 +38,8 @@ using namespace glossivo;
 // case: a capital the recogniser misread is a whole word still. Further pages: light text on a dark
 // page under Tk's light grey highlight, pages tinted light and dark under either highlight (9 to 32
 // points), and sentences of two lines alone in a window at 24 to 32 points, the pointer on
-// either line, in a window narrower than the strip and in one whose lines the strip cuts.
+// either line, in a window narrower than the strip and in one whose lines the strip cuts, and
+// sentences of three lines with a selection left on one while the pointer rests on another.
 
 namespace {
 
@@ -66,15 +70,18 @@ const Scheme kTints[] = {{"solarized", QColor(0xfd, 0xf6, 0xe3), QColor(0x58, 0x
                          {"night blue", QColor(0x00, 0x2b, 0x36), QColor(0x93, 0xa1, 0xa1)}};
 
 // A selection's highlight: a dark block holding light text (GTK's and the browsers' accent), or
-// a light grey block holding dark text, as Tk draws it whatever the page.
+// a light grey block holding dark text, as Tk draws it whatever the page, with its text caret
+// at the block's start in the page's ink, two pixels wide and as tall as the line.
 struct Highlight {
     const char* name;
     QColor block;
     QColor ink;
+    bool caret = false;
 };
 
-const Highlight kHighlights[] = {{"selected", QColor(0x35, 0x84, 0xe4), QColor(Qt::white)},
-                                 {"grey selected", QColor(0xc3, 0xc3, 0xc3), QColor(Qt::black)}};
+const Highlight kHighlights[] = {
+    {"selected", QColor(0x35, 0x84, 0xe4), QColor(Qt::white)},
+    {"grey selected", QColor(0xc3, 0xc3, 0xc3), QColor(Qt::black), true}};
 
 struct Case {
     QString family;
@@ -90,8 +97,23 @@ struct Case {
     // word of line `pointerLine`.
     int sentenceLines = 0;
     int pointerLine = 0;
+    // The line of the highlighted word when it is not the pointer's: a selection left on the
+    // page while the pointer rests on a word of another line.
+    int highlightLine = -1;
     int windowWidth = 740; // of the sentence's window: wider than the strip, its sides cut lines
 };
+
+// A highlight block over the word at `x` on the line of `baseline`, with its caret.
+void drawHighlight(QPainter& painter, const Case& c, const QFontMetricsF& metrics, double x,
+                   double baseline, double width)
+{
+    const QRectF block(x, baseline - metrics.ascent(), width, metrics.height());
+    painter.fillRect(block, c.highlight->block);
+    // Tk draws its caret on whole pixels, just left of the character it stands before.
+    if (c.highlight->caret)
+        painter.fillRect(QRect(qRound(x) - 1, qRound(block.top()), 2, qRound(block.height())),
+                         c.scheme->ink);
+}
 
 // The screen of a case: a window filling it (below a title bar when asked), its text running
 // past the strip on every side, and the word to point at centred on the pointer.
@@ -153,9 +175,7 @@ Scene draw(const Case& c, qreal ratio)
         for (qsizetype i = 0; i < line.size(); ++i) {
             const double width = metrics.horizontalAdvance(line[i]);
             const bool marked = c.highlighted && i == target;
-            if (marked)
-                painter.fillRect(QRectF(x, baseline - metrics.ascent(), width, metrics.height()),
-                                 c.highlight->block);
+            if (marked) drawHighlight(painter, c, metrics, x, baseline, width);
             painter.setPen(marked ? c.highlight->ink : c.scheme->ink);
             painter.drawText(QPointF(x, baseline), line[i]);
             x += metrics.horizontalAdvance(line[i] + u' ');
@@ -185,12 +205,14 @@ Scene drawSentence(const Case& c)
     Scene scene;
     scene.screen = QImage(kScreenWidth, kScreenHeight, QImage::Format_RGB32);
     scene.screen.fill(c.scheme->page);
-    scene.windowArea = QRect((kScreenWidth - c.windowWidth) / 2, 100, c.windowWidth, 200);
-    QPainter painter(&scene.screen);
     QFont font(c.family);
     font.setPixelSize(qRound(c.points * 96.0 / 72.0));
-    painter.setFont(font);
     const QFontMetricsF metrics(font);
+    // Tall enough for its lines and margins.
+    const int height = std::max(200, int(std::ceil(56 + c.sentenceLines * metrics.height())));
+    scene.windowArea = QRect((kScreenWidth - c.windowWidth) / 2, 100, c.windowWidth, height);
+    QPainter painter(&scene.screen);
+    painter.setFont(font);
     // In a window wider than the strip, the lines run past the strip's sides.
     const bool narrow = c.windowWidth < kScreenWidth;
     const double left = narrow ? scene.windowArea.left() + 16 : 200;
@@ -204,6 +226,10 @@ Scene drawSentence(const Case& c)
         while (metrics.horizontalAdvance((line + QStringList{words[next]}).join(u' ')) < lineWidth)
             line.append(words[next++]);
         const qsizetype target = row == c.pointerLine ? line.size() / 2 : -1;
+        const qsizetype marked = !c.highlighted ? -1
+                                 : row == (c.highlightLine < 0 ? c.pointerLine : c.highlightLine)
+                                     ? line.size() / 2
+                                     : -1;
         double x = left;
         for (qsizetype i = 0; i < line.size(); ++i) {
             const double width = metrics.horizontalAdvance(line[i]);
@@ -213,12 +239,9 @@ Scene drawSentence(const Case& c)
                 scene.pointer =
                     QPoint(qRound(x + width / 2),
                            qRound(baseline - (metrics.ascent() - metrics.descent()) / 2));
-                if (c.highlighted)
-                    painter.fillRect(
-                        QRectF(x, baseline - metrics.ascent(), width, metrics.height()),
-                        c.highlight->block);
             }
-            painter.setPen(c.highlighted && i == target ? c.highlight->ink : c.scheme->ink);
+            if (i == marked) drawHighlight(painter, c, metrics, x, baseline, width);
+            painter.setPen(i == marked ? c.highlight->ink : c.scheme->ink);
             painter.drawText(QPointF(x, baseline), line[i]);
             x += metrics.horizontalAdvance(line[i] + u' ');
         }
@@ -298,6 +321,8 @@ void readStrip(benchmark::State& state, const Case c, qreal ratio)
     const GrayImage reading =
         c.raw ? wide : EdgeSlivers::paintedOver(wide, capture->cuts, beyond.left, beyond.right);
     const QPointF cursor = CaptureGeometry::normalized(*capture, scene.pointer);
+    // A highlight on another line is a selection left there: the pointer's word is read.
+    const bool selecting = c.highlighted && c.highlightLine < 0;
     std::optional<ScreenOCR::Result> result;
     for (auto _ : state) {
         // Slice by slice, as the program's engines read them side by side.
@@ -309,10 +334,9 @@ void readStrip(benchmark::State& state, const Case c, qreal ratio)
         if (!c.raw) {
             lines = ScreenOCR::wholeWords(ScreenOCR::inside(lines, beyond, wide.width), wide,
                                           capture->cuts, beyond);
-            if (c.highlighted)
-                lines = ScreenOCR::withSelection(lines, cursor, cursor, scene.target);
+            if (selecting) lines = ScreenOCR::withSelection(lines, cursor, cursor, scene.target);
         }
-        result = ScreenOCR::analyze(lines, cursor, !c.highlighted);
+        result = ScreenOCR::analyze(lines, cursor, !selecting);
     }
     const Truth truth = truthOf(scene, *capture, c);
     const QStringList context = wordsOf(result ? result->context : QString());
@@ -322,8 +346,8 @@ void readStrip(benchmark::State& state, const Case c, qreal ratio)
     QStringList fragments;
     for (const QString& word : context)
         if (!truth.all.contains(word)) fragments.append(word);
-    const bool wordRight = c.highlighted ? result && result->context.contains(scene.target)
-                                         : result && result->word == scene.target;
+    const bool wordRight = selecting ? result && result->context.contains(scene.target)
+                                     : result && result->word == scene.target;
     state.counters["word"] = wordRight ? 1 : 0;
     state.counters["share"] =
         truth.band.isEmpty() ? 1.0 : 1.0 - double(missing.size()) / truth.band.size();
@@ -446,7 +470,30 @@ void registerSentenceCases()
                     }
 }
 
-const bool registered =
-    (registerCases(), registerPageCases(), registerSentenceCases(), registerScaledCases(), true);
+// Light text on a dark page, a word of one line under Tk's grey highlight and its caret, the
+// pointer resting on a word of the line above or below: a sentence of three lines in a window
+// narrower than the strip.
+void registerLeftSelectionCases()
+{
+    for (const QString& family :
+         {QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans CJK SC")})
+        for (const int points : {24, 28, 32})
+            for (const auto& [marked, pointed] :
+                 {std::pair(1, 0), std::pair(1, 2), std::pair(0, 1)}) {
+                Case c{family, points, &kSchemes[1], true};
+                c.highlight = &kHighlights[1];
+                c.sentenceLines = 3;
+                c.pointerLine = pointed;
+                c.highlightLine = marked;
+                add(c,
+                    QStringLiteral("selection left/%1/%2/dark/grey on line %3/pointer on line %4")
+                        .arg(family, pointsName(points))
+                        .arg(marked + 1)
+                        .arg(pointed + 1));
+            }
+}
+
+const bool registered = (registerCases(), registerPageCases(), registerSentenceCases(),
+                         registerLeftSelectionCases(), registerScaledCases(), true);
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include "input/TextRows.h"
 
+#include <QList>
+
 #include <algorithm>
 #include <array>
 #include <cstdlib>
@@ -22,6 +24,11 @@ constexpr double kRowGap = 2; // pixels at 96 dpi: rows of a block its text may 
 // where the bar and stem of a letter (a t's, an f's) leave the page on either side of the stem.
 constexpr double kSolidSide = 0.6;
 constexpr double kSolidGround = 0.5; // of the whole block
+// A text caret standing at a block's side (Tk draws it at the selection's start in the text's
+// colour): a bar at most this many pixels wide at 96 dpi, over this share of the block's rows,
+// where no letter beside a block reaches from its top to its bottom.
+constexpr double kCaretWidth = 3;
+constexpr double kCaretRows = 0.9;
 
 struct Block {
     int left = 0;  // first column
@@ -95,6 +102,12 @@ Block grown(const GrayImage& image, Block block, int minWidth)
         --block.left;
     while (block.right + 1 < image.width && blockColumn(image, block, block.right + 1))
         ++block.right;
+    // A caret beside the block reaches its top or bottom row where it stops a row short of it,
+    // and is no side of it.
+    while (block.right - block.left + 1 > minWidth && !side(block.left))
+        ++block.left;
+    while (block.right - block.left + 1 > minWidth && !side(block.right))
+        --block.right;
     return block;
 }
 
@@ -127,6 +140,33 @@ void repaint(GrayImage& image, const Block& block, int ground)
         clean(x, block.top - 1);
         clean(x, block.bottom + 1);
     }
+}
+
+// Whether the column holds ink on all but a few of the block's rows.
+bool barColumn(const GrayImage& image, const Block& block, int x, int ground)
+{
+    int count = 0;
+    for (int y = block.top; y <= block.bottom; ++y)
+        count += std::abs(image.at(x, y) - ground) > TextRows::kInkContrast;
+    return count >= kCaretRows * (block.bottom - block.top + 1);
+}
+
+// A caret flush against the block's side (`step` -1 the left, 1 the right) goes with the block: the
+// recogniser takes the bar for a letter of the word beside it and drops the word, which then
+// no selection puts back when the pointer rests on another line.
+void removeCaret(GrayImage& image, const Block& block, int ground, int step)
+{
+    const int widest = std::max(1, int(kCaretWidth * image.scale));
+    const int start = step < 0 ? block.left - 1 : block.right + 1;
+    int x = start;
+    while (x >= 0 && x < image.width && std::abs(x - start) < widest &&
+           barColumn(image, block, x, ground))
+        x += step;
+    // The bar ends where the page comes back beside it; a bar wider than a caret is no caret.
+    if (x == start || x < 0 || x >= image.width || barColumn(image, block, x, ground)) return;
+    for (int column = start; column != x; column += step)
+        for (int y = block.top; y <= block.bottom; ++y)
+            *pixel(image, column, y) = uchar(ground);
 }
 
 // The share of the pixels in the rows and columns given that are the block's ground.
@@ -182,8 +222,18 @@ void blendIn(GrayImage& image)
     const int ground = pageGround(image);
     const int minRun = int(kMinRun * image.scale);
     const int minHeight = int(kMinHeight * image.scale);
+    // A block repainted holds the page's ground and ink now, whose letters (an a's bowl and bar)
+    // may look like a block of the ink's grey: it is not searched again.
+    QList<Block> repainted;
     for (int y = 0; y < image.height; ++y) {
         for (int x = 0; x < image.width;) {
+            const auto done = std::find_if(repainted.begin(), repainted.end(), [&](const Block& b) {
+                return x >= b.left && x <= b.right && y >= b.top && y <= b.bottom;
+            });
+            if (done != repainted.end()) {
+                x = done->right + 1;
+                continue;
+            }
             const int grey = image.at(x, y);
             int end = x + 1;
             while (end < image.width && near(image.at(end, y), grey))
@@ -195,6 +245,9 @@ void blendIn(GrayImage& image)
                 if (height >= minHeight && 2 * width >= height && rectangular(image, block) &&
                     holdsText(image, block) && !inkOfItsLine(image, block, ground)) {
                     repaint(image, block, ground);
+                    removeCaret(image, block, ground, -1);
+                    removeCaret(image, block, ground, 1);
+                    repainted.append(block);
                     end = block.right + 1;
                 }
             }

@@ -304,7 +304,8 @@ TEST_F(LookupFlowDesktopTest, EveryWordSelectedInFirefoxOpensItsCardWithItsSente
 
 // Light text on a dark page at a large size, wrapped over two lines in a window wider than the
 // strip: the grey highlight of a word on the second line, which the recogniser leaves out,
-// neither keeps the rest of the line from being read nor makes its words look cut.
+// neither keeps the rest of the line from being read nor makes its words look cut, nor is lost
+// while the pointer reads another line.
 TEST_F(LookupFlowDesktopTest, ASelectionOnADarkPageHasBothLinesAsContext)
 {
     const HelperWindow window(
@@ -319,6 +320,15 @@ TEST_F(LookupFlowDesktopTest, ASelectionOnADarkPageHasBothLinesAsContext)
     selectsIntoACard(
         window.point("mayor"), QStringLiteral("mayor"),
         QStringLiteral("the debate to continue well financial year, said the mayor on"));
+    // The highlight stays (with Tk's caret beside it while the window blinks it) when the hover
+    // key reads a word of the line above: the highlighted word is read with the rest.
+    server.enqueue(explanationOf(QStringLiteral("continue")));
+    const QPoint at = window.point("continue");
+    xdotool({"mousemove", QString::number(at.x()), QString::number(at.y()), "keydown", "alt"});
+    ASSERT_TRUE(QTest::qWaitFor([this] { return labelText("headwordLabel") == "continue"; }, 20000))
+        << cardState().toStdString();
+    xdotool({"keyup", "alt"});
+    EXPECT_TRUE(asked(1).contains("said the mayor on")) << asked(1).toStdString();
 }
 
 // On a desktop scaled to 200 % (scripts/desktop-session --scale 2) X counts device pixels, the

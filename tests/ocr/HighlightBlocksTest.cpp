@@ -50,6 +50,27 @@ INSTANTIATE_TEST_SUITE_P(Cases, Highlights,
                                            BlockCase{"ReversedColours", 30, 230, 230, 30, -1, -1}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// Tk's caret at the selection's start, in the page's ink and a row short of the block: it goes
+// with the block, and a letter's stem beside a block stays.
+TEST(Highlights, ACaretBesideABlockGoesWithIt)
+{
+    constexpr int kWidth = 120;
+    GrayImage image{kWidth, 40, QByteArray(kWidth * 40, char(30))};
+    const auto fill = [&](int left, int right, int top, int bottom, int grey) {
+        for (int y = top; y <= bottom; ++y)
+            for (int x = left; x <= right; ++x)
+                image.pixels[y * kWidth + x] = char(grey);
+    };
+    fill(40, 79, 10, 29, 195);
+    fill(55, 58, 13, 26, 0);
+    fill(38, 39, 10, 28, 224);
+    fill(80, 81, 12, 27, 224);
+    HighlightBlocks::blendIn(image);
+    EXPECT_EQ(image.at(38, 20), 30);
+    EXPECT_EQ(image.at(56, 20), 255);
+    EXPECT_EQ(image.at(80, 20), 224);
+}
+
 TEST(EdgeSlivers, OnlyALettersSliverAtACutSideGoes)
 {
     constexpr int kWidth = 100;
