@@ -1,9 +1,12 @@
 #include "input/HighlightBlocks.h"
 #include "input/EdgeSlivers.h"
 
+#include "ocr/PaintedPage.h"
+
 #include <gtest/gtest.h>
 
 using namespace glossivo;
+using namespace glossivo::testing;
 
 namespace {
 
@@ -25,16 +28,11 @@ TEST_P(Highlights, BlocksHoldingTextTakeThePagesLook)
 {
     const BlockCase& c = GetParam();
     constexpr int kWidth = 120;
-    GrayImage image{kWidth, 40, QByteArray(kWidth * 40, char(c.page))};
-    const auto fill = [&](int left, int right, int top, int bottom, int grey) {
-        for (int y = top; y <= bottom; ++y)
-            for (int x = left; x <= right; ++x)
-                image.pixels[y * kWidth + x] = char(grey);
-    };
-    fill(5, 7, 12, 27, c.ink);
-    fill(100, 102, 12, 27, c.ink);
-    fill(40, 79, 10, 29, c.block);
-    fill(55, 58, 13, 26, c.letter);
+    GrayImage image = page(kWidth, 40, c.page);
+    paint(image, 5, 7, 12, 27, c.ink);
+    paint(image, 100, 102, 12, 27, c.ink);
+    paint(image, 40, 79, 10, 29, c.block);
+    paint(image, 55, 58, 13, 26, c.letter);
     const GrayImage before = image;
     HighlightBlocks::blendIn(image);
     EXPECT_EQ(image.at(6, 20), before.at(6, 20));
@@ -55,16 +53,11 @@ INSTANTIATE_TEST_SUITE_P(Cases, Highlights,
 TEST(Highlights, ACaretBesideABlockGoesWithIt)
 {
     constexpr int kWidth = 120;
-    GrayImage image{kWidth, 40, QByteArray(kWidth * 40, char(30))};
-    const auto fill = [&](int left, int right, int top, int bottom, int grey) {
-        for (int y = top; y <= bottom; ++y)
-            for (int x = left; x <= right; ++x)
-                image.pixels[y * kWidth + x] = char(grey);
-    };
-    fill(40, 79, 10, 29, 195);
-    fill(55, 58, 13, 26, 0);
-    fill(38, 39, 10, 28, 224);
-    fill(80, 81, 12, 27, 224);
+    GrayImage image = page(kWidth, 40, 30);
+    paint(image, 40, 79, 10, 29, 195);
+    paint(image, 55, 58, 13, 26, 0);
+    paint(image, 38, 39, 10, 28, 224);
+    paint(image, 80, 81, 12, 27, 224);
     HighlightBlocks::blendIn(image);
     EXPECT_EQ(image.at(38, 20), 30);
     EXPECT_EQ(image.at(56, 20), 255);
@@ -74,15 +67,10 @@ TEST(Highlights, ACaretBesideABlockGoesWithIt)
 TEST(EdgeSlivers, OnlyALettersSliverAtACutSideGoes)
 {
     constexpr int kWidth = 100;
-    GrayImage image{kWidth, 30, QByteArray(kWidth * 30, char(255))};
-    const auto fill = [&](int left, int right) {
-        for (int y = 5; y <= 24; ++y)
-            for (int x = left; x <= right; ++x)
-                image.pixels[y * kWidth + x] = 0;
-    };
-    fill(0, 3);   // a sliver at the left
-    fill(10, 20); // a word
-    fill(85, 99); // a run at the right wider than a letter
+    GrayImage image = page(kWidth, 30, 255);
+    paint(image, 0, 3, 5, 24, 0);   // a sliver at the left
+    paint(image, 10, 20, 5, 24, 0); // a word
+    paint(image, 85, 99, 5, 24, 0); // a run at the right wider than a letter
     const GrayImage painted = EdgeSlivers::paintedOver(image, Qt::LeftEdge | Qt::RightEdge);
     EXPECT_EQ(painted.at(2, 10), 255);
     EXPECT_EQ(painted.at(15, 10), 0);

@@ -1,8 +1,11 @@
 #include "input/InkPolarity.h"
 
+#include "ocr/PaintedPage.h"
+
 #include <gtest/gtest.h>
 
 using namespace glossivo;
+using namespace glossivo::testing;
 
 namespace {
 
@@ -12,19 +15,14 @@ namespace {
 TEST(InkPolarity, EveryLineOfLightInkIsTurnedWithTheRowsAroundIt)
 {
     constexpr int kWidth = 100;
-    GrayImage image{kWidth, 90, QByteArray(kWidth * 90, char(30))};
-    const auto fill = [&](int left, int right, int top, int bottom, int grey) {
-        for (int y = top; y <= bottom; ++y)
-            for (int x = left; x <= right; ++x)
-                image.pixels[y * kWidth + x] = char(grey);
-    };
-    fill(10, 12, 8, 22, 230); // light letters
-    fill(20, 22, 8, 22, 230);
-    fill(10, 12, 38, 52, 230); // a light letter...
-    fill(40, 70, 36, 54, 195); // ...the highlight...
-    fill(50, 52, 38, 52, 0);   // ...and its dark letter
-    fill(0, kWidth - 1, 60, 89, 255);
-    fill(10, 12, 68, 82, 20); // a dark letter on white
+    GrayImage image = page(kWidth, 90, 30);
+    paint(image, 10, 12, 8, 22, 230); // light letters
+    paint(image, 20, 22, 8, 22, 230);
+    paint(image, 10, 12, 38, 52, 230); // a light letter...
+    paint(image, 40, 70, 36, 54, 195); // ...the highlight...
+    paint(image, 50, 52, 38, 52, 0);   // ...and its dark letter
+    paint(image, 0, kWidth - 1, 60, 89, 255);
+    paint(image, 10, 12, 68, 82, 20); // a dark letter on white
     const GrayImage before = image;
     InkPolarity::darkOnLight(image);
     for (int y = 0; y < 90; ++y)

@@ -1,8 +1,11 @@
 #include "input/SolidBlocks.h"
 
+#include "ocr/PaintedPage.h"
+
 #include <gtest/gtest.h>
 
 using namespace glossivo;
+using namespace glossivo::testing;
 
 namespace {
 
@@ -11,17 +14,12 @@ namespace {
 TEST(SolidBlocks, OnlyABlockStandingApartIsPaintedOver)
 {
     constexpr int kWidth = 100;
-    GrayImage image{kWidth, 40, QByteArray(kWidth * 40, char(255))};
-    const auto fill = [&](int left, int right, int top, int bottom, char grey) {
-        for (int y = top; y <= bottom; ++y)
-            for (int x = left; x <= right; ++x)
-                image.pixels[y * kWidth + x] = grey;
-    };
-    fill(5, 7, 14, 29, 0);           // a stem, shorter than the line
-    fill(15, 25, 10, 29, 0);         // the cursor
-    fill(40, 60, 10, 29, 80);        // a highlight...
-    fill(48, 50, 14, 26, char(255)); // ...and its white letter
-    fill(70, 71, 10, 29, 0);         // a caret
+    GrayImage image = page(kWidth, 40, 255);
+    paint(image, 5, 7, 14, 29, 0);     // a stem, shorter than the line
+    paint(image, 15, 25, 10, 29, 0);   // the cursor
+    paint(image, 40, 60, 10, 29, 80);  // a highlight...
+    paint(image, 48, 50, 14, 26, 255); // ...and its white letter
+    paint(image, 70, 71, 10, 29, 0);   // a caret
     const GrayImage before = image;
     SolidBlocks::paintOver(image);
     for (int y = 0; y < 40; ++y)
