@@ -488,16 +488,21 @@ void Parser::processEmphasis(qsizetype bottom)
 // The stretch escaped for HTML, its backslash escapes taken out when it is text.
 void appendEscaped(QString& html, QStringView stretch, bool unescape)
 {
+    const auto reserved = [](QChar c) { return c == u'<' || c == u'>' || c == u'&' || c == u'"'; };
     qsizetype done = 0;
     for (qsizetype k = 0; k < stretch.size(); ++k) {
         const QChar c = stretch[k];
         const bool escape = unescape && c == u'\\' && k + 1 < stretch.size() &&
                             isAsciiPunctuation(stretch[k + 1].unicode());
-        const bool special = c == u'<' || c == u'>' || c == u'&' || c == u'"';
-        if (!escape && !special) continue;
+        if (!escape && !reserved(c)) continue;
         html += stretch.mid(done, k - done);
         done = k + 1;
-        if (escape) continue; // the character after it is written as any other
+        if (escape) {
+            // The escaped character is written as itself: an escaped backslash escapes nothing
+            // after it. One that HTML reserves is still written as its entity.
+            if (!reserved(stretch[k + 1])) ++k;
+            continue;
+        }
         html += c == u'<'   ? QStringLiteral("&lt;")
                 : c == u'>' ? QStringLiteral("&gt;")
                 : c == u'&' ? QStringLiteral("&amp;")

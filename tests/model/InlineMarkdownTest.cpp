@@ -87,6 +87,22 @@ TEST(InlineMarkdown, MarkersThatPairWithNothingStayLiteral)
     });
 }
 
+// An escaped backslash is itself and escapes nothing after it, as CommonMark reads it.
+TEST(InlineMarkdown, EscapedBackslashesStayAndEscapeNothingMore)
+{
+    expectAll({
+        {"a\\\\.b", "a\\.b"},
+        {"C:\\\\\\\\Users", "C:\\\\Users"},
+        {"\\\\\\*", "\\*"},
+        {"\\\\*a*", "\\<i>a</i>"},
+        {"**a\\\\**", "<b>a\\</b>"},
+        {"\\\\`x` `a\\\\b`", "\\<code>x</code> <code>a\\\\b</code>"},
+        {"[a\\\\](https://a.example)", "<a href=\"https://a.example\">a\\</a>"},
+        {"\\\\[a](https://a.example)", "\\<a href=\"https://a.example\">a</a>"},
+        {"\\\\< \\<", "\\&lt; &lt;"},
+    });
+}
+
 TEST(InlineMarkdown, OnlyWebLinksBecomeAnchorsAndLinksDoNotNest)
 {
     expectAll({
