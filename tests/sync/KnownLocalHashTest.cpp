@@ -1,0 +1,27 @@
+#include "sync/KnownLocalHash.h"
+
+#include <gtest/gtest.h>
+
+using namespace glossivo;
+
+// The remembered word book lets go of the learning log it was read with, and still tells a log
+// that grew or had a line rewritten.
+TEST(KnownLocalHash, KeepsNoLogLinesButTellsAChangedLog)
+{
+    SyncBundle book;
+    book.words.append(WordEntry{});
+    book.log = {R"({"type":"lookup"})", R"({"type":"review"})"};
+    KnownLocalHash known;
+    known.remember(book, "h1");
+    EXPECT_TRUE(book.log.isDetached()); // nothing but `book` holds its lines
+    EXPECT_EQ(known.of(book), "h1");
+
+    SyncBundle rewritten = book;
+    rewritten.log[1] = R"({"type":"saved"})";
+    SyncBundle grown = book;
+    grown.log.append(R"({"type":"saved"})");
+    SyncBundle otherWords = book;
+    otherWords.words.append(WordEntry{});
+    for (const SyncBundle* changed : {&rewritten, &grown, &otherWords})
+        EXPECT_FALSE(known.of(*changed));
+}
