@@ -3,7 +3,9 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QMimeData>
 #include <QTest>
+#include <QTextDocumentFragment>
 
 #include <gtest/gtest.h>
 
@@ -25,4 +27,8 @@ TEST(BreakableTextTest, ACopyFromAWrappingLabelLeavesOutItsBreakPlaces)
     ASSERT_NE(label->selectedText(), note); // the label does hold break places
     QTest::keyClick(label, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), note);
+    // Pasted into a rich editor the note keeps no break places either.
+    const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+    ASSERT_TRUE(copied && copied->hasHtml());
+    EXPECT_EQ(QTextDocumentFragment::fromHtml(copied->html()).toPlainText(), note);
 }

@@ -20,6 +20,9 @@ TEST_P(AtEveryRatio, ThePointerTheStripTheWordAndTheCardMeetOnTheWord)
     const ScreenArea monitor{QRect(2560, 0, int(3840 / r), int(2160 / r)), r};
     const QList<ScreenArea> screens{{QRect(0, 0, 2560, 1600), 1.0}, monitor};
     EXPECT_EQ(DevicePixels::toLogical(screens, QPoint(2559, 10)), QPoint(2559, 10));
+    // Near the monitor's right side: beyond its logical width, still on it.
+    EXPECT_EQ(DevicePixels::toLogical(screens, QPoint(6300, 0)),
+              QPoint(2560 + qRound(3740 / r), 0));
 
     const QRect word(4000, 1000, int(120 * r), int(26 * r));
     const QPoint pointer = DevicePixels::toLogical(screens, word.center());

@@ -101,6 +101,10 @@ TEST_F(SelectionReaderTest, UnusableAccessibleSelectionFallsThroughToPrimary)
             << text.toStdString();
     }
     EXPECT_EQ(buffers.copies, 0);
+    // With no fresh PRIMARY to disagree, the marker is still no text: the copy is read.
+    accessibility.selection = AccessibleSelection{marker, "a " + marker, TextRange{2, 1}};
+    copiesAfter(1, QStringLiteral("copied"));
+    EXPECT_EQ(awaitTask(reader.read(2000)), (Result{QStringLiteral("copied"), std::nullopt}));
 }
 
 // Both hold the word after a mouse selection; only the accessibility reading knows its context.
@@ -127,6 +131,11 @@ TEST_F(SelectionReaderTest, AccessibilityIsWaitedForUntilItShowsThisGesturesSele
             AccessibleSelection{QStringLiteral("quiet"), value, TextRange{16, 5}};
     });
     EXPECT_EQ(awaitTask(reader.read(1000)), (Result{QStringLiteral("quiet"), value}));
+    // PRIMARY taken only after the first reading still tells that the reading was the old one.
+    accessibility.selection =
+        AccessibleSelection{QStringLiteral("harbour"), value, TextRange{4, 7}};
+    QTimer::singleShot(5, [&] { buffers.primaryChangedAt = 2000; });
+    EXPECT_EQ(awaitTask(reader.read(2000)), (Result{QStringLiteral("quiet"), std::nullopt}));
 }
 
 // A password field gives nothing by any way, even one whose PRIMARY or Ctrl+C would answer.

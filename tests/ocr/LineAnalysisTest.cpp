@@ -243,7 +243,7 @@ TEST(RegionOrder, ANonTransitiveChainStaysWithinTheList)
 
 // A line drawn as the recogniser boxes it, in pixels of an 800 x 200 picture: words 40 wide and
 // 10 apart, each inked as a solid block, and the sliver a cut letter left. A word "#" is inked
-// but left out by the recogniser.
+// but left out by the recogniser; a word "_" too, its highlight showing no ink.
 struct WholeWordsCase {
     const char* name;
     QString text;
@@ -274,12 +274,12 @@ TEST_P(WholeWords, DropPiecesCutByTheStripsEdges)
         return QRectF((rect.left() - c.beyond) / read, 1.0 - double(rect.bottom() + 1) / kHeight,
                       rect.width() / read, double(rect.height()) / kHeight);
     };
-    Line made{QString(c.text).replace(QStringLiteral(" # "), QStringLiteral(" ")), {}, {}};
+    Line made{QString(c.text).replace(" # ", " ").replace(" _ ", " "), {}, {}};
     int x = c.left;
     for (const QString& word : c.text.split(u' ')) {
         const QRect box(x, c.top, 40, c.height);
-        ink(box);
-        if (word != u"#") made.words.append({word, normalized(box)});
+        if (word != u"_") ink(box);
+        if (word != u"#" && word != u"_") made.words.append({word, normalized(box)});
         x += 50;
     }
     made.words.back().box.setRight(made.words.back().box.right() + double(c.boxReach) / kWidth);
@@ -322,6 +322,12 @@ INSTANTIATE_TEST_SUITE_P(
         // The space is the blank beside the word left out, not the gap between the boxes.
         WholeWordsCase{"WholeWordASpaceFromASliver", "com # its", 14, 40, 20, kAllCuts, "com its",
                        QRect(0, 40, 4, 20)},
+        // The blank of a highlight is wider than any space: the space is capped below it, and
+        // of two middle blanks the narrower is taken.
+        WholeWordsCase{"HighlightsBlankIsNoSpace", "ugh _ the", 24, 40, 20, kAllCuts, "ugh the",
+                       QRect(0, 40, 4, 20)},
+        WholeWordsCase{"NarrowerMiddleBlankIsTheSpace", "ugh the _ sea", 16, 40, 20, kAllCuts,
+                       "ugh the sea", QRect(0, 40, 4, 20)},
         // Three pixels from the side: a letter's gap or a part of a space alike, until the
         // columns beyond the side tell.
         WholeWordsCase{"PieceNearTheEdge", "ntil the", 3, 40, 20, kAllCuts, "the"},

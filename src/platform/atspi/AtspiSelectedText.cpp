@@ -29,6 +29,23 @@ qint64 utf16Offset(const QString& text, qint64 codePoints)
     return units;
 }
 
+// Firefox follows each character beyond the 16-bit plane with a U+FEFF, so that its character
+// offsets stay its UTF-16 ones: the padding is no part of the text.
+EmbeddedText::Expanded withoutPadding(EmbeddedText::Expanded expanded)
+{
+    TextRange& selection = expanded.selection;
+    for (qsizetype i = expanded.text.size() - 1; i > 0; --i) {
+        if (expanded.text.at(i) != QChar(0xFEFF) || !expanded.text.at(i - 1).isLowSurrogate())
+            continue;
+        expanded.text.remove(i, 1);
+        if (i < selection.location)
+            --selection.location;
+        else if (i < selection.location + selection.length)
+            --selection.length;
+    }
+    return expanded;
+}
+
 } // namespace
 
 // An object on the way down with its selection, in code points.
@@ -80,10 +97,10 @@ std::optional<AccessibleSelection> AtspiSelectedText::read(AtspiAccessible* focu
     const qint64 location = utf16Offset(value, level.start - sliceStart);
     const TextRange selection{location, utf16Offset(value, level.end - sliceStart) - location};
     const EmbeddedText::Expanded expanded =
-        EmbeddedText::expand(value, selection, [&](qint64 index, bool selected) {
+        withoutPadding(EmbeddedText::expand(value, selection, [&](qint64 index, bool selected) {
             Ref<AtspiAccessible> object(embeddedAt(level.object.get(), sliceStart + int(index)));
             return textOf(object.get(), selected, 1);
-        });
+        }));
     return AccessibleSelection{
         expanded.text.mid(expanded.selection.location, expanded.selection.length), expanded.text,
         expanded.selection};
