@@ -87,22 +87,33 @@ void markWritten(int fd)
         ::fsetxattr(fd, kWrittenAttribute, mark->constData(), size_t(mark->size()), 0);
 }
 
+int (*lockCall)(int, int) = ::flock;
+
+// A start takes a new file for a leftover only in the instant before its lock, so a few tries
+// are plenty; more would mean something removes every file made here.
+constexpr int kTemporaryTries = 8;
+
 // A new file beside the target, open and locked for as long as this write lasts: a start that
 // clears away the files of writes cut short passes a locked one by. None when it cannot be made.
 std::optional<int> lockedTemporary(QByteArray& temporary)
 {
     const QByteArray pattern = temporary;
-    for (;;) {
+    for (int tries = 0; tries < kTemporaryTries; ++tries) {
         temporary = pattern;
         // mkostemp creates the file readable by its owner alone, so nothing is ever readable by
         // others.
         const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
         if (fd < 0) return std::nullopt;
+        // Where the file system cannot lock (NFS without its lock daemon), the clearing of
+        // leftovers cannot lock either and passes the file by: the write goes on unlocked.
+        if (lockCall(fd, LOCK_EX) != 0) return fd;
+        // A file lost all the same fails the rename at the end.
         struct stat info {};
-        if (::flock(fd, LOCK_EX) == 0 && ::fstat(fd, &info) == 0 && info.st_nlink > 0) return fd;
-        // Another start took it for a leftover in the instant before the lock.
-        ::close(fd);
+        if (::fstat(fd, &info) != 0 || info.st_nlink > 0) return fd;
+        ::close(fd); // taken for a leftover in the instant before the lock
     }
+    errno = EBUSY;
+    return std::nullopt;
 }
 
 bool writePieces(const QString& path, const QByteArrayList& pieces)
@@ -145,6 +156,11 @@ bool write(const QString& path, const QByteArrayList& pieces)
     return writePieces(path, pieces);
 }
 
+void setLockCall(int (*lock)(int fd, int operation))
+{
+    lockCall = lock ? lock : ::flock;
+}
+
 bool isAsWritten(int fd)
 {
     const std::optional<QByteArray> now = stamp(fd);
@@ -160,7 +176,7 @@ void removeUnlocked(const QDir& folder, const QString& name)
 {
     const QByteArray path = QFile::encodeName(folder.filePath(name));
     const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
-    if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (fd >= 0 && lockCall(fd, LOCK_EX | LOCK_NB) != 0) {
         ::close(fd);
         return;
     }

@@ -16,6 +16,10 @@ bool write(const QString& path, const QByteArray& bytes);
 // The same for text in pieces, written one after the other without joining them first.
 bool write(const QString& path, const QByteArrayList& pieces);
 
+// The lock (flock's) that a write holds on its new file while it lasts and that the removal of
+// leftovers tries; tests put in one that fails. None puts flock back.
+void setLockCall(int (*lock)(int fd, int operation));
+
 // Whether the open file is exactly as a write() of this program left it: no other program
 // changed it since (as far as its size and modification time tell).
 bool isAsWritten(int fd);
