@@ -31,31 +31,37 @@ constexpr char kTemporaryMark[] = ".tmp-";
 // still being copied and the fsync at the end waits only for the last part.
 constexpr off_t kWritebackStep = off_t(4) << 20;
 
-bool writeAll(int fd, const QByteArrayList& pieces)
-{
-    std::vector<iovec> left;
-    left.reserve(size_t(pieces.size()));
-    for (const QByteArray& piece : pieces)
-        if (!piece.isEmpty())
-            left.push_back({const_cast<char*>(piece.constData()), size_t(piece.size())});
-    size_t next = 0;
-    off_t done = 0, handedToDisk = 0;
-    while (next < left.size()) {
-        // Few enough pieces at a time that each call writes about one step.
-        size_t count = 0, bytes = 0;
-        while (next + count < left.size() && count < IOV_MAX && off_t(bytes) < kWritebackStep)
-            bytes += left[next + count++].iov_len;
-        ssize_t written = ::writev(fd, left.data() + next, int(count));
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
+// The new file's text so far, and how much of it the disk was asked to start on.
+struct Output {
+    int fd;
+    off_t done = 0;
+    off_t handedToDisk = 0;
+
+    void advance(ssize_t written)
+    {
         done += written;
         if (done - handedToDisk >= kWritebackStep) {
             // Only a hint: the fsync that follows is what makes the text durable.
             ::sync_file_range(fd, handedToDisk, done - handedToDisk, SYNC_FILE_RANGE_WRITE);
             handedToDisk = done;
         }
+    }
+};
+
+bool writeBytes(Output& output, std::vector<iovec>& left)
+{
+    size_t next = 0;
+    while (next < left.size()) {
+        // Few enough pieces at a time that each call writes about one step.
+        size_t count = 0, bytes = 0;
+        while (next + count < left.size() && count < IOV_MAX && off_t(bytes) < kWritebackStep)
+            bytes += left[next + count++].iov_len;
+        ssize_t written = ::writev(output.fd, left.data() + next, int(count));
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        output.advance(written);
         // Past the pieces written whole, then into the one cut short.
         while (next < left.size() && size_t(written) >= left[next].iov_len)
             written -= ssize_t(left[next++].iov_len);
@@ -64,7 +70,73 @@ bool writeAll(int fd, const QByteArrayList& pieces)
             left[next].iov_len -= size_t(written);
         }
     }
+    left.clear();
     return true;
+}
+
+// Exactly that many bytes of the file from the offset: a file cut short fails.
+bool readAt(int source, off_t offset, char* into, size_t length)
+{
+    while (length > 0) {
+        const ssize_t got = ::pread(source, into, length, offset);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) {
+            if (got == 0) errno = EIO;
+            return false;
+        }
+        into += got;
+        offset += got;
+        length -= size_t(got);
+    }
+    return true;
+}
+
+bool copyThroughBuffer(Output& output, int source, off_t from, off_t end)
+{
+    QByteArray buffer;
+    while (from < end) {
+        buffer.resize(qsizetype(std::min(end - from, kWritebackStep)));
+        if (!readAt(source, from, buffer.data(), size_t(buffer.size()))) return false;
+        std::vector<iovec> left{{buffer.data(), size_t(buffer.size())}};
+        if (!writeBytes(output, left)) return false;
+        from += buffer.size();
+    }
+    return true;
+}
+
+ssize_t (*copyCall)(int, off_t*, int, off_t*, size_t, unsigned) = ::copy_file_range;
+
+// Inside the kernel, file to file, where it can; else (an older kernel, file systems it cannot
+// copy between: ENOSYS, EXDEV, EINVAL, EOPNOTSUPP…) through a buffer.
+bool copyRun(Output& output, const Piece& run)
+{
+    off_t from = off_t(run.offset);
+    const off_t end = from + off_t(run.length);
+    while (from < end) {
+        const ssize_t copied = copyCall(run.source, &from, output.fd, nullptr,
+                                        size_t(std::min(end - from, kWritebackStep)), 0);
+        if (copied > 0)
+            output.advance(copied);
+        else if (copied == 0 || errno != EINTR) // a run cut short fails in the buffer's read
+            return copyThroughBuffer(output, run.source, from, end);
+    }
+    return true;
+}
+
+bool writeAll(int fd, const QList<Piece>& pieces)
+{
+    Output output{fd};
+    std::vector<iovec> bytes;
+    bytes.reserve(size_t(pieces.size()));
+    for (const Piece& piece : pieces) {
+        if (piece.source >= 0) {
+            if (!writeBytes(output, bytes) || !copyRun(output, piece)) return false;
+        } else if (!piece.bytes.isEmpty()) {
+            bytes.push_back(
+                {const_cast<char*>(piece.bytes.constData()), size_t(piece.bytes.size())});
+        }
+    }
+    return writeBytes(output, bytes);
 }
 
 // Marks the file as this program left it: its size and modification time, which any later
@@ -116,7 +188,7 @@ std::optional<int> lockedTemporary(QByteArray& temporary)
     return std::nullopt;
 }
 
-bool writePieces(const QString& path, const QByteArrayList& pieces)
+bool writePieces(const QString& path, const QList<Piece>& pieces)
 {
     const QByteArray target = QFile::encodeName(path);
     QByteArray temporary = target + kTemporaryMark + "XXXXXX";
@@ -148,12 +220,33 @@ bool isLeftoverSuffix(QStringView suffix)
 
 bool write(const QString& path, const QByteArray& bytes)
 {
-    return writePieces(path, QByteArrayList{bytes});
+    return writePieces(path, {Piece(bytes)});
 }
 
-bool write(const QString& path, const QByteArrayList& pieces)
+bool write(const QString& path, const QList<Piece>& pieces)
 {
     return writePieces(path, pieces);
+}
+
+std::optional<QByteArray> join(const QList<Piece>& pieces)
+{
+    QByteArray text;
+    for (const Piece& piece : pieces) {
+        if (piece.source < 0) {
+            text += piece.bytes;
+            continue;
+        }
+        const qsizetype start = text.size();
+        text.resize(start + piece.length);
+        if (!readAt(piece.source, off_t(piece.offset), text.data() + start, size_t(piece.length)))
+            return std::nullopt;
+    }
+    return text;
+}
+
+void setCopyCall(ssize_t (*copy)(int, off_t*, int, off_t*, size_t, unsigned))
+{
+    copyCall = copy ? copy : ::copy_file_range;
 }
 
 void setLockCall(int (*lock)(int fd, int operation))
