@@ -31,31 +31,37 @@ constexpr char kTemporaryMark[] = ".tmp-";
 // still being copied and the fsync at the end waits only for the last part.
 constexpr off_t kWritebackStep = off_t(4) << 20;
 
-bool writeAll(int fd, const QByteArrayList& pieces)
-{
-    std::vector<iovec> left;
-    left.reserve(size_t(pieces.size()));
-    for (const QByteArray& piece : pieces)
-        if (!piece.isEmpty())
-            left.push_back({const_cast<char*>(piece.constData()), size_t(piece.size())});
-    size_t next = 0;
-    off_t done = 0, handedToDisk = 0;
-    while (next < left.size()) {
-        // Few enough pieces at a time that each call writes about one step.
-        size_t count = 0, bytes = 0;
-        while (next + count < left.size() && count < IOV_MAX && off_t(bytes) < kWritebackStep)
-            bytes += left[next + count++].iov_len;
-        ssize_t written = ::writev(fd, left.data() + next, int(count));
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
+// The new file's text so far, and how much of it the disk was asked to start on.
+struct Output {
+    int fd;
+    off_t done = 0;
+    off_t handedToDisk = 0;
+
+    void advance(ssize_t written)
+    {
         done += written;
         if (done - handedToDisk >= kWritebackStep) {
             // Only a hint: the fsync that follows is what makes the text durable.
             ::sync_file_range(fd, handedToDisk, done - handedToDisk, SYNC_FILE_RANGE_WRITE);
             handedToDisk = done;
         }
+    }
+};
+
+bool writeBytes(Output& output, std::vector<iovec>& left)
+{
+    size_t next = 0;
+    while (next < left.size()) {
+        // Few enough pieces at a time that each call writes about one step.
+        size_t count = 0, bytes = 0;
+        while (next + count < left.size() && count < IOV_MAX && off_t(bytes) < kWritebackStep)
+            bytes += left[next + count++].iov_len;
+        ssize_t written = ::writev(output.fd, left.data() + next, int(count));
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        output.advance(written);
         // Past the pieces written whole, then into the one cut short.
         while (next < left.size() && size_t(written) >= left[next].iov_len)
             written -= ssize_t(left[next++].iov_len);
@@ -64,7 +70,73 @@ bool writeAll(int fd, const QByteArrayList& pieces)
             left[next].iov_len -= size_t(written);
         }
     }
+    left.clear();
     return true;
+}
+
+// Exactly that many bytes of the file from the offset: a file cut short fails.
+bool readAt(int source, off_t offset, char* into, size_t length)
+{
+    while (length > 0) {
+        const ssize_t got = ::pread(source, into, length, offset);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) {
+            if (got == 0) errno = EIO;
+            return false;
+        }
+        into += got;
+        offset += got;
+        length -= size_t(got);
+    }
+    return true;
+}
+
+bool copyThroughBuffer(Output& output, int source, off_t from, off_t end)
+{
+    QByteArray buffer;
+    while (from < end) {
+        buffer.resize(qsizetype(std::min(end - from, kWritebackStep)));
+        if (!readAt(source, from, buffer.data(), size_t(buffer.size()))) return false;
+        std::vector<iovec> left{{buffer.data(), size_t(buffer.size())}};
+        if (!writeBytes(output, left)) return false;
+        from += buffer.size();
+    }
+    return true;
+}
+
+ssize_t (*copyCall)(int, off_t*, int, off_t*, size_t, unsigned) = ::copy_file_range;
+
+// Inside the kernel, file to file, where it can; else (an older kernel, file systems it cannot
+// copy between: ENOSYS, EXDEV, EINVAL, EOPNOTSUPP…) through a buffer.
+bool copyRun(Output& output, const Piece& run)
+{
+    off_t from = off_t(run.offset);
+    const off_t end = from + off_t(run.length);
+    while (from < end) {
+        const ssize_t copied = copyCall(run.source, &from, output.fd, nullptr,
+                                        size_t(std::min(end - from, kWritebackStep)), 0);
+        if (copied > 0)
+            output.advance(copied);
+        else if (copied == 0 || errno != EINTR) // a run cut short fails in the buffer's read
+            return copyThroughBuffer(output, run.source, from, end);
+    }
+    return true;
+}
+
+bool writeAll(int fd, const QList<Piece>& pieces)
+{
+    Output output{fd};
+    std::vector<iovec> bytes;
+    bytes.reserve(size_t(pieces.size()));
+    for (const Piece& piece : pieces) {
+        if (piece.source >= 0) {
+            if (!writeBytes(output, bytes) || !copyRun(output, piece)) return false;
+        } else if (!piece.bytes.isEmpty()) {
+            bytes.push_back(
+                {const_cast<char*>(piece.bytes.constData()), size_t(piece.bytes.size())});
+        }
+    }
+    return writeBytes(output, bytes);
 }
 
 // Marks the file as this program left it: its size and modification time, which any later
@@ -87,25 +159,36 @@ void markWritten(int fd)
         ::fsetxattr(fd, kWrittenAttribute, mark->constData(), size_t(mark->size()), 0);
 }
 
+int (*lockCall)(int, int) = ::flock;
+
+// A start takes a new file for a leftover only in the instant before its lock, so a few tries
+// are plenty; more would mean something removes every file made here.
+constexpr int kTemporaryTries = 8;
+
 // A new file beside the target, open and locked for as long as this write lasts: a start that
 // clears away the files of writes cut short passes a locked one by. None when it cannot be made.
 std::optional<int> lockedTemporary(QByteArray& temporary)
 {
     const QByteArray pattern = temporary;
-    for (;;) {
+    for (int tries = 0; tries < kTemporaryTries; ++tries) {
         temporary = pattern;
         // mkostemp creates the file readable by its owner alone, so nothing is ever readable by
         // others.
         const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
         if (fd < 0) return std::nullopt;
+        // Where the file system cannot lock (NFS without its lock daemon), the clearing of
+        // leftovers cannot lock either and passes the file by: the write goes on unlocked.
+        if (lockCall(fd, LOCK_EX) != 0) return fd;
+        // A file lost all the same fails the rename at the end.
         struct stat info {};
-        if (::flock(fd, LOCK_EX) == 0 && ::fstat(fd, &info) == 0 && info.st_nlink > 0) return fd;
-        // Another start took it for a leftover in the instant before the lock.
-        ::close(fd);
+        if (::fstat(fd, &info) != 0 || info.st_nlink > 0) return fd;
+        ::close(fd); // taken for a leftover in the instant before the lock
     }
+    errno = EBUSY;
+    return std::nullopt;
 }
 
-bool writePieces(const QString& path, const QByteArrayList& pieces)
+bool writePieces(const QString& path, const QList<Piece>& pieces)
 {
     const QByteArray target = QFile::encodeName(path);
     QByteArray temporary = target + kTemporaryMark + "XXXXXX";
@@ -137,12 +220,38 @@ bool isLeftoverSuffix(QStringView suffix)
 
 bool write(const QString& path, const QByteArray& bytes)
 {
-    return writePieces(path, QByteArrayList{bytes});
+    return writePieces(path, {Piece(bytes)});
 }
 
-bool write(const QString& path, const QByteArrayList& pieces)
+bool write(const QString& path, const QList<Piece>& pieces)
 {
     return writePieces(path, pieces);
+}
+
+std::optional<QByteArray> join(const QList<Piece>& pieces)
+{
+    QByteArray text;
+    for (const Piece& piece : pieces) {
+        if (piece.source < 0) {
+            text += piece.bytes;
+            continue;
+        }
+        const qsizetype start = text.size();
+        text.resize(start + piece.length);
+        if (!readAt(piece.source, off_t(piece.offset), text.data() + start, size_t(piece.length)))
+            return std::nullopt;
+    }
+    return text;
+}
+
+void setCopyCall(ssize_t (*copy)(int, off_t*, int, off_t*, size_t, unsigned))
+{
+    copyCall = copy ? copy : ::copy_file_range;
+}
+
+void setLockCall(int (*lock)(int fd, int operation))
+{
+    lockCall = lock ? lock : ::flock;
 }
 
 bool isAsWritten(int fd)
@@ -160,7 +269,7 @@ void removeUnlocked(const QDir& folder, const QString& name)
 {
     const QByteArray path = QFile::encodeName(folder.filePath(name));
     const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
-    if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (fd >= 0 && lockCall(fd, LOCK_EX | LOCK_NB) != 0) {
         ::close(fd);
         return;
     }

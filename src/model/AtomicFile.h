@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QByteArray>
-#include <QByteArrayList>
+#include <QList>
 #include <QString>
+
+#include <optional>
+#include <sys/types.h>
 
 namespace glossivo::AtomicFile {
 
@@ -13,8 +16,30 @@ namespace glossivo::AtomicFile {
 // isAsWritten). Returns false, and leaves the target untouched, on any failure, with errno
 // telling why.
 bool write(const QString& path, const QByteArray& bytes);
+// A piece of a text to write: bytes, or a run of another open file's text, which the kernel
+// copies from file to file without its passing through this program's memory.
+struct Piece {
+    Piece(QByteArray text = {}) : bytes(std::move(text)) {}
+    Piece(int file, qint64 at, qint64 size) : source(file), offset(at), length(size) {}
+    qint64 size() const { return source < 0 ? bytes.size() : length; }
+
+    QByteArray bytes;
+    int source = -1; // the file of a run, open until the write ends
+    qint64 offset = 0;
+    qint64 length = 0;
+};
 // The same for text in pieces, written one after the other without joining them first.
-bool write(const QString& path, const QByteArrayList& pieces);
+bool write(const QString& path, const QList<Piece>& pieces);
+// The pieces' text in one buffer, with the runs read from their files; none when one cannot be
+// read whole.
+std::optional<QByteArray> join(const QList<Piece>& pieces);
+
+// The lock (flock's) that a write holds on its new file while it lasts and that the removal of
+// leftovers tries; tests put in one that fails. None puts flock back.
+void setLockCall(int (*lock)(int fd, int operation));
+// The same for the kernel's copy of a run (copy_file_range), which may fail as where it cannot
+// copy between the two files.
+void setCopyCall(ssize_t (*copy)(int, off_t*, int, off_t*, size_t, unsigned));
 
 // Whether the open file is exactly as a write() of this program left it: no other program
 // changed it since (as far as its size and modification time tell).

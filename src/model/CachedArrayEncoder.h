@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/AtomicFile.h"
 #include "model/TextFile.h"
 
 #include <QByteArray>
@@ -23,9 +24,9 @@ namespace glossivo {
 // would, but reuses the text of each record while the record is unchanged. A word book rewrites
 // its whole word list after every answer; with this only the one changed word is encoded again.
 // The texts are not kept in memory, where a large book's would be tens of megabytes at rest:
-// each is known by where it stands in the file last read or written, which is read again for
-// the next write. A text is encoded afresh when that file was changed by another program. The
-// kept copies of the records share their data with the list (Qt's implicit sharing).
+// each is known by where it stands in the file last read or written, from which the next write
+// copies it. A text is encoded afresh when that file was changed by another program. The kept
+// copies of the records share their data with the list (Qt's implicit sharing).
 template <class T> class CachedArrayEncoder {
 public:
     CachedArrayEncoder() = default;
@@ -34,24 +35,32 @@ public:
     ~CachedArrayEncoder() { stopChecking(); }
 
     // The document as pieces to be written one after the other: joined, they are the text. The
-    // pieces share their bytes with the text read for them, so a word book of tens of megabytes
-    // is never copied into one buffer. They stay valid until finishWrite().
-    QByteArrayList pieces(const QList<T>& records)
+    // unchanged records that follow each other in the last file are one run of it, so a word
+    // book of tens of megabytes is copied from file to file and never through this program's
+    // memory. They stay valid until finishWrite().
+    QList<AtomicFile::Piece> pieces(const QList<T>& records)
     {
         takeCheckedTexts();
-        m_mapped = m_file.map();
-        m_fileText = m_mapped ? std::optional(m_mapped->bytes()) : std::nullopt;
+        m_fileUnchanged = m_file.isOpen() && m_file.isUnchanged();
         static const QByteArray open("[\n"), separator(",\n"), close("\n]\n"), empty("]\n");
         ++m_pass;
         m_used = 0;
         m_layout.clear();
         m_layout.reserve(records.size());
-        QByteArrayList pieces;
+        QList<AtomicFile::Piece> pieces;
         pieces.reserve(2 * records.size() + 1);
         pieces.append(open);
         for (qsizetype i = 0; i < records.size(); ++i) {
+            AtomicFile::Piece piece = text(records[i]);
+            AtomicFile::Piece& last = pieces.back();
+            // The separator between two texts that follow each other in the file stands there.
+            if (i > 0 && piece.source >= 0 && last.source >= 0 &&
+                last.offset + last.length + separator.size() == piece.offset) {
+                last.length += separator.size() + piece.length;
+                continue;
+            }
             if (i > 0) pieces.append(separator);
-            pieces.append(text(records[i]));
+            pieces.append(std::move(piece));
         }
         pieces.append(records.isEmpty() ? empty : close);
         // Records that left the list leave the cache.
@@ -65,8 +74,6 @@ public:
     // failed stay in memory until one succeeds.
     void finishWrite(std::optional<QString> path)
     {
-        m_fileText.reset();
-        m_mapped.reset();
         if (!path) return;
         qint64 size = m_layout.isEmpty() ? 4 : 3; // "[\n" + "]\n", or "[\n" + "\n]\n"
         for (const Placed& placed : std::as_const(m_layout))
@@ -95,7 +102,7 @@ public:
 
     QByteArray encode(const QList<T>& records)
     {
-        const QByteArray text = pieces(records).join();
+        const QByteArray text = AtomicFile::join(pieces(records)).value_or(QByteArray());
         finishWrite(std::nullopt);
         return text;
     }
@@ -207,36 +214,38 @@ private:
         qsizetype length;
     };
 
-    // Where the text of records stands, when it is not in memory: the file, or the document.
-    std::optional<QByteArray> slice(Range range) const
+    // Where the text of records stands, when it is not in memory: a run of the file, or of the
+    // document.
+    std::optional<AtomicFile::Piece> slice(Range range) const
     {
-        const QByteArray* source = m_fileText ? &*m_fileText : &m_source;
-        if (range.offset < 0 || range.offset + range.length > source->size()) return std::nullopt;
-        return QByteArray::fromRawData(source->constData() + range.offset, range.length);
+        const qint64 size = m_fileUnchanged ? m_file.size() : m_source.size();
+        if (range.offset < 0 || range.offset + range.length > size) return std::nullopt;
+        if (m_fileUnchanged)
+            return AtomicFile::Piece(m_file.descriptor(), range.offset, range.length);
+        return QByteArray::fromRawData(m_source.constData() + range.offset, range.length);
     }
 
     // The record's text: kept from an earlier encoding, else as it was read, else encoded now.
-    QByteArray text(const T& record)
+    AtomicFile::Piece text(const T& record)
     {
         auto known = m_kept.find(record.id);
         if (known != m_kept.end() && known->record == record) {
             if (known->pass != m_pass) ++m_used;
             known->pass = m_pass;
-            QByteArray text = known->text;
-            if (text.isNull()) {
-                if (const std::optional<QByteArray> inFile = slice(known->range))
-                    text = *inFile;
-                else // the file was changed by another program: its text is not trusted
-                    known->text = text = encodeElement(record);
+            std::optional<AtomicFile::Piece> text = known->text;
+            if (known->text.isNull()) {
+                text = slice(known->range);
+                if (!text) // the file was changed by another program: its text is not trusted
+                    text = known->text = encodeElement(record);
             }
-            m_layout.append({record.id, -1, text.size()});
-            return text;
+            m_layout.append({record.id, -1, text->size()});
+            return *text;
         }
         if (const auto seeded = m_seedIndex.constFind(record.id); seeded != m_seedIndex.cend()) {
             const qsizetype i = *seeded;
             if (m_seedRanges[i].offset >= 0 && m_seedRecords[i] == record) {
-                std::optional<QByteArray> text = m_seedTexts.value(i);
-                if (text->isNull()) text = slice(m_seedRanges[i]);
+                std::optional<AtomicFile::Piece> text = m_seedTexts.value(i);
+                if (text->bytes.isNull()) text = slice(m_seedRanges[i]);
                 if (text) {
                     if (known != m_kept.end()) m_kept.erase(known);
                     m_layout.append({record.id, i, text->size()});
@@ -291,11 +300,10 @@ private:
     QList<Range> m_seedRanges;
     QHash<qsizetype, QByteArray> m_seedTexts;
     QHash<QUuid, qsizetype> m_seedIndex;
-    TextFile m_file;     // where the texts that are not in memory stand
-    QByteArray m_source; // the document read, when there is no file to read it from again
-    std::optional<MappedText> m_mapped;   // m_file, while the pieces made of it are written
-    std::optional<QByteArray> m_fileText; // its text
-    QList<Placed> m_layout;               // the records of the last pieces, in order
+    TextFile m_file;              // where the texts that are not in memory stand
+    bool m_fileUnchanged = false; // as the last pieces found it
+    QByteArray m_source;          // the document read, when there is no file to copy from
+    QList<Placed> m_layout;       // the records of the last pieces, in order
     std::thread m_checker;
     std::atomic<bool> m_stop = false;
     std::atomic<bool> m_done = false;

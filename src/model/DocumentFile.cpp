@@ -115,10 +115,10 @@ std::optional<QString> DocumentFile::keepAside()
 
 bool DocumentFile::write(const QByteArray& bytes)
 {
-    return write(QByteArrayList{bytes});
+    return write(QList<AtomicFile::Piece>{bytes});
 }
 
-bool DocumentFile::write(const QByteArrayList& pieces)
+bool DocumentFile::write(const QList<AtomicFile::Piece>& pieces)
 {
     if (m_damaged) {
         if (QFileInfo::exists(m_path) && !keepDamagedCopy()) {

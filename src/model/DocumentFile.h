@@ -1,9 +1,9 @@
 #pragma once
 
+#include "model/AtomicFile.h"
 #include "model/TextFile.h"
 
 #include <QByteArray>
-#include <QByteArrayList>
 #include <QString>
 
 #include <optional>
@@ -39,7 +39,7 @@ public:
     // False, with lastError() saying why, when the document could not be replaced.
     bool write(const QByteArray& bytes);
     // The same for text in pieces, written one after the other.
-    bool write(const QByteArrayList& pieces);
+    bool write(const QList<AtomicFile::Piece>& pieces);
     const QString& lastError() const { return m_error; }
 
     // Removes the temporary files that writes interrupted by a kill left beside the document.

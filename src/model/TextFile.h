@@ -1,35 +1,14 @@
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 
 #include <ctime>
-#include <optional>
 
 namespace glossivo {
 
-// A file's text mapped into memory rather than copied: its pages are the system's file cache, so
-// reading a large file back costs neither a copy nor memory of our own. Valid while it lives.
-class MappedText {
-public:
-    MappedText(const char* address, qint64 size) : m_address(address), m_size(size) {}
-    MappedText(MappedText&& other) noexcept;
-    MappedText& operator=(MappedText&& other) noexcept;
-    MappedText(const MappedText&) = delete;
-    MappedText& operator=(const MappedText&) = delete;
-    ~MappedText();
-
-    // The text without a copy; it must not outlive this object.
-    QByteArray bytes() const { return QByteArray::fromRawData(m_address, m_size); }
-
-private:
-    const char* m_address = nullptr;
-    qint64 m_size = 0;
-};
-
 // A file whose text a cache refers to instead of keeping it in memory. It is held open, so a
-// file that a later write replaced by rename keeps its text, and it is checked before every read
-// to be unchanged since it was taken: a file another program changed in place reads as none.
+// file that a later write replaced by rename keeps its text, and it is checked before each use
+// to be unchanged since it was taken.
 class TextFile {
 public:
     TextFile() = default;
@@ -45,15 +24,13 @@ public:
     ~TextFile();
 
     bool isOpen() const { return m_fd >= 0; }
+    int descriptor() const { return m_fd; }
     qint64 size() const { return m_size; }
-    // The whole text; none when the file changed since it was taken or cannot be read. Another
-    // program that cut the file short while the text is mapped would fault its reader; files
-    // taken here are this program's own writes, replaced only by rename.
-    std::optional<MappedText> map() const;
+    // Whether the file is as it was when it was taken (as far as its size and modification time
+    // tell); one another program changed must not lend its text.
+    bool isUnchanged() const;
 
 private:
-    bool unchanged() const;
-
     int m_fd = -1;
     qint64 m_size = 0;
     timespec m_modified{};

@@ -1,4 +1,5 @@
 #include "model/DocumentFile.h"
+#include "model/AtomicFile.h"
 #include "support/DataFolder.h"
 
 #include <QDateTime>
@@ -9,6 +10,8 @@
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+
+#include <cerrno>
 
 using namespace glossivo;
 using glossivo::testing::DataFolder;
@@ -158,4 +161,33 @@ TEST(DocumentFileTest, knowsWhetherTheDocumentIsAsItsOwnWriteLeftIt)
     folder.write(QStringLiteral("words.json"), "[3, 4]");
     ASSERT_TRUE(file.read());
     EXPECT_FALSE(file.isAsWritten());
+}
+
+// A lock that cannot be had, or a new file lost before its lock every time, neither keeps the
+// write going nor leaves a file behind.
+TEST(DocumentFileTest, aWriteWhoseLockFailsEndsAndLeavesNoFile)
+{
+    static int calls = 0;
+    const std::pair<int (*)(int, int), bool> cases[] = {
+        // No locks on this file system; the fourth try locks, so that a write trying again ends.
+        {[](int fd, int how) { return ++calls <= 3 ? (errno = ENOLCK, -1) : ::flock(fd, how); },
+         true},
+        // Another start takes each new file for a leftover, up to the hundredth.
+        {[](int fd, int how) {
+             const QString name = QFile::symLinkTarget("/proc/self/fd/" + QString::number(fd));
+             if (++calls <= 100) QFile::remove(name);
+             return ::flock(fd, how);
+         },
+         false}};
+    for (const auto& [lock, written] : cases) {
+        DataFolder folder;
+        DocumentFile file(folder.path(QStringLiteral("words.json")));
+        ASSERT_TRUE(file.write("[1]"));
+        calls = 0;
+        AtomicFile::setLockCall(lock);
+        EXPECT_EQ(file.write("[2]"), written);
+        AtomicFile::setLockCall(nullptr);
+        EXPECT_EQ(folder.files(), QStringList{QStringLiteral("words.json")});
+        EXPECT_EQ(folder.read(QStringLiteral("words.json")), written ? "[2]" : "[1]");
+    }
 }

@@ -1,4 +1,6 @@
+#include "model/AtomicFile.h"
 #include "model/CachedArrayEncoder.h"
+#include "model/DocumentFile.h"
 #include "model/ElementDecoder.h"
 #include "model/JsonDocumentReader.h"
 #include "model/JsonFields.h"
@@ -11,6 +13,10 @@
 #include <QTimeZone>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <unistd.h>
 
 using namespace glossivo;
 
@@ -68,7 +74,7 @@ TEST(DocumentReaderTest, generatedBooksReadBackEqualAndWriteBackByteForByte)
         EXPECT_EQ(read, words) << count;
         EXPECT_EQ(decodeEachWord(text), words) << count;
         CachedArrayEncoder<WordEntry> encoder;
-        EXPECT_EQ(encoder.pieces(read).join(), text) << count;
+        EXPECT_EQ(AtomicFile::join(encoder.pieces(read)), text) << count;
         EXPECT_EQ(encoder.encode(read), text) << count; // again, from the cache
     }
 }
@@ -208,23 +214,47 @@ TEST(DocumentReaderTest, nullsRepeatedKeysOffsetsAndBrokenSurrogatesReadAsBefore
     EXPECT_EQ(large[1].mnemonic, QStringLiteral("12345678901234567890 \" 12345678901234567890"));
 }
 
+// Runs of another file are copied by the kernel, or through a buffer where it cannot copy, also
+// after it copied a part.
 TEST(DocumentReaderTest, textInPiecesIsWrittenWhole)
 {
     glossivo::testing::DataFolder folder;
     const QString path = folder.paths().words();
-    QByteArrayList pieces;
+    QByteArray source;
+    for (int i = 0; source.size() < 10 << 20; ++i)
+        source += QByteArray::number(i) + ' ';
+    folder.write(QStringLiteral("source"), source);
+    QFile sourceFile(folder.path(QStringLiteral("source")));
+    ASSERT_TRUE(sourceFile.open(QIODevice::ReadOnly));
+    QList<AtomicFile::Piece> pieces;
     QByteArray whole;
     // More pieces than one writev call takes, empty ones among them, and some of megabytes.
     for (int i = 0; i < 3000; ++i) {
-        if (i % 7 == 0)
+        if (i % 600 == 2) // runs of the source, of megabytes, beginning anywhere
+            pieces.append({sourceFile.handle(), i * 997, (1 + i % 7) << 20});
+        else if (i % 7 == 0)
             pieces.append(QByteArray());
         else if (i % 1000 == 1)
             pieces.append(QByteArray(3 << 20, char('a' + i % 26)));
         else
             pieces.append(QByteArray::number(i) + ',');
-        whole += pieces.back();
+        const AtomicFile::Piece& piece = pieces.back();
+        whole += piece.source < 0 ? piece.bytes : source.mid(piece.offset, piece.length);
     }
-    DocumentFile file(path);
-    ASSERT_TRUE(file.write(pieces));
-    EXPECT_EQ(folder.read(QStringLiteral("words.json")), whole);
+    static int calls = 0;
+    using Copy = ssize_t (*)(int, off_t*, int, off_t*, size_t, unsigned);
+    const Copy copies[] = {
+        nullptr,
+        [](int, off_t*, int, off_t*, size_t, unsigned) -> ssize_t { return errno = EXDEV, -1; },
+        [](int in, off_t* from, int out, off_t* to, size_t size, unsigned flags) -> ssize_t {
+            if (++calls > 1) return errno = ENOSYS, -1;
+            return ::copy_file_range(in, from, out, to, std::min<size_t>(size, 1000), flags);
+        }};
+    for (const Copy copy : copies) {
+        calls = 0;
+        AtomicFile::setCopyCall(copy);
+        EXPECT_TRUE(DocumentFile(path).write(pieces));
+        AtomicFile::setCopyCall(nullptr);
+        EXPECT_EQ(folder.read(QStringLiteral("words.json")), whole);
+    }
 }
