@@ -46,6 +46,8 @@ void openCoachWindow(benchmark::State& state)
         resetPeak();
         state.ResumeTiming();
         CoachSession session(paths.coach(), facts, settings, clock);
+        // As the program does before it shows the window: today's stored conversation.
+        session.open();
         CoachView view(session, facts, clock, {}, {});
         view.resize(500, 680);
         view.show();

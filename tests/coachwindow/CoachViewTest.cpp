@@ -1,10 +1,14 @@
 #include "CoachViewFixture.h"
 
+#include "coach/CoachExcerpt.h"
 #include "coach/CoachHistory.h"
 #include "support/LayoutCheck.h"
 #include "support/Snapshots.h"
 
+#include <QAccessible>
+#include <QClipboard>
 #include <QFile>
+#include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
@@ -20,6 +24,20 @@ using glossivo::testing::FakeChatServer;
 using glossivo::testing::FakeReply;
 
 namespace {
+
+// A text far beyond anything the coach writes: its real paragraphs over and over.
+QString hugeBrief()
+{
+    const QString paragraph = QStringLiteral(
+        "**第 %1 段**：你这周查了 *reluctant*（不情愿的）三次，说明它还没记牢。试着用它造句，比如 "
+        "`I was reluctant to leave.`，再看看 [词典](https://dictionary.example.com/%1) 里的例句。"
+        "别只背中文意思，把搭配一起记下来：reluctant to do sth.\n"
+        "- 复习 *hesitant*、**unwilling**，它们意思相近，但语气不同。\n\n");
+    QString text;
+    for (int i = 1; text.size() <= 2 * CoachExcerpt::kShownCharacters; ++i)
+        text += paragraph.arg(i);
+    return text;
+}
 
 // The coach window drawn by itself. Its states are pictured light and dark in the build's
 // snapshots/coach, for review by eye, with the clock on a Sunday; the failing service is checked
@@ -57,6 +75,19 @@ protected:
         ASSERT_TRUE(waitUntilIdle());
     }
 
+    // The window again, over a session that finds this day in coach.json.
+    void reopenOver(const QList<CoachMessage>& day)
+    {
+        const bool dark = host->palette().color(QPalette::Window).lightness() < 128;
+        host.reset();
+        CoachHistory(folder.paths().coach()).record(QStringLiteral("2026-10-11"), day);
+        session = makeSession();
+        makeView(dark);
+        host->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(host.get()));
+        session->open();
+    }
+
     // A failed brief leaves the retry button; a failed question only the error.
     void fail(bool afterBrief, bool noService)
     {
@@ -91,6 +122,13 @@ TEST_F(CoachViewTest, TheCoachWindowInLightAndDark)
                   QStringLiteral("\n\n**internationalization** 和 ") + QString(120, u'好')}));
              session->send(QStringLiteral("https://example.org/") + QString(200, u'q'));
              ASSERT_TRUE(waitUntilIdle());
+         }},
+        {"cut-message",
+         [this] {
+             reopenOver({CoachMessage::make(true, hugeBrief())});
+             QTest::qWait(50);
+             QScrollBar* bar = view->findChild<QScrollArea*>("conversation")->verticalScrollBar();
+             bar->setValue(bar->maximum());
          }},
         {"error-brief", [this] { fail(false, false); }},
         {"error-brief-no-service", [this] { fail(false, true); }},
@@ -152,6 +190,32 @@ TEST_F(CoachViewTest, ALongDayBuildsItsRowsAsTheyComeIntoViewAndPinsANewQuestion
     const QWidget* question = view->findChildren<QWidget*>("coachRow").at(400);
     EXPECT_EQ(question->accessibleName(), QStringLiteral("今天重点记哪几个？"));
     EXPECT_EQ(question->mapTo(conversation->viewport(), QPoint()).y(), 0);
+}
+
+TEST_F(CoachViewTest, AnAnswerThatGrowsPastWhatIsShownEndsInAnEllipsisAndCopiesWhole)
+{
+    makeView();
+    host->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(host.get()));
+    brief();
+    EXPECT_EQ(find<QPushButton>("copyAllButton"), nullptr);
+
+    const QString answer = hugeBrief();
+    server.enqueue(FakeReply::streamed({answer.left(300), answer.mid(300)}));
+    session->send(QStringLiteral("今天只有 5 分钟"));
+    ASSERT_TRUE(waitUntilIdle());
+    const QString shown = rows().last();
+    EXPECT_TRUE(shown.startsWith(QStringLiteral("第 1 段：你这周查了 reluctant")))
+        << shown.left(40).toStdString();
+    EXPECT_TRUE(shown.endsWith(QChar(0x2026)));
+    EXPECT_LE(shown.size(), CoachExcerpt::kShownCharacters + 1);
+    auto* copy = find<QPushButton>("copyAllButton");
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(copy)->text(QAccessible::Name),
+              QStringLiteral("复制全文"));
+    copy->click();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), answer);
+    EXPECT_EQ(copy->text(), QStringLiteral("已复制"));
 }
 
 TEST_F(CoachViewTest, ReturnSendsTheTypedMessageFromAnywhereInTheWindow)

@@ -1,12 +1,16 @@
 #include "coach/views/CoachRow.h"
 
+#include "coach/CoachExcerpt.h"
 #include "ui/BusyIndicator.h"
 #include "ui/ChatBubble.h"
 #include "ui/DesignSize.h"
 #include "ui/MarkdownText.h"
 #include "ui/PlainLabel.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace glossivo {
@@ -16,6 +20,8 @@ namespace {
 constexpr int kCoachTextSize = 14;
 constexpr int kCoachLineSpacing = 5;
 const char* const kWaitingText = "教练在看你这几天的记录…";
+const char* const kCopyText = "复制全文";
+const char* const kCopiedText = "已复制";
 
 } // namespace
 
@@ -42,9 +48,20 @@ void CoachRow::setMessage(const CoachMessage& message)
         m_look = look();
         build();
     } else if (m_text) {
-        m_text->setMarkdown(m_message.text);
-        setAccessibleName(m_text->toPlainText());
+        showCoachText();
     }
+}
+
+void CoachRow::showCoachText()
+{
+    const CoachExcerpt shown = CoachExcerpt::of(m_message.text);
+    // A text that grew is not the one copied before.
+    m_copy->setText(QString::fromUtf8(kCopyText));
+    m_copy->setVisible(shown.cut);
+    // Past the cut, a growing text changes nothing on screen.
+    if (shown.text == m_text->markdown()) return;
+    m_text->setMarkdown(shown.text);
+    setAccessibleName(m_text->toPlainText());
 }
 
 void CoachRow::build()
@@ -54,6 +71,7 @@ void CoachRow::build()
         m_content->deleteLater();
     }
     m_text = nullptr;
+    m_copy = nullptr;
     m_content = new QWidget(this);
     switch (m_look) {
     case Look::learner: {
@@ -88,9 +106,17 @@ void CoachRow::build()
         m_text = new MarkdownText(kCoachTextSize, kCoachLineSpacing, m_open, m_content);
         m_text->setObjectName(QStringLiteral("coachText"));
         m_text->setFont(DesignSize::font(m_text->font(), kCoachTextSize));
-        m_text->setMarkdown(m_message.text);
         column->addWidget(m_text);
-        setAccessibleName(m_text->toPlainText());
+        m_copy = new QPushButton(m_content);
+        m_copy->setObjectName(QStringLiteral("copyAllButton"));
+        m_copy->setFont(DesignSize::font(m_copy->font(), 12));
+        m_copy->setFocusPolicy(Qt::NoFocus);
+        connect(m_copy, &QPushButton::clicked, this, [this] {
+            QGuiApplication::clipboard()->setText(m_message.text);
+            m_copy->setText(QString::fromUtf8(kCopiedText));
+        });
+        column->addWidget(m_copy, 0, Qt::AlignLeft);
+        showCoachText();
         break;
     }
     }

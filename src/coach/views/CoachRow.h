@@ -5,13 +5,16 @@
 
 #include <QWidget>
 
+class QPushButton;
+
 namespace glossivo {
 
 class MarkdownText;
 
 // One message of the coach conversation: the learner's message as a bubble on the right (a
 // preset question by its chip title), the coach's text with its inline Markdown and no bubble,
-// or, while the coach's message has no text yet, a waiting row.
+// or, while the coach's message has no text yet, a waiting row. A coach text too long to show
+// whole (CoachExcerpt) ends in "…" with a button under it that copies all of it.
 class CoachRow : public QWidget {
     Q_OBJECT
 
@@ -31,12 +34,14 @@ private:
 
     Look look() const;
     void build();
+    void showCoachText();
 
     CoachMessage m_message;
     LinkOpener m_open;
     Look m_look;
     QWidget* m_content = nullptr;
     MarkdownText* m_text = nullptr;
+    QPushButton* m_copy = nullptr;
 };
 
 } // namespace glossivo
