@@ -29,6 +29,8 @@ void MarkdownText::setMarkdown(const QString& text)
     if (text == m_text && !document()->isEmpty()) return;
     m_text = text;
     setHtml(inlineMarkdown(text));
+    // A text view has no name of its own on the accessibility bus: it says what it shows.
+    setAccessibleName(toPlainText());
     TextFit::spaceLines(*document(), m_lineSpacing);
     updateGeometry();
 }

@@ -88,6 +88,15 @@ protected:
         session->open();
     }
 
+    // A brief far too long to show, scrolled to its end.
+    void showCutMessage()
+    {
+        reopenOver({CoachMessage::make(true, hugeBrief())});
+        QTest::qWait(50);
+        QScrollBar* bar = view->findChild<QScrollArea*>("conversation")->verticalScrollBar();
+        bar->setValue(bar->maximum());
+    }
+
     // A failed brief leaves the retry button; a failed question only the error.
     void fail(bool afterBrief, bool noService)
     {
@@ -123,12 +132,11 @@ TEST_F(CoachViewTest, TheCoachWindowInLightAndDark)
              session->send(QStringLiteral("https://example.org/") + QString(200, u'q'));
              ASSERT_TRUE(waitUntilIdle());
          }},
-        {"cut-message",
+        {"cut-message", [this] { showCutMessage(); }},
+        {"cut-message-copied",
          [this] {
-             reopenOver({CoachMessage::make(true, hugeBrief())});
-             QTest::qWait(50);
-             QScrollBar* bar = view->findChild<QScrollArea*>("conversation")->verticalScrollBar();
-             bar->setValue(bar->maximum());
+             showCutMessage();
+             find<QPushButton>("copyAllButton")->click();
          }},
         {"error-brief", [this] { fail(false, false); }},
         {"error-brief-no-service", [this] { fail(false, true); }},
@@ -209,6 +217,8 @@ TEST_F(CoachViewTest, AnAnswerThatGrowsPastWhatIsShownEndsInAnEllipsisAndCopiesW
         << shown.left(40).toStdString();
     EXPECT_TRUE(shown.endsWith(QChar(0x2026)));
     EXPECT_LE(shown.size(), CoachExcerpt::kShownCharacters + 1);
+    for (const QWidget* text : view->findChildren<QWidget*>("coachText"))
+        EXPECT_FALSE(text->accessibleName().isEmpty());
     auto* copy = find<QPushButton>("copyAllButton");
     ASSERT_NE(copy, nullptr);
     EXPECT_EQ(QAccessible::queryAccessibleInterface(copy)->text(QAccessible::Name),

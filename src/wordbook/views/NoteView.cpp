@@ -69,7 +69,6 @@ NoteView::NoteView(const AINote& note, bool showOriginal, std::function<void()> 
     auto* answer = new MarkdownText(kBody, 3, views.openLink, this);
     answer->setObjectName(QStringLiteral("noteAnswer"));
     answer->setMarkdown(note.answer);
-    answer->setAccessibleName(note.answer);
     stack->addWidget(answer);
 
     auto* footer = new QHBoxLayout;
