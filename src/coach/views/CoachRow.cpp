@@ -61,7 +61,7 @@ void CoachRow::showCoachText()
     // Past the cut, a growing text changes nothing on screen.
     if (shown.text == m_text->markdown()) return;
     m_text->setMarkdown(shown.text);
-    setAccessibleName(m_text->toPlainText());
+    setAccessibleName(m_text->accessibleName());
 }
 
 void CoachRow::build()
