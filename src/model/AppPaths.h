@@ -32,6 +32,8 @@ public:
     QString deleted() const { return file("deleted.json"); }
     QString coach() const { return file("coach.json"); }
     QString syncState() const { return file("sync-state.json"); }
+    // Locked while a process changes the word book (see FolderLock); never removed.
+    QString wordBookLock() const { return file("word-book.lock"); }
 
 private:
     QString file(const char* name) const;

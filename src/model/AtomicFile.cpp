@@ -5,6 +5,9 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cctype>
+#include <csignal>
+#include <ctime>
 
 #include <cerrno>
 #include <climits>
@@ -26,6 +29,7 @@ namespace {
 // Between the target's name and the six characters that make the name unique. Distinct enough
 // that no file a person keeps beside a document ("words.json.backup") is ever taken for one.
 constexpr char kTemporaryMark[] = ".tmp-";
+constexpr qsizetype kHostTagLength = 24;
 
 // Past this much written, the disk is asked to start on it, so that it works while the rest is
 // still being copied and the fsync at the end waits only for the last part.
@@ -160,6 +164,40 @@ void markWritten(int fd)
 }
 
 int (*lockCall)(int, int) = ::flock;
+int (*syncCall)(int) = ::fsync;
+
+// The folder's entry of a file renamed or made in it reaches the disk only with the folder.
+bool syncFolderOf(const QByteArray& path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? "/" : path.left(slash);
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool synced = syncCall(fd) == 0;
+    const int error = errno;
+    ::close(fd);
+    errno = error;
+    return synced;
+}
+
+// This machine's name as it may stand in a file name: letters and digits only.
+QByteArray hostTag()
+{
+    char name[256] = {};
+    ::gethostname(name, sizeof name - 1);
+    QByteArray tag;
+    for (const char* c = name; *c && tag.size() < kHostTagLength; ++c)
+        if (std::isalnum(static_cast<unsigned char>(*c))) tag += *c;
+    return tag.isEmpty() ? QByteArray("host") : tag;
+}
+
+// The new file's name: the target's, the mark, then the machine and the process that write it,
+// so that where no lock can be taken a later start still tells whose leftover it is.
+QByteArray temporaryPattern(const QByteArray& target)
+{
+    static const QByteArray host = hostTag();
+    return target + kTemporaryMark + host + '-' + QByteArray::number(::getpid()) + "-XXXXXX";
+}
 
 // A start takes a new file for a leftover only in the instant before its lock, so a few tries
 // are plenty; more would mean something removes every file made here.
@@ -188,44 +226,67 @@ std::optional<int> lockedTemporary(QByteArray& temporary)
     return std::nullopt;
 }
 
-bool writePieces(const QString& path, const QList<Piece>& pieces)
+bool writePieces(const QString& path, const QList<Piece>& pieces, const Check& sourcesUnchanged,
+                 int* kept)
 {
+    if (kept) *kept = -1;
     const QByteArray target = QFile::encodeName(path);
-    QByteArray temporary = target + kTemporaryMark + "XXXXXX";
+    QByteArray temporary = temporaryPattern(target);
     const std::optional<int> fd = lockedTemporary(temporary);
     if (!fd) return false;
-    const bool ok = ::fchmod(*fd, 0600) == 0 && writeAll(*fd, pieces) && ::fsync(*fd) == 0;
+    bool ok = ::fchmod(*fd, 0600) == 0 && writeAll(*fd, pieces) && syncCall(*fd) == 0;
+    // A run copied from a file that changed meanwhile holds some of the old text, some new.
+    if (ok && sourcesUnchanged && !sourcesUnchanged()) {
+        ok = false;
+        errno = ESTALE;
+    }
     if (ok) markWritten(*fd);
-    // The rename comes before the close, which ends the lock.
+    // The rename comes before the close, which ends the lock. The change counts as written
+    // only once the folder that names the new file is on disk too.
     const bool renamed = ok && ::rename(temporary.constData(), target.constData()) == 0;
+    const bool durable = renamed && syncFolderOf(target);
     const int error = errno;
     if (!renamed) ::unlink(temporary.constData());
-    if (::close(*fd) != 0 && renamed) return false;
+    if (durable && kept) *kept = ::fcntl(*fd, F_DUPFD_CLOEXEC, 0);
+    if (::close(*fd) != 0 && durable) return false;
     errno = error;
-    return renamed;
+    return durable;
 }
 
-bool isLeftoverSuffix(QStringView suffix)
+// mkostemp replaces its six X with these characters.
+bool isAlphanumeric(QStringView text)
 {
-    // mkostemp replaces its six X with these characters.
-    const QLatin1StringView mark(kTemporaryMark);
-    return suffix.size() == mark.size() + 6 && suffix.startsWith(mark) &&
-           std::all_of(suffix.begin() + mark.size(), suffix.end(), [](QChar c) {
-               return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') ||
-                      (c >= u'0' && c <= u'9');
-           });
+    return std::all_of(text.begin(), text.end(), [](QChar c) {
+        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9');
+    });
 }
 
 } // namespace
 
 bool write(const QString& path, const QByteArray& bytes)
 {
-    return writePieces(path, {Piece(bytes)});
+    return writePieces(path, {Piece(bytes)}, {}, nullptr);
 }
 
-bool write(const QString& path, const QList<Piece>& pieces)
+bool write(const QString& path, const QList<Piece>& pieces, const Check& sourcesUnchanged,
+           int* kept)
 {
-    return writePieces(path, pieces);
+    return writePieces(path, pieces, sourcesUnchanged, kept);
+}
+
+bool sync(int fd)
+{
+    return syncCall(fd) == 0;
+}
+
+bool syncFolder(const QString& path)
+{
+    return syncFolderOf(QFile::encodeName(path));
+}
+
+int lock(int fd, int operation)
+{
+    return lockCall(fd, operation);
 }
 
 std::optional<QByteArray> join(const QList<Piece>& pieces)
@@ -254,6 +315,11 @@ void setLockCall(int (*lock)(int fd, int operation))
     lockCall = lock ? lock : ::flock;
 }
 
+void setSyncCall(int (*sync)(int fd))
+{
+    syncCall = sync ? sync : ::fsync;
+}
+
 bool isAsWritten(int fd)
 {
     const std::optional<QByteArray> now = stamp(fd);
@@ -264,17 +330,76 @@ bool isAsWritten(int fd)
 
 namespace {
 
+// Whose write a leftover was, as its name tells: the machine and the process, or neither for
+// the names of older versions ("words.json.tmp-aB3xQ9").
+struct Writer {
+    QString host;
+    qint64 process = -1;
+};
+
+// The writer of the file whose name goes on with this after the document's name; none when it
+// is not the name of a write's new file.
+std::optional<Writer> writerOf(QStringView suffix)
+{
+    const QLatin1StringView mark(kTemporaryMark);
+    if (!suffix.startsWith(mark) || suffix.size() < mark.size() + 6) return std::nullopt;
+    const QStringView unique = suffix.right(6);
+    if (!isAlphanumeric(unique)) return std::nullopt;
+    if (suffix.size() == mark.size() + 6) return Writer{};
+    // "<host>-<process>-" before the six characters
+    const QStringView owner = suffix.mid(mark.size()).chopped(6);
+    const qsizetype dash = owner.indexOf(u'-');
+    if (!owner.endsWith(u'-') || dash <= 0 || dash > kHostTagLength) return std::nullopt;
+    const QStringView host = owner.left(dash);
+    const QStringView process = owner.mid(dash + 1).chopped(1);
+    bool number = false;
+    const qint64 id = process.toLongLong(&number);
+    if (!isAlphanumeric(host) || !number || id <= 0 || process.startsWith(u'+'))
+        return std::nullopt;
+    return Writer{host.toString(), id};
+}
+
+// Where no lock tells whether a write still holds its file: one by a process of this machine
+// that has ended cannot; one of another machine, or of an older version, is taken for ended
+// once it has not grown for an hour, far longer than any write takes between two of its steps.
+bool isOrphan(int fd, const Writer& writer)
+{
+    static const QString here = QString::fromLatin1(hostTag());
+    if (writer.process > 0 && writer.host == here)
+        return ::kill(pid_t(writer.process), 0) != 0 && errno == ESRCH;
+    constexpr time_t kQuietSeconds = 3600;
+    struct stat info {};
+    return ::fstat(fd, &info) == 0 && ::time(nullptr) - info.st_mtim.tv_sec > kQuietSeconds;
+}
+
 // Unless a write that is still under way holds it.
-void removeUnlocked(const QDir& folder, const QString& name)
+void removeUnlessUnderWay(const QDir& folder, const QString& name, const Writer& writer)
 {
     const QByteArray path = QFile::encodeName(folder.filePath(name));
     const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
     if (fd >= 0 && lockCall(fd, LOCK_EX | LOCK_NB) != 0) {
-        ::close(fd);
-        return;
+        const bool held = errno == EWOULDBLOCK || errno == EINTR;
+        if (held || !isOrphan(fd, writer)) {
+            ::close(fd);
+            return;
+        }
     }
     ::unlink(path.constData());
     if (fd >= 0) ::close(fd);
+}
+
+// The writer of the file when it is the new file of a write to the document, or of any document
+// when none is named.
+std::optional<Writer> leftoverWriter(const QString& candidate, const QString& documentName)
+{
+    if (!documentName.isEmpty())
+        return candidate.startsWith(documentName)
+                   ? writerOf(QStringView(candidate).mid(documentName.size()))
+                   : std::nullopt;
+    const QLatin1StringView mark(kTemporaryMark);
+    for (qsizetype at = candidate.indexOf(mark, 1); at > 0; at = candidate.indexOf(mark, at + 1))
+        if (const auto writer = writerOf(QStringView(candidate).mid(at))) return writer;
+    return std::nullopt;
 }
 
 void removeMatching(const QDir& folder, const QString& documentName)
@@ -283,14 +408,9 @@ void removeMatching(const QDir& folder, const QString& documentName)
         folder.entryList({(documentName.isEmpty() ? QStringLiteral("*") : documentName) +
                           QLatin1StringView(kTemporaryMark) + QLatin1Char('*')},
                          QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString& candidate : candidates) {
-        const qsizetype mark = candidate.size() - qsizetype(sizeof kTemporaryMark - 1) - 6;
-        const bool named = documentName.isEmpty()
-                               ? mark > 0
-                               : candidate.startsWith(documentName) && mark == documentName.size();
-        if (named && isLeftoverSuffix(QStringView(candidate).mid(mark)))
-            removeUnlocked(folder, candidate);
-    }
+    for (const QString& candidate : candidates)
+        if (const auto writer = leftoverWriter(candidate, documentName))
+            removeUnlessUnderWay(folder, candidate, *writer);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <sys/types.h>
 
@@ -28,15 +29,32 @@ struct Piece {
     qint64 offset = 0;
     qint64 length = 0;
 };
-// The same for text in pieces, written one after the other without joining them first.
-bool write(const QString& path, const QList<Piece>& pieces);
+// Asked once the new file's text is on disk, before it replaces the target: false when a file
+// its runs were copied from changed meanwhile, so that the text may be torn. The write then
+// fails with ESTALE and leaves the target as it was.
+using Check = std::function<bool()>;
+// The same for text in pieces, written one after the other without joining them first. With
+// `kept`, the written file stays open for the caller (a new descriptor, or -1 on failure): it is
+// the file that took the target's name, whatever another writer renamed there since.
+bool write(const QString& path, const QList<Piece>& pieces, const Check& sourcesUnchanged = {},
+           int* kept = nullptr);
 // The pieces' text in one buffer, with the runs read from their files; none when one cannot be
 // read whole.
 std::optional<QByteArray> join(const QList<Piece>& pieces);
 
-// The lock (flock's) that a write holds on its new file while it lasts and that the removal of
-// leftovers tries; tests put in one that fails. None puts flock back.
+// Flushes the file to disk (fsync), through the call tests may replace.
+bool sync(int fd);
+// Flushes the folder that holds the path, so that a name made or renamed in it outlives a
+// power cut.
+bool syncFolder(const QString& path);
+// flock(), through the call tests may replace.
+int lock(int fd, int operation);
+
+// The lock (flock's) that a write holds on its new file while it lasts, that the removal of
+// leftovers tries and that lock() takes; tests put in one that fails. None puts flock back.
 void setLockCall(int (*lock)(int fd, int operation));
+// The same for fsync, of files and of folders.
+void setSyncCall(int (*sync)(int fd));
 // The same for the kernel's copy of a run (copy_file_range), which may fail as where it cannot
 // copy between the two files.
 void setCopyCall(ssize_t (*copy)(int, off_t*, int, off_t*, size_t, unsigned));
@@ -46,8 +64,12 @@ void setCopyCall(ssize_t (*copy)(int, off_t*, int, off_t*, size_t, unsigned));
 bool isAsWritten(int fd);
 
 // Removes the new files that writes to this path left behind when they were killed before the
-// rename: exactly the names write() gives them (the path, ".tmp-" and six letters or digits).
-// A write still under way, in this process or another, keeps its file.
+// rename: exactly the names write() gives them (the path, ".tmp-", the machine's name and the
+// writer's process id, each followed by "-", and six letters or digits; older versions wrote
+// only the path, ".tmp-" and the six). A write still under way, in this process or another,
+// keeps its file: its lock tells, or, where the file system cannot lock, its process still
+// running on this machine (a file of another machine's, or an older version's, is left for an
+// hour after its last change).
 void removeLeftovers(const QString& path);
 // The same for every document of the folder.
 void removeLeftoversIn(const QString& folder);

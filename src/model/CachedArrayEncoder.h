@@ -69,17 +69,24 @@ public:
         return pieces;
     }
 
-    // After the pieces were written (to `path`) or not: a written file is where their texts are
-    // read from from now on, and the memory they held is given back. Texts of a write that
-    // failed stay in memory until one succeeds.
-    void finishWrite(std::optional<QString> path)
+    // Whether the file the last pieces copy their runs from is still as it was when they were
+    // made: asked once the runs are copied, since another program may write it meanwhile.
+    bool sourceUnchanged() const { return !m_fileUnchanged || m_file.isUnchanged(); }
+    // Takes the file that the runs came from for changed: the next pieces encode every text
+    // that is not in memory afresh.
+    void distrustFile() { m_file = TextFile(); }
+
+    // After the pieces were written or not: a written file (its descriptor, handed over here) is
+    // where their texts are read from from now on, and the memory they held is given back.
+    // Texts of a write that failed stay in memory until one succeeds.
+    void finishWrite(std::optional<int> written)
     {
-        if (!path) return;
+        if (!written) return;
         qint64 size = m_layout.isEmpty() ? 4 : 3; // "[\n" + "]\n", or "[\n" + "\n]\n"
         for (const Placed& placed : std::as_const(m_layout))
             size += placed.length + 2;
-        TextFile written = TextFile::openWritten(*path, size);
-        if (!written.isOpen()) return;
+        TextFile file = TextFile::written(*written, size);
+        if (!file.isOpen()) return;
         // Seeded records that were not written are gone or changed: their text is no more.
         for (Range& range : m_seedRanges)
             range.offset = -1;
@@ -96,7 +103,7 @@ public:
             offset += placed.length + 2;
         }
         m_layout.clear();
-        m_file = std::move(written);
+        m_file = std::move(file);
         m_source = QByteArray(); // every text now stands in the file
     }
 
@@ -131,6 +138,10 @@ public:
         const bool inFile = file.isOpen() && file.size() == document.size();
         m_file = inFile ? std::move(file) : TextFile();
         m_source = inFile ? QByteArray() : document;
+        // Texts encoded since an earlier seed may stand in the file read then: a seed made when
+        // another process replaced the document starts over.
+        m_kept.clear();
+        m_layout.clear();
         m_seedRecords = records;
         m_seedTexts.clear();
         m_seedRanges.clear();

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace glossivo {
 
@@ -20,11 +21,17 @@ std::optional<QByteArray> DocumentFile::read(TextFile* kept)
     removeLeftovers();
     m_asWritten = false;
     QFile file(m_path);
-    if (!file.exists()) return std::nullopt;
+    if (!file.exists()) {
+        remember({});
+        return std::nullopt;
+    }
     if (!file.open(QIODevice::ReadOnly)) {
         m_damaged = true;
         return std::nullopt;
     }
+    // Taken before the text, so that a change made while it is read counts as a later one.
+    remember(identityOf(file.handle()));
+    if (kept) *kept = TextFile(::fcntl(file.handle(), F_DUPFD_CLOEXEC, 0));
     // Room to spare after the text lets a JSON parser that reads ahead in wide blocks work on
     // the buffer itself rather than on a copy of tens of megabytes.
     constexpr qsizetype kSpare = 64;
@@ -43,7 +50,6 @@ std::optional<QByteArray> DocumentFile::read(TextFile* kept)
     }
     bytes.resize(done);
     m_asWritten = AtomicFile::isAsWritten(file.handle());
-    if (kept) *kept = TextFile(::fcntl(file.handle(), F_DUPFD_CLOEXEC, 0));
     return bytes;
 }
 
@@ -118,8 +124,10 @@ bool DocumentFile::write(const QByteArray& bytes)
     return write(QList<AtomicFile::Piece>{bytes});
 }
 
-bool DocumentFile::write(const QList<AtomicFile::Piece>& pieces)
+bool DocumentFile::write(const QList<AtomicFile::Piece>& pieces,
+                         const AtomicFile::Check& sourcesUnchanged, int* kept)
 {
+    if (kept) *kept = -1;
     if (m_damaged) {
         if (QFileInfo::exists(m_path) && !keepDamagedCopy()) {
             m_error = QStringLiteral("the unreadable file cannot be copied aside");
@@ -127,9 +135,44 @@ bool DocumentFile::write(const QList<AtomicFile::Piece>& pieces)
         }
         m_damaged = false;
     }
-    const bool written = AtomicFile::write(m_path, pieces);
-    if (!written) m_error = qt_error_string(errno);
-    return written;
+    int written = -1;
+    if (!AtomicFile::write(m_path, pieces, sourcesUnchanged, &written)) {
+        m_error = qt_error_string(errno);
+        return false;
+    }
+    remember(identityOf(written));
+    if (kept)
+        *kept = written;
+    else
+        ::close(written);
+    return true;
+}
+
+bool DocumentFile::Identity::operator==(const Identity& other) const
+{
+    const auto same = [](const timespec& a, const timespec& b) {
+        return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+    };
+    return exists == other.exists && device == other.device && inode == other.inode &&
+           size == other.size && same(modified, other.modified) && same(changed, other.changed);
+}
+
+DocumentFile::Identity DocumentFile::identityOf(int fd)
+{
+    struct stat info {};
+    // A file that cannot even be looked at is taken for another one each time: read again.
+    if (fd < 0 || ::fstat(fd, &info) != 0) return {true, 0, 0, -1, {}, {}};
+    return {true, info.st_dev, info.st_ino, info.st_size, info.st_mtim, info.st_ctim};
+}
+
+bool DocumentFile::isChangedOnDisk() const
+{
+    if (!m_known) return false;
+    struct stat info {};
+    if (::stat(QFile::encodeName(m_path).constData(), &info) != 0)
+        return errno != ENOENT || m_known->exists;
+    return !(Identity{true, info.st_dev, info.st_ino, info.st_size, info.st_mtim, info.st_ctim} ==
+             *m_known);
 }
 
 void DocumentFile::removeLeftovers()

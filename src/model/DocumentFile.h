@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <optional>
+#include <sys/stat.h>
 
 namespace glossivo {
 
@@ -38,9 +39,16 @@ public:
 
     // False, with lastError() saying why, when the document could not be replaced.
     bool write(const QByteArray& bytes);
-    // The same for text in pieces, written one after the other.
-    bool write(const QList<AtomicFile::Piece>& pieces);
+    // The same for text in pieces, written one after the other; see AtomicFile::write for the
+    // check of the files its runs come from and for the written file kept open.
+    bool write(const QList<AtomicFile::Piece>& pieces,
+               const AtomicFile::Check& sourcesUnchanged = {}, int* kept = nullptr);
     const QString& lastError() const { return m_error; }
+
+    // Whether the file at the path is no longer the one this object last read or wrote: another
+    // process replaced it, removed it, made it or changed it in place. False before the first
+    // read or write.
+    bool isChangedOnDisk() const;
 
     // Removes the temporary files that writes interrupted by a kill left beside the document.
     void removeLeftovers();
@@ -48,7 +56,21 @@ public:
 private:
     std::optional<QString> keepDamagedCopy();
 
+    // What the file at the path was when it was last read or written here.
+    struct Identity {
+        bool exists = false;
+        dev_t device = 0;
+        ino_t inode = 0;
+        off_t size = 0;
+        timespec modified{};
+        timespec changed{};
+        bool operator==(const Identity& other) const;
+    };
+    static Identity identityOf(int fd);
+    void remember(Identity identity) { m_known = identity; }
+
     QString m_path;
+    std::optional<Identity> m_known;
     bool m_damaged = false;
     bool m_asWritten = false;
     QString m_error;

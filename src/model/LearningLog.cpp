@@ -1,6 +1,7 @@
 #include "model/LearningLog.h"
 
 #include "model/AppPaths.h"
+#include "model/AtomicFile.h"
 #include "model/IsoDate.h"
 #include "model/JsonFields.h"
 
@@ -123,8 +124,10 @@ bool LearningLog::flush()
 // again, and the broken one stays as a line that no reader takes for an event.
 bool LearningLog::append()
 {
-    const int fd = ::open(QFile::encodeName(m_file.path()).constData(),
-                          O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
+    const QByteArray path = QFile::encodeName(m_file.path());
+    int fd = ::open(path.constData(), O_RDWR | O_APPEND | O_CLOEXEC);
+    const bool made = fd < 0 && errno == ENOENT;
+    if (made) fd = ::open(path.constData(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0) {
         m_error = qt_error_string(errno);
         return false;
@@ -140,12 +143,16 @@ bool LearningLog::append()
     const qsizetype lead = ends ? 0 : 1;
     const QByteArray bytes = ends ? m_waiting : kLineFeed + m_waiting;
     const qsizetype written = writeAll(fd, bytes);
+    // The events count as written once they are on disk, and a log this append made only once
+    // the folder names it.
+    const bool durable = written == bytes.size() && AtomicFile::sync(fd) &&
+                         (!made || AtomicFile::syncFolder(m_file.path()));
     const int error = errno;
     const bool closed = ::close(fd) == 0;
     const qsizetype lineEnd = written > 0 ? bytes.lastIndexOf(kLineFeed, written - 1) + 1 : 0;
     if (lineEnd > lead) m_waiting.remove(0, lineEnd - lead);
-    if (written < bytes.size() || !closed) {
-        m_error = qt_error_string(written < bytes.size() ? error : errno);
+    if (!durable || !closed) {
+        m_error = qt_error_string(durable ? errno : error);
         return false;
     }
     return true;

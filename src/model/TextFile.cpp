@@ -1,40 +1,38 @@
 #include "model/TextFile.h"
 
-#include "model/AtomicFile.h"
-
-#include <QFile>
-
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
 namespace glossivo {
 
+namespace {
+
+bool sameTime(const timespec& a, const timespec& b)
+{
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+} // namespace
+
 TextFile::TextFile(int fd) : m_fd(fd)
 {
-    struct stat info {};
-    if (m_fd >= 0 && ::fstat(m_fd, &info) == 0) {
-        m_size = qint64(info.st_size);
-        m_modified = info.st_mtim;
+    if (m_fd >= 0 && ::fstat(m_fd, &m_taken) == 0) {
+        m_size = qint64(m_taken.st_size);
     } else if (m_fd >= 0) {
         ::close(m_fd);
         m_fd = -1;
     }
 }
 
-TextFile TextFile::openWritten(const QString& path, qint64 size)
+TextFile TextFile::written(int fd, qint64 size)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return {};
     TextFile file(fd);
-    if (!file.isOpen() || file.m_size != size || !AtomicFile::isAsWritten(fd)) return {};
+    if (!file.isOpen() || file.m_size != size) return {};
     return file;
 }
 
 TextFile::TextFile(TextFile&& other) noexcept
-    : m_fd(std::exchange(other.m_fd, -1)), m_size(other.m_size), m_modified(other.m_modified)
+    : m_fd(std::exchange(other.m_fd, -1)), m_taken(other.m_taken), m_size(other.m_size)
 {}
 
 TextFile& TextFile::operator=(TextFile&& other) noexcept
@@ -42,8 +40,8 @@ TextFile& TextFile::operator=(TextFile&& other) noexcept
     if (this != &other) {
         if (m_fd >= 0) ::close(m_fd);
         m_fd = std::exchange(other.m_fd, -1);
+        m_taken = other.m_taken;
         m_size = other.m_size;
-        m_modified = other.m_modified;
     }
     return *this;
 }
@@ -55,9 +53,10 @@ TextFile::~TextFile()
 
 bool TextFile::isUnchanged() const
 {
-    struct stat info {};
-    return ::fstat(m_fd, &info) == 0 && qint64(info.st_size) == m_size &&
-           info.st_mtim.tv_sec == m_modified.tv_sec && info.st_mtim.tv_nsec == m_modified.tv_nsec;
+    struct stat now {};
+    return ::fstat(m_fd, &now) == 0 && now.st_dev == m_taken.st_dev &&
+           now.st_ino == m_taken.st_ino && now.st_size == m_taken.st_size &&
+           sameTime(now.st_mtim, m_taken.st_mtim) && sameTime(now.st_ctim, m_taken.st_ctim);
 }
 
 } // namespace glossivo

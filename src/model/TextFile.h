@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include <ctime>
+#include <sys/stat.h>
 
 namespace glossivo {
 
@@ -12,11 +12,11 @@ namespace glossivo {
 class TextFile {
 public:
     TextFile() = default;
-    // Takes the open descriptor; its size and modification time now are what reads expect.
+    // Takes the open descriptor; the file as it stands now is what reads expect.
     explicit TextFile(int fd);
-    // The file at the path, when it is exactly as a write of this program left it, with that
-    // many bytes; else a file that is not open.
-    static TextFile openWritten(const QString& path, qint64 size);
+    // Takes the descriptor of a file this program has just written, when it holds that many
+    // bytes; else a file that is not open.
+    static TextFile written(int fd, qint64 size);
     TextFile(TextFile&& other) noexcept;
     TextFile& operator=(TextFile&& other) noexcept;
     TextFile(const TextFile&) = delete;
@@ -26,14 +26,16 @@ public:
     bool isOpen() const { return m_fd >= 0; }
     int descriptor() const { return m_fd; }
     qint64 size() const { return m_size; }
-    // Whether the file is as it was when it was taken (as far as its size and modification time
-    // tell); one another program changed must not lend its text.
+    // Whether the file is as it was when it was taken; one another program changed must not lend
+    // its text. Besides the size and the modification time, which a rewrite in place can leave
+    // as they were (a restore that sets the time back), the change time tells: nothing but the
+    // system clock sets it back.
     bool isUnchanged() const;
 
 private:
     int m_fd = -1;
+    struct stat m_taken {};
     qint64 m_size = 0;
-    timespec m_modified{};
 };
 
 } // namespace glossivo

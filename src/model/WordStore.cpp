@@ -11,28 +11,30 @@
 #include <QJsonDocument>
 
 #include <algorithm>
+#include <chrono>
+#include <vector>
 
 namespace glossivo {
 
 namespace {
 
-// One bad record makes the whole document unusable; it loads as empty and is kept aside
-// before the next write replaces it.
-template <class T> QList<T> decodeList(DocumentFile& file, const std::optional<QByteArray>& bytes)
+// One bad record makes the whole document unusable: it is marked damaged, to be kept aside
+// before the next write replaces it. None for a document that is missing or damaged.
+template <class T> std::optional<QList<T>> readList(DocumentFile& file)
 {
-    if (!bytes) return {};
+    const std::optional<QByteArray> bytes = file.read();
+    if (!bytes) return std::nullopt;
     try {
         return JsonDocumentReader(*bytes).objectList<T>("element");
     } catch (const JsonError&) {
         file.markDamaged();
-        return {};
+        return std::nullopt;
     }
 }
 
-template <class T> QList<T> loadList(DocumentFile& file)
-{
-    return decodeList<T>(file, file.read());
-}
+// A turn waits this long for another process's: far longer than any change of the word book
+// takes to be written, short enough that a process stopped with the lock held is noticed.
+constexpr std::chrono::seconds kLockWait(5);
 
 template <class T> bool writeList(DocumentFile& file, const QList<T>& list)
 {
@@ -61,7 +63,7 @@ WordStore::WordStore(const AppPaths& paths, const Clock& clock, ConfigSource con
     : QObject(parent), m_clock(clock), m_config(std::move(config)), m_log(paths.log(), clock),
       m_wordsFile(paths.words()), m_notesFile(paths.notes()), m_grammarFile(paths.grammar()),
       m_affixesFile(paths.affixes()), m_deletedFile(paths.deleted()),
-      m_statsFile(paths.reviewStats())
+      m_statsFile(paths.reviewStats()), m_lock(paths.wordBookLock())
 {
     load();
 }
@@ -98,32 +100,9 @@ AppConfig WordStore::config() const
 void WordStore::load()
 {
     m_stats = ReviewStats{DayKey::of(m_clock.now()), 0, 0};
-    TextFile wordsFile;
-    const auto words = m_wordsFile.read(&wordsFile);
-    // A document this program wrote is read word by word from the texts that the encoder then
-    // keeps; any other, or one with a bad word, is read whole by the strict reader.
-    std::optional<QByteArrayList> texts;
-    if (words) texts = CachedArrayEncoder<WordEntry>::elementTexts(*words);
-    std::optional<QList<WordEntry>> entries;
-    if (texts) entries = decodeElements<WordEntry>(*texts);
-    m_entries = entries ? std::move(*entries) : decodeList<WordEntry>(m_wordsFile, words);
-    m_families.rebuild(m_entries);
-    if (words && !m_wordsFile.isDamaged())
-        m_wordsEncoder.seed(m_entries, *words, std::move(texts), m_wordsFile.isAsWritten(),
-                            std::move(wordsFile));
-    m_sentenceNotes = loadList<AINote>(m_notesFile);
-    m_grammarEncounters = loadList<GrammarEncounter>(m_grammarFile);
-    if (const auto bytes = m_statsFile.read()) {
-        try {
-            const ReviewStats stored = ReviewStats::fromJson(JsonDocumentReader(*bytes).object());
-            // Yesterday's counters are simply not today's: nothing is lost by dropping them.
-            if (stored.day == m_stats.day) m_stats = stored;
-        } catch (const JsonError&) {
-            m_statsFile.markDamaged();
-        }
-    }
-    m_affixEncounters = loadList<AffixEncounter>(m_affixesFile);
-    m_deleted = loadList<Tombstone>(m_deletedFile);
+    for (Document document : {Document::words, Document::notes, Document::grammar, Document::stats,
+                              Document::affixes, Document::deleted})
+        readDocument(document, true);
     m_log.removeLeftovers();
     for (Document document : {Document::words, Document::notes, Document::grammar,
                               Document::affixes, Document::deleted, Document::stats}) {
@@ -131,6 +110,102 @@ void WordStore::load()
         if (const auto copy = loaded.keepAside())
             m_keptAside.insert(QFileInfo(loaded.path()).fileName(), *copy);
     }
+}
+
+std::optional<QList<WordEntry>> WordStore::readWords()
+{
+    TextFile wordsFile;
+    const auto words = m_wordsFile.read(&wordsFile);
+    if (!words) return std::nullopt;
+    // A document this program wrote is read word by word from the texts that the encoder then
+    // keeps; any other, or one with a bad word, is read whole by the strict reader.
+    std::optional<QByteArrayList> texts = CachedArrayEncoder<WordEntry>::elementTexts(*words);
+    std::optional<QList<WordEntry>> entries;
+    if (texts) entries = decodeElements<WordEntry>(*texts);
+    if (!entries) {
+        try {
+            entries = JsonDocumentReader(*words).objectList<WordEntry>("element");
+        } catch (const JsonError&) {
+            m_wordsFile.markDamaged();
+            return std::nullopt;
+        }
+    }
+    m_wordsEncoder.seed(*entries, *words, std::move(texts), m_wordsFile.isAsWritten(),
+                        std::move(wordsFile));
+    return entries;
+}
+
+void WordStore::readDocument(Document document, bool atLoad)
+{
+    const auto take = [atLoad](auto& list, auto read) {
+        if (read)
+            list = std::move(*read);
+        else if (atLoad)
+            list.clear();
+    };
+    switch (document) {
+    case Document::words:
+        take(m_entries, readWords());
+        m_families.rebuild(m_entries);
+        return;
+    case Document::notes:
+        return take(m_sentenceNotes, readList<AINote>(m_notesFile));
+    case Document::grammar:
+        return take(m_grammarEncounters, readList<GrammarEncounter>(m_grammarFile));
+    case Document::affixes:
+        return take(m_affixEncounters, readList<AffixEncounter>(m_affixesFile));
+    case Document::deleted:
+        return take(m_deleted, readList<Tombstone>(m_deletedFile));
+    case Document::stats:
+        if (const auto bytes = m_statsFile.read()) {
+            try {
+                const ReviewStats stored =
+                    ReviewStats::fromJson(JsonDocumentReader(*bytes).object());
+                // Yesterday's counters are simply not today's: nothing is lost by dropping them.
+                if (stored.day == DayKey::of(m_clock.now())) m_stats = stored;
+            } catch (const JsonError&) {
+                m_statsFile.markDamaged();
+            }
+        }
+        return;
+    }
+}
+
+void WordStore::refresh()
+{
+    const Turn turn(*this);
+}
+
+WordStore::Turn::Turn(WordStore& store) : m_store(store)
+{
+    if (m_store.m_turns++ == 0) m_store.beginTurn();
+}
+
+WordStore::Turn::~Turn()
+{
+    if (--m_store.m_turns == 0) m_store.m_lock.release();
+}
+
+void WordStore::beginTurn()
+{
+    const FolderLock::State state = m_lock.acquire(kLockWait);
+    const bool writes = state == FolderLock::State::held ||
+                        (state == FolderLock::State::unsupported && m_writesWithoutLocks);
+    if (writes)
+        m_lockError.reset();
+    else
+        m_lockError = m_lock.error();
+    // Reading needs no lock: every write replaces a document whole. A document whose own last
+    // write failed holds changes that exist only in memory, and keeps them.
+    std::vector<Document> changed;
+    for (Document document : {Document::words, Document::notes, Document::grammar,
+                              Document::affixes, Document::deleted, Document::stats})
+        if (!m_failing.count(document) && file(document).isChangedOnDisk())
+            changed.push_back(document);
+    if (changed.empty()) return;
+    Q_EMIT willChange();
+    for (Document document : changed)
+        readDocument(document, false);
 }
 
 namespace {
@@ -191,15 +266,28 @@ DocumentFile& WordStore::file(Document document)
     Q_UNREACHABLE();
 }
 
+bool WordStore::writeWords()
+{
+    int written = -1;
+    bool ok = m_wordsFile.write(
+        m_wordsEncoder.pieces(m_entries), [this] { return m_wordsEncoder.sourceUnchanged(); },
+        &written);
+    if (!ok && !m_wordsEncoder.sourceUnchanged()) {
+        // The last file changed while its words were copied: every word is encoded anew.
+        m_wordsEncoder.finishWrite(std::nullopt);
+        m_wordsEncoder.distrustFile();
+        ok = m_wordsFile.write(m_wordsEncoder.pieces(m_entries), {}, &written);
+    }
+    m_wordsEncoder.finishWrite(ok ? std::optional(written) : std::nullopt);
+    return ok;
+}
+
 bool WordStore::writeDocument(Document document)
 {
     DocumentFile& target = file(document);
     switch (document) {
-    case Document::words: {
-        const bool written = target.write(m_wordsEncoder.pieces(m_entries));
-        m_wordsEncoder.finishWrite(written ? std::optional(target.path()) : std::nullopt);
-        return written;
-    }
+    case Document::words:
+        return writeWords();
     case Document::notes:
         return writeList(target, m_sentenceNotes);
     case Document::grammar:
@@ -216,16 +304,18 @@ bool WordStore::writeDocument(Document document)
 
 void WordStore::write(std::initializer_list<Document> changed)
 {
+    Q_ASSERT(m_turns > 0);
     std::set<Document> due = m_failing;
     due.insert(changed.begin(), changed.end());
     for (Document document : due) {
-        const bool written = writeDocument(document);
+        const bool written = !m_lockError && writeDocument(document);
         if (written)
             m_failing.erase(document);
         else
             m_failing.insert(document);
         const DocumentFile& target = file(document);
-        report(QFileInfo(target.path()).fileName(), written, target.lastError());
+        report(QFileInfo(target.path()).fileName(), written,
+               m_lockError.value_or(target.lastError()));
     }
     if (!m_failing.empty() || !m_log.hasWaiting()) return;
     report(QFileInfo(m_log.path()).fileName(), m_log.flush(), m_log.lastError());

@@ -8,6 +8,7 @@
 #include "model/Clock.h"
 #include "model/DocumentFile.h"
 #include "model/Explanation.h"
+#include "model/FolderLock.h"
 #include "model/GrammarEncounter.h"
 #include "model/LearningLog.h"
 #include "model/MnemonicSource.h"
@@ -39,6 +40,13 @@ namespace glossivo {
 // returns. A document that cannot be written keeps its changes in memory and is tried again at
 // the next write of any document; the log's events wait until every document is on disk, so
 // that the log never tells of a change that a kill could lose.
+//
+// Other Glossivo processes may use the same data folder (the tray program and a command-line
+// mode, say). Every operation that changes the word book is one turn: it holds the folder's
+// lock, first takes in the documents another process wrote since this one last read or wrote
+// them, then changes and writes, so that no process writes over a change it never saw. A turn
+// that cannot have the lock writes nothing: its documents fail, with the reason, as a full disk
+// makes them fail.
 class WordStore : public QObject {
     Q_OBJECT
 
@@ -51,6 +59,21 @@ public:
     struct Saved {
         WordEntry entry;
         Unlock unlock;
+    };
+
+    // One turn at the word book (see above), for as long as it lives; turns nest, and only the
+    // outermost one takes the lock. Operations hold their own; a caller holds one around several
+    // of them that must see nothing of another process in between (a sync's snapshot and the
+    // merged result it applies). Never across a wait for anything else.
+    class Turn {
+    public:
+        explicit Turn(WordStore& store);
+        ~Turn();
+        Turn(const Turn&) = delete;
+        Turn& operator=(const Turn&) = delete;
+
+    private:
+        WordStore& m_store;
     };
 
     // Works with the default configuration.
@@ -84,6 +107,14 @@ public:
     // The documents that could not be read at load (file name such as "words.json" -> the copy
     // of their content kept aside); they are empty in memory until the user's next change.
     const QMap<QString, QString>& keptAside() const { return m_keptAside; }
+
+    // Takes in what other processes wrote to the documents since this one last read or wrote
+    // them (announced by willChange); nothing when they did not.
+    void refresh();
+    // Where the data folder's file system cannot lock at all, whether this process changes the
+    // word book anyway. The tray program does: it is the one process that keeps the word book
+    // open and, as a command-line mode refuses there, the only one that writes. Off by default.
+    void setWritesWithoutLocks(bool writes) { m_writesWithoutLocks = writes; }
 
     // Position in entries of the word: the first entry whose headword in lower case (stored
     // headwords are not trimmed) equals the word's HeadwordKey; so the newest wins.
@@ -203,8 +234,14 @@ private:
     void writeStats() { write({Document::stats}); }
     bool writeDocument(Document document);
     DocumentFile& file(Document document);
+    bool writeWords();
     void report(const QString& document, bool written, const QString& error);
     void load();
+    // Reads the document into memory. At load, one that is missing or damaged is empty; later,
+    // such a file leaves memory as it is, to be written back (a damaged one copied aside first).
+    void readDocument(Document document, bool atLoad);
+    std::optional<QList<WordEntry>> readWords();
+    void beginTurn();
 
     QList<WordEntry> m_entries;
     QList<AINote> m_sentenceNotes;
@@ -229,6 +266,10 @@ private:
     std::set<Document> m_failing;
     QMap<QString, QString> m_failedDocuments; // file name -> error
     QMap<QString, QString> m_keptAside;       // file name -> copy
+    FolderLock m_lock;
+    int m_turns = 0;                    // nested turns under way
+    std::optional<QString> m_lockError; // why the turn under way may not write
+    bool m_writesWithoutLocks = false;
 };
 
 } // namespace glossivo

@@ -21,6 +21,7 @@ constexpr qsizetype kRecentTitles = 8;
 
 ReviewOutcome WordStore::applyReview(const QUuid& id, Rating rating, const QString& kind)
 {
+    const Turn turn(*this);
     const auto found = position(id);
     if (!found) return ReviewOutcome::normal;
     refreshStatsDay();
@@ -78,6 +79,7 @@ QCoro::Task<> WordStore::storeMnemonic(QPointer<WordStore> store, MnemonicSource
     }
     // The word book may have gone, or the word been deleted, while the service answered.
     if (!store) co_return;
+    const Turn turn(*store);
     const auto found = store->position(entry.id);
     if (!found) co_return;
     Q_EMIT store->willChange();

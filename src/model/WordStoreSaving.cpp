@@ -71,6 +71,7 @@ int wholeDaysBetween(const QDateTime& from, const QDateTime& to)
 
 WordStore::Saved WordStore::save(const Explanation& explanation, const PageSource& source)
 {
+    const Turn turn(*this);
     const QDateTime now = m_clock.now();
     const Example example = exampleOf(explanation, source, now);
     if (const auto found = index(explanation.headword)) {
@@ -94,6 +95,7 @@ WordStore::Saved WordStore::save(const Explanation& explanation, const PageSourc
 
 Unlock WordStore::recordLookup(const Explanation& explanation, const PageSource& source)
 {
+    const Turn turn(*this);
     const auto found = index(explanation.headword);
     if (!found) return Unlock();
     const AppConfig settings = config();
@@ -136,6 +138,7 @@ void WordStore::markEncounter(qsizetype position, const PageSource& source)
 
 void WordStore::addNote(const AINote& note, const QString& toWord)
 {
+    const Turn turn(*this);
     const auto found = index(toWord);
     if (!found) return;
     Q_EMIT willChange();
@@ -147,6 +150,7 @@ void WordStore::addNote(const AINote& note, const QString& toWord)
 
 void WordStore::addSentenceNote(const AINote& note)
 {
+    const Turn turn(*this);
     Q_EMIT willChange();
     m_sentenceNotes.prepend(note);
     writeSentenceNotes();

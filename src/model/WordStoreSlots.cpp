@@ -31,6 +31,7 @@ void WordStore::refreshStatsDay()
 
 int WordStore::fillSlots(int extra)
 {
+    const Turn turn(*this);
     refreshStatsDay();
     const QDateTime now = m_clock.now();
     const AppConfig settings = config();
@@ -109,6 +110,7 @@ QList<qsizetype> WordStore::joinCandidates(const AppConfig& config, const QDateT
 
 QList<QUuid> WordStore::buildSession(int extraNew)
 {
+    const Turn turn(*this);
     fillSlots(extraNew);
     const QDateTime now = m_clock.now();
     QList<std::pair<double, QUuid>> due;
@@ -134,6 +136,7 @@ QList<QUuid> WordStore::buildSession(int extraNew)
 
 bool WordStore::startLearning(const QUuid& id)
 {
+    const Turn turn(*this);
     const auto found = position(id);
     if (!found || m_entries[*found].stage == Stage::learning) return false;
     if (learningCount() >= config().learningSlots) return false;
@@ -149,6 +152,7 @@ bool WordStore::startLearning(const QUuid& id)
 
 void WordStore::rest(const QUuid& id, int days)
 {
+    const Turn turn(*this);
     const auto found = position(id);
     if (!found) return;
     const QDateTime now = m_clock.now();
@@ -163,6 +167,7 @@ void WordStore::rest(const QUuid& id, int days)
 
 void WordStore::setWantToLearn(const QUuid& id, bool flag)
 {
+    const Turn turn(*this);
     const auto found = position(id);
     if (!found) return;
     Q_EMIT willChange();

@@ -11,6 +11,7 @@ constexpr int kTopSpellLevel = 4;
 
 WordEntry WordStore::addSpellPractice(const Explanation& explanation)
 {
+    const Turn turn(*this);
     if (!index(explanation.headword))
         save(explanation, PageSource{QStringLiteral("常拼"), std::nullopt, std::nullopt});
     const auto at = index(explanation.headword);
@@ -42,6 +43,7 @@ QList<QUuid> WordStore::buildSpellingSession(int size) const
 
 int WordStore::applySpelling(const QUuid& id, Rating rating)
 {
+    const Turn turn(*this);
     const auto at = position(id);
     if (!at) return 0;
     Q_EMIT willChange();
@@ -62,6 +64,7 @@ int WordStore::applySpelling(const QUuid& id, Rating rating)
 
 void WordStore::setSpellPractice(const QUuid& id, bool on)
 {
+    const Turn turn(*this);
     const auto at = position(id);
     if (!at) return;
     Q_EMIT willChange();

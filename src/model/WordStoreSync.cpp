@@ -20,6 +20,7 @@ template <class T> void removeById(QList<T>& list, const QUuid& id)
 
 SyncBundle WordStore::snapshot()
 {
+    const Turn turn(*this);
     SyncBundle bundle;
     bundle.format = 1;
     bundle.words = m_entries;
@@ -35,6 +36,7 @@ SyncBundle WordStore::snapshot()
 
 void WordStore::applySync(const SyncBundle& bundle)
 {
+    const Turn turn(*this);
     Q_EMIT willChange();
     m_entries = bundle.words;
     m_families.rebuild(m_entries);
@@ -61,6 +63,7 @@ void WordStore::bury(const QUuid& id)
 
 void WordStore::deleteWord(const QUuid& id)
 {
+    const Turn turn(*this);
     Q_EMIT willChange();
     if (const auto at = position(id)) m_families.remove(m_entries[*at]);
     removeById(m_entries, id);
@@ -70,6 +73,7 @@ void WordStore::deleteWord(const QUuid& id)
 
 void WordStore::deleteSentenceNote(const QUuid& id)
 {
+    const Turn turn(*this);
     Q_EMIT willChange();
     removeById(m_sentenceNotes, id);
     bury(id);
@@ -78,6 +82,7 @@ void WordStore::deleteSentenceNote(const QUuid& id)
 
 void WordStore::deleteGrammarEncounter(const QUuid& id)
 {
+    const Turn turn(*this);
     Q_EMIT willChange();
     removeById(m_grammarEncounters, id);
     bury(id);
@@ -86,6 +91,7 @@ void WordStore::deleteGrammarEncounter(const QUuid& id)
 
 void WordStore::deleteExample(const QUuid& exampleId, const QUuid& wordId)
 {
+    const Turn turn(*this);
     const auto at = position(wordId);
     if (!at) return;
     Q_EMIT willChange();
@@ -96,6 +102,7 @@ void WordStore::deleteExample(const QUuid& exampleId, const QUuid& wordId)
 
 void WordStore::deleteNote(const QUuid& noteId, const QUuid& wordId)
 {
+    const Turn turn(*this);
     const auto at = position(wordId);
     if (!at) return;
     Q_EMIT willChange();

@@ -168,6 +168,9 @@ QCoro::Task<> SyncPass::run(SyncLink link)
                 remoteTexts = std::move(parsed.texts);
                 remoteVersion = SyncProtocol::version(fetched.etag);
             }
+            // No other process may change the word book between the snapshot and the merged
+            // result taking its place; nothing below waits until the merged result is applied.
+            const WordStore::Turn turn(m_store);
             SyncBundle::WordTexts localTexts;
             const SyncBundle local = m_store.snapshot().normalized(localTexts);
             SyncBundle::WordTexts mergedTexts;

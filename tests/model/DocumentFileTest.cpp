@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cerrno>
 
@@ -178,7 +180,14 @@ TEST(DocumentFileTest, aWriteWhoseLockFailsEndsAndLeavesNoFile)
              if (++calls <= 100) QFile::remove(name);
              return ::flock(fd, how);
          },
-         false}};
+         false},
+        // Only the first: the next new file is written.
+        {[](int fd, int how) {
+             const QString name = QFile::symLinkTarget("/proc/self/fd/" + QString::number(fd));
+             if (++calls == 1) QFile::remove(name);
+             return ::flock(fd, how);
+         },
+         true}};
     for (const auto& [lock, written] : cases) {
         DataFolder folder;
         DocumentFile file(folder.path(QStringLiteral("words.json")));
@@ -190,4 +199,65 @@ TEST(DocumentFileTest, aWriteWhoseLockFailsEndsAndLeavesNoFile)
         EXPECT_EQ(folder.files(), QStringList{QStringLiteral("words.json")});
         EXPECT_EQ(folder.read(QStringLiteral("words.json")), written ? "[2]" : "[1]");
     }
+}
+
+// Where no lock can be taken, a leftover goes when its writer is known to have ended: a process
+// of this machine that no longer runs, or, for another machine's or an older version's file, an
+// hour without a change. A file whose writer still runs stays.
+TEST(DocumentFileTest, withoutLocksALeftoverGoesOnlyWhenItsWriterHasEnded)
+{
+    DataFolder folder;
+    folder.write(QStringLiteral("words.json"), "[]");
+    // The machine's part of the name, as a write gives it.
+    static QString written;
+    AtomicFile::setLockCall([](int fd, int how) {
+        written = QFile::symLinkTarget("/proc/self/fd/" + QString::number(fd));
+        return ::flock(fd, how);
+    });
+    DocumentFile(folder.path(QStringLiteral("probe"))).write("x");
+    AtomicFile::setLockCall(nullptr);
+    const QString host =
+        written.section(QStringLiteral(".tmp-"), 1).section(QLatin1Char('-'), 0, 0);
+    ASSERT_FALSE(host.isEmpty());
+    pid_t ended = ::fork();
+    if (ended == 0) ::_exit(0);
+    ::waitpid(ended, nullptr, 0);
+    const QString prefix = QStringLiteral("words.json.tmp-");
+    const QString gone = prefix + host + QStringLiteral("-%1-aB3xQ9").arg(ended);
+    const QString oldElsewhere = prefix + QStringLiteral("elsewhere-%1-aB3xQ9").arg(ended);
+    const QString running = prefix + host + QStringLiteral("-%1-aB3xQ9").arg(::getpid());
+    const QString recentElsewhere = prefix + QStringLiteral("elsewhere-1-aB3xQ9");
+    const QString recentOlder = prefix + QStringLiteral("aB3xQ9");
+    for (const QString& name : {gone, oldElsewhere, running, recentElsewhere, recentOlder})
+        folder.write(name, "[");
+    QFile old(folder.path(oldElsewhere));
+    ASSERT_TRUE(old.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(old.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-2 * 3600),
+                                QFileDevice::FileModificationTime));
+    old.close();
+
+    AtomicFile::setLockCall([](int, int) { return errno = ENOLCK, -1; });
+    DocumentFile(folder.path(QStringLiteral("words.json"))).removeLeftovers();
+    AtomicFile::setLockCall(nullptr);
+    QStringList expected{QStringLiteral("probe"), QStringLiteral("words.json"), running,
+                         recentElsewhere, recentOlder};
+    expected.sort();
+    EXPECT_EQ(folder.files(), expected);
+}
+
+// A run whose file turns out shorter than the run, copied through the buffer where the kernel
+// cannot copy, fails the write rather than waiting for bytes that never come.
+TEST(DocumentFileTest, aRunLongerThanItsFileFailsTheWrite)
+{
+    DataFolder folder;
+    folder.write(QStringLiteral("source"), "[1, 2]");
+    QFile source(folder.path(QStringLiteral("source")));
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+    AtomicFile::setCopyCall(
+        [](int, off_t*, int, off_t*, size_t, unsigned) -> ssize_t { return errno = EXDEV, -1; });
+    const bool written = DocumentFile(folder.path(QStringLiteral("words.json")))
+                             .write({AtomicFile::Piece(source.handle(), 0, 100)});
+    AtomicFile::setCopyCall(nullptr);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(folder.files(), QStringList{QStringLiteral("source")});
 }

@@ -126,7 +126,8 @@ TEST_F(WordStoreWritesTest, leftoverTemporaryFilesAreRemovedAtLoad)
 }
 
 // The words' texts are not kept in memory but read again from the file for each write: a file
-// another program changed since must not lend its text to the next write.
+// another program changed since must not lend its text to the next write, which holds that
+// program's change instead.
 TEST_F(WordStoreWritesTest, eachWriteHoldsTheWordsAsTheyAreInMemory)
 {
     open({word("ferry"), word("harbor"), word("patch")});
@@ -140,12 +141,17 @@ TEST_F(WordStoreWritesTest, eachWriteHoldsTheWordsAsTheyAreInMemory)
         const QByteArray bytes = file.readAll().replace("harbor", "HARBOR");
         file.seek(0);
         file.write(bytes);
-        // Not within the clock tick of the write before, as an edit by hand never is.
+        // Not within the clock tick of the write before, as an edit by hand never is; flushed
+        // first, or the flush at close would set the time to now again.
+        file.flush();
         file.setFileTime(QDateTime::currentDateTimeUtc().addSecs(5),
                          QFileDevice::FileModificationTime);
     };
+    // By another program, which lays the words out its own way.
     const auto replaced = [&] {
-        folder.write("other.json", "[]\n");
+        folder.write("other.json", QJsonDocument(Json::toArray(store->entries()))
+                                       .toJson(QJsonDocument::Compact)
+                                       .replace("patch", "PATCH"));
         ASSERT_EQ(std::rename(QFile::encodeName(folder.path("other.json")).constData(),
                               QFile::encodeName(folder.path("words.json")).constData()),
                   0);

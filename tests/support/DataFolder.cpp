@@ -33,7 +33,9 @@ bool DataFolder::exists(const QString& name) const
 
 QStringList DataFolder::files() const
 {
-    return QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    QStringList names = QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    names.removeOne(QStringLiteral("word-book.lock"));
+    return names;
 }
 
 } // namespace glossivo::testing

@@ -19,7 +19,8 @@ public:
     void write(const QString& name, const QByteArray& bytes) const;
     QByteArray read(const QString& name) const;
     bool exists(const QString& name) const;
-    // Names of the files in the folder, sorted.
+    // Names of the files in the folder, sorted; the word book's lock file, which holds nothing,
+    // left out.
     QStringList files() const;
 
 private:
