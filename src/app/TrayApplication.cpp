@@ -43,6 +43,11 @@ TrayComposition::TrayComposition(SingleInstance& instance)
     AppDelegate::Services services;
     services.config = &ConfigStore::shared();
     services.words = &WordStore::shared();
+    // The one process that keeps the word book open writes it even where the folder cannot be
+    // locked; a command-line mode then refuses to, so the two never write over each other.
+    WordStore::shared().setWritesWithoutLocks(true);
+    m_wordBookWatcher =
+        std::make_unique<WordBookWatcher>(WordStore::shared(), AppPaths::shared().supportDir());
     services.log = &LearningLog::shared();
     services.permissions = &m_permissions;
     services.front = &m_front;

@@ -4,6 +4,7 @@
 #include "app/ApplicationNames.h"
 #include "app/AutostartFile.h"
 #include "app/ScreenTriggers.h"
+#include "app/WordBookWatcher.h"
 #include "platform/x11/X11ActiveWindowWatcher.h"
 #include "platform/x11/X11PermissionProbe.h"
 
@@ -30,6 +31,7 @@ private:
     X11ActiveWindowWatcher m_front;
     AutostartFile m_autostart;
     std::unique_ptr<ScreenTriggers> m_screenTriggers;
+    std::unique_ptr<WordBookWatcher> m_wordBookWatcher;
     std::unique_ptr<AppDelegate> m_delegate;
 };
 

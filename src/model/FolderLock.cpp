@@ -27,7 +27,9 @@ FolderLock::State FolderLock::acquire(std::chrono::milliseconds wait)
     if (m_fd < 0)
         m_fd = ::open(QFile::encodeName(m_path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (m_fd < 0) {
-        m_error = QStringLiteral("打不开数据文件夹的锁文件：") + qt_error_string(errno);
+        // A folder where not even an empty file can be made (a read-only or full disk) takes no
+        // write either: the reason is the same one.
+        m_error = qt_error_string(errno);
         return State::failed;
     }
     const auto deadline = steady_clock::now() + wait;

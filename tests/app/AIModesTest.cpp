@@ -245,6 +245,24 @@ TEST_F(AIModes, AddSpellingFailsWhenTheWordBookCannotBeWritten)
     EXPECT_EQ(outcome.status, 1);
 }
 
+// The tray program keeps the word book open while a command-line mode adds a word to it: its
+// next save keeps that word, and it knows the word without being started again.
+TEST_F(AIModes, AWordAddedBesideTheRunningProgramIsKeptByItsNextSave)
+{
+    const FakeClock clock;
+    WordStore tray(folder.paths(), clock);
+    server.enqueue(reply({{"headword", "harbor"}, {"meaning_zh", "港口"}}));
+    ASSERT_EQ(run({"--add-spelling", "harbor"}).status, 0);
+    Explanation patch;
+    patch.headword = QStringLiteral("patch");
+    tray.save(patch, {});
+    QStringList headwords;
+    for (const WordEntry& word : storedWords())
+        headwords.append(word.headword);
+    EXPECT_EQ(headwords, (QStringList{"patch", "harbor"}));
+    EXPECT_EQ(tray.entries().size(), 2);
+}
+
 TEST_F(AIModes, AddSpellingWithOnlySeparatorsAndBlanksDoesNothing)
 {
     const ProgramOutcome outcome = run({"--add-spelling", " | \t ||"});
