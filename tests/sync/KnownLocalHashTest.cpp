@@ -5,12 +5,12 @@
 using namespace glossivo;
 
 // The remembered word book lets go of the learning log it was read with, and still tells a log
-// that grew or had a line rewritten.
+// that grew, had a line rewritten (in any script), or had the same characters split elsewhere.
 TEST(KnownLocalHash, KeepsNoLogLinesButTellsAChangedLog)
 {
     SyncBundle book;
     book.words.append(WordEntry{});
-    book.log = {R"({"type":"lookup"})", R"({"type":"review"})"};
+    book.log = {R"({"type":"lookup"})", R"({"word":"学习"})"};
     KnownLocalHash known;
     known.remember(book, "h1");
     EXPECT_TRUE(book.log.isDetached()); // nothing but `book` holds its lines
@@ -18,10 +18,15 @@ TEST(KnownLocalHash, KeepsNoLogLinesButTellsAChangedLog)
 
     SyncBundle rewritten = book;
     rewritten.log[1] = R"({"type":"saved"})";
+    SyncBundle rewrittenInChinese = book;
+    rewrittenInChinese.log[1] = R"({"word":"复习"})";
+    SyncBundle splitElsewhere = book;
+    splitElsewhere.log = {R"({"type":"lookup")", R"(}{"word":"学习"})"};
     SyncBundle grown = book;
     grown.log.append(R"({"type":"saved"})");
     SyncBundle otherWords = book;
     otherWords.words.append(WordEntry{});
-    for (const SyncBundle* changed : {&rewritten, &grown, &otherWords})
+    for (const SyncBundle* changed :
+         {&rewritten, &rewrittenInChinese, &splitElsewhere, &grown, &otherWords})
         EXPECT_FALSE(known.of(*changed));
 }

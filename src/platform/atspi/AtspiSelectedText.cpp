@@ -48,6 +48,14 @@ EmbeddedText::Expanded withoutPadding(EmbeddedText::Expanded expanded)
 
 } // namespace
 
+EmbeddedText::Expanded expandedFromBus(const QString& text, qint64 start, qint64 end,
+                                       const EmbeddedText::ObjectText& objectText)
+{
+    const qint64 location = utf16Offset(text, start);
+    const TextRange selection{location, utf16Offset(text, end) - location};
+    return withoutPadding(EmbeddedText::expand(text, selection, objectText));
+}
+
 // An object on the way down with its selection, in code points.
 struct AtspiSelectedText::Level {
     Ref<AtspiAccessible> object;
@@ -94,13 +102,11 @@ std::optional<AccessibleSelection> AtspiSelectedText::read(AtspiAccessible* focu
     if (!m_budget.ok(error) || !slice) return std::nullopt;
     const QString value = QString::fromUtf8(slice);
     g_free(slice);
-    const qint64 location = utf16Offset(value, level.start - sliceStart);
-    const TextRange selection{location, utf16Offset(value, level.end - sliceStart) - location};
-    const EmbeddedText::Expanded expanded =
-        withoutPadding(EmbeddedText::expand(value, selection, [&](qint64 index, bool selected) {
+    const EmbeddedText::Expanded expanded = expandedFromBus(
+        value, level.start - sliceStart, level.end - sliceStart, [&](qint64 index, bool selected) {
             Ref<AtspiAccessible> object(embeddedAt(level.object.get(), sliceStart + int(index)));
             return textOf(object.get(), selected, 1);
-        }));
+        });
     return AccessibleSelection{
         expanded.text.mid(expanded.selection.location, expanded.selection.length), expanded.text,
         expanded.selection};

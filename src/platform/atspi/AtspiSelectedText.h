@@ -1,6 +1,7 @@
 #pragma once
 
 #include "input/AccessibleSelection.h"
+#include "input/EmbeddedText.h"
 
 #include <optional>
 
@@ -10,6 +11,11 @@ typedef struct _AtspiText AtspiText;
 namespace glossivo {
 
 class AtspiBudget;
+
+// A text read from the bus, whose selection [start, end) counts its code points, with every
+// embedded object's text put in, Firefox's padding left out, and the selection in UTF-16 units.
+EmbeddedText::Expanded expandedFromBus(const QString& text, qint64 start, qint64 end,
+                                       const EmbeddedText::ObjectText& objectText);
 
 // The selection of a focused text object as the user sees it. A browser reports a selection in
 // its page at the focused document, as the one character that stands for the paragraph holding
