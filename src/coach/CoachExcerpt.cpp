@@ -1,27 +1,26 @@
 #include "coach/CoachExcerpt.h"
 
-#include <QTextBoundaryFinder>
+#include "model/Graphemes.h"
+#include "model/MarkdownCut.h"
 
 namespace glossivo {
 
 namespace {
 
-constexpr qsizetype kBreakReach = CoachExcerpt::kShownCharacters / 10;
+constexpr qsizetype kParagraphReach = CoachExcerpt::kShownCharacters / 2;
+constexpr qsizetype kLineReach = CoachExcerpt::kShownCharacters / 10;
 
-// Where the shown part ends: after the last paragraph break, else line break, near the limit.
+// Where the shown part ends: after the last paragraph break near the limit, else after the last
+// line break nearer to it, else between two characters.
 qsizetype cutAt(const QString& text)
 {
     const qsizetype limit = CoachExcerpt::kShownCharacters;
     const QStringView head = QStringView(text).left(limit);
-    for (const QStringView mark : {QStringView(u"\n\n"), QStringView(u"\n")}) {
-        const qsizetype at = head.lastIndexOf(mark);
-        if (at >= limit - kBreakReach) return at + mark.size();
-    }
-    // The character after the limit decides whether the limit is a boundary; nothing beyond it
-    // needs to be read.
-    QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, text.constData(), limit + 1);
-    characters.setPosition(limit);
-    return characters.isAtBoundary() ? limit : characters.toPreviousBoundary();
+    const qsizetype paragraph = head.lastIndexOf(u"\n\n");
+    if (paragraph >= 0 && paragraph >= limit - kParagraphReach) return paragraph + 2;
+    const qsizetype line = head.lastIndexOf(u'\n');
+    if (line >= 0 && line >= limit - kLineReach) return line + 1;
+    return Graphemes::boundaryAtOrBefore(text, limit);
 }
 
 } // namespace
@@ -29,7 +28,7 @@ qsizetype cutAt(const QString& text)
 CoachExcerpt CoachExcerpt::of(const QString& text)
 {
     if (text.size() <= kShownCharacters) return {text, false};
-    return {text.left(cutAt(text)) + QChar(0x2026), true};
+    return {cutMarkdown(text, cutAt(text), u"\u2026"), true};
 }
 
 } // namespace glossivo

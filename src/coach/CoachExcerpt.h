@@ -14,8 +14,10 @@ struct CoachExcerpt {
     QString text;
     bool cut = false;
 
-    // The cut falls at the end of a paragraph (else of a line) in the last tenth of what is
-    // shown, so that no inline Markdown span is broken; without one, between two characters.
+    // The cut falls at the end of a paragraph in the last half of what is shown, else at the end
+    // of a line in its last tenth, else between two characters; emphasis, a code span or a link
+    // that the cut leaves open is closed or left out (cutMarkdown), so that the part shown reads
+    // as it does in the whole text.
     static CoachExcerpt of(const QString& text);
 };
 

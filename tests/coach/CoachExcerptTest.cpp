@@ -14,17 +14,30 @@ TEST(CoachExcerpt, aTextBeyondTheLimitIsCutAtABreakNearItAndNeverInsideACharacte
     const struct {
         const char* name;
         QString text;
-        qsizetype kept; // -1: shown whole
+        qsizetype kept;     // -1: shown whole
+        QString shown = {}; // when the part shown is not the text's start: before the "…"
     } cases[] = {
         {"at the limit", filler(limit), -1},
         {"one past it", filler(limit + 1), limit},
         {"a paragraph before a later line break",
          at(limit - 900, QStringLiteral("\n\n") + filler(400) + QStringLiteral("\n")),
          limit - 900 + 2},
+        {"a paragraph far back", at(limit - 9000, QStringLiteral("\n\n")), limit - 9000 + 2},
         {"a line break", at(limit - 50, QStringLiteral("\n")), limit - 50 + 1},
-        {"a paragraph too far back", at(limit - 3000, QStringLiteral("\n\n")), limit},
+        {"a paragraph too far back", at(limit - 11000, QStringLiteral("\n\n")), limit},
         {"an emoji across the limit", at(limit - 1, QStringLiteral("😀")), limit - 1},
         {"an accent after the limit", at(limit - 1, QStringLiteral("e\u0301")), limit - 1},
+        {"a skin tone after the limit", at(limit - 2, QStringLiteral("👍🏻")), limit - 2},
+        {"a flag across the limit", at(limit - 2, QStringLiteral("🇺🇸")), limit - 2},
+        // Spans the cut leaves open are closed where the whole closes them, else left as written.
+        {"bold across a line break", at(limit - 60, QStringLiteral("**粗体\n继续**")), 0,
+         filler(limit - 60) + QStringLiteral("**粗体**\n")},
+        {"bold never closed", at(limit - 60, QStringLiteral("**粗体\n继续")), limit - 60 + 5},
+        {"a code span", at(limit - 60, QStringLiteral("*斜 `code\nmore` 完*")), 0,
+         filler(limit - 60) + QStringLiteral("*斜 `code`*\n")},
+        {"a link", at(limit - 60, QStringLiteral("[链接\n文字](https://example.com)")), limit - 60},
+        {"bold across the limit", filler(limit - 10) + QStringLiteral("**") + at(limit, "**"), 0,
+         filler(limit - 10) + QStringLiteral("**") + filler(8) + QStringLiteral("**")},
     };
     for (const auto& c : cases) {
         const CoachExcerpt shown = CoachExcerpt::of(c.text);
@@ -32,7 +45,8 @@ TEST(CoachExcerpt, aTextBeyondTheLimitIsCutAtABreakNearItAndNeverInsideACharacte
             EXPECT_EQ(shown.text, c.text) << c.name;
             EXPECT_FALSE(shown.cut) << c.name;
         } else {
-            EXPECT_EQ(shown.text, c.text.left(c.kept) + QChar(0x2026)) << c.name;
+            const QString start = c.shown.isEmpty() ? c.text.left(c.kept) : c.shown;
+            EXPECT_EQ(shown.text, start + QChar(0x2026)) << c.name;
             EXPECT_TRUE(shown.cut) << c.name;
         }
     }

@@ -228,6 +228,27 @@ TEST_F(CoachViewTest, AnAnswerThatGrowsPastWhatIsShownEndsInAnEllipsisAndCopiesW
     EXPECT_EQ(copy->text(), QStringLiteral("已复制"));
 }
 
+TEST_F(CoachViewTest, ACopyOfAnAnswerStillStreamingIsNoLongerMarkedCopiedWhenTheAnswerGrows)
+{
+    makeView();
+    host->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(host.get()));
+    brief();
+    const QString answer = hugeBrief();
+    server.enqueue(FakeReply::streamed({answer.left(30000), answer.mid(30000)}));
+    session->send(QStringLiteral("今天只有 5 分钟"));
+    ASSERT_TRUE(FakeChatServer::waitFor([this] {
+        return session->messages().last().text.size() >= 30000 &&
+               find<QPushButton>("copyAllButton");
+    }));
+    ASSERT_LT(session->messages().last().text.size(), answer.size());
+    auto* copy = find<QPushButton>("copyAllButton");
+    copy->click();
+    EXPECT_EQ(copy->text(), QStringLiteral("已复制"));
+    ASSERT_TRUE(waitUntilIdle());
+    EXPECT_EQ(copy->text(), QStringLiteral("复制全文"));
+}
+
 TEST_F(CoachViewTest, ReturnSendsTheTypedMessageFromAnywhereInTheWindow)
 {
     makeView();
