@@ -22,6 +22,16 @@ QString failedLines(const SyncService& service)
            service.lastErrorDetail().value_or(QString()) + u'\n';
 }
 
+// The server has the merged word book, but this device's disk does not.
+QString unsavedLines(const WordStore& store)
+{
+    QString lines;
+    for (const QString& document : store.failedDocuments())
+        lines += QStringLiteral("同步了，但没能保存：") + document + u'：' +
+                 store.writeError(document) + u'\n';
+    return lines;
+}
+
 QString badCodeLine()
 {
     return QStringLiteral("同步码格式不对\n");
@@ -42,6 +52,10 @@ QString connectedLine(const SyncLink& link)
 QCoro::Task<int> syncNow(SyncService& service, const WordStore& store, QTextStream& out)
 {
     const bool synced = co_await service.syncNow();
+    if (synced && !store.failedDocuments().isEmpty()) {
+        out << unsavedLines(store);
+        co_return 1;
+    }
     out << (synced ? syncedLine(store) : failedLines(service));
     co_return synced ? 0 : 1;
 }

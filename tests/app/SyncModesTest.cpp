@@ -4,10 +4,13 @@
 #include "sync/SyncBundle.h"
 
 #include <QDir>
+#include <QFile>
 #include <QJsonDocument>
 #include <QTimeZone>
 
 #include <gtest/gtest.h>
+
+#include <sys/file.h>
 
 using namespace glossivo;
 using namespace glossivo::testing;
@@ -124,6 +127,16 @@ TEST_F(SyncModes, ANewDeviceConnectsAndBringsInTheServersWordsAndLog)
     EXPECT_EQ(outcome.out, "同步好了：3 个词\n");
     EXPECT_EQ(outcome.status, 0) << outcome.err.toStdString();
     EXPECT_EQ(data.read("learning-log.jsonl").count("\"kind\":\"save\""), 3);
+
+    // Another Glossivo process keeps the word book's lock: the merged words do not reach this
+    // disk, and the pass does not say it is done.
+    anotherDeviceStores({"quixotic"});
+    QFile lock(data.path("word-book.lock"));
+    ASSERT_TRUE(lock.open(QIODevice::ReadWrite) && ::flock(lock.handle(), LOCK_EX) == 0);
+    outcome = run({"--sync-now"});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_TRUE(outcome.out.startsWith("同步了，但没能保存：")) << outcome.out.toStdString();
+    EXPECT_FALSE(data.read("words.json").contains("quixotic"));
 }
 
 TEST_F(SyncModes, AFailedPassPrintsTheSentenceAndTheDetail)
