@@ -10,4 +10,10 @@ namespace glossivo::BidiControls {
 // Everything else stays; text without them comes back as it is, without a copy.
 QString removed(const QString& text);
 
+// Whether the code point is one of those controls.
+inline bool isControl(char32_t c)
+{
+    return (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
+}
+
 } // namespace glossivo::BidiControls

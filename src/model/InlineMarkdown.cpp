@@ -1,6 +1,7 @@
 #include "model/InlineMarkdown.h"
 
 #include "model/BidiControls.h"
+#include "model/HtmlEntities.h"
 #include "model/MarkdownCharacters.h"
 #include "model/MarkdownLinkTables.h"
 #include "model/SafeLink.h"
@@ -107,6 +108,16 @@ QString closeTag(Tag tag)
         return QStringLiteral("</s>");
     }
     return {};
+}
+
+// What a character reference stands for. A bidirectional control is left out, as it is from
+// the text itself.
+QString referenced(const HtmlEntities::Reference& reference)
+{
+    QString text;
+    for (const char32_t c : {reference.first, reference.second})
+        if (c != 0 && !BidiControls::isControl(c)) text += QChar::fromUcs4(c);
+    return text;
 }
 
 // A control character (a tab, a line break escaped into the address, a C1 code) would reach the
@@ -389,6 +400,13 @@ std::optional<std::pair<qsizetype, QString>> Parser::linkTail(qsizetype at)
     if (next >= n || s.at(next) != QLatin1Char(')')) return std::nullopt;
     QString address;
     for (qsizetype k = 0; k < raw.size(); ++k) {
+        const HtmlEntities::Reference reference =
+            HtmlEntities::referenceAt(QStringView(raw).mid(k));
+        if (reference.length > 0) {
+            address += referenced(reference);
+            k += reference.length - 1;
+            continue;
+        }
         if (raw.at(k) == QLatin1Char('\\') && k + 1 < raw.size() &&
             isAsciiPunctuation(raw.at(k + 1).unicode()))
             ++k;
@@ -485,28 +503,49 @@ void Parser::processEmphasis(qsizetype bottom)
     }
 }
 
-// The stretch escaped for HTML, its backslash escapes taken out when it is text.
-void appendEscaped(QString& html, QStringView stretch, bool unescape)
+QString entityOf(QChar reserved)
+{
+    return reserved == u'<'   ? QStringLiteral("&lt;")
+           : reserved == u'>' ? QStringLiteral("&gt;")
+           : reserved == u'&' ? QStringLiteral("&amp;")
+                              : QStringLiteral("&quot;");
+}
+
+// The stretch escaped for HTML; when it is text, its backslash escapes are taken out and its
+// character references put in. What a reference stands for is only ever text: the parser has
+// already read the stretch, so a "&#42;" can no longer make emphasis.
+void appendEscaped(QString& html, QStringView stretch, bool text)
 {
     const auto reserved = [](QChar c) { return c == u'<' || c == u'>' || c == u'&' || c == u'"'; };
     qsizetype done = 0;
     for (qsizetype k = 0; k < stretch.size(); ++k) {
         const QChar c = stretch[k];
-        const bool escape = unescape && c == u'\\' && k + 1 < stretch.size() &&
+        const bool escape = text && c == u'\\' && k + 1 < stretch.size() &&
                             isAsciiPunctuation(stretch[k + 1].unicode());
         if (!escape && !reserved(c)) continue;
         html += stretch.mid(done, k - done);
         done = k + 1;
         if (escape) {
             // The escaped character is written as itself: an escaped backslash escapes nothing
-            // after it. One that HTML reserves is still written as its entity.
-            if (!reserved(stretch[k + 1])) ++k;
+            // after it, and an escaped '&' starts no reference. One that HTML reserves is still
+            // written as its entity.
+            ++k;
+            if (reserved(stretch[k])) {
+                html += entityOf(stretch[k]);
+                done = k + 1;
+            }
             continue;
         }
-        html += c == u'<'   ? QStringLiteral("&lt;")
-                : c == u'>' ? QStringLiteral("&gt;")
-                : c == u'&' ? QStringLiteral("&amp;")
-                            : QStringLiteral("&quot;");
+        if (text && c == u'&') {
+            const HtmlEntities::Reference reference = HtmlEntities::referenceAt(stretch.mid(k));
+            if (reference.length > 0) {
+                html += referenced(reference).toHtmlEscaped();
+                k += reference.length - 1;
+                done = k + 1;
+                continue;
+            }
+        }
+        html += entityOf(c);
     }
     html += stretch.mid(done);
 }

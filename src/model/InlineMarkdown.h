@@ -9,10 +9,11 @@ namespace glossivo {
 // and <a>, with their markers taken out; markers that pair with nothing stay as written, and
 // they nest and bind as a CommonMark reader has them. Nothing else is read as Markdown: list
 // markers, headings, quotes, tables and fences stay literal, and every line break and run of
-// spaces stays where it is. Every character of the text is escaped, so tags and entities in it
-// show as text, and only an http or https link becomes an anchor (any other link shows its text
-// alone). A text that is not valid UTF-16 comes back escaped and unstyled. Bidirectional
-// controls are left out (see BidiControls).
+// spaces stays where it is. Character references ("&amp;", "&#20320;") outside code spans stand
+// for their character, which is then only text and never a marker. Every character is escaped,
+// so tags show as text, and only an http or https link becomes an anchor (any other link shows
+// its text alone). A text that is not valid UTF-16 comes back escaped and unstyled.
+// Bidirectional controls are left out (see BidiControls), those written as references too.
 //
 // Pure, and linear in the length of the text: answers of any size and shape may be passed.
 QString inlineMarkdown(const QString& text);

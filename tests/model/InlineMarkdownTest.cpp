@@ -133,10 +133,27 @@ TEST(InlineMarkdown, EverythingFromTheTextIsEscaped)
 {
     expectAll({
         {"<script>alert(1)</script>", "&lt;script&gt;alert(1)&lt;/script&gt;"},
-        {"<b>粗</b> &amp; &lt;", "&lt;b&gt;粗&lt;/b&gt; &amp;amp; &amp;lt;"},
+        {"<b>粗</b> & &lt;i&gt;", "&lt;b&gt;粗&lt;/b&gt; &amp; &lt;i&gt;"},
         {"`<img src=x onerror=alert(1)>`", "<code>&lt;img src=x onerror=alert(1)&gt;</code>"},
         {"**<i>**", "<b>&lt;i&gt;</b>"},
         {"[<b>x</b>](https://a.example)", "<a href=\"https://a.example\">&lt;b&gt;x&lt;/b&gt;</a>"},
+    });
+}
+
+TEST(InlineMarkdown, CharacterReferencesStandForTheirCharacterAsText)
+{
+    expectAll({
+        {"AT&amp;T &copy; &ngE; &#20320;&#x597D;&#X597D;", "AT&amp;T © ≧̸ 你好好"},
+        {"&#0; &#xD800; &#x110000; &#9999999;", "\uFFFD \uFFFD \uFFFD \uFFFD"},
+        // Unknown, without their ';' (HTML knows "&copy" alone, CommonMark does not), too long.
+        {"&nosuch; &copy &#; &#x; &#12345678; &#x1234567;",
+         "&amp;nosuch; &amp;copy &amp;#; &amp;#x; &amp;#12345678; &amp;#x1234567;"},
+        {"`&amp;` \\&amp; \\\\&amp;", "<code>&amp;amp;</code> &amp;amp; \\&amp;"},
+        {"&#42;a&#42; &#91;b&#93;(https://a.example)", "*a* [b](https://a.example)"},
+        {"&lt;b&gt;x&lt;/b&gt; &quot;", "&lt;b&gt;x&lt;/b&gt; &quot;"},
+        {"rtl&#x202E;evil&#8297;", "rtlevil"},
+        {"[a](https://a.example/?x=1&amp;y=&#x22;)",
+         "<a href=\"https://a.example/?x=1&amp;y=&quot;\">a</a>"},
     });
 }
 
