@@ -100,12 +100,10 @@ AppConfig WordStore::config() const
 void WordStore::load()
 {
     m_stats = ReviewStats{DayKey::of(m_clock.now()), 0, 0};
-    for (Document document : {Document::words, Document::notes, Document::grammar, Document::stats,
-                              Document::affixes, Document::deleted})
+    for (Document document : kDocuments)
         readDocument(document, true);
     m_log.removeLeftovers();
-    for (Document document : {Document::words, Document::notes, Document::grammar,
-                              Document::affixes, Document::deleted, Document::stats}) {
+    for (Document document : kDocuments) {
         DocumentFile& loaded = file(document);
         if (const auto copy = loaded.keepAside())
             m_keptAside.insert(QFileInfo(loaded.path()).fileName(), *copy);
@@ -173,7 +171,7 @@ void WordStore::readDocument(Document document, bool atLoad)
 
 void WordStore::refresh()
 {
-    const Turn turn(*this);
+    const Turn turn(*this); // its start takes in what changed
 }
 
 WordStore::Turn::Turn(WordStore& store) : m_store(store)
@@ -198,8 +196,7 @@ void WordStore::beginTurn()
     // Reading needs no lock: every write replaces a document whole. A document whose own last
     // write failed holds changes that exist only in memory, and keeps them.
     std::vector<Document> changed;
-    for (Document document : {Document::words, Document::notes, Document::grammar,
-                              Document::affixes, Document::deleted, Document::stats})
+    for (Document document : kDocuments)
         if (!m_failing.count(document) && file(document).isChangedOnDisk())
             changed.push_back(document);
     if (changed.empty()) return;

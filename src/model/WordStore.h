@@ -223,6 +223,9 @@ private:
                                        QStringList interests);
 
     enum class Document { words, notes, grammar, affixes, deleted, stats };
+    static constexpr Document kDocuments[] = {Document::words,   Document::notes,
+                                              Document::grammar, Document::affixes,
+                                              Document::deleted, Document::stats};
     // Writes the documents, then every other one whose last write failed, then the learning-log
     // events held so far when no document is failing.
     void write(std::initializer_list<Document> changed);
