@@ -24,6 +24,16 @@ protected:
 
     static constexpr qint64 kDay = 86400;
 
+    // A word as the AI explained it, met in the sentence when one is given.
+    static Explanation explained(const QString& headword, const QString& sentence = QString())
+    {
+        Explanation explanation;
+        explanation.headword = headword;
+        explanation.meaningZh = QStringLiteral("意思");
+        if (!sentence.isNull()) explanation.sentence = sentence;
+        return explanation;
+    }
+
     WordStore& open()
     {
         store.reset();

@@ -7,15 +7,6 @@ using glossivo::testing::WordBookFixture;
 
 namespace {
 
-Explanation explained(const QString& headword, const QString& sentence = QString())
-{
-    Explanation explanation;
-    explanation.headword = headword;
-    explanation.meaningZh = QStringLiteral("意思");
-    if (!sentence.isNull()) explanation.sentence = sentence;
-    return explanation;
-}
-
 const PageSource kGithub{QStringLiteral("Firefox"), QStringLiteral("https://www.github.com/x/y"),
                          QStringLiteral("Pull request #7")};
 

@@ -16,14 +16,6 @@ using glossivo::testing::WordBookFixture;
 
 namespace {
 
-Explanation explained(const QString& headword)
-{
-    Explanation explanation;
-    explanation.headword = headword;
-    explanation.meaningZh = QStringLiteral("意思");
-    return explanation;
-}
-
 // Rewrites the file in place, keeping its size, and puts its times back as a restore from backup
 // or `rsync --inplace -t` does.
 void rewriteInPlace(const QString& name, const QByteArray& from, const QByteArray& to)

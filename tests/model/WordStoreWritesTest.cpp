@@ -13,14 +13,6 @@ using glossivo::testing::WordBookFixture;
 
 namespace {
 
-Explanation explained(const QString& headword)
-{
-    Explanation explanation;
-    explanation.headword = headword;
-    explanation.meaningZh = QStringLiteral("意思");
-    return explanation;
-}
-
 AINote note(const QString& text)
 {
     AINote made;
