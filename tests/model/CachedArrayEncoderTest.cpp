@@ -1,7 +1,9 @@
 #include "model/CachedArrayEncoder.h"
+#include "model/AtomicFile.h"
 #include "model/JsonFields.h"
 #include "model/WordEntry.h"
 
+#include <QTemporaryDir>
 #include <QTimeZone>
 
 #include <gtest/gtest.h>
@@ -84,4 +86,22 @@ TEST(CachedArrayEncoderTest, aSeededCacheWritesTheRecordsExactlyAsTheyEncode)
     }
     CachedArrayEncoder<WordEntry> encoder;
     EXPECT_FALSE(encoder.seed(words.mid(1), canonical)); // not as many elements as records
+}
+
+// Another writer's file may take the name in the instant after this write's rename: the texts
+// are read from then on from the file this write made, never from the one now named so.
+TEST(CachedArrayEncoderTest, textsAreReadFromTheFileWrittenNotFromTheName)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("words.json"));
+    const QList<WordEntry> words{word(QStringLiteral("one")), word(QStringLiteral("two"))};
+    CachedArrayEncoder<WordEntry> encoder;
+    int written = -1;
+    ASSERT_TRUE(AtomicFile::write(path, encoder.pieces(words), {}, &written));
+    // The same size, as a write of this program, with other words.
+    QByteArray other = plain(words);
+    other.replace("one", "ONE");
+    ASSERT_TRUE(AtomicFile::write(path, other));
+    encoder.finishWrite(written);
+    EXPECT_EQ(AtomicFile::join(encoder.pieces(words)), plain(words));
 }
