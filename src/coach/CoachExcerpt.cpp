@@ -1,7 +1,6 @@
 #include "coach/CoachExcerpt.h"
 
 #include "model/Graphemes.h"
-#include "model/MarkdownCut.h"
 
 namespace glossivo {
 
@@ -27,8 +26,8 @@ qsizetype cutAt(const QString& text)
 
 CoachExcerpt CoachExcerpt::of(const QString& text)
 {
-    if (text.size() <= kShownCharacters) return {text, false};
-    return {cutMarkdown(text, cutAt(text), u"\u2026"), true};
+    if (text.size() <= kShownCharacters) return {text.size(), false};
+    return {cutAt(text), true};
 }
 
 } // namespace glossivo

@@ -11,13 +11,12 @@ struct CoachExcerpt {
     // Some twenty-five times the longest brief the coach is asked for.
     static constexpr qsizetype kShownCharacters = 20000;
 
-    QString text;
+    qsizetype end = 0; // the part shown is the text before it
     bool cut = false;
 
     // The cut falls at the end of a paragraph in the last half of what is shown, else at the end
-    // of a line in its last tenth, else between two characters; emphasis, a code span or a link
-    // that the cut leaves open is closed or left out (cutMarkdown), so that the part shown reads
-    // as it does in the whole text.
+    // of a line in its last tenth, else between two characters. The part shown is drawn as the
+    // whole text draws it (inlineMarkdownPrefix).
     static CoachExcerpt of(const QString& text);
 };
 

@@ -43,8 +43,8 @@ struct Piece {
     bool linked = false; // bracket, linkClose: a link formed here
     QChar marker;        // delimiter: '*', '_' or '~'
     int count = 0;       // delimiter: characters of the run still shown as themselves
-    qsizetype from = 0;  // text, code: the stretch of the text; in text, backslash escapes are
-    qsizetype to = 0;    // still there and taken out as it is written
+    qsizetype from = 0;  // the stretch of the text; of a code span, what is inside its markers;
+    qsizetype to = 0;    // in text, backslash escapes are still there and taken out as written
     qsizetype link = -1; // bracket, linkClose: the address in `links`; -1 when it may not open
 };
 
@@ -141,10 +141,14 @@ class Parser {
 public:
     explicit Parser(const QString& text) : s(text) {}
 
-    // Appends the text's markup.
-    void render(QString& html);
+    // Appends the markup of the text before `stop` (all of it when stop < 0), as the whole text
+    // has it: a text or code piece across `stop` is cut there, and a marker at or across it ends
+    // the markup, with the tags still open closed.
+    void render(QString& html, qsizetype stop = -1);
 
 private:
+    // A whole text is rendered without a cut's checks and bookkeeping.
+    template <bool cut> void renderPieces(QString& html, qsizetype stop);
     void parse();
     qsizetype codeSpan(qsizetype at);
     qsizetype delimiterRun(qsizetype at);
@@ -218,8 +222,10 @@ void Parser::parse()
             i = delimiterRun(i);
         } else if (c == QLatin1Char('[')) {
             brackets.append({pieces.size(), lastDelimiter});
-            pieces.append(Piece{Piece::Kind::bracket});
-            ++i;
+            Piece bracket{Piece::Kind::bracket};
+            bracket.from = i;
+            bracket.to = ++i;
+            pieces.append(bracket);
         } else if (c == QLatin1Char(']')) {
             i = closeBracket(i);
         } else {
@@ -324,6 +330,8 @@ qsizetype Parser::delimiterRun(qsizetype at)
     Piece piece{Piece::Kind::delimiter};
     piece.marker = marker;
     piece.count = length;
+    piece.from = at;
+    piece.to = end;
     pieces.append(piece);
     if (canOpen || canClose) {
         Delimiter delimiter{pieces.size() - 1, marker,        length, canOpen,
@@ -363,6 +371,8 @@ qsizetype Parser::closeBracket(qsizetype at)
     Piece close{Piece::Kind::linkClose};
     close.linked = true;
     close.link = link;
+    close.from = at;
+    close.to = tail->first;
     pieces.append(close);
     // Links do not nest: no bracket opened before this one starts a link any more.
     activeBrackets = brackets.size();
@@ -550,15 +560,55 @@ void appendEscaped(QString& html, QStringView stretch, bool text)
     html += stretch.mid(done);
 }
 
-void Parser::render(QString& html)
+// Where a text stretch can end at or before `at` without cutting an escape or a character
+// reference short, which would show what the whole text does not.
+qsizetype tokenStart(QStringView stretch, qsizetype at)
+{
+    for (qsizetype k = 0; k < at; ++k) {
+        qsizetype length = 1;
+        if (stretch[k] == u'\\' && k + 1 < stretch.size() &&
+            isAsciiPunctuation(stretch[k + 1].unicode()))
+            length = 2;
+        else if (stretch[k] == u'&')
+            length = std::max<qsizetype>(1, HtmlEntities::referenceAt(stretch.mid(k)).length);
+        if (k + length > at) return k;
+        k += length - 1;
+    }
+    return at;
+}
+
+void Parser::render(QString& html, qsizetype stop)
 {
     parse();
     // The marks of each piece together, each piece's in the order they were found.
     std::stable_sort(tags.begin(), tags.end(),
                      [](const TagMark& a, const TagMark& b) { return a.piece < b.piece; });
+    if (stop < 0)
+        renderPieces<false>(html, stop);
+    else
+        renderPieces<true>(html, stop);
+}
+
+template <bool cut> void Parser::renderPieces(QString& html, qsizetype stop)
+{
+    // Only a cut keeps the closing tags of what is open (the markup nests), to close it there.
+    QList<QString> closers;
     qsizetype mark = 0;
     for (qsizetype index = 0; index < pieces.size(); ++index) {
         const Piece& piece = pieces.at(index);
+        if (cut && piece.to > stop) {
+            const QStringView before =
+                QStringView(s).mid(piece.from, std::max<qsizetype>(stop - piece.from, 0));
+            if (piece.kind == Piece::Kind::text) {
+                const QStringView stretch = QStringView(s).mid(piece.from, piece.to - piece.from);
+                appendEscaped(html, before.left(tokenStart(stretch, before.size())), true);
+            } else if (piece.kind == Piece::Kind::code && !before.isEmpty()) {
+                html += QStringLiteral("<code>");
+                appendEscaped(html, before, false);
+                html += QStringLiteral("</code>");
+            }
+            break;
+        }
         qsizetype marksEnd = mark;
         while (marksEnd < tags.size() && tags.at(marksEnd).piece == index)
             ++marksEnd;
@@ -574,25 +624,38 @@ void Parser::render(QString& html)
             break;
         case Piece::Kind::delimiter:
             // Closed innermost first; opened outermost first, the reverse of how they were found.
-            for (qsizetype k = mark; k < marksEnd; ++k)
-                if (!tags.at(k).opens) html += closeTag(tags.at(k).tag);
+            for (qsizetype k = mark; k < marksEnd; ++k) {
+                if (tags.at(k).opens) continue;
+                html += closeTag(tags.at(k).tag);
+                if constexpr (cut) closers.removeLast();
+            }
             html += QString(piece.count, piece.marker);
-            for (qsizetype k = marksEnd; k-- > mark;)
-                if (tags.at(k).opens) html += openTag(tags.at(k).tag);
+            for (qsizetype k = marksEnd; k-- > mark;) {
+                if (!tags.at(k).opens) continue;
+                html += openTag(tags.at(k).tag);
+                if constexpr (cut) closers.append(closeTag(tags.at(k).tag));
+            }
             break;
         case Piece::Kind::bracket:
-            if (!piece.linked)
+            if (!piece.linked) {
                 html += QLatin1Char('[');
-            else if (piece.link >= 0)
+            } else if (piece.link >= 0) {
                 html += QStringLiteral("<a href=\"") + links.at(piece.link).toHtmlEscaped() +
                         QStringLiteral("\">");
+                if constexpr (cut) closers.append(QStringLiteral("</a>"));
+            }
             break;
         case Piece::Kind::linkClose:
-            if (piece.link >= 0) html += QStringLiteral("</a>");
+            if (piece.link >= 0) {
+                html += QStringLiteral("</a>");
+                if constexpr (cut) closers.removeLast();
+            }
             break;
         }
         mark = marksEnd;
     }
+    for (qsizetype k = closers.size(); k-- > 0;)
+        html += closers.at(k);
 }
 
 bool isBlank(QChar c)
@@ -624,6 +687,37 @@ std::pair<qsizetype, qsizetype> paragraphBreak(const QString& text, qsizetype fr
     return {text.size(), text.size()};
 }
 
+// Emphasis, code spans and links end where the paragraph does, at a blank line, as a CommonMark
+// reader has it; so each paragraph is read by itself, and a long answer never needs more than one
+// paragraph's worth of reading state. Appends the markup of the text before `stop` (all of it
+// when stop < 0).
+void appendParagraphs(QString& html, const QString& text, qsizetype stop)
+{
+    const qsizetype last = stop < 0 ? text.size() : std::min(stop, text.size());
+    for (qsizetype from = 0; from < last;) {
+        const auto [end, next] = paragraphBreak(text, from);
+        const bool cut = stop >= 0 && end > stop;
+        Parser(text.mid(from, end - from)).render(html, cut ? stop - from : -1);
+        if (cut) return;
+        html += QStringView(text).mid(end, std::min(next, last) - end);
+        from = next;
+    }
+}
+
+// How much of a text a cut at `end` reads: a paragraph may run on for megabytes, so no more than
+// this past the cut, and what it cannot see closed stays open. The read ends before a space where
+// one is in reach, so that a marker at its edge reads as in the whole.
+constexpr qsizetype kCutReach = 20000;
+
+qsizetype readEnd(const QString& text, qsizetype end)
+{
+    const qsizetype far = end + kCutReach;
+    if (far >= text.size()) return text.size();
+    for (qsizetype at = far; at > end; --at)
+        if (isWhitespace(text.at(at).unicode())) return at;
+    return far;
+}
+
 // Runs of spaces and line breaks stay as the text has them.
 const QString kOpen = QStringLiteral("<span style=\"white-space:pre-wrap\">");
 const QString kClose = QStringLiteral("</span>");
@@ -644,15 +738,24 @@ QString inlineMarkdown(const QString& text)
     QString html;
     html.reserve(kOpen.size() + shown.size() + shown.size() / 8 + kClose.size());
     html += kOpen;
-    // Emphasis, code spans and links end where the paragraph does, at a blank line, as a
-    // CommonMark reader has it; so each paragraph is read by itself, and a long answer never
-    // needs more than one paragraph's worth of reading state.
-    for (qsizetype from = 0; from < shown.size();) {
-        const auto [end, next] = paragraphBreak(shown, from);
-        Parser(shown.mid(from, end - from)).render(html);
-        html += QStringView(shown).mid(end, next - end);
-        from = next;
-    }
+    appendParagraphs(html, shown, -1);
+    html += kClose;
+    return html;
+}
+
+QString inlineMarkdownPrefix(const QString& text, qsizetype end, QStringView mark)
+{
+    end = std::clamp<qsizetype>(end, 0, text.size());
+    if (end > 0 && end < text.size() && text.at(end).isLowSurrogate()) --end;
+    if (!isValidUtf16(text)) return plainMarkup(text.left(end) + mark.toString());
+    // Bidirectional controls are left out of what is read, so the cut moves back by those before
+    // it.
+    const qsizetype stop = end - std::count_if(text.cbegin(), text.cbegin() + end, [](QChar c) {
+                               return BidiControls::isControl(c.unicode());
+                           });
+    QString html = kOpen;
+    appendParagraphs(html, BidiControls::removed(text.left(readEnd(text, end))), stop);
+    html += mark.toString().toHtmlEscaped();
     html += kClose;
     return html;
 }

@@ -18,6 +18,13 @@ namespace glossivo {
 // Pure, and linear in the length of the text: answers of any size and shape may be passed.
 QString inlineMarkdown(const QString& text);
 
+// The start of the text up to `end` (in UTF-16 units of the text as given) as the whole text
+// shows it, then `mark` (a "…"): emphasis, a code span or a link that the whole closes past the
+// cut is closed before the mark, and a marker that the cut reaches or goes through is left out
+// with everything after it. Of the paragraph that holds the cut it reads no further than some
+// 20,000 units past the cut, so a span it cannot see closed there shows as written.
+QString inlineMarkdownPrefix(const QString& text, qsizetype end, QStringView mark);
+
 // The text escaped as it is (bidirectional controls left out), in the same wrapping that keeps its
 // spaces and line breaks.
 QString plainMarkup(const QString& text);

@@ -24,11 +24,16 @@ MarkdownText::MarkdownText(qreal size, int lineSpacing, LinkOpener open, QWidget
     });
 }
 
-void MarkdownText::setMarkdown(const QString& text)
+void MarkdownText::setMarkdown(const QString& text, qsizetype shownEnd)
 {
-    if (text == m_text && !document()->isEmpty()) return;
-    m_text = text;
-    setHtml(inlineMarkdown(text));
+    const bool cut = 0 <= shownEnd && shownEnd < text.size();
+    m_text = cut ? text.left(shownEnd) : text;
+    // A text growing past its cut seldom changes what is drawn (a span closing in it does): the
+    // view is laid out again only when it does.
+    QString html = cut ? inlineMarkdownPrefix(text, shownEnd, u"\u2026") : inlineMarkdown(text);
+    if (html == m_html && !document()->isEmpty()) return;
+    m_html = std::move(html);
+    setHtml(m_html);
     // A text view has no name of its own on the accessibility bus: it says what it shows.
     setAccessibleName(toPlainText());
     TextFit::spaceLines(*document(), m_lineSpacing);

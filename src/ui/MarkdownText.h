@@ -18,11 +18,15 @@ public:
     // pixels added below each line.
     MarkdownText(qreal size, int lineSpacing, LinkOpener open, QWidget* parent = nullptr);
 
-    void setMarkdown(const QString& text);
+    // The text, or when shownEnd falls inside it, the text before shownEnd drawn as the whole text
+    // draws it, then "…" (inlineMarkdownPrefix).
+    void setMarkdown(const QString& text, qsizetype shownEnd = -1);
+    // The part of the text shown.
     const QString& markdown() const { return m_text; }
 
 private:
     QString m_text;
+    QString m_html;
     int m_lineSpacing;
 };
 

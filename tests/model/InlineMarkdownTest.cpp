@@ -1,6 +1,8 @@
 #include "model/InlineMarkdown.h"
 
 #include <QList>
+#include <QRandomGenerator>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -9,9 +11,9 @@ using namespace glossivo;
 namespace {
 
 // The markup inside the wrapping that keeps spaces and line breaks.
-QString body(const QString& text)
+QString body(const QString& text, qsizetype end = -1, QStringView mark = u"\u2026")
 {
-    const QString html = inlineMarkdown(text);
+    const QString html = end < 0 ? inlineMarkdown(text) : inlineMarkdownPrefix(text, end, mark);
     const QString open = QStringLiteral("<span style=\"white-space:pre-wrap\">");
     const QString close = QStringLiteral("</span>");
     if (html.isEmpty()) return html;
@@ -174,6 +176,70 @@ TEST(InlineMarkdown, TextThatIsNotValidUtf16ComesBackPlain)
     broken += QChar(0xd800);
     EXPECT_EQ(inlineMarkdown(broken), plainMarkup(broken));
     EXPECT_TRUE(plainMarkup(broken).contains(QStringLiteral("**粗**")));
+}
+
+TEST(InlineMarkdown, AStartIsStyledAsInTheWholeWithWhatTheCutLeavesOpenClosed)
+{
+    const struct {
+        const char* text;
+        qsizetype end;
+        const char* markup;
+    } cases[] = {
+        {"**粗体\n继续**", 5, "<b>粗体\n</b>…"},
+        {"**粗体\n继续", 5, "**粗体\n…"},
+        {"*斜 `code\nmore` 完*", 9, "<i>斜 <code>code\n</code></i>…"},
+        {"[链接\n文字](https://example.com)", 4, "<a href=\"https://example.com\">链接\n</a>…"},
+        {"**a *b `c d` e* f**", 9, "<b>a <i>b <code>c</code></i></b>…"},
+        {"`` a ` b ``", 3, "…"},
+        {"a **b**", 3, "a …"},
+        {"**b** c", 4, "<b>b</b>…"},
+        {"a \\*b* &amp; c", 3, "a …"},
+        {"a \\*b* &amp; c", 9, "a *b* …"},
+        {"一\n\n**二**", 3, "一\n\n…"},
+        // Positions count in the text as given, bidirectional controls and all.
+        {"\u202E**ab** \u202Ecd", 4, "<b>a</b>…"},
+        {"\u202E**ab** \u202Ecd", 10, "<b>ab</b> c…"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(body(QString::fromUtf8(c.text), c.end), QString::fromUtf8(c.markup))
+            << c.text << " cut at " << c.end;
+}
+
+// Random texts of markers, links, code and words, cut anywhere: the markup of the start is the
+// whole's markup up to some point with the tags still open there closed, and shows every word
+// character written before the cut and none after it.
+TEST(InlineMarkdown, AStartOfAnyTextIsTheWholeUpToTheCut)
+{
+    const QStringList bits{"*",   "**", "_",  "~~",   "`", "[", "](https://a.example)",
+                           "](x", " ",  "\n", "\n\n", "",  "",  ""};
+    const QRegularExpression tag(QStringLiteral("<(/?)(\\w+)[^>]*>"));
+    const QRegularExpression closers(QStringLiteral("(</\\w+>)*\\z"));
+    QRandomGenerator random(7);
+    for (int round = 0; round < 200; ++round) {
+        QString text;
+        QList<qsizetype> at; // of each word character, numbered from U+4E00
+        for (int i = 0; i < 24; ++i) {
+            text += bits.at(random.bounded(int(bits.size())));
+            at.append(text.size());
+            text += QChar(char16_t(0x4E00 + at.size() - 1));
+        }
+        const QString whole = body(text);
+        for (qsizetype end = 0; end <= text.size(); ++end) {
+            const QString start = body(text, end, u"");
+            const qsizetype closing = start.indexOf(closers);
+            QStringList open;
+            for (const auto& m : tag.globalMatch(start.left(closing)))
+                m.captured(1).isEmpty() ? open.append(m.captured(2)) : open.removeLast();
+            QString closed;
+            for (const QString& name : open)
+                closed.prepend("</" + name + ">");
+            ASSERT_TRUE(whole.startsWith(start.left(closing)) && start.mid(closing) == closed)
+                << text.toStdString() << " cut at " << end;
+            for (qsizetype k = 0; k < at.size(); ++k)
+                ASSERT_EQ(start.contains(QChar(char16_t(0x4E00 + k))), at.at(k) < end)
+                    << text.toStdString() << " cut at " << end;
+        }
+    }
 }
 
 TEST(InlineMarkdown, HostileLongTextsFinishAndKeepEveryCharacter)

@@ -58,9 +58,7 @@ void CoachRow::showCoachText()
     // A text that grew is not the one copied before.
     m_copy->setText(QString::fromUtf8(kCopyText));
     m_copy->setVisible(shown.cut);
-    // Past the cut, a growing text changes nothing on screen.
-    if (shown.text == m_text->markdown()) return;
-    m_text->setMarkdown(shown.text);
+    m_text->setMarkdown(m_message.text, shown.end);
     setAccessibleName(m_text->accessibleName());
 }
 
