@@ -27,6 +27,8 @@ MarkdownText::MarkdownText(qreal size, int lineSpacing, LinkOpener open, QWidget
 void MarkdownText::setMarkdown(const QString& text, qsizetype shownEnd)
 {
     const bool cut = 0 <= shownEnd && shownEnd < text.size();
+    // A whole text is the one shown before when it is equal, without drawing it again.
+    if (!cut && text == m_text && !document()->isEmpty()) return;
     m_text = cut ? text.left(shownEnd) : text;
     // A text growing past its cut seldom changes what is drawn (a span closing in it does): the
     // view is laid out again only when it does.
