@@ -89,12 +89,15 @@ protected:
     }
 
     // A brief far too long to show, scrolled to its end.
-    void showCutMessage()
+    void showCutMessage(const QString& text = hugeBrief())
     {
-        reopenOver({CoachMessage::make(true, hugeBrief())});
-        QTest::qWait(50);
+        reopenOver({CoachMessage::make(true, text)});
+        // A long paragraph is laid out over a few turns of the event loop.
         QScrollBar* bar = view->findChild<QScrollArea*>("conversation")->verticalScrollBar();
-        bar->setValue(bar->maximum());
+        for (int turn = 0; turn < 3; ++turn) {
+            QTest::qWait(50);
+            bar->setValue(bar->maximum());
+        }
     }
 
     // A failed brief leaves the retry button; a failed question only the error.
@@ -133,6 +136,20 @@ TEST_F(CoachViewTest, TheCoachWindowInLightAndDark)
              ASSERT_TRUE(waitUntilIdle());
          }},
         {"cut-message", [this] { showCutMessage(); }},
+        // One paragraph with no break near the cut, which falls inside bold and stays bold.
+        {"cut-inside-bold",
+         [this] {
+             QString text = hugeBrief().replace(u'\n', u' ');
+             const qsizetype at =
+                 text.lastIndexOf(QStringLiteral("不同。"), CoachExcerpt::kShownCharacters - 10) +
+                 3;
+             showCutMessage(text.insert(
+                 at, QStringLiteral(" **") +
+                         QStringLiteral(
+                             "这句加粗的提醒跨过了截断的地方，所以显示出来的部分也该是粗体。")
+                             .repeated(6) +
+                         QStringLiteral("**")));
+         }},
         {"cut-message-copied",
          [this] {
              showCutMessage();
