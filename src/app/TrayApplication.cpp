@@ -46,6 +46,9 @@ TrayComposition::TrayComposition(SingleInstance& instance)
     // The one process that keeps the word book open writes it even where the folder cannot be
     // locked; a command-line mode then refuses to, so the two never write over each other.
     WordStore::shared().setWritesWithoutLocks(true);
+    // Its windows keep answering while another process has its turn: a change waits for a later
+    // one of its own, and counts as failed only once it has waited five seconds.
+    WordStore::shared().setLockWait(std::chrono::milliseconds(250), std::chrono::seconds(5));
     m_wordBookWatcher =
         std::make_unique<WordBookWatcher>(WordStore::shared(), AppPaths::shared().supportDir());
     services.log = &LearningLog::shared();

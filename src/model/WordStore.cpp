@@ -6,9 +6,11 @@
 #include "model/HeadwordKey.h"
 #include "model/JsonDocumentReader.h"
 #include "model/JsonFields.h"
+#include "sync/SyncMerge.h"
 
 #include <QFileInfo>
 #include <QJsonDocument>
+#include <QScopedValueRollback>
 
 #include <algorithm>
 #include <chrono>
@@ -32,9 +34,14 @@ template <class T> std::optional<QList<T>> readList(DocumentFile& file)
     }
 }
 
-// A turn waits this long for another process's: far longer than any change of the word book
-// takes to be written, short enough that a process stopped with the lock held is noticed.
-constexpr std::chrono::seconds kLockWait(5);
+// A turn waits this long for another process's by default: a command-line mode has no window to
+// keep answering, and one change of a word book of tens of megabytes takes a second, so ten
+// processes at once all have their turn; short enough that a process stopped with the lock held
+// is noticed.
+constexpr std::chrono::seconds kLockWait(30);
+// Changes that another process's turn held back are tried again this often, each time without
+// waiting for the lock.
+constexpr std::chrono::milliseconds kRetryInterval(250);
 
 template <class T> bool writeList(DocumentFile& file, const QList<T>& list)
 {
@@ -63,9 +70,18 @@ WordStore::WordStore(const AppPaths& paths, const Clock& clock, ConfigSource con
     : QObject(parent), m_clock(clock), m_config(std::move(config)), m_log(paths.log(), clock),
       m_wordsFile(paths.words()), m_notesFile(paths.notes()), m_grammarFile(paths.grammar()),
       m_affixesFile(paths.affixes()), m_deletedFile(paths.deleted()),
-      m_statsFile(paths.reviewStats()), m_lock(paths.wordBookLock())
+      m_statsFile(paths.reviewStats()), m_lock(paths.wordBookLock()), m_lockWait(kLockWait)
 {
+    m_retry.setSingleShot(true);
+    m_retry.setInterval(kRetryInterval);
+    connect(&m_retry, &QTimer::timeout, this, &WordStore::tryTurn);
     load();
+}
+
+void WordStore::setLockWait(std::chrono::milliseconds wait, std::chrono::milliseconds patience)
+{
+    m_lockWait = wait;
+    m_patience = patience;
 }
 
 WordStore& WordStore::shared()
@@ -171,7 +187,16 @@ void WordStore::readDocument(Document document, bool atLoad)
 
 void WordStore::refresh()
 {
-    const Turn turn(*this); // its start takes in what changed
+    tryTurn();
+}
+
+void WordStore::tryTurn()
+{
+    // Inside a turn, its start took in the changes and its writes write the rest.
+    if (m_turns > 0) return;
+    const QScopedValueRollback noWait(m_lockWait, std::chrono::milliseconds(0));
+    const Turn turn(*this);
+    if (m_heldBack.isValid()) write({});
 }
 
 WordStore::Turn::Turn(WordStore& store) : m_store(store)
@@ -186,23 +211,77 @@ WordStore::Turn::~Turn()
 
 void WordStore::beginTurn()
 {
-    const FolderLock::State state = m_lock.acquire(kLockWait);
-    const bool writes = state == FolderLock::State::held ||
-                        (state == FolderLock::State::unsupported && m_writesWithoutLocks);
+    m_lockState = m_lock.acquire(m_lockWait);
+    const bool writes = m_lockState == FolderLock::State::held ||
+                        (m_lockState == FolderLock::State::unsupported && m_writesWithoutLocks);
     if (writes)
         m_lockError.reset();
     else
         m_lockError = m_lock.error();
-    // Reading needs no lock: every write replaces a document whole. A document whose own last
-    // write failed holds changes that exist only in memory, and keeps them.
+    // Reading needs no lock: every write replaces a document whole.
+    takeInChanges();
+}
+
+void WordStore::takeInChanges()
+{
     std::vector<Document> changed;
     for (Document document : kDocuments)
-        if (!m_failing.count(document) && file(document).isChangedOnDisk())
-            changed.push_back(document);
+        if (file(document).isChangedOnDisk()) changed.push_back(document);
     if (changed.empty()) return;
     Q_EMIT willChange();
+    // A document whose own last write failed holds changes that exist only in memory: neither
+    // they nor what another process wrote since may be lost when it is finally written.
+    const bool merges = std::any_of(changed.begin(), changed.end(),
+                                    [this](Document document) { return m_failing.count(document); });
+    const SyncBundle unwritten = merges ? lists() : SyncBundle();
     for (Document document : changed)
         readDocument(document, false);
+    if (merges) mergeUnwritten(unwritten, changed);
+}
+
+SyncBundle WordStore::lists() const
+{
+    SyncBundle bundle;
+    bundle.format = 1;
+    bundle.words = m_entries;
+    bundle.notes = m_sentenceNotes;
+    bundle.grammar = m_grammarEncounters;
+    bundle.affixes = m_affixEncounters;
+    bundle.deleted = m_deleted;
+    bundle.stats = m_stats;
+    return bundle;
+}
+
+// The lists now hold what the files hold; the failing documents among them take the merge of
+// that with what they held before. Ours comes first, so that where no rule tells two copies of
+// a record apart, the change not yet written wins.
+void WordStore::mergeUnwritten(const SyncBundle& unwritten, const std::vector<Document>& changed)
+{
+    const SyncBundle merged = SyncMerge::merge(unwritten, lists());
+    for (Document document : changed) {
+        if (!m_failing.count(document)) continue;
+        switch (document) {
+        case Document::words:
+            m_entries = merged.words;
+            m_families.rebuild(m_entries);
+            break;
+        case Document::notes:
+            m_sentenceNotes = merged.notes;
+            break;
+        case Document::grammar:
+            m_grammarEncounters = merged.grammar;
+            break;
+        case Document::affixes:
+            m_affixEncounters = merged.affixes;
+            break;
+        case Document::deleted:
+            m_deleted = merged.deleted;
+            break;
+        case Document::stats:
+            if (merged.stats) m_stats = *merged.stats;
+            break;
+        }
+    }
 }
 
 namespace {
@@ -304,6 +383,14 @@ void WordStore::write(std::initializer_list<Document> changed)
     Q_ASSERT(m_turns > 0);
     std::set<Document> due = m_failing;
     due.insert(changed.begin(), changed.end());
+    // Held back by another process's turn, the changes wait for a later one of ours, and count
+    // as failed only once they have waited longer than the patience allows.
+    const bool heldBack = m_lockError && m_lockState == FolderLock::State::busy;
+    if (heldBack)
+        holdBack();
+    else
+        m_heldBack.invalidate();
+    const bool waiting = heldBack && m_heldBack.elapsed() < m_patience.count();
     for (Document document : due) {
         const bool written = !m_lockError && writeDocument(document);
         if (written)
@@ -311,11 +398,18 @@ void WordStore::write(std::initializer_list<Document> changed)
         else
             m_failing.insert(document);
         const DocumentFile& target = file(document);
-        report(QFileInfo(target.path()).fileName(), written,
-               m_lockError.value_or(target.lastError()));
+        if (!waiting)
+            report(QFileInfo(target.path()).fileName(), written,
+                   m_lockError.value_or(target.lastError()));
     }
     if (!m_failing.empty() || !m_log.hasWaiting()) return;
     report(QFileInfo(m_log.path()).fileName(), m_log.flush(), m_log.lastError());
+}
+
+void WordStore::holdBack()
+{
+    if (!m_heldBack.isValid()) m_heldBack.start();
+    m_retry.start();
 }
 
 void WordStore::report(const QString& document, bool written, const QString& error)

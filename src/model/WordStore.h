@@ -23,14 +23,18 @@
 #include "model/WordFamilyIndex.h"
 #include "sync/SyncBundle.h"
 
+#include <QElapsedTimer>
 #include <QMap>
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 
+#include <chrono>
 #include <functional>
 #include <initializer_list>
 #include <optional>
 #include <set>
+#include <vector>
 
 namespace glossivo {
 
@@ -46,7 +50,12 @@ namespace glossivo {
 // lock, first takes in the documents another process wrote since this one last read or wrote
 // them, then changes and writes, so that no process writes over a change it never saw. A turn
 // that cannot have the lock writes nothing: its documents fail, with the reason, as a full disk
-// makes them fail.
+// makes them fail. A failing document keeps its unwritten changes, and what another process
+// wrote to it meanwhile is merged with them (as a sync merges two devices' word books) at the
+// next turn, so that neither the one nor the other is lost when it is finally written.
+//
+// Arguments are taken by value where a caller may hand a part of the lists themselves (an id
+// from entries()): a turn that takes in another process's change replaces the lists.
 class WordStore : public QObject {
     Q_OBJECT
 
@@ -109,12 +118,21 @@ public:
     const QMap<QString, QString>& keptAside() const { return m_keptAside; }
 
     // Takes in what other processes wrote to the documents since this one last read or wrote
-    // them (announced by willChange); nothing when they did not.
+    // them (announced by willChange); nothing when they did not. Never waits for another
+    // process: when its lock is free, it also writes the changes that another turn held back.
     void refresh();
     // Where the data folder's file system cannot lock at all, whether this process changes the
     // word book anyway. The tray program does: it is the one process that keeps the word book
     // open and, as a command-line mode refuses there, the only one that writes. Off by default.
     void setWritesWithoutLocks(bool writes) { m_writesWithoutLocks = writes; }
+    // How long a turn waits for another process's (by default long enough for a command-line
+    // mode to have its turn among ten others on a large word book), and how long the changes
+    // that other turns held back keep waiting for a later one, retried a few times a second
+    // without waiting, before they count as failed (by default not at all: a command-line mode
+    // says so at once). A window keeps answering with a short wait and some patience.
+    void setLockWait(std::chrono::milliseconds wait, std::chrono::milliseconds patience = {});
+    // Whether every change made so far is on disk: no document holds changes in memory only.
+    bool isSaved() const { return m_failing.empty(); }
 
     // Position in entries of the word: the first entry whose headword in lower case (stored
     // headwords are not trimmed) equals the word's HeadwordKey; so the newest wins.
@@ -127,8 +145,8 @@ public:
     // Another meeting with a saved word: counts it, records where and what was met, and wakes
     // it when it was dormant. The empty unlock for a word that is not saved.
     Unlock recordLookup(const Explanation& explanation, const PageSource& source);
-    void addNote(const AINote& note, const QString& toWord);
-    void addSentenceNote(const AINote& note);
+    void addNote(AINote note, QString toWord);
+    void addSentenceNote(AINote note);
     // The other saved words sharing the word's root, in word-book order.
     QList<WordEntry> family(const WordEntry& entry) const;
 
@@ -140,15 +158,15 @@ public:
     // never reviewed.
     QList<QUuid> buildSession(int extraNew);
     // Puts a word into a free slot by hand, outside the daily quota.
-    bool startLearning(const QUuid& id);
-    void rest(const QUuid& id, int days);
-    void setWantToLearn(const QUuid& id, bool flag);
+    bool startLearning(QUuid id);
+    void rest(QUuid id, int days);
+    void setWantToLearn(QUuid id, bool flag);
 
     // Grading.
     // One FSRS step with today's statistics; graduates a learning word whose stability reached
     // graduateDays, or marks a leech (and asks for a memory tip) when its lapses reach the
     // threshold.
-    ReviewOutcome applyReview(const QUuid& id, Rating rating, const QString& kind);
+    ReviewOutcome applyReview(QUuid id, Rating rating, const QString& kind);
     // Starts, without waiting for it, a request for a memory tip, stored on the word when the
     // answer comes. Nothing without a mnemonic source or when the word already has a tip.
     void requestMnemonic(const QUuid& id);
@@ -165,8 +183,8 @@ public:
     QList<QUuid> buildSpellingSession(int size) const;
     // Moves the spelling level (up on good or easy, down on again) and returns the new level;
     // 0 for a word that is not in the word book.
-    int applySpelling(const QUuid& id, Rating rating);
-    void setSpellPractice(const QUuid& id, bool on);
+    int applySpelling(QUuid id, Rating rating);
+    void setSpellPractice(QUuid id, bool on);
 
     // Waits until the word texts taken from the file at load are checked on their thread, so
     // that nothing of the load still runs (for measuring what follows).
@@ -182,11 +200,11 @@ public:
     // Each removes the record and leaves a tombstone, so that every device drops it too; the
     // tombstone is left even when no record matched. Removing an example or a note from a word
     // that is not in the word book does nothing at all.
-    void deleteWord(const QUuid& id);
-    void deleteSentenceNote(const QUuid& id);
-    void deleteGrammarEncounter(const QUuid& id);
-    void deleteExample(const QUuid& exampleId, const QUuid& wordId);
-    void deleteNote(const QUuid& noteId, const QUuid& wordId);
+    void deleteWord(QUuid id);
+    void deleteSentenceNote(QUuid id);
+    void deleteGrammarEncounter(QUuid id);
+    void deleteExample(QUuid exampleId, QUuid wordId);
+    void deleteNote(QUuid noteId, QUuid wordId);
     std::set<GrammarPoint> unlockedGrammar() const;
     std::set<Affix> unlockedAffixes() const;
 
@@ -245,6 +263,13 @@ private:
     void readDocument(Document document, bool atLoad);
     std::optional<QList<WordEntry>> readWords();
     void beginTurn();
+    void takeInChanges();
+    // The documents' lists as they stand, as a document of the sync merge.
+    SyncBundle lists() const;
+    void mergeUnwritten(const SyncBundle& unwritten, const std::vector<Document>& changed);
+    void holdBack();
+    // A turn that waits for no one (see refresh()).
+    void tryTurn();
 
     QList<WordEntry> m_entries;
     QList<AINote> m_sentenceNotes;
@@ -271,8 +296,14 @@ private:
     QMap<QString, QString> m_keptAside;       // file name -> copy
     FolderLock m_lock;
     int m_turns = 0;                    // nested turns under way
-    std::optional<QString> m_lockError; // why the turn under way may not write
+    FolderLock::State m_lockState = FolderLock::State::held; // of the turn under way
+    std::optional<QString> m_lockError;                      // why the turn under way may not write
     bool m_writesWithoutLocks = false;
+    std::chrono::milliseconds m_lockWait;
+    std::chrono::milliseconds m_patience{0};
+    QElapsedTimer m_heldBack; // since another process's turn first held back the failing
+                              // documents; invalid when none is held back
+    QTimer m_retry;
 };
 
 } // namespace glossivo

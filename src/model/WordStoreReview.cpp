@@ -19,7 +19,7 @@ constexpr qsizetype kRecentTitles = 8;
 
 } // namespace
 
-ReviewOutcome WordStore::applyReview(const QUuid& id, Rating rating, const QString& kind)
+ReviewOutcome WordStore::applyReview(QUuid id, Rating rating, const QString& kind)
 {
     const Turn turn(*this);
     const auto found = position(id);

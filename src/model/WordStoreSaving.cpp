@@ -136,7 +136,7 @@ void WordStore::markEncounter(qsizetype position, const PageSource& source)
     entry.sourceKeys = keys;
 }
 
-void WordStore::addNote(const AINote& note, const QString& toWord)
+void WordStore::addNote(AINote note, QString toWord)
 {
     const Turn turn(*this);
     const auto found = index(toWord);
@@ -144,15 +144,15 @@ void WordStore::addNote(const AINote& note, const QString& toWord)
     Q_EMIT willChange();
     WordEntry& entry = m_entries[*found];
     if (!entry.notes) entry.notes.emplace();
-    entry.notes->append(note);
+    entry.notes->append(std::move(note));
     writeEntries();
 }
 
-void WordStore::addSentenceNote(const AINote& note)
+void WordStore::addSentenceNote(AINote note)
 {
     const Turn turn(*this);
     Q_EMIT willChange();
-    m_sentenceNotes.prepend(note);
+    m_sentenceNotes.prepend(std::move(note));
     writeSentenceNotes();
 }
 

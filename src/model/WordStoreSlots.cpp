@@ -134,7 +134,7 @@ QList<QUuid> WordStore::buildSession(int extraNew)
     return queue.mid(0, config().sessionSize);
 }
 
-bool WordStore::startLearning(const QUuid& id)
+bool WordStore::startLearning(QUuid id)
 {
     const Turn turn(*this);
     const auto found = position(id);
@@ -150,7 +150,7 @@ bool WordStore::startLearning(const QUuid& id)
     return true;
 }
 
-void WordStore::rest(const QUuid& id, int days)
+void WordStore::rest(QUuid id, int days)
 {
     const Turn turn(*this);
     const auto found = position(id);
@@ -165,7 +165,7 @@ void WordStore::rest(const QUuid& id, int days)
     writeEntries();
 }
 
-void WordStore::setWantToLearn(const QUuid& id, bool flag)
+void WordStore::setWantToLearn(QUuid id, bool flag)
 {
     const Turn turn(*this);
     const auto found = position(id);

@@ -41,7 +41,7 @@ QList<QUuid> WordStore::buildSpellingSession(int size) const
     return ids;
 }
 
-int WordStore::applySpelling(const QUuid& id, Rating rating)
+int WordStore::applySpelling(QUuid id, Rating rating)
 {
     const Turn turn(*this);
     const auto at = position(id);
@@ -62,7 +62,7 @@ int WordStore::applySpelling(const QUuid& id, Rating rating)
     return level;
 }
 
-void WordStore::setSpellPractice(const QUuid& id, bool on)
+void WordStore::setSpellPractice(QUuid id, bool on)
 {
     const Turn turn(*this);
     const auto at = position(id);

@@ -21,15 +21,8 @@ template <class T> void removeById(QList<T>& list, const QUuid& id)
 SyncBundle WordStore::snapshot()
 {
     const Turn turn(*this);
-    SyncBundle bundle;
-    bundle.format = 1;
-    bundle.words = m_entries;
-    bundle.notes = m_sentenceNotes;
-    bundle.grammar = m_grammarEncounters;
-    bundle.affixes = m_affixEncounters;
-    bundle.deleted = m_deleted;
+    SyncBundle bundle = lists();
     bundle.log = m_log.readLines();
-    bundle.stats = m_stats;
     bundle.settings = m_config().studySettings();
     return bundle;
 }
@@ -61,7 +54,7 @@ void WordStore::bury(const QUuid& id)
     writeDeleted();
 }
 
-void WordStore::deleteWord(const QUuid& id)
+void WordStore::deleteWord(QUuid id)
 {
     const Turn turn(*this);
     Q_EMIT willChange();
@@ -71,7 +64,7 @@ void WordStore::deleteWord(const QUuid& id)
     writeEntries();
 }
 
-void WordStore::deleteSentenceNote(const QUuid& id)
+void WordStore::deleteSentenceNote(QUuid id)
 {
     const Turn turn(*this);
     Q_EMIT willChange();
@@ -80,7 +73,7 @@ void WordStore::deleteSentenceNote(const QUuid& id)
     writeSentenceNotes();
 }
 
-void WordStore::deleteGrammarEncounter(const QUuid& id)
+void WordStore::deleteGrammarEncounter(QUuid id)
 {
     const Turn turn(*this);
     Q_EMIT willChange();
@@ -89,7 +82,7 @@ void WordStore::deleteGrammarEncounter(const QUuid& id)
     writeGrammar();
 }
 
-void WordStore::deleteExample(const QUuid& exampleId, const QUuid& wordId)
+void WordStore::deleteExample(QUuid exampleId, QUuid wordId)
 {
     const Turn turn(*this);
     const auto at = position(wordId);
@@ -100,7 +93,7 @@ void WordStore::deleteExample(const QUuid& exampleId, const QUuid& wordId)
     writeEntries();
 }
 
-void WordStore::deleteNote(const QUuid& noteId, const QUuid& wordId)
+void WordStore::deleteNote(QUuid noteId, QUuid wordId)
 {
     const Turn turn(*this);
     const auto at = position(wordId);

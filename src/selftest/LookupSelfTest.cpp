@@ -151,6 +151,7 @@ QCoro::Task<bool> addSpelling(QString words, QTextStream& out)
             allSaved = allSaved && failed.isEmpty();
             out << (failed.isEmpty() ? addedLine(word, entry) : unsavedLine(word, entry, failed));
         } catch (const std::exception& error) {
+            allSaved = false;
             out << failureLine(word, error);
         }
         out.flush();

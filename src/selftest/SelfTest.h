@@ -72,7 +72,8 @@ QCoro::Task<> runExplain(QTextStream& out);
 
 // Looks up each of the words (separated by "|") and puts it on the spelling list, saving it
 // first when it is new; one line per word. A reply without a headword is reported as
-// unreadable and saves nothing. False when the word book could not be written.
+// unreadable and saves nothing. False when any word was not added: its lookup failed or the
+// word book could not be written.
 QCoro::Task<bool> addSpelling(QString words, QTextStream& out);
 
 } // namespace SelfTest

@@ -120,6 +120,9 @@ SyncPass::SyncPass(WordStore& store, QString statePath, const Clock& clock, Appl
 
 void SyncPass::save(SyncState& state, qint64 version, const QString& hash)
 {
+    // Agreeing on a word book this device does not hold on disk would let the next pass, after a
+    // restart, take the server for up to date and upload the older book over it.
+    if (!m_store.isSaved()) return;
     state.version = version;
     state.hash = hash;
     state.lastSyncAt = m_clock.now();

@@ -19,7 +19,7 @@ class WordStore;
 // snapshot of the word book, hands the result to the word book when it differs from what is
 // there, and uploads it when the server does not hold it yet. A refused upload (412) starts
 // again from the download; the fourth refusal ends the pass as busy. Only a pass that ends
-// well writes sync-state.json.
+// well, with the word book on disk, writes sync-state.json.
 //
 // The word book, the clock and the apply function must outlive the pass.
 class SyncPass {

@@ -185,7 +185,7 @@ TEST_F(AIModes, AddSpellingPutsEachWordOnTheSpellingListAndGoesOnAfterAFailure)
     server.enqueue(reply({{"headword", "reluctant"}, {"meaning_zh", "不情愿的"}}));
 
     const ProgramOutcome outcome = run({"--add-spelling", " glimpse\t|| bogus |reluctnt"});
-    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.status, 1); // one word was not added
     EXPECT_EQ(outcome.out, "已加入常拼：glimpse → glimpse（一瞥）\n"
                            "「bogus」出错：DeepSeek 账户余额不足，请先充值。\n"
                            "已加入常拼：reluctnt → reluctant（不情愿的）\n");

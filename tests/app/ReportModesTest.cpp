@@ -76,12 +76,12 @@ TEST(ReportModes, MergeReportsEveryRuleAndPasses)
 }
 
 // The word to add is whatever follows the flag, even another option; without a key the lookup
-// fails on its own line and the process still ends with 0.
+// fails on its own line, and a word that was not added ends the process with 1.
 TEST(ReportModes, AddSpellingTakesTheNextArgumentWhateverItIs)
 {
     const DataFolder folder;
     const ProgramOutcome outcome = runIn(folder, {"--selftest-merge", "--add-spelling", "--x|y"});
-    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(outcome.out + outcome.err,
               QStringLiteral("「--x」出错：还没有填 DeepSeek API key，请在设置里填写。\n"
                              "「y」出错：还没有填 DeepSeek API key，请在设置里填写。\n"));

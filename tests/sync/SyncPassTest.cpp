@@ -1,12 +1,18 @@
 #include "SyncDevice.h"
 
+#include "model/AtomicFile.h"
 #include "support/FakeSyncServer.h"
 #include "sync/SyncBundle.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSslConfiguration>
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <sys/file.h>
+#include <unistd.h>
 
 using namespace glossivo;
 using namespace glossivo::testing;
@@ -34,6 +40,11 @@ protected:
     FakeSyncServer server;
     SyncDevice device;
 };
+
+bool opens(int fd, const QString& pattern)
+{
+    return QFileInfo(QStringLiteral("/proc/self/fd/%1").arg(fd)).symLinkTarget().contains(pattern);
+}
 
 } // namespace
 
@@ -301,4 +312,51 @@ TEST_F(SyncPass, WithoutAnETagTheVersionIsZeroAndTheNextDownloadIsFull)
     server.clearRequests();
     ASSERT_TRUE(device.sync());
     EXPECT_EQ(header(0, "if-none-match"), "");
+}
+
+// A merge this device could not save is no agreement: after a restart its disk holds the older
+// word book, which a pass that took the server for up to date would upload over the server's.
+TEST_F(SyncPass, AMergedWordBookThatCouldNotBeSavedIsNoAgreementWithTheServer)
+{
+    SyncDevice first;
+    first.connect(server.link());
+    first.save("compass");
+    ASSERT_TRUE(first.sync());
+    device.save("ferry");
+    AtomicFile::setSyncCall([](int fd) {
+        return opens(fd, "words.json.tmp-") ? (errno = ENOSPC, -1) : ::fsync(fd);
+    });
+    device.sync();
+    AtomicFile::setSyncCall(nullptr);
+    EXPECT_FALSE(device.store.isSaved());
+    EXPECT_FALSE(device.folder.exists("sync-state.json"));
+}
+
+// Between the snapshot and the merged word book taking its place, no other process has a turn:
+// a word that one saves as soon as the pass lets the word book go is kept.
+TEST_F(SyncPass, AnotherProcessHasItsTurnOnlyOnceTheMergedWordBookTookItsPlace)
+{
+    SyncDevice first;
+    first.connect(server.link());
+    first.save("compass");
+    ASSERT_TRUE(first.sync());
+    device.save("ferry");
+    WordStore commandLine(device.folder.paths(), device.clock);
+    static std::function<void()> onRelease;
+    onRelease = [&commandLine] {
+        onRelease = nullptr;
+        Explanation harbor;
+        harbor.headword = QStringLiteral("harbor");
+        commandLine.save(harbor, {});
+    };
+    AtomicFile::setLockCall([](int fd, int operation) {
+        const int result = ::flock(fd, operation);
+        if (operation == LOCK_UN && onRelease && opens(fd, "word-book.lock")) onRelease();
+        return result;
+    });
+    ASSERT_TRUE(device.sync());
+    AtomicFile::setLockCall(nullptr);
+    ASSERT_TRUE(commandLine.isSaved());
+    device.store.refresh();
+    EXPECT_EQ(device.headwords(), (QStringList{"compass", "ferry", "harbor"}));
 }
