@@ -49,6 +49,8 @@ TrayComposition::TrayComposition(SingleInstance& instance)
     // Its windows keep answering while another process has its turn: a change waits for a later
     // one of its own, and counts as failed only once it has waited five seconds.
     WordStore::shared().setLockWait(std::chrono::milliseconds(250), std::chrono::seconds(5));
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit,
+                     [] { WordStore::shared().writeHeldBack(std::chrono::seconds(5)); });
     m_wordBookWatcher =
         std::make_unique<WordBookWatcher>(WordStore::shared(), AppPaths::shared().supportDir());
     services.log = &LearningLog::shared();

@@ -74,7 +74,7 @@ WordStore::WordStore(const AppPaths& paths, const Clock& clock, ConfigSource con
 {
     m_retry.setSingleShot(true);
     m_retry.setInterval(kRetryInterval);
-    connect(&m_retry, &QTimer::timeout, this, &WordStore::tryTurn);
+    connect(&m_retry, &QTimer::timeout, this, &WordStore::refresh);
     load();
 }
 
@@ -187,14 +187,17 @@ void WordStore::readDocument(Document document, bool atLoad)
 
 void WordStore::refresh()
 {
-    tryTurn();
+    writeHeldBack(std::chrono::milliseconds(0));
 }
 
-void WordStore::tryTurn()
+void WordStore::writeHeldBack(std::chrono::milliseconds wait)
 {
-    // Inside a turn, its start took in the changes and its writes write the rest.
-    if (m_turns > 0) return;
-    const QScopedValueRollback noWait(m_lockWait, std::chrono::milliseconds(0));
+    // Inside a turn (a window opened by a change, say), the turn's own writes take them along.
+    if (m_turns > 0) {
+        if (m_heldBack.isValid()) m_retry.start();
+        return;
+    }
+    const QScopedValueRollback waitFor(m_lockWait, wait);
     const Turn turn(*this);
     if (m_heldBack.isValid()) write({});
 }

@@ -121,6 +121,9 @@ public:
     // them (announced by willChange); nothing when they did not. Never waits for another
     // process: when its lock is free, it also writes the changes that another turn held back.
     void refresh();
+    // Writes the changes that other processes' turns held back, waiting at most that long for
+    // the lock: before the program ends, so that they are not lost with it.
+    void writeHeldBack(std::chrono::milliseconds wait);
     // Where the data folder's file system cannot lock at all, whether this process changes the
     // word book anyway. The tray program does: it is the one process that keeps the word book
     // open and, as a command-line mode refuses there, the only one that writes. Off by default.
@@ -268,8 +271,6 @@ private:
     SyncBundle lists() const;
     void mergeUnwritten(const SyncBundle& unwritten, const std::vector<Document>& changed);
     void holdBack();
-    // A turn that waits for no one (see refresh()).
-    void tryTurn();
 
     QList<WordEntry> m_entries;
     QList<AINote> m_sentenceNotes;
