@@ -3,6 +3,10 @@
 #include <QStringList>
 #include <QStringView>
 
+// The characters are the grapheme clusters of QTextBoundaryFinder, except that no position falls
+// inside a surrogate pair, before a mark, skin tone or joiner, or inside a joined emoji or a
+// flag, even where the finder puts one there (beside Devanagari, Thai, Khmer and other scripts it
+// segments by rules of their own).
 namespace glossivo::Graphemes {
 
 // The user-perceived characters of a text, so that an accented letter or an emoji counts once.

@@ -3,6 +3,7 @@
 #include "model/BidiControls.h"
 #include "model/HtmlEntities.h"
 #include "model/MarkdownCharacters.h"
+#include "model/MarkdownCut.h"
 #include "model/MarkdownLinkTables.h"
 #include "model/SafeLink.h"
 
@@ -147,8 +148,8 @@ public:
     void render(QString& html, qsizetype stop = -1);
 
 private:
-    // A whole text is rendered without a cut's checks and bookkeeping.
-    template <bool cut> void renderPieces(QString& html, qsizetype stop);
+    // A whole text is rendered without a cut's checks and bookkeeping (at is null).
+    template <bool cut> void renderPieces(QString& html, MarkdownCut* at);
     void parse();
     qsizetype codeSpan(qsizetype at);
     qsizetype delimiterRun(qsizetype at);
@@ -560,51 +561,33 @@ void appendEscaped(QString& html, QStringView stretch, bool text)
     html += stretch.mid(done);
 }
 
-// Where a text stretch can end at or before `at` without cutting an escape or a character
-// reference short, which would show what the whole text does not.
-qsizetype tokenStart(QStringView stretch, qsizetype at)
-{
-    for (qsizetype k = 0; k < at; ++k) {
-        qsizetype length = 1;
-        if (stretch[k] == u'\\' && k + 1 < stretch.size() &&
-            isAsciiPunctuation(stretch[k + 1].unicode()))
-            length = 2;
-        else if (stretch[k] == u'&')
-            length = std::max<qsizetype>(1, HtmlEntities::referenceAt(stretch.mid(k)).length);
-        if (k + length > at) return k;
-        k += length - 1;
-    }
-    return at;
-}
-
 void Parser::render(QString& html, qsizetype stop)
 {
     parse();
     // The marks of each piece together, each piece's in the order they were found.
     std::stable_sort(tags.begin(), tags.end(),
                      [](const TagMark& a, const TagMark& b) { return a.piece < b.piece; });
-    if (stop < 0)
-        renderPieces<false>(html, stop);
-    else
-        renderPieces<true>(html, stop);
+    if (stop < 0) {
+        renderPieces<false>(html, nullptr);
+        return;
+    }
+    MarkdownCut at(stop);
+    renderPieces<true>(html, &at);
 }
 
-template <bool cut> void Parser::renderPieces(QString& html, qsizetype stop)
+template <bool cut> void Parser::renderPieces(QString& html, MarkdownCut* at)
 {
-    // Only a cut keeps the closing tags of what is open (the markup nests), to close it there.
-    QList<QString> closers;
     qsizetype mark = 0;
     for (qsizetype index = 0; index < pieces.size(); ++index) {
         const Piece& piece = pieces.at(index);
-        if (cut && piece.to > stop) {
-            const QStringView before =
-                QStringView(s).mid(piece.from, std::max<qsizetype>(stop - piece.from, 0));
+        const QStringView stretch = QStringView(s).mid(piece.from, piece.to - piece.from);
+        if (cut && at->reaches(piece.to)) {
             if (piece.kind == Piece::Kind::text) {
-                const QStringView stretch = QStringView(s).mid(piece.from, piece.to - piece.from);
-                appendEscaped(html, before.left(tokenStart(stretch, before.size())), true);
-            } else if (piece.kind == Piece::Kind::code && !before.isEmpty()) {
+                appendEscaped(html, stretch.left(at->keptOfText(stretch, piece.from)), true);
+            } else if (const qsizetype kept = at->keptOfCode(piece.from);
+                       piece.kind == Piece::Kind::code && kept > 0) {
                 html += QStringLiteral("<code>");
-                appendEscaped(html, before, false);
+                appendEscaped(html, stretch.left(kept), false);
                 html += QStringLiteral("</code>");
             }
             break;
@@ -612,7 +595,6 @@ template <bool cut> void Parser::renderPieces(QString& html, qsizetype stop)
         qsizetype marksEnd = mark;
         while (marksEnd < tags.size() && tags.at(marksEnd).piece == index)
             ++marksEnd;
-        const QStringView stretch = QStringView(s).mid(piece.from, piece.to - piece.from);
         switch (piece.kind) {
         case Piece::Kind::text:
             appendEscaped(html, stretch, true);
@@ -627,13 +609,13 @@ template <bool cut> void Parser::renderPieces(QString& html, qsizetype stop)
             for (qsizetype k = mark; k < marksEnd; ++k) {
                 if (tags.at(k).opens) continue;
                 html += closeTag(tags.at(k).tag);
-                if constexpr (cut) closers.removeLast();
+                if constexpr (cut) at->closed();
             }
             html += QString(piece.count, piece.marker);
             for (qsizetype k = marksEnd; k-- > mark;) {
                 if (!tags.at(k).opens) continue;
                 html += openTag(tags.at(k).tag);
-                if constexpr (cut) closers.append(closeTag(tags.at(k).tag));
+                if constexpr (cut) at->opened(closeTag(tags.at(k).tag));
             }
             break;
         case Piece::Kind::bracket:
@@ -642,20 +624,19 @@ template <bool cut> void Parser::renderPieces(QString& html, qsizetype stop)
             } else if (piece.link >= 0) {
                 html += QStringLiteral("<a href=\"") + links.at(piece.link).toHtmlEscaped() +
                         QStringLiteral("\">");
-                if constexpr (cut) closers.append(QStringLiteral("</a>"));
+                if constexpr (cut) at->opened(QStringLiteral("</a>"));
             }
             break;
         case Piece::Kind::linkClose:
             if (piece.link >= 0) {
                 html += QStringLiteral("</a>");
-                if constexpr (cut) closers.removeLast();
+                if constexpr (cut) at->closed();
             }
             break;
         }
         mark = marksEnd;
     }
-    for (qsizetype k = closers.size(); k-- > 0;)
-        html += closers.at(k);
+    if constexpr (cut) at->close(html);
 }
 
 bool isBlank(QChar c)
@@ -704,20 +685,6 @@ void appendParagraphs(QString& html, const QString& text, qsizetype stop)
     }
 }
 
-// How much of a text a cut at `end` reads: a paragraph may run on for megabytes, so no more than
-// this past the cut, and what it cannot see closed stays open. The read ends before a space where
-// one is in reach, so that a marker at its edge reads as in the whole.
-constexpr qsizetype kCutReach = 20000;
-
-qsizetype readEnd(const QString& text, qsizetype end)
-{
-    const qsizetype far = end + kCutReach;
-    if (far >= text.size()) return text.size();
-    for (qsizetype at = far; at > end; --at)
-        if (isWhitespace(text.at(at).unicode())) return at;
-    return far;
-}
-
 // Runs of spaces and line breaks stay as the text has them.
 const QString kOpen = QStringLiteral("<span style=\"white-space:pre-wrap\">");
 const QString kClose = QStringLiteral("</span>");
@@ -745,16 +712,11 @@ QString inlineMarkdown(const QString& text)
 
 QString inlineMarkdownPrefix(const QString& text, qsizetype end, QStringView mark)
 {
-    end = std::clamp<qsizetype>(end, 0, text.size());
-    if (end > 0 && end < text.size() && text.at(end).isLowSurrogate()) --end;
+    end = MarkdownCut::end(text, end);
     if (!isValidUtf16(text)) return plainMarkup(text.left(end) + mark.toString());
-    // Bidirectional controls are left out of what is read, so the cut moves back by those before
-    // it.
-    const qsizetype stop = end - std::count_if(text.cbegin(), text.cbegin() + end, [](QChar c) {
-                               return BidiControls::isControl(c.unicode());
-                           });
+    const MarkdownCut::Reading read = MarkdownCut::reading(text, end);
     QString html = kOpen;
-    appendParagraphs(html, BidiControls::removed(text.left(readEnd(text, end))), stop);
+    appendParagraphs(html, read.text, read.stop);
     html += mark.toString().toHtmlEscaped();
     html += kClose;
     return html;

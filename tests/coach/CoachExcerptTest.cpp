@@ -28,6 +28,8 @@ TEST(CoachExcerpt, aTextBeyondTheLimitIsCutAtABreakNearItAndNeverInsideACharacte
         {"an accent after the limit", at(limit - 1, QStringLiteral("e\u0301")), limit - 1},
         {"a skin tone after the limit", at(limit - 2, QStringLiteral("👍🏻")), limit - 2},
         {"a flag across the limit", at(limit - 2, QStringLiteral("🇺🇸")), limit - 2},
+        {"an emoji across the limit after Devanagari",
+         QString(limit - 1, u'क') + QStringLiteral("👍") + QString(100, u'x'), limit - 1},
         // Spans the cut leaves open are the renderer's to close (inlineMarkdownPrefix); they do
         // not move the cut.
         {"bold across a line break", at(limit - 60, QStringLiteral("**粗体\n继续**")),
