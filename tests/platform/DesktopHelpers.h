@@ -15,6 +15,7 @@ bool desktopAvailable();
 
 // Runs xdotool with these arguments and waits for it.
 void xdotool(const QStringList& arguments);
+// A click series of its own, even right after another double click elsewhere.
 void doubleClick(QPoint at);
 void drag(QPoint from, QPoint to);
 // Runs a program and gives its standard output.
