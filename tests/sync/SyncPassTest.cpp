@@ -29,6 +29,14 @@ protected:
     {
         return server.requests().at(request).header(name);
     }
+    // The server holds a word this device has not seen.
+    void anotherDeviceSyncs(const QString& headword)
+    {
+        SyncDevice other;
+        other.connect(server.link());
+        other.save(headword);
+        ASSERT_TRUE(other.sync());
+    }
     QStringList methods() const
     {
         QStringList list;
@@ -318,10 +326,7 @@ TEST_F(SyncPass, WithoutAnETagTheVersionIsZeroAndTheNextDownloadIsFull)
 // word book, which a pass that took the server for up to date would upload over the server's.
 TEST_F(SyncPass, AMergedWordBookThatCouldNotBeSavedIsNoAgreementWithTheServer)
 {
-    SyncDevice first;
-    first.connect(server.link());
-    first.save("compass");
-    ASSERT_TRUE(first.sync());
+    anotherDeviceSyncs("compass");
     device.save("ferry");
     AtomicFile::setSyncCall([](int fd) {
         return opens(fd, "words.json.tmp-") ? (errno = ENOSPC, -1) : ::fsync(fd);
@@ -336,10 +341,7 @@ TEST_F(SyncPass, AMergedWordBookThatCouldNotBeSavedIsNoAgreementWithTheServer)
 // a word that one saves as soon as the pass lets the word book go is kept.
 TEST_F(SyncPass, AnotherProcessHasItsTurnOnlyOnceTheMergedWordBookTookItsPlace)
 {
-    SyncDevice first;
-    first.connect(server.link());
-    first.save("compass");
-    ASSERT_TRUE(first.sync());
+    anotherDeviceSyncs("compass");
     device.save("ferry");
     WordStore commandLine(device.folder.paths(), device.clock);
     static std::function<void()> onRelease;
