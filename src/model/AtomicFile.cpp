@@ -171,13 +171,8 @@ bool syncFolderOf(const QByteArray& path)
 {
     const qsizetype slash = path.lastIndexOf('/');
     const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? "/" : path.left(slash);
-    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return false;
-    const bool synced = syncCall(fd) == 0;
-    const int error = errno;
-    ::close(fd);
-    errno = error;
-    return synced;
+    FileDescriptor fd(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    return fd.isOpen() && syncCall(fd.get()) == 0;
 }
 
 // This machine's name as it may stand in a file name: letters and digits only.
@@ -205,50 +200,54 @@ constexpr int kTemporaryTries = 8;
 
 // A new file beside the target, open and locked for as long as this write lasts: a start that
 // clears away the files of writes cut short passes a locked one by. None when it cannot be made.
-std::optional<int> lockedTemporary(QByteArray& temporary)
+FileDescriptor lockedTemporary(QByteArray& temporary)
 {
     const QByteArray pattern = temporary;
     for (int tries = 0; tries < kTemporaryTries; ++tries) {
         temporary = pattern;
         // mkostemp creates the file readable by its owner alone, so nothing is ever readable by
         // others.
-        const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-        if (fd < 0) return std::nullopt;
+        FileDescriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
+        if (!fd.isOpen()) return fd;
         // Where the file system cannot lock (NFS without its lock daemon), the clearing of
         // leftovers cannot lock either and passes the file by: the write goes on unlocked.
-        if (lockCall(fd, LOCK_EX) != 0) return fd;
+        if (lockCall(fd.get(), LOCK_EX) != 0) return fd;
         // A file lost all the same fails the rename at the end.
         struct stat info {};
-        if (::fstat(fd, &info) != 0 || info.st_nlink > 0) return fd;
-        ::close(fd); // taken for a leftover in the instant before the lock
+        if (::fstat(fd.get(), &info) != 0 || info.st_nlink > 0) return fd;
+        // Taken for a leftover in the instant before the lock: another try.
     }
     errno = EBUSY;
-    return std::nullopt;
+    return {};
 }
 
 bool writePieces(const QString& path, const QList<Piece>& pieces, const Check& sourcesUnchanged,
-                 int* kept)
+                 FileDescriptor* kept)
 {
-    if (kept) *kept = -1;
+    if (kept) *kept = FileDescriptor();
     const QByteArray target = QFile::encodeName(path);
     QByteArray temporary = temporaryPattern(target);
-    const std::optional<int> fd = lockedTemporary(temporary);
-    if (!fd) return false;
-    bool ok = ::fchmod(*fd, 0600) == 0 && writeAll(*fd, pieces) && syncCall(*fd) == 0;
+    FileDescriptor fd = lockedTemporary(temporary);
+    if (!fd.isOpen()) return false;
+    bool ok =
+        ::fchmod(fd.get(), 0600) == 0 && writeAll(fd.get(), pieces) && syncCall(fd.get()) == 0;
     // A run copied from a file that changed meanwhile holds some of the old text, some new.
     if (ok && sourcesUnchanged && !sourcesUnchanged()) {
         ok = false;
         errno = ESTALE;
     }
-    if (ok) markWritten(*fd);
+    if (ok) markWritten(fd.get());
     // The rename comes before the close, which ends the lock. The change counts as written
     // only once the folder that names the new file is on disk too.
     const bool renamed = ok && ::rename(temporary.constData(), target.constData()) == 0;
     const bool durable = renamed && syncFolderOf(target);
     const int error = errno;
     if (!renamed) ::unlink(temporary.constData());
-    if (durable && kept) *kept = ::fcntl(*fd, F_DUPFD_CLOEXEC, 0);
-    if (::close(*fd) != 0 && durable) return false;
+    if (durable && kept) {
+        *kept = std::move(fd);
+        return true;
+    }
+    if (!fd.close() && durable) return false;
     errno = error;
     return durable;
 }
@@ -269,7 +268,7 @@ bool write(const QString& path, const QByteArray& bytes)
 }
 
 bool write(const QString& path, const QList<Piece>& pieces, const Check& sourcesUnchanged,
-           int* kept)
+           FileDescriptor* kept)
 {
     return writePieces(path, pieces, sourcesUnchanged, kept);
 }

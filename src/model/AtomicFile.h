@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/FileDescriptor.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -34,10 +36,10 @@ struct Piece {
 // fails with ESTALE and leaves the target as it was.
 using Check = std::function<bool()>;
 // The same for text in pieces, written one after the other without joining them first. With
-// `kept`, the written file stays open for the caller (a new descriptor, or -1 on failure): it is
-// the file that took the target's name, whatever another writer renamed there since.
+// `kept`, the written file stays open for the caller (none on failure): it is the file that took
+// the target's name, whatever another writer renamed there since.
 bool write(const QString& path, const QList<Piece>& pieces, const Check& sourcesUnchanged = {},
-           int* kept = nullptr);
+           FileDescriptor* kept = nullptr);
 // The pieces' text in one buffer, with the runs read from their files; none when one cannot be
 // read whole.
 std::optional<QByteArray> join(const QList<Piece>& pieces);
