@@ -47,7 +47,7 @@ std::optional<QByteArray> join(const QList<Piece>& pieces);
 // Flushes the file to disk (fsync), through the call tests may replace.
 bool sync(int fd);
 // Flushes the folder that holds the path, so that a name made or renamed in it outlives a
-// power cut.
+// power cut; true also where the file system has nothing to flush for a folder.
 bool syncFolder(const QString& path);
 // flock(), through the call tests may replace.
 int lock(int fd, int operation);

@@ -1,6 +1,7 @@
 #include "model/DocumentFile.h"
 
 #include "model/AtomicFile.h"
+#include "model/FileError.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -128,14 +129,14 @@ bool DocumentFile::write(const QList<AtomicFile::Piece>& pieces,
     if (kept) *kept = FileDescriptor();
     if (m_damaged) {
         if (QFileInfo::exists(m_path) && !keepDamagedCopy()) {
-            m_error = QStringLiteral("the unreadable file cannot be copied aside");
+            m_error = QStringLiteral("读不了的原文件没能先另存一份，不覆盖它");
             return false;
         }
         m_damaged = false;
     }
     FileDescriptor written;
     if (!AtomicFile::write(m_path, pieces, sourcesUnchanged, &written)) {
-        m_error = qt_error_string(errno);
+        m_error = FileError::reason(errno);
         return false;
     }
     m_known = FileIdentity::of(written.get());

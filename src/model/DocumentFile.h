@@ -37,7 +37,8 @@ public:
     // that is not damaged or could not be copied (the first write then tries again).
     std::optional<QString> keepAside();
 
-    // False, with lastError() saying why, when the document could not be replaced.
+    // False, with lastError() saying why (in Chinese where the user can do something about it),
+    // when the document could not be replaced.
     bool write(const QByteArray& bytes);
     // The same for text in pieces, written one after the other; see AtomicFile::write for the
     // check of the files its runs come from and for the written file kept open.

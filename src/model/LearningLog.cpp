@@ -2,6 +2,7 @@
 
 #include "model/AppPaths.h"
 #include "model/AtomicFile.h"
+#include "model/FileError.h"
 #include "model/IsoDate.h"
 #include "model/JsonFields.h"
 
@@ -129,14 +130,14 @@ bool LearningLog::append()
     const bool made = fd < 0 && errno == ENOENT;
     if (made) fd = ::open(path.constData(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0) {
-        m_error = qt_error_string(errno);
+        m_error = FileError::reason(errno);
         return false;
     }
     // A log that an older version made may still be readable by others; only a tidy-up.
     ::fchmod(fd, 0600);
     bool ends = true;
     if (!endsWithLineFeed(fd, ends)) {
-        m_error = qt_error_string(errno);
+        m_error = FileError::reason(errno);
         ::close(fd);
         return false;
     }
@@ -152,7 +153,7 @@ bool LearningLog::append()
     const qsizetype lineEnd = written > 0 ? bytes.lastIndexOf(kLineFeed, written - 1) + 1 : 0;
     if (lineEnd > lead) m_waiting.remove(0, lineEnd - lead);
     if (!durable || !closed) {
-        m_error = qt_error_string(durable ? errno : error);
+        m_error = FileError::reason(durable ? errno : error);
         return false;
     }
     return true;

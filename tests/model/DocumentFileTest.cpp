@@ -261,3 +261,35 @@ TEST(DocumentFileTest, aRunLongerThanItsFileFailsTheWrite)
     EXPECT_FALSE(written);
     EXPECT_EQ(folder.files(), QStringList{QStringLiteral("source")});
 }
+
+// A file system with nothing to flush for a folder (EINVAL) has the new document once it is
+// renamed; any other failure of a flush fails the write and says why in words a user reads.
+TEST(DocumentFileTest, aFolderWithNothingToFlushHasTheDocumentWrittenAnyOtherFailureNot)
+{
+    static int refusal;
+    static bool ofFolder;
+    AtomicFile::setSyncCall([](int fd) {
+        struct stat info {};
+        ::fstat(fd, &info);
+        return S_ISDIR(info.st_mode) == ofFolder ? (errno = refusal, -1) : ::fsync(fd);
+    });
+    const struct {
+        bool folder;
+        int error;
+        QString said;
+    } cases[] = {{true, EINVAL, {}},
+                 {true, EIO, QStringLiteral("磁盘读写出错")},
+                 {false, ENOSPC, QStringLiteral("磁盘满了")}};
+    for (const auto& [folderFails, error, said] : cases) {
+        DataFolder folder;
+        folder.write(QStringLiteral("words.json"), "[1]");
+        DocumentFile file(folder.path(QStringLiteral("words.json")));
+        ofFolder = folderFails;
+        refusal = error;
+        EXPECT_EQ(file.write("[2]"), said.isEmpty()) << error;
+        EXPECT_EQ(file.lastError(), said) << error;
+        EXPECT_EQ(folder.read(QStringLiteral("words.json")), folderFails ? "[2]" : "[1]");
+        EXPECT_EQ(folder.files(), QStringList{QStringLiteral("words.json")});
+    }
+    AtomicFile::setSyncCall(nullptr);
+}
