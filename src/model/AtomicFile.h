@@ -66,12 +66,13 @@ void setCopyCall(ssize_t (*copy)(int, off_t*, int, off_t*, size_t, unsigned));
 bool isAsWritten(int fd);
 
 // Removes the new files that writes to this path left behind when they were killed before the
-// rename: exactly the names write() gives them (the path, ".tmp-", the machine's name and the
-// writer's process id, each followed by "-", and six letters or digits; older versions wrote
-// only the path, ".tmp-" and the six). A write still under way, in this process or another,
-// keeps its file: its lock tells, or, where the file system cannot lock, its process still
-// running on this machine (a file of another machine's, or an older version's, is left for an
-// hour after its last change).
+// rename: exactly the names write() gives them (the path, ".tmp-", the writer's tag and process
+// id, each followed by "-", and six letters or digits; older versions wrote the machine's name
+// for the tag, or only the path, ".tmp-" and the six). The tag stands for the machine, its boot
+// and the process-ID namespace, where the process id means what it means here. A write still
+// under way, in this process or another, keeps its file: its lock tells, or, where the file
+// system cannot lock, its process still running (a file of another tag's, or an older
+// version's, is left for an hour after its last change).
 void removeLeftovers(const QString& path);
 // The same for every document of the folder.
 void removeLeftoversIn(const QString& folder);

@@ -117,11 +117,14 @@ TEST(DocumentFileTest, readingRemovesTheTemporaryFilesOfInterruptedWrites)
     for (const QString& name : leftovers + kept)
         folder.write(name, "{");
     ASSERT_TRUE(QDir(folder.path(QString())).mkdir(QStringLiteral("words.json.tmp-dirAB")));
-    // A write under way, maybe in another copy of the program, holds its file.
+    // A write under way, maybe in another copy of the program, holds its file, however long it
+    // has been quiet.
     const QString underWay = QStringLiteral("words.json.tmp-w0rk1n");
     folder.write(underWay, "[");
     QFile held(folder.path(underWay));
-    ASSERT_TRUE(held.open(QIODevice::ReadOnly) && ::flock(held.handle(), LOCK_EX) == 0);
+    ASSERT_TRUE(held.open(QIODevice::ReadWrite) && ::flock(held.handle(), LOCK_EX) == 0);
+    ASSERT_TRUE(held.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-2 * 3600),
+                                 QFileDevice::FileModificationTime));
 
     DocumentFile file(folder.path(QStringLiteral("words.json")));
     EXPECT_EQ(file.read(), QByteArray("[]"));
@@ -228,7 +231,10 @@ TEST(DocumentFileTest, withoutLocksALeftoverGoesOnlyWhenItsWriterHasEnded)
     const QString running = prefix + host + QStringLiteral("-%1-aB3xQ9").arg(::getpid());
     const QString recentElsewhere = prefix + QStringLiteral("elsewhere-1-aB3xQ9");
     const QString recentOlder = prefix + QStringLiteral("aB3xQ9");
-    for (const QString& name : {gone, oldElsewhere, running, recentElsewhere, recentOlder})
+    // The process that ended here is not the one of that number elsewhere.
+    const QString endedElsewhere = prefix + QStringLiteral("elsewhere-%1-cD4yR0").arg(ended);
+    for (const QString& name :
+         {gone, oldElsewhere, running, recentElsewhere, recentOlder, endedElsewhere})
         folder.write(name, "[");
     QFile old(folder.path(oldElsewhere));
     ASSERT_TRUE(old.open(QIODevice::ReadWrite));
@@ -239,8 +245,12 @@ TEST(DocumentFileTest, withoutLocksALeftoverGoesOnlyWhenItsWriterHasEnded)
     AtomicFile::setLockCall([](int, int) { return errno = ENOLCK, -1; });
     DocumentFile(folder.path(QStringLiteral("words.json"))).removeLeftovers();
     AtomicFile::setLockCall(nullptr);
-    QStringList expected{QStringLiteral("probe"), QStringLiteral("words.json"), running,
-                         recentElsewhere, recentOlder};
+    QStringList expected{QStringLiteral("probe"),
+                         QStringLiteral("words.json"),
+                         running,
+                         recentElsewhere,
+                         recentOlder,
+                         endedElsewhere};
     expected.sort();
     EXPECT_EQ(folder.files(), expected);
 }
