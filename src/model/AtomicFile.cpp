@@ -1,11 +1,12 @@
 #include "model/AtomicFile.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 
 #include <algorithm>
-#include <cctype>
 #include <csignal>
 #include <ctime>
 
@@ -14,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <limits>
 #include <optional>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -29,7 +31,12 @@ namespace {
 // Between the target's name and the six characters that make the name unique. Distinct enough
 // that no file a person keeps beside a document ("words.json.backup") is ever taken for one.
 constexpr char kTemporaryMark[] = ".tmp-";
-constexpr qsizetype kHostTagLength = 24;
+// The six characters that mkostemp makes.
+constexpr qsizetype kUniqueLength = 6;
+// The writer's tag in names this version gives, and the longest that a name may hold: older
+// versions wrote up to 24 letters and digits of the machine's name there.
+constexpr qsizetype kWriterTagLength = 16;
+constexpr qsizetype kLongestWriterTag = 24;
 
 // Past this much written, the disk is asked to start on it, so that it works while the rest is
 // still being copied and the fsync at the end waits only for the last part.
@@ -166,37 +173,46 @@ void markWritten(int fd)
 int (*lockCall)(int, int) = ::flock;
 int (*syncCall)(int) = ::fsync;
 
-// The folder's entry of a file renamed or made in it reaches the disk only with the folder.
+// The folder's entry of a file renamed or made in it reaches the disk only with the folder. A
+// file system that keeps nothing to flush for a folder refuses with EINVAL: the entry is then as
+// durable as it gets, and the change counts as written, as databases take it.
 bool syncFolderOf(const QByteArray& path)
 {
     const qsizetype slash = path.lastIndexOf('/');
     const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? "/" : path.left(slash);
-    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return false;
-    const bool synced = syncCall(fd) == 0;
-    const int error = errno;
-    ::close(fd);
-    errno = error;
-    return synced;
+    FileDescriptor fd(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    return fd.isOpen() && (syncCall(fd.get()) == 0 || errno == EINVAL);
 }
 
-// This machine's name as it may stand in a file name: letters and digits only.
-QByteArray hostTag()
+// Where this process's ID means what it means here: the machine (its name and this boot of it)
+// and the process-ID namespace, which a container or a sandbox on the same machine does not
+// share. Kept short, in letters and digits, for a file name. None when the system does not tell.
+std::optional<QByteArray> writerTag()
 {
-    char name[256] = {};
-    ::gethostname(name, sizeof name - 1);
-    QByteArray tag;
-    for (const char* c = name; *c && tag.size() < kHostTagLength; ++c)
-        if (std::isalnum(static_cast<unsigned char>(*c))) tag += *c;
-    return tag.isEmpty() ? QByteArray("host") : tag;
+    char host[256] = {};
+    struct stat space {};
+    QFile boot(QStringLiteral("/proc/sys/kernel/random/boot_id"));
+    if (::gethostname(host, sizeof host - 1) != 0 || ::stat("/proc/self/ns/pid", &space) != 0 ||
+        !boot.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray bootId = boot.readAll().trimmed();
+    if (bootId.isEmpty()) return std::nullopt;
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    for (const QByteArray& part : {QByteArray(host), bootId, QByteArray::number(space.st_dev),
+                                   QByteArray::number(space.st_ino)})
+        hash.addData(part + '\0');
+    return hash.result().toHex().left(kWriterTagLength);
 }
 
-// The new file's name: the target's, the mark, then the machine and the process that write it,
-// so that where no lock can be taken a later start still tells whose leftover it is.
+// The new file's name: the target's, the mark, then the writer's tag and process ID, so that
+// where no lock can be taken a later start still tells whose leftover it is. A writer that cannot
+// tell where it runs takes a tag no other takes for its own, so that its files go by their age.
 QByteArray temporaryPattern(const QByteArray& target)
 {
-    static const QByteArray host = hostTag();
-    return target + kTemporaryMark + host + '-' + QByteArray::number(::getpid()) + "-XXXXXX";
+    const QByteArray tag =
+        writerTag().value_or(QByteArray::number(QRandomGenerator::system()->generate64(), 16)
+                                 .rightJustified(kWriterTagLength, '0'));
+    return target + kTemporaryMark + tag + '-' + QByteArray::number(::getpid()) + "-XXXXXX";
 }
 
 // A start takes a new file for a leftover only in the instant before its lock, so a few tries
@@ -205,50 +221,54 @@ constexpr int kTemporaryTries = 8;
 
 // A new file beside the target, open and locked for as long as this write lasts: a start that
 // clears away the files of writes cut short passes a locked one by. None when it cannot be made.
-std::optional<int> lockedTemporary(QByteArray& temporary)
+FileDescriptor lockedTemporary(QByteArray& temporary)
 {
     const QByteArray pattern = temporary;
     for (int tries = 0; tries < kTemporaryTries; ++tries) {
         temporary = pattern;
         // mkostemp creates the file readable by its owner alone, so nothing is ever readable by
         // others.
-        const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-        if (fd < 0) return std::nullopt;
+        FileDescriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
+        if (!fd.isOpen()) return fd;
         // Where the file system cannot lock (NFS without its lock daemon), the clearing of
         // leftovers cannot lock either and passes the file by: the write goes on unlocked.
-        if (lockCall(fd, LOCK_EX) != 0) return fd;
+        if (lockCall(fd.get(), LOCK_EX) != 0) return fd;
         // A file lost all the same fails the rename at the end.
         struct stat info {};
-        if (::fstat(fd, &info) != 0 || info.st_nlink > 0) return fd;
-        ::close(fd); // taken for a leftover in the instant before the lock
+        if (::fstat(fd.get(), &info) != 0 || info.st_nlink > 0) return fd;
+        // Taken for a leftover in the instant before the lock: another try.
     }
     errno = EBUSY;
-    return std::nullopt;
+    return {};
 }
 
 bool writePieces(const QString& path, const QList<Piece>& pieces, const Check& sourcesUnchanged,
-                 int* kept)
+                 FileDescriptor* kept)
 {
-    if (kept) *kept = -1;
+    if (kept) *kept = FileDescriptor();
     const QByteArray target = QFile::encodeName(path);
     QByteArray temporary = temporaryPattern(target);
-    const std::optional<int> fd = lockedTemporary(temporary);
-    if (!fd) return false;
-    bool ok = ::fchmod(*fd, 0600) == 0 && writeAll(*fd, pieces) && syncCall(*fd) == 0;
+    FileDescriptor fd = lockedTemporary(temporary);
+    if (!fd.isOpen()) return false;
+    bool ok =
+        ::fchmod(fd.get(), 0600) == 0 && writeAll(fd.get(), pieces) && syncCall(fd.get()) == 0;
     // A run copied from a file that changed meanwhile holds some of the old text, some new.
     if (ok && sourcesUnchanged && !sourcesUnchanged()) {
         ok = false;
         errno = ESTALE;
     }
-    if (ok) markWritten(*fd);
+    if (ok) markWritten(fd.get());
     // The rename comes before the close, which ends the lock. The change counts as written
     // only once the folder that names the new file is on disk too.
     const bool renamed = ok && ::rename(temporary.constData(), target.constData()) == 0;
     const bool durable = renamed && syncFolderOf(target);
     const int error = errno;
     if (!renamed) ::unlink(temporary.constData());
-    if (durable && kept) *kept = ::fcntl(*fd, F_DUPFD_CLOEXEC, 0);
-    if (::close(*fd) != 0 && durable) return false;
+    if (durable && kept) {
+        *kept = std::move(fd);
+        return true;
+    }
+    if (!fd.close() && durable) return false;
     errno = error;
     return durable;
 }
@@ -269,7 +289,7 @@ bool write(const QString& path, const QByteArray& bytes)
 }
 
 bool write(const QString& path, const QList<Piece>& pieces, const Check& sourcesUnchanged,
-           int* kept)
+           FileDescriptor* kept)
 {
     return writePieces(path, pieces, sourcesUnchanged, kept);
 }
@@ -330,56 +350,68 @@ bool isAsWritten(int fd)
 
 namespace {
 
-// Whose write a leftover was, as its name tells: the machine and the process, or neither for
+// Whose write a leftover was, as its name tells: the writer's tag and process, or neither for
 // the names of older versions ("words.json.tmp-aB3xQ9").
 struct Writer {
-    QString host;
-    qint64 process = -1;
+    QString tag;
+    pid_t process = 0;
 };
 
+// Plain digits that make a process ID: no sign, no blank, no leading zero, nothing past pid_t.
+std::optional<pid_t> processIdOf(QStringView digits)
+{
+    if (digits.isEmpty() || digits.front() == u'0') return std::nullopt;
+    pid_t id = 0;
+    for (const QChar c : digits) {
+        if (c < u'0' || c > u'9') return std::nullopt;
+        const int digit = c.unicode() - u'0';
+        if (id > (std::numeric_limits<pid_t>::max() - digit) / 10) return std::nullopt;
+        id = id * 10 + digit;
+    }
+    return id;
+}
+
 // The writer of the file whose name goes on with this after the document's name; none when it
-// is not the name of a write's new file.
+// is not the name of a write's new file: "<tag>-<process>-" before the six characters, or, as
+// older versions wrote, the six alone.
 std::optional<Writer> writerOf(QStringView suffix)
 {
     const QLatin1StringView mark(kTemporaryMark);
-    if (!suffix.startsWith(mark) || suffix.size() < mark.size() + 6) return std::nullopt;
-    const QStringView unique = suffix.right(6);
-    if (!isAlphanumeric(unique)) return std::nullopt;
-    if (suffix.size() == mark.size() + 6) return Writer{};
-    // "<host>-<process>-" before the six characters
-    const QStringView owner = suffix.mid(mark.size()).chopped(6);
-    const qsizetype dash = owner.indexOf(u'-');
-    if (!owner.endsWith(u'-') || dash <= 0 || dash > kHostTagLength) return std::nullopt;
-    const QStringView host = owner.left(dash);
-    const QStringView process = owner.mid(dash + 1).chopped(1);
-    bool number = false;
-    const qint64 id = process.toLongLong(&number);
-    if (!isAlphanumeric(host) || !number || id <= 0 || process.startsWith(u'+'))
+    if (!suffix.startsWith(mark)) return std::nullopt;
+    const QList<QStringView> parts = suffix.mid(mark.size()).split(u'-');
+    const QStringView unique = parts.back();
+    if (unique.size() != kUniqueLength || !isAlphanumeric(unique)) return std::nullopt;
+    if (parts.size() == 1) return Writer{};
+    if (parts.size() != 3) return std::nullopt;
+    const QStringView tag = parts[0];
+    const std::optional<pid_t> process = processIdOf(parts[1]);
+    if (tag.isEmpty() || tag.size() > kLongestWriterTag || !isAlphanumeric(tag) || !process)
         return std::nullopt;
-    return Writer{host.toString(), id};
+    return Writer{tag.toString(), *process};
 }
 
-// Where no lock tells whether a write still holds its file: one by a process of this machine
-// that has ended cannot; one of another machine, or of an older version, is taken for ended
-// once it has not grown for an hour, far longer than any write takes between two of its steps.
-bool isOrphan(int fd, const Writer& writer)
+// Where no lock tells whether a write still holds its file: one whose tag is this process's own
+// (the same machine, boot and process-ID namespace) cannot once its process has ended; any other
+// (another machine's or namespace's, an older version's) is taken for ended once it has not grown
+// for an hour, far longer than any write takes between two of its steps.
+bool isOrphan(int fd, const Writer& writer, const std::optional<QString>& ownTag)
 {
-    static const QString here = QString::fromLatin1(hostTag());
-    if (writer.process > 0 && writer.host == here)
-        return ::kill(pid_t(writer.process), 0) != 0 && errno == ESRCH;
+    if (writer.process > 0 && ownTag && writer.tag == *ownTag)
+        return ::kill(writer.process, 0) != 0 && errno == ESRCH;
     constexpr time_t kQuietSeconds = 3600;
     struct stat info {};
     return ::fstat(fd, &info) == 0 && ::time(nullptr) - info.st_mtim.tv_sec > kQuietSeconds;
 }
 
 // Unless a write that is still under way holds it.
-void removeUnlessUnderWay(const QDir& folder, const QString& name, const Writer& writer)
+void removeUnlessUnderWay(const QDir& folder, const QString& name, const Writer& writer,
+                          const std::optional<QString>& ownTag)
 {
     const QByteArray path = QFile::encodeName(folder.filePath(name));
     const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
     if (fd >= 0 && lockCall(fd, LOCK_EX | LOCK_NB) != 0) {
         const bool held = errno == EWOULDBLOCK || errno == EINTR;
-        if (held || !isOrphan(fd, writer)) {
+        if (held || !isOrphan(fd, writer, ownTag)) {
             ::close(fd);
             return;
         }
@@ -408,9 +440,13 @@ void removeMatching(const QDir& folder, const QString& documentName)
         folder.entryList({(documentName.isEmpty() ? QStringLiteral("*") : documentName) +
                           QLatin1StringView(kTemporaryMark) + QLatin1Char('*')},
                          QDir::Files | QDir::Hidden | QDir::System);
+    if (candidates.isEmpty()) return;
+    const std::optional<QByteArray> tag = writerTag();
+    const std::optional<QString> ownTag =
+        tag ? std::optional(QString::fromLatin1(*tag)) : std::nullopt;
     for (const QString& candidate : candidates)
         if (const auto writer = leftoverWriter(candidate, documentName))
-            removeUnlessUnderWay(folder, candidate, *writer);
+            removeUnlessUnderWay(folder, candidate, *writer, ownTag);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/FileDescriptor.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -34,10 +36,10 @@ struct Piece {
 // fails with ESTALE and leaves the target as it was.
 using Check = std::function<bool()>;
 // The same for text in pieces, written one after the other without joining them first. With
-// `kept`, the written file stays open for the caller (a new descriptor, or -1 on failure): it is
-// the file that took the target's name, whatever another writer renamed there since.
+// `kept`, the written file stays open for the caller (none on failure): it is the file that took
+// the target's name, whatever another writer renamed there since.
 bool write(const QString& path, const QList<Piece>& pieces, const Check& sourcesUnchanged = {},
-           int* kept = nullptr);
+           FileDescriptor* kept = nullptr);
 // The pieces' text in one buffer, with the runs read from their files; none when one cannot be
 // read whole.
 std::optional<QByteArray> join(const QList<Piece>& pieces);
@@ -45,7 +47,7 @@ std::optional<QByteArray> join(const QList<Piece>& pieces);
 // Flushes the file to disk (fsync), through the call tests may replace.
 bool sync(int fd);
 // Flushes the folder that holds the path, so that a name made or renamed in it outlives a
-// power cut.
+// power cut; true also where the file system has nothing to flush for a folder.
 bool syncFolder(const QString& path);
 // flock(), through the call tests may replace.
 int lock(int fd, int operation);
@@ -64,12 +66,13 @@ void setCopyCall(ssize_t (*copy)(int, off_t*, int, off_t*, size_t, unsigned));
 bool isAsWritten(int fd);
 
 // Removes the new files that writes to this path left behind when they were killed before the
-// rename: exactly the names write() gives them (the path, ".tmp-", the machine's name and the
-// writer's process id, each followed by "-", and six letters or digits; older versions wrote
-// only the path, ".tmp-" and the six). A write still under way, in this process or another,
-// keeps its file: its lock tells, or, where the file system cannot lock, its process still
-// running on this machine (a file of another machine's, or an older version's, is left for an
-// hour after its last change).
+// rename: exactly the names write() gives them (the path, ".tmp-", the writer's tag and process
+// id, each followed by "-", and six letters or digits; older versions wrote the machine's name
+// for the tag, or only the path, ".tmp-" and the six). The tag stands for the machine, its boot
+// and the process-ID namespace, where the process id means what it means here. A write still
+// under way, in this process or another, keeps its file: its lock tells, or, where the file
+// system cannot lock, its process still running (a file of another tag's, or an older
+// version's, is left for an hour after its last change).
 void removeLeftovers(const QString& path);
 // The same for every document of the folder.
 void removeLeftoversIn(const QString& folder);

@@ -76,16 +76,16 @@ public:
     // that is not in memory afresh.
     void distrustFile() { m_file = TextFile(); }
 
-    // After the pieces were written or not: a written file (its descriptor, handed over here) is
-    // where their texts are read from from now on, and the memory they held is given back.
-    // Texts of a write that failed stay in memory until one succeeds.
-    void finishWrite(std::optional<int> written)
+    // After the pieces were written or not: a written file (handed over here) is where their
+    // texts are read from from now on, and the memory they held is given back. Texts of a write
+    // that failed (no file) stay in memory until one succeeds.
+    void finishWrite(FileDescriptor written)
     {
-        if (!written) return;
+        if (!written.isOpen()) return;
         qint64 size = m_layout.isEmpty() ? 4 : 3; // "[\n" + "]\n", or "[\n" + "\n]\n"
         for (const Placed& placed : std::as_const(m_layout))
             size += placed.length + 2;
-        TextFile file = TextFile::written(*written, size);
+        TextFile file = TextFile::written(std::move(written), size);
         if (!file.isOpen()) return;
         // Seeded records that were not written are gone or changed: their text is no more.
         for (Range& range : m_seedRanges)
@@ -110,7 +110,7 @@ public:
     QByteArray encode(const QList<T>& records)
     {
         const QByteArray text = AtomicFile::join(pieces(records)).value_or(QByteArray());
-        finishWrite(std::nullopt);
+        finishWrite({});
         return text;
     }
 

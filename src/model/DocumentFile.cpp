@@ -1,6 +1,7 @@
 #include "model/DocumentFile.h"
 
 #include "model/AtomicFile.h"
+#include "model/FileError.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -9,8 +10,6 @@
 
 #include <cerrno>
 #include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace glossivo {
 
@@ -22,7 +21,7 @@ std::optional<QByteArray> DocumentFile::read(TextFile* kept)
     m_asWritten = false;
     QFile file(m_path);
     if (!file.exists()) {
-        remember({});
+        m_known = FileIdentity();
         return std::nullopt;
     }
     if (!file.open(QIODevice::ReadOnly)) {
@@ -30,8 +29,8 @@ std::optional<QByteArray> DocumentFile::read(TextFile* kept)
         return std::nullopt;
     }
     // Taken before the text, so that a change made while it is read counts as a later one.
-    remember(identityOf(file.handle()));
-    if (kept) *kept = TextFile(::fcntl(file.handle(), F_DUPFD_CLOEXEC, 0));
+    m_known = FileIdentity::of(file.handle());
+    if (kept) *kept = TextFile(FileDescriptor(::fcntl(file.handle(), F_DUPFD_CLOEXEC, 0)));
     // Room to spare after the text lets a JSON parser that reads ahead in wide blocks work on
     // the buffer itself rather than on a copy of tens of megabytes.
     constexpr qsizetype kSpare = 64;
@@ -125,54 +124,29 @@ bool DocumentFile::write(const QByteArray& bytes)
 }
 
 bool DocumentFile::write(const QList<AtomicFile::Piece>& pieces,
-                         const AtomicFile::Check& sourcesUnchanged, int* kept)
+                         const AtomicFile::Check& sourcesUnchanged, FileDescriptor* kept)
 {
-    if (kept) *kept = -1;
+    if (kept) *kept = FileDescriptor();
     if (m_damaged) {
         if (QFileInfo::exists(m_path) && !keepDamagedCopy()) {
-            m_error = QStringLiteral("the unreadable file cannot be copied aside");
+            m_error = QStringLiteral("读不了的原文件没能先另存一份，不覆盖它");
             return false;
         }
         m_damaged = false;
     }
-    int written = -1;
+    FileDescriptor written;
     if (!AtomicFile::write(m_path, pieces, sourcesUnchanged, &written)) {
-        m_error = qt_error_string(errno);
+        m_error = FileError::reason(errno);
         return false;
     }
-    remember(identityOf(written));
-    if (kept)
-        *kept = written;
-    else
-        ::close(written);
+    m_known = FileIdentity::of(written.get());
+    if (kept) *kept = std::move(written);
     return true;
-}
-
-bool DocumentFile::Identity::operator==(const Identity& other) const
-{
-    const auto same = [](const timespec& a, const timespec& b) {
-        return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
-    };
-    return exists == other.exists && device == other.device && inode == other.inode &&
-           size == other.size && same(modified, other.modified) && same(changed, other.changed);
-}
-
-DocumentFile::Identity DocumentFile::identityOf(int fd)
-{
-    struct stat info {};
-    // A file that cannot even be looked at is taken for another one each time: read again.
-    if (fd < 0 || ::fstat(fd, &info) != 0) return {true, 0, 0, -1, {}, {}};
-    return {true, info.st_dev, info.st_ino, info.st_size, info.st_mtim, info.st_ctim};
 }
 
 bool DocumentFile::isChangedOnDisk() const
 {
-    if (!m_known) return false;
-    struct stat info {};
-    if (::stat(QFile::encodeName(m_path).constData(), &info) != 0)
-        return errno != ENOENT || m_known->exists;
-    return !(Identity{true, info.st_dev, info.st_ino, info.st_size, info.st_mtim, info.st_ctim} ==
-             *m_known);
+    return m_known && FileIdentity::at(QFile::encodeName(m_path)) != *m_known;
 }
 
 void DocumentFile::removeLeftovers()

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "model/AtomicFile.h"
+#include "model/FileIdentity.h"
 #include "model/TextFile.h"
 
 #include <QByteArray>
 #include <QString>
 
 #include <optional>
-#include <sys/stat.h>
 
 namespace glossivo {
 
@@ -37,12 +37,13 @@ public:
     // that is not damaged or could not be copied (the first write then tries again).
     std::optional<QString> keepAside();
 
-    // False, with lastError() saying why, when the document could not be replaced.
+    // False, with lastError() saying why (in Chinese where the user can do something about it),
+    // when the document could not be replaced.
     bool write(const QByteArray& bytes);
     // The same for text in pieces, written one after the other; see AtomicFile::write for the
     // check of the files its runs come from and for the written file kept open.
     bool write(const QList<AtomicFile::Piece>& pieces,
-               const AtomicFile::Check& sourcesUnchanged = {}, int* kept = nullptr);
+               const AtomicFile::Check& sourcesUnchanged = {}, FileDescriptor* kept = nullptr);
     const QString& lastError() const { return m_error; }
 
     // Whether the file at the path is no longer the one this object last read or wrote: another
@@ -56,21 +57,9 @@ public:
 private:
     std::optional<QString> keepDamagedCopy();
 
-    // What the file at the path was when it was last read or written here.
-    struct Identity {
-        bool exists = false;
-        dev_t device = 0;
-        ino_t inode = 0;
-        off_t size = 0;
-        timespec modified{};
-        timespec changed{};
-        bool operator==(const Identity& other) const;
-    };
-    static Identity identityOf(int fd);
-    void remember(Identity identity) { m_known = identity; }
-
     QString m_path;
-    std::optional<Identity> m_known;
+    // What the file at the path was when it was last read or written here.
+    std::optional<FileIdentity> m_known;
     bool m_damaged = false;
     bool m_asWritten = false;
     QString m_error;

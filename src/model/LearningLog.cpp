@@ -2,6 +2,7 @@
 
 #include "model/AppPaths.h"
 #include "model/AtomicFile.h"
+#include "model/FileError.h"
 #include "model/IsoDate.h"
 #include "model/JsonFields.h"
 
@@ -116,8 +117,23 @@ bool LearningLog::flush()
             return false;
         }
         m_replacement.reset();
+        // Lines appended before are in the new content or were merged away.
+        m_unflushed = FileDescriptor();
     }
-    return m_waiting.isEmpty() || append();
+    return flushAppended() && (m_waiting.isEmpty() || append());
+}
+
+// The very file the lines went to: a flush of the path could find another file there.
+bool LearningLog::flushAppended()
+{
+    if (!m_unflushed.isOpen()) return true;
+    if (!AtomicFile::sync(m_unflushed.get()) ||
+        (m_unflushedMade && !AtomicFile::syncFolder(m_file.path()))) {
+        m_error = FileError::reason(errno);
+        return false;
+    }
+    m_unflushed = FileDescriptor();
+    return true;
 }
 
 // A failure can cut the lines short: the whole lines that reached the file are not written
@@ -125,34 +141,33 @@ bool LearningLog::flush()
 bool LearningLog::append()
 {
     const QByteArray path = QFile::encodeName(m_file.path());
-    int fd = ::open(path.constData(), O_RDWR | O_APPEND | O_CLOEXEC);
-    const bool made = fd < 0 && errno == ENOENT;
-    if (made) fd = ::open(path.constData(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0) {
-        m_error = qt_error_string(errno);
+    FileDescriptor fd(::open(path.constData(), O_RDWR | O_APPEND | O_CLOEXEC));
+    const bool made = !fd.isOpen() && errno == ENOENT;
+    if (made)
+        fd =
+            FileDescriptor(::open(path.constData(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0600));
+    bool ends = true;
+    if (!fd.isOpen() || !endsWithLineFeed(fd.get(), ends)) {
+        m_error = FileError::reason(errno);
         return false;
     }
     // A log that an older version made may still be readable by others; only a tidy-up.
-    ::fchmod(fd, 0600);
-    bool ends = true;
-    if (!endsWithLineFeed(fd, ends)) {
-        m_error = qt_error_string(errno);
-        ::close(fd);
-        return false;
-    }
+    ::fchmod(fd.get(), 0600);
     const qsizetype lead = ends ? 0 : 1;
     const QByteArray bytes = ends ? m_waiting : kLineFeed + m_waiting;
-    const qsizetype written = writeAll(fd, bytes);
-    // The events count as written once they are on disk, and a log this append made only once
-    // the folder names it.
-    const bool durable = written == bytes.size() && AtomicFile::sync(fd) &&
-                         (!made || AtomicFile::syncFolder(m_file.path()));
+    const qsizetype written = writeAll(fd.get(), bytes);
     const int error = errno;
-    const bool closed = ::close(fd) == 0;
     const qsizetype lineEnd = written > 0 ? bytes.lastIndexOf(kLineFeed, written - 1) + 1 : 0;
     if (lineEnd > lead) m_waiting.remove(0, lineEnd - lead);
-    if (!durable || !closed) {
-        m_error = qt_error_string(durable ? errno : error);
+    // The events count as written once they are on disk, and a log this append made only once
+    // the folder names it. Until then the file is kept, to be flushed again.
+    if (written > 0 || made) {
+        m_unflushed = std::move(fd);
+        m_unflushedMade = made;
+        if (!flushAppended()) return false;
+    }
+    if (written < bytes.size()) {
+        m_error = FileError::reason(error);
         return false;
     }
     return true;

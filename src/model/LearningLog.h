@@ -2,6 +2,7 @@
 
 #include "model/Clock.h"
 #include "model/DocumentFile.h"
+#include "model/FileDescriptor.h"
 
 #include <QDateTime>
 #include <QJsonObject>
@@ -38,7 +39,9 @@ public:
 
     // Appends one event stamped now. The file is only ever appended to here, never truncated,
     // so an append cannot cost earlier lines. An event that cannot be written is kept and goes
-    // out, in order, with the next successful write; false while any is waiting.
+    // out, in order, with the next successful write; false while any is waiting. Lines that
+    // reached the file but whose flush failed wait too: the next write flushes them again
+    // rather than appending them twice.
     bool add(const QString& kind, const QString& word,
              const std::optional<QString>& detail = std::nullopt);
     // Stamps an event now but only keeps it, for the next flush().
@@ -47,7 +50,10 @@ public:
     // Writes whatever is waiting (a replacement, then the events held since); true when nothing
     // is left waiting.
     bool flush();
-    bool hasWaiting() const { return m_replacement || !m_waiting.isEmpty(); }
+    bool hasWaiting() const
+    {
+        return m_replacement || !m_waiting.isEmpty() || m_unflushed.isOpen();
+    }
     // Why the last write failed.
     const QString& lastError() const { return m_error; }
 
@@ -68,11 +74,16 @@ public:
 
 private:
     bool append();
+    bool flushAppended();
 
     DocumentFile m_file;
     const Clock& m_clock;
     std::optional<QByteArray> m_replacement; // a whole new content not yet on disk
     QByteArray m_waiting;                    // lines to append after what is on disk
+    // The log that lines were appended to but not yet flushed, and whether that append made it
+    // (its folder is flushed then too).
+    FileDescriptor m_unflushed;
+    bool m_unflushedMade = false;
     QString m_error;
 };
 

@@ -1,8 +1,9 @@
 #pragma once
 
-#include <QString>
+#include "model/FileDescriptor.h"
+#include "model/FileIdentity.h"
 
-#include <sys/stat.h>
+#include <QtGlobal>
 
 namespace glossivo {
 
@@ -12,30 +13,22 @@ namespace glossivo {
 class TextFile {
 public:
     TextFile() = default;
-    // Takes the open descriptor; the file as it stands now is what reads expect.
-    explicit TextFile(int fd);
-    // Takes the descriptor of a file this program has just written, when it holds that many
-    // bytes; else a file that is not open.
-    static TextFile written(int fd, qint64 size);
-    TextFile(TextFile&& other) noexcept;
-    TextFile& operator=(TextFile&& other) noexcept;
-    TextFile(const TextFile&) = delete;
-    TextFile& operator=(const TextFile&) = delete;
-    ~TextFile();
+    // Takes the open file; the file as it stands now is what reads expect.
+    explicit TextFile(FileDescriptor fd);
+    // Takes a file this program has just written, when it holds that many bytes; else a file
+    // that is not open.
+    static TextFile written(FileDescriptor fd, qint64 size);
 
-    bool isOpen() const { return m_fd >= 0; }
-    int descriptor() const { return m_fd; }
-    qint64 size() const { return m_size; }
+    bool isOpen() const { return m_fd.isOpen(); }
+    int descriptor() const { return m_fd.get(); }
+    qint64 size() const { return m_taken.size(); }
     // Whether the file is as it was when it was taken; one another program changed must not lend
-    // its text. Besides the size and the modification time, which a rewrite in place can leave
-    // as they were (a restore that sets the time back), the change time tells: nothing but the
-    // system clock sets it back.
-    bool isUnchanged() const;
+    // its text.
+    bool isUnchanged() const { return FileIdentity::of(m_fd.get()) == m_taken; }
 
 private:
-    int m_fd = -1;
-    struct stat m_taken {};
-    qint64 m_size = 0;
+    FileDescriptor m_fd;
+    FileIdentity m_taken;
 };
 
 } // namespace glossivo

@@ -347,17 +347,17 @@ DocumentFile& WordStore::file(Document document)
 
 bool WordStore::writeWords()
 {
-    int written = -1;
+    FileDescriptor written;
     bool ok = m_wordsFile.write(
         m_wordsEncoder.pieces(m_entries), [this] { return m_wordsEncoder.sourceUnchanged(); },
         &written);
     if (!ok && !m_wordsEncoder.sourceUnchanged()) {
         // The last file changed while its words were copied: every word is encoded anew.
-        m_wordsEncoder.finishWrite(std::nullopt);
+        m_wordsEncoder.finishWrite({});
         m_wordsEncoder.distrustFile();
         ok = m_wordsFile.write(m_wordsEncoder.pieces(m_entries), {}, &written);
     }
-    m_wordsEncoder.finishWrite(ok ? std::optional(written) : std::nullopt);
+    m_wordsEncoder.finishWrite(std::move(written));
     return ok;
 }
 

@@ -214,13 +214,14 @@ TEST_F(AIModes, AddSpellingFailsWhenTheWordBookCannotBeWritten)
     };
     ASSERT_TRUE(QDir().mkpath(folder.path("words.json")));
     server.enqueue(reply({{"headword", "glimpse"}, {"meaning_zh", "一瞥"}}));
-    failedLine(run({"--add-spelling", "glimpse"}), "the unreadable file cannot be copied aside");
+    failedLine(run({"--add-spelling", "glimpse"}), "读不了的原文件没能先另存一份，不覆盖它");
     ASSERT_TRUE(QDir().rmdir(folder.path("words.json")));
 
     if (!glossivo::testing::canMountRefusingDisks()) GTEST_SKIP() << "no mount namespace";
     const std::pair<RefusingDisk, QString> disks[] = {
-        // Qt's translations carry the messages it writes itself, not those of the system.
-        {RefusingDisk::full, QStringLiteral("设备中已没有剩余空间")},
+        {RefusingDisk::full, QStringLiteral("磁盘满了")},
+        // A read-only disk refuses the data folder's lock first, which says why in the system's
+        // words.
         {RefusingDisk::readOnly, QStringLiteral("Read-only file system")}};
     for (const auto& [disk, error] : disks) {
         server.enqueue(reply({{"headword", "glimpse"}, {"meaning_zh", "一瞥"}}));
@@ -239,8 +240,8 @@ TEST_F(AIModes, AddSpellingFailsWhenTheWordBookCannotBeWritten)
     glossivo::testing::launchOnRefusingDisk(program, RefusingDisk::onePage);
     const ProgramOutcome outcome = program.run({"--add-spelling", "glimpse"});
     EXPECT_EQ(outcome.out, "「glimpse」已存进单词本，没加入常拼；"
-                           "保存失败：learning-log.jsonl：设备中已没有剩余空间；"
-                           "保存失败：words.json：设备中已没有剩余空间\n")
+                           "保存失败：learning-log.jsonl：磁盘满了；"
+                           "保存失败：words.json：磁盘满了\n")
         << outcome.out.toStdString();
     EXPECT_EQ(outcome.status, 1);
 }

@@ -117,8 +117,8 @@ TEST(SelfTestModes, StudyStampReportsAReadOnlyFolder)
     glossivo::testing::launchOnRefusingDisk(program, glossivo::testing::RefusingDisk::readOnly);
     const ProgramOutcome outcome = program.run({"--selftest-studystamp"});
     EXPECT_EQ(outcome.status, 1);
-    EXPECT_TRUE(outcome.out.contains(
-        QStringLiteral("\n保存失败：config.json：Read-only file system\nFAIL ")))
+    EXPECT_TRUE(
+        outcome.out.contains(QStringLiteral("\n保存失败：config.json：文件系统是只读的\nFAIL ")))
         << outcome.out.toStdString();
 }
 

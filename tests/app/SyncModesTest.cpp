@@ -67,8 +67,7 @@ TEST_F(SyncModes, ConnectFailsWhenTheCodeCannotBeSaved)
 {
     ASSERT_TRUE(QDir().mkpath(data.path("config.json")));
     const ProgramOutcome outcome = run({"--sync-connect", server.link().text()});
-    EXPECT_EQ(outcome.out,
-              "没能保存同步码：config.json：the unreadable file cannot be copied aside\n");
+    EXPECT_EQ(outcome.out, "没能保存同步码：config.json：读不了的原文件没能先另存一份，不覆盖它\n");
     EXPECT_EQ(outcome.status, 1);
 }
 

@@ -96,12 +96,12 @@ TEST(CachedArrayEncoderTest, textsAreReadFromTheFileWrittenNotFromTheName)
     const QString path = folder.filePath(QStringLiteral("words.json"));
     const QList<WordEntry> words{word(QStringLiteral("one")), word(QStringLiteral("two"))};
     CachedArrayEncoder<WordEntry> encoder;
-    int written = -1;
+    FileDescriptor written;
     ASSERT_TRUE(AtomicFile::write(path, encoder.pieces(words), {}, &written));
     // The same size, as a write of this program, with other words.
     QByteArray other = plain(words);
     other.replace("one", "ONE");
     ASSERT_TRUE(AtomicFile::write(path, other));
-    encoder.finishWrite(written);
+    encoder.finishWrite(std::move(written));
     EXPECT_EQ(AtomicFile::join(encoder.pieces(words)), plain(words));
 }

@@ -117,11 +117,14 @@ TEST(DocumentFileTest, readingRemovesTheTemporaryFilesOfInterruptedWrites)
     for (const QString& name : leftovers + kept)
         folder.write(name, "{");
     ASSERT_TRUE(QDir(folder.path(QString())).mkdir(QStringLiteral("words.json.tmp-dirAB")));
-    // A write under way, maybe in another copy of the program, holds its file.
+    // A write under way, maybe in another copy of the program, holds its file, however long it
+    // has been quiet.
     const QString underWay = QStringLiteral("words.json.tmp-w0rk1n");
     folder.write(underWay, "[");
     QFile held(folder.path(underWay));
-    ASSERT_TRUE(held.open(QIODevice::ReadOnly) && ::flock(held.handle(), LOCK_EX) == 0);
+    ASSERT_TRUE(held.open(QIODevice::ReadWrite) && ::flock(held.handle(), LOCK_EX) == 0);
+    ASSERT_TRUE(held.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-2 * 3600),
+                                 QFileDevice::FileModificationTime));
 
     DocumentFile file(folder.path(QStringLiteral("words.json")));
     EXPECT_EQ(file.read(), QByteArray("[]"));
@@ -228,7 +231,10 @@ TEST(DocumentFileTest, withoutLocksALeftoverGoesOnlyWhenItsWriterHasEnded)
     const QString running = prefix + host + QStringLiteral("-%1-aB3xQ9").arg(::getpid());
     const QString recentElsewhere = prefix + QStringLiteral("elsewhere-1-aB3xQ9");
     const QString recentOlder = prefix + QStringLiteral("aB3xQ9");
-    for (const QString& name : {gone, oldElsewhere, running, recentElsewhere, recentOlder})
+    // The process that ended here is not the one of that number elsewhere.
+    const QString endedElsewhere = prefix + QStringLiteral("elsewhere-%1-cD4yR0").arg(ended);
+    for (const QString& name :
+         {gone, oldElsewhere, running, recentElsewhere, recentOlder, endedElsewhere})
         folder.write(name, "[");
     QFile old(folder.path(oldElsewhere));
     ASSERT_TRUE(old.open(QIODevice::ReadWrite));
@@ -239,8 +245,12 @@ TEST(DocumentFileTest, withoutLocksALeftoverGoesOnlyWhenItsWriterHasEnded)
     AtomicFile::setLockCall([](int, int) { return errno = ENOLCK, -1; });
     DocumentFile(folder.path(QStringLiteral("words.json"))).removeLeftovers();
     AtomicFile::setLockCall(nullptr);
-    QStringList expected{QStringLiteral("probe"), QStringLiteral("words.json"), running,
-                         recentElsewhere, recentOlder};
+    QStringList expected{QStringLiteral("probe"),
+                         QStringLiteral("words.json"),
+                         running,
+                         recentElsewhere,
+                         recentOlder,
+                         endedElsewhere};
     expected.sort();
     EXPECT_EQ(folder.files(), expected);
 }
@@ -260,4 +270,36 @@ TEST(DocumentFileTest, aRunLongerThanItsFileFailsTheWrite)
     AtomicFile::setCopyCall(nullptr);
     EXPECT_FALSE(written);
     EXPECT_EQ(folder.files(), QStringList{QStringLiteral("source")});
+}
+
+// A file system with nothing to flush for a folder (EINVAL) has the new document once it is
+// renamed; any other failure of a flush fails the write and says why in words a user reads.
+TEST(DocumentFileTest, aFolderWithNothingToFlushHasTheDocumentWrittenAnyOtherFailureNot)
+{
+    static int refusal;
+    static bool ofFolder;
+    AtomicFile::setSyncCall([](int fd) {
+        struct stat info {};
+        ::fstat(fd, &info);
+        return S_ISDIR(info.st_mode) == ofFolder ? (errno = refusal, -1) : ::fsync(fd);
+    });
+    const struct {
+        bool folder;
+        int error;
+        QString said;
+    } cases[] = {{true, EINVAL, {}},
+                 {true, EIO, QStringLiteral("磁盘读写出错")},
+                 {false, ENOSPC, QStringLiteral("磁盘满了")}};
+    for (const auto& [folderFails, error, said] : cases) {
+        DataFolder folder;
+        folder.write(QStringLiteral("words.json"), "[1]");
+        DocumentFile file(folder.path(QStringLiteral("words.json")));
+        ofFolder = folderFails;
+        refusal = error;
+        EXPECT_EQ(file.write("[2]"), said.isEmpty()) << error;
+        EXPECT_EQ(file.lastError(), said) << error;
+        EXPECT_EQ(folder.read(QStringLiteral("words.json")), folderFails ? "[2]" : "[1]");
+        EXPECT_EQ(folder.files(), QStringList{QStringLiteral("words.json")});
+    }
+    AtomicFile::setSyncCall(nullptr);
 }

@@ -1,4 +1,5 @@
 #include "model/LearningLog.h"
+#include "model/AtomicFile.h"
 #include "support/DataFolder.h"
 #include "support/FakeClock.h"
 
@@ -8,8 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace glossivo;
 
@@ -177,4 +180,37 @@ TEST_F(LearningLogTest, replaceAllLeavesOutLinesThatWouldBreakTheLineForm)
     log.replaceAll({QStringLiteral("{\"a\":1}"), QStringLiteral("{\"b\":\n2}"), QString(),
                     QStringLiteral("{\"c\":3}")});
     EXPECT_EQ(content(), "{\"a\":1}\n{\"c\":3}\n");
+}
+
+// A log this append made is named on disk only once its folder is flushed too. Lines whose flush
+// failed wait: the next write flushes that file and its folder again, and never appends them
+// twice.
+TEST_F(LearningLogTest, linesWhoseFlushFailedAreFlushedAgainNotAppendedTwice)
+{
+    static QStringList synced;
+    static bool folderFails;
+    static int failures;
+    AtomicFile::setSyncCall([](int fd) {
+        struct stat info {};
+        const bool folder = ::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode);
+        synced.append(folder ? "folder" : "log");
+        return folder == folderFails && failures-- > 0 ? (errno = EIO, -1) : ::fsync(fd);
+    });
+    for (const bool folder : {false, true}) {
+        QFile::remove(path());
+        LearningLog fresh(path(), clock);
+        folderFails = folder;
+        failures = 1;
+        EXPECT_FALSE(fresh.add(QStringLiteral("save"), QStringLiteral("run"))) << folder;
+        EXPECT_EQ(fresh.lastError(), QStringLiteral("磁盘读写出错"));
+        EXPECT_TRUE(fresh.hasWaiting());
+        synced.clear();
+        EXPECT_TRUE(fresh.add(QStringLiteral("rest"), QStringLiteral("run"))) << folder;
+        EXPECT_FALSE(fresh.hasWaiting());
+        EXPECT_EQ(synced, (QStringList{"log", "folder", "log"})) << folder;
+        EXPECT_EQ(content(),
+                  "{\"time\":\"2026-10-07T08:00:00Z\",\"kind\":\"save\",\"word\":\"run\"}\n"
+                  "{\"time\":\"2026-10-07T08:00:00Z\",\"kind\":\"rest\",\"word\":\"run\"}\n");
+    }
+    AtomicFile::setSyncCall(nullptr);
 }

@@ -2,6 +2,7 @@
 
 #include "model/AtomicFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -134,14 +135,19 @@ TEST_F(WordStoreSharingTest, aWordDeletedFromTheMiddleLeavesTheOthersWhole)
 }
 
 // A change counts as saved only once it outlives a power cut: the new document, the folder that
-// names it and the learning log are each flushed before the operation returns.
+// names it (once the rename has given it its name) and the learning log are each flushed before
+// the operation returns.
 TEST_F(WordStoreSharingTest, aSaveFlushesTheDocumentItsFolderAndTheLog)
 {
     open({word("ferry")});
     static QStringList synced;
     synced.clear();
     AtomicFile::setSyncCall([](int fd) {
-        synced.append(QFileInfo(QStringLiteral("/proc/self/fd/%1").arg(fd)).symLinkTarget());
+        const QString target =
+            QFileInfo(QStringLiteral("/proc/self/fd/%1").arg(fd)).symLinkTarget();
+        const bool beforeRename =
+            QFileInfo(target).isDir() && !QDir(target).entryList({"*.tmp-*"}).isEmpty();
+        synced.append(target + (beforeRename ? " before the rename" : ""));
         return ::fsync(fd);
     });
     store->save(explained("harbor"), {});
