@@ -1,6 +1,7 @@
 #include "model/FolderLock.h"
 
 #include "model/AtomicFile.h"
+#include "model/FileError.h"
 
 #include <QFile>
 
@@ -29,7 +30,7 @@ FolderLock::State FolderLock::acquire(std::chrono::milliseconds wait)
     if (m_fd < 0) {
         // A folder where not even an empty file can be made (a read-only or full disk) takes no
         // write either: the reason is the same one.
-        m_error = qt_error_string(errno);
+        m_error = FileError::reason(errno);
         return State::failed;
     }
     const auto deadline = steady_clock::now() + wait;
@@ -42,7 +43,7 @@ FolderLock::State FolderLock::acquire(std::chrono::milliseconds wait)
             const bool unsupported = errno == ENOLCK || errno == EOPNOTSUPP || errno == EINVAL;
             m_error = unsupported ? QStringLiteral("数据文件夹所在的文件系统不能加锁，无法与另一个 "
                                                    "Glossivo 进程轮流写入单词本")
-                                  : QStringLiteral("锁不住数据文件夹：") + qt_error_string(errno);
+                                  : QStringLiteral("锁不住数据文件夹：") + FileError::reason(errno);
             return unsupported ? State::unsupported : State::failed;
         }
         if (steady_clock::now() >= deadline) {

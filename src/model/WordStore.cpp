@@ -234,8 +234,9 @@ void WordStore::takeInChanges()
     Q_EMIT willChange();
     // A document whose own last write failed holds changes that exist only in memory: neither
     // they nor what another process wrote since may be lost when it is finally written.
-    const bool merges = std::any_of(changed.begin(), changed.end(),
-                                    [this](Document document) { return m_failing.count(document); });
+    const bool merges = std::any_of(changed.begin(), changed.end(), [this](Document document) {
+        return m_failing.count(document);
+    });
     const SyncBundle unwritten = merges ? lists() : SyncBundle();
     for (Document document : changed)
         readDocument(document, false);

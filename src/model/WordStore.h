@@ -296,7 +296,7 @@ private:
     QMap<QString, QString> m_failedDocuments; // file name -> error
     QMap<QString, QString> m_keptAside;       // file name -> copy
     FolderLock m_lock;
-    int m_turns = 0;                    // nested turns under way
+    int m_turns = 0;                                         // nested turns under way
     FolderLock::State m_lockState = FolderLock::State::held; // of the turn under way
     std::optional<QString> m_lockError;                      // why the turn under way may not write
     bool m_writesWithoutLocks = false;

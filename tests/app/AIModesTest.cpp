@@ -220,9 +220,8 @@ TEST_F(AIModes, AddSpellingFailsWhenTheWordBookCannotBeWritten)
     if (!glossivo::testing::canMountRefusingDisks()) GTEST_SKIP() << "no mount namespace";
     const std::pair<RefusingDisk, QString> disks[] = {
         {RefusingDisk::full, QStringLiteral("磁盘满了")},
-        // A read-only disk refuses the data folder's lock first, which says why in the system's
-        // words.
-        {RefusingDisk::readOnly, QStringLiteral("Read-only file system")}};
+        // A read-only disk refuses the data folder's lock first.
+        {RefusingDisk::readOnly, QStringLiteral("文件系统是只读的")}};
     for (const auto& [disk, error] : disks) {
         server.enqueue(reply({{"headword", "glimpse"}, {"meaning_zh", "一瞥"}}));
         ProgramRun program;

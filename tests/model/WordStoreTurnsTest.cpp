@@ -74,7 +74,8 @@ TEST_F(WordStoreTurnsTest, aChangeThatFailedIsMergedWithWhatAnotherProcessSavedM
         EXPECT_EQ(headwords(wordsOnDisk()), all) << int(failure);
         EXPECT_EQ(headwords(store->entries()), all) << int(failure);
         EXPECT_TRUE(store->isSaved()) << int(failure);
-        EXPECT_EQ(logged(), (QStringList{"save 常拼", "spell-add", "save", "save"})) << int(failure);
+        EXPECT_EQ(logged(), (QStringList{"save 常拼", "spell-add", "save", "save"}))
+            << int(failure);
     }
 }
 
@@ -117,7 +118,9 @@ TEST_F(WordStoreTurnsTest, anArgumentTakenFromTheListsOutlivesTheTurnThatReplace
     const auto first = [](WordStore& words) -> const WordEntry& { return words.entries()[0]; };
     const std::pair<const char*, Call> calls[] = {
         {"applyReview",
-         [&](WordStore& w) { w.applyReview(first(w).id, Rating::again, QStringLiteral("review")); }},
+         [&](WordStore& w) {
+             w.applyReview(first(w).id, Rating::again, QStringLiteral("review"));
+         }},
         {"startLearning", [&](WordStore& w) { w.startLearning(first(w).id); }},
         {"rest", [&](WordStore& w) { w.rest(first(w).id, 3); }},
         {"setWantToLearn", [&](WordStore& w) { w.setWantToLearn(first(w).id, true); }},

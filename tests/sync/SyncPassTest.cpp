@@ -328,9 +328,8 @@ TEST_F(SyncPass, AMergedWordBookThatCouldNotBeSavedIsNoAgreementWithTheServer)
 {
     anotherDeviceSyncs("compass");
     device.save("ferry");
-    AtomicFile::setSyncCall([](int fd) {
-        return opens(fd, "words.json.tmp-") ? (errno = ENOSPC, -1) : ::fsync(fd);
-    });
+    AtomicFile::setSyncCall(
+        [](int fd) { return opens(fd, "words.json.tmp-") ? (errno = ENOSPC, -1) : ::fsync(fd); });
     device.sync();
     AtomicFile::setSyncCall(nullptr);
     EXPECT_FALSE(device.store.isSaved());
