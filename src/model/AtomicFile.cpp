@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <limits>
+#include <mutex>
 #include <optional>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -187,7 +188,7 @@ bool syncFolderOf(const QByteArray& path)
 // Where this process's ID means what it means here: the machine (its name and this boot of it)
 // and the process-ID namespace, which a container or a sandbox on the same machine does not
 // share. Kept short, in letters and digits, for a file name. None when the system does not tell.
-std::optional<QByteArray> writerTag()
+std::optional<QByteArray> readWriterTag()
 {
     char host[256] = {};
     struct stat space {};
@@ -202,6 +203,21 @@ std::optional<QByteArray> writerTag()
                                    QByteArray::number(space.st_ino)})
         hash.addData(part + '\0');
     return hash.result().toHex().left(kWriterTagLength);
+}
+
+// Read once per process: every write names its file with it. A child that a fork made may run in
+// another namespace, so it reads its own.
+std::optional<QByteArray> writerTag()
+{
+    static std::mutex guard;
+    static pid_t readBy = 0;
+    static std::optional<QByteArray> tag;
+    const std::lock_guard lock(guard);
+    if (readBy != ::getpid()) {
+        tag = readWriterTag();
+        readBy = ::getpid();
+    }
+    return tag;
 }
 
 // The new file's name: the target's, the mark, then the writer's tag and process ID, so that
