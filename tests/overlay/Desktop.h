@@ -2,8 +2,11 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QGuiApplication>
+#include <QImage>
 #include <QPoint>
 #include <QProcess>
+#include <QScreen>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -37,7 +40,8 @@ public:
         m_process.waitForStarted();
         xdotool({"search", "--sync", "--onlyvisible", "--name",
                  QStringLiteral("glossivo-label-window-%1").arg(m_process.processId())});
-        QTest::qWait(300); // drawn
+        // Mapped is not yet drawn: on a busy machine the text may come a while later.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return drawn(at, pixelSize); }, 10000));
     }
     ~TextWindow()
     {
@@ -46,6 +50,19 @@ public:
     }
 
 private:
+    // The label's white margin over the black root window, and its first letters in black.
+    static bool drawn(QPoint at, int pixelSize)
+    {
+        const QImage shown = QGuiApplication::primaryScreen()
+                                 ->grabWindow(0, at.x(), at.y(), 24 + 2 * pixelSize, 24 + pixelSize)
+                                 .toImage();
+        if (shown.isNull() || qGray(shown.pixel(4, 4)) < 200) return false;
+        for (int y = 24; y < shown.height(); ++y)
+            for (int x = 24; x < shown.width(); ++x)
+                if (qGray(shown.pixel(x, y)) < 96) return true;
+        return false;
+    }
+
     QProcess m_process;
 };
 
