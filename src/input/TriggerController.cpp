@@ -151,7 +151,8 @@ void TriggerController::mouseDown(const PointerEvent& event)
 {
     m_buttons.insert(event.button);
     if (event.button != leftButton) return;
-    if (m_services.isOwnWindow && m_services.isOwnWindow(event.window)) return;
+    m_pressOnOwnWindow = m_services.isOwnWindow && m_services.isOwnWindow(event.window);
+    if (m_pressOnOwnWindow) return;
     // A double click selects at its second press: the selection is new since the first.
     if (m_clicks.press(event.button, event.position, event.timeMs) == 1) {
         m_mouseDownTime = event.timeMs;
@@ -169,7 +170,8 @@ void TriggerController::mouseUp(const PointerEvent& event)
 {
     m_buttons.remove(event.button);
     if (event.button != leftButton) return;
-    if (m_services.isOwnWindow && m_services.isOwnWindow(event.window)) return;
+    if (m_pressOnOwnWindow || (m_services.isOwnWindow && m_services.isOwnWindow(event.window)))
+        return;
     if (!m_services.config().autoPopupOnSelect) return;
     if (isFrontmostExcluded()) return;
     const QPoint point = event.position;

@@ -130,6 +130,9 @@ private:
     Services m_services;
     ClickCounter m_clicks;
     std::optional<QPoint> m_mouseDownPoint;
+    // The left button went down over one of our windows: its release is ours too, wherever the
+    // pointer stands when the event is read (after a busy moment, it may have moved on).
+    bool m_pressOnOwnWindow = false;
     // Server time of the first press of the current click series (or drag).
     qint64 m_mouseDownTime = 0;
     // Counts selections and presses: a selection still being read when the user presses again

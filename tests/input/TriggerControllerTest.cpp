@@ -256,6 +256,21 @@ TEST_F(TriggerControllerTest, NoSelectionIsReadWhereTriggersMustNotAct)
     EXPECT_TRUE(card.lookups.isEmpty());
 }
 
+// The pointer is read when an event is, which may be a moment after it came: a click on the card
+// is read as released over the window the pointer has moved on to.
+TEST_F(TriggerControllerTest, AReleaseAfterAPressOnOurWindowIsOurs)
+{
+    select(QStringLiteral("word"));
+    doubleClick({10, 10});
+    ASSERT_TRUE(handled());
+    spy.clear();
+    time += 1000;
+    press({10, 10}, time, ownWindow);
+    release({300, 300}, time + 50);
+    EXPECT_FALSE(spy.wait(60));
+    EXPECT_EQ(card.lookups.size(), 1);
+}
+
 TEST_F(TriggerControllerTest, ClicksElsewhereHideTheCardButClicksOnOurWindowsDoNot)
 {
     config.autoPopupOnSelect = false;
