@@ -48,6 +48,23 @@ protected:
         return open();
     }
 
+    // Another Glossivo process over the same data folder (the tray program beside a command-line
+    // mode): each store opens the lock file on its own, so they exclude each other as two
+    // processes do.
+    std::unique_ptr<WordStore> other()
+    {
+        return std::make_unique<WordStore>(folder.paths(), clock, [this] { return config; });
+    }
+
+    static QStringList headwords(const QList<WordEntry>& words)
+    {
+        QStringList names;
+        for (const WordEntry& entry : words)
+            names.append(entry.headword);
+        names.sort();
+        return names;
+    }
+
     WordEntry word(const QString& headword) const
     {
         WordEntry entry;

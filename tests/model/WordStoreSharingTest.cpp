@@ -34,23 +34,10 @@ void rewriteInPlace(const QString& name, const QByteArray& from, const QByteArra
     ASSERT_EQ(::utimensat(AT_FDCWD, path.constData(), times, 0), 0);
 }
 
-// Another Glossivo process over the same data folder: the tray program beside a command-line
-// mode. Each store opens the lock file on its own, so they exclude each other as two processes do.
+// Two Glossivo processes over the same data folder.
 class WordStoreSharingTest : public WordBookFixture {
 protected:
-    std::unique_ptr<WordStore> other()
-    {
-        return std::make_unique<WordStore>(folder.paths(), clock, [this] { return config; });
-    }
-
-    QStringList headwordsOnDisk() const
-    {
-        QStringList headwords;
-        for (const WordEntry& entry : wordsOnDisk())
-            headwords.append(entry.headword);
-        headwords.sort();
-        return headwords;
-    }
+    QStringList headwordsOnDisk() const { return headwords(wordsOnDisk()); }
 
     QByteArray inMemory() const
     {

@@ -20,26 +20,12 @@ namespace {
 // what either of them reported saved is never lost to the other's later write.
 class WordStoreTurnsTest : public WordBookFixture {
 protected:
-    std::unique_ptr<WordStore> other()
-    {
-        return std::make_unique<WordStore>(folder.paths(), clock, [this] { return config; });
-    }
-
     // Another process in the middle of its turn.
     std::unique_ptr<FolderLock> holdLock()
     {
         auto lock = std::make_unique<FolderLock>(folder.paths().wordBookLock());
         EXPECT_EQ(lock->acquire(0ms), FolderLock::State::held);
         return lock;
-    }
-
-    QStringList headwords(const QList<WordEntry>& words) const
-    {
-        QStringList names;
-        for (const WordEntry& entry : words)
-            names.append(entry.headword);
-        names.sort();
-        return names;
     }
 
     static int openDescriptors() { return int(QDir("/proc/self/fd").count()); }
