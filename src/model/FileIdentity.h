@@ -20,7 +20,6 @@ public:
     // looked at.
     static FileIdentity at(const QByteArray& path);
 
-    bool exists() const { return m_state != State::missing; }
     bool isKnown() const { return m_state != State::unknown; }
     qint64 size() const { return qint64(m_size); }
 
