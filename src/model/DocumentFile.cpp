@@ -20,6 +20,7 @@ std::optional<QByteArray> DocumentFile::read(TextFile* kept)
     removeLeftovers();
     m_asWritten = false;
     QFile file(m_path);
+    m_knownFile = TextFile();
     if (!file.exists()) {
         m_known = FileIdentity();
         return std::nullopt;
@@ -30,6 +31,7 @@ std::optional<QByteArray> DocumentFile::read(TextFile* kept)
     }
     // Taken before the text, so that a change made while it is read counts as a later one.
     m_known = FileIdentity::of(file.handle());
+    m_knownFile = TextFile(FileDescriptor(::fcntl(file.handle(), F_DUPFD_CLOEXEC, 0)));
     if (kept) *kept = TextFile(FileDescriptor(::fcntl(file.handle(), F_DUPFD_CLOEXEC, 0)));
     // Room to spare after the text lets a JSON parser that reads ahead in wide blocks work on
     // the buffer itself rather than on a copy of tens of megabytes.
@@ -140,8 +142,16 @@ bool DocumentFile::write(const QList<AtomicFile::Piece>& pieces,
         return false;
     }
     m_known = FileIdentity::of(written.get());
+    m_knownFile = TextFile(FileDescriptor(::fcntl(written.get(), F_DUPFD_CLOEXEC, 0)));
     if (kept) *kept = std::move(written);
     return true;
+}
+
+std::optional<QByteArray> DocumentFile::lastKnown() const
+{
+    if (!m_known) return std::nullopt;
+    if (*m_known == FileIdentity()) return QByteArray();
+    return m_knownFile.read();
 }
 
 bool DocumentFile::isChangedOnDisk() const

@@ -50,6 +50,10 @@ public:
     // process replaced it, removed it, made it or changed it in place. False before the first
     // read or write.
     bool isChangedOnDisk() const;
+    // The bytes of the file as this object last read or wrote it, read again from that very
+    // file, which is held open (a replacing rename leaves it whole): empty when no file stood
+    // there; none before the first read or write, or when it was changed in place since.
+    std::optional<QByteArray> lastKnown() const;
 
     // Removes the temporary files that writes interrupted by a kill left beside the document.
     void removeLeftovers();
@@ -60,6 +64,7 @@ private:
     QString m_path;
     // What the file at the path was when it was last read or written here.
     std::optional<FileIdentity> m_known;
+    TextFile m_knownFile; // open, where a file stood there
     bool m_damaged = false;
     bool m_asWritten = false;
     QString m_error;

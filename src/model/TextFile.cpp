@@ -1,5 +1,7 @@
 #include "model/TextFile.h"
 
+#include <cerrno>
+#include <unistd.h>
 #include <utility>
 
 namespace glossivo {
@@ -18,6 +20,22 @@ TextFile TextFile::written(FileDescriptor fd, qint64 size)
     TextFile file(std::move(fd));
     if (!file.isOpen() || file.size() != size) return {};
     return file;
+}
+
+std::optional<QByteArray> TextFile::read() const
+{
+    if (!isOpen() || !isUnchanged()) return std::nullopt;
+    QByteArray text(size(), Qt::Uninitialized);
+    qint64 done = 0;
+    while (done < text.size()) {
+        const ssize_t got = ::pread(m_fd.get(), text.data() + done, size_t(text.size() - done), done);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) return std::nullopt;
+        done += got;
+    }
+    // A change while it was read would mix two texts.
+    if (!isUnchanged()) return std::nullopt;
+    return text;
 }
 
 } // namespace glossivo

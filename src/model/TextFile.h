@@ -3,7 +3,10 @@
 #include "model/FileDescriptor.h"
 #include "model/FileIdentity.h"
 
+#include <QByteArray>
 #include <QtGlobal>
+
+#include <optional>
 
 namespace glossivo {
 
@@ -25,6 +28,8 @@ public:
     // Whether the file is as it was when it was taken; one another program changed must not lend
     // its text.
     bool isUnchanged() const { return FileIdentity::of(m_fd.get()) == m_taken; }
+    // The whole text; none when the file changed since it was taken or cannot be read.
+    std::optional<QByteArray> read() const;
 
 private:
     FileDescriptor m_fd;

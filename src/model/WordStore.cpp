@@ -187,19 +187,27 @@ void WordStore::readDocument(Document document, bool atLoad)
 
 void WordStore::refresh()
 {
-    writeHeldBack(std::chrono::milliseconds(0));
+    if (m_turns > 0) {
+        if (!isSaved()) m_retry.start();
+        return;
+    }
+    const QScopedValueRollback waitFor(m_lockWait, std::chrono::milliseconds(0));
+    const Turn turn(*this);
+    if (m_heldBack.isValid()) write({});
 }
 
-void WordStore::writeHeldBack(std::chrono::milliseconds wait)
+bool WordStore::writeHeldBack(std::chrono::milliseconds wait)
 {
+    if (isSaved()) return true;
     // Inside a turn (a window opened by a change, say), the turn's own writes take them along.
     if (m_turns > 0) {
-        if (m_heldBack.isValid()) m_retry.start();
-        return;
+        m_retry.start();
+        return false;
     }
     const QScopedValueRollback waitFor(m_lockWait, wait);
     const Turn turn(*this);
-    if (m_heldBack.isValid()) write({});
+    write({});
+    return isSaved();
 }
 
 WordStore::Turn::Turn(WordStore& store) : m_store(store)
@@ -395,6 +403,7 @@ void WordStore::write(std::initializer_list<Document> changed)
     else
         m_heldBack.invalidate();
     const bool waiting = heldBack && m_heldBack.elapsed() < m_patience.count();
+    m_waiting = waiting;
     for (Document document : due) {
         const bool written = !m_lockError && writeDocument(document);
         if (written)
@@ -406,8 +415,10 @@ void WordStore::write(std::initializer_list<Document> changed)
             report(QFileInfo(target.path()).fileName(), written,
                    m_lockError.value_or(target.lastError()));
     }
-    if (!m_failing.empty() || !m_log.hasWaiting()) return;
-    report(QFileInfo(m_log.path()).fileName(), m_log.flush(), m_log.lastError());
+    if (m_failing.empty() && m_log.hasWaiting())
+        report(QFileInfo(m_log.path()).fileName(), m_log.flush(), m_log.lastError());
+    if (isSaved()) m_waiting = false;
+    Q_EMIT saveStateChanged();
 }
 
 void WordStore::holdBack()

@@ -122,8 +122,9 @@ public:
     // process: when its lock is free, it also writes the changes that another turn held back.
     void refresh();
     // Writes the changes that other processes' turns held back, waiting at most that long for
-    // the lock: before the program ends, so that they are not lost with it.
-    void writeHeldBack(std::chrono::milliseconds wait);
+    // the lock: before the program ends, so that they are not lost with it. Whether everything
+    // is on disk now; takes no turn when nothing waits.
+    bool writeHeldBack(std::chrono::milliseconds wait);
     // Where the data folder's file system cannot lock at all, whether this process changes the
     // word book anyway. The tray program does: it is the one process that keeps the word book
     // open and, as a command-line mode refuses there, the only one that writes. Off by default.
@@ -134,8 +135,15 @@ public:
     // without waiting, before they count as failed (by default not at all: a command-line mode
     // says so at once). A window keeps answering with a short wait and some patience.
     void setLockWait(std::chrono::milliseconds wait, std::chrono::milliseconds patience = {});
-    // Whether every change made so far is on disk: no document holds changes in memory only.
-    bool isSaved() const { return m_failing.empty(); }
+    // Whether every change made so far is on disk: no document, nor the learning log, holds
+    // changes in memory only.
+    bool isSaved() const { return m_failing.empty() && !m_log.hasWaiting(); }
+    // Whether the changes not on disk wait for another process's turn to end, and have not yet
+    // waited long enough to count as failed: a window says it waits rather than that it saved.
+    bool isWaiting() const { return !isSaved() && m_waiting; }
+    // Whether another process's turn holds back changes not on disk: they are tried again by
+    // themselves a few times a second (other failing writes are tried again with the next one).
+    bool isHeldBack() const { return m_heldBack.isValid(); }
 
     // Position in entries of the word: the first entry whose headword in lower case (stored
     // headwords are not trimmed) equals the word's HeadwordKey; so the newest wins.
@@ -219,6 +227,8 @@ Q_SIGNALS:
     void writeFailed(const QString& document, const QString& error);
     // A document that had failed was written.
     void writeRecovered(const QString& document);
+    // isSaved(), isWaiting() or failedDocuments() may have changed: after every write.
+    void saveStateChanged();
 
 private:
     // The configuration with its sizes made usable.
@@ -302,6 +312,7 @@ private:
     bool m_writesWithoutLocks = false;
     std::chrono::milliseconds m_lockWait;
     std::chrono::milliseconds m_patience{0};
+    bool m_waiting = false; // held back by another turn, within the patience
     QElapsedTimer m_heldBack; // since another process's turn first held back the failing
                               // documents; invalid when none is held back
     QTimer m_retry;
