@@ -41,4 +41,11 @@ bool FileIdentity::operator==(const FileIdentity& other) const
             sameTime(m_modified, other.m_modified) && sameTime(m_changed, other.m_changed));
 }
 
+bool FileIdentity::keepsTextOf(const FileIdentity& other) const
+{
+    return m_state == State::known && other.m_state == State::known && m_device == other.m_device &&
+           m_inode == other.m_inode && m_size == other.m_size &&
+           sameTime(m_modified, other.m_modified);
+}
+
 } // namespace glossivo

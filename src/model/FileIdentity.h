@@ -26,6 +26,9 @@ public:
     // An unknown identity equals none, itself neither: such a file is taken for another one
     // each time it is checked, and read again.
     bool operator==(const FileIdentity& other) const;
+    // The same file with the same size and modification time: its text as it was, though a
+    // rename may have replaced it at its path since, which moves its change time.
+    bool keepsTextOf(const FileIdentity& other) const;
 
 private:
     enum class State { missing, known, unknown };

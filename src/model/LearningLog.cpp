@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QSet>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -109,14 +110,44 @@ void LearningLog::hold(const QString& kind, const QString& word,
     m_waiting += event.toLine().toUtf8() + kLineFeed;
 }
 
+// What a file held open is: which file, and how long.
+std::optional<LearningLog::ReadMark> LearningLog::markOf(const TextFile& file, qsizetype size)
+{
+    struct stat info {};
+    if (!file.isOpen() || ::fstat(file.descriptor(), &info) != 0) return std::nullopt;
+    return ReadMark{info.st_dev, info.st_ino, size};
+}
+
+// A replacement is made from the lines read before it, and may wait for its turn: the lines
+// appended since (this process's, or another's meanwhile) are kept after it. Where another
+// process replaced the log since, its lines that the replacement lacks are.
+QByteArray LearningLog::withLinesAppendedSince(const QByteArray& replacement)
+{
+    if (!m_read) return replacement;
+    TextFile file;
+    const std::optional<QByteArray> bytes = m_file.read(&file);
+    const std::optional<ReadMark> now = markOf(file, bytes ? bytes->size() : 0);
+    if (!bytes || !now) return replacement;
+    const bool appended =
+        now->device == m_read->device && now->inode == m_read->inode && now->size >= m_read->size;
+    const QByteArray since = appended ? bytes->mid(m_read->size) : *bytes;
+    const QList<QByteArray> kept = replacement.split(kLineFeed);
+    const QSet<QByteArray> known(kept.begin(), kept.end());
+    QByteArray content = replacement;
+    for (const QByteArray& line : since.split(kLineFeed))
+        if (!line.isEmpty() && !known.contains(line)) content += line + kLineFeed;
+    return content;
+}
+
 bool LearningLog::flush()
 {
     if (m_replacement) {
-        if (!m_file.write(*m_replacement)) {
+        if (!m_file.write(withLinesAppendedSince(*m_replacement))) {
             m_error = m_file.lastError();
             return false;
         }
         m_replacement.reset();
+        m_read.reset();
         // Lines appended before are in the new content or were merged away.
         m_unflushed = FileDescriptor();
     }
@@ -175,7 +206,10 @@ bool LearningLog::append()
 
 QStringList LearningLog::readLines()
 {
-    const auto bytes = m_file.read();
+    TextFile file;
+    const auto bytes = m_file.read(&file);
+    // A log that is not there yet has every line appended since.
+    m_read = bytes ? markOf(file, bytes->size()) : ReadMark{};
     if (!bytes) return {};
     return QString::fromUtf8(*bytes).split(QLatin1Char(kLineFeed), Qt::SkipEmptyParts);
 }

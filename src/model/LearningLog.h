@@ -3,12 +3,15 @@
 #include "model/Clock.h"
 #include "model/DocumentFile.h"
 #include "model/FileDescriptor.h"
+#include "model/TextFile.h"
 
 #include <QDateTime>
 #include <QJsonObject>
 #include <QStringList>
 
 #include <optional>
+
+#include <sys/types.h>
 
 namespace glossivo {
 
@@ -64,7 +67,8 @@ public:
     // Rewrites the log atomically with these lines (after a sync merge). A line holding a line
     // break would become two broken events, so such a line is left out, as are empty ones. An
     // unreadable log is copied aside first. When the rewrite fails it waits, like an event;
-    // events held and not yet written follow the new lines.
+    // events held and not yet written follow the new lines, as do the lines appended to the log
+    // since readLines() read what the new ones were made from (another process's among them).
     bool replaceAll(const QStringList& lines);
     // Only keeps the new lines, for the next flush().
     void holdReplacement(const QStringList& lines);
@@ -73,7 +77,15 @@ public:
     void removeLeftovers() { m_file.removeLeftovers(); }
 
 private:
+    struct ReadMark {
+        dev_t device = 0;
+        ino_t inode = 0; // none for a log that was not there
+        qsizetype size = 0;
+    };
+    static std::optional<ReadMark> markOf(const TextFile& file, qsizetype size);
+
     bool append();
+    QByteArray withLinesAppendedSince(const QByteArray& replacement);
     bool flushAppended();
 
     DocumentFile m_file;
@@ -85,6 +97,7 @@ private:
     FileDescriptor m_unflushed;
     bool m_unflushedMade = false;
     QString m_error;
+    std::optional<ReadMark> m_read; // the log as readLines() last read it
 };
 
 } // namespace glossivo

@@ -42,7 +42,8 @@ QList<T> keyed(const QList<T>& base, const QList<T>& ours, const QList<T>& their
             if (const Key key = keyOf(list[i]); !at.contains(key)) at.insert(key, i);
         return at;
     };
-    const QHash<Key, qsizetype> inBase = index(base), inOurs = index(ours), inTheirs = index(theirs);
+    const QHash<Key, qsizetype> inBase = index(base), inOurs = index(ours),
+                                inTheirs = index(theirs);
 
     // What ours added stands after the record it followed in ours, or first.
     QList<qsizetype> first;
@@ -73,9 +74,11 @@ QList<T> keyed(const QList<T>& base, const QList<T>& ours, const QList<T>& their
             if (!from) result.append(their); // theirs added it; else ours removed it
         } else {
             const T& mine = ours[*own];
+            // Alike on both sides is no shortcut: two lookups of a word may leave two copies
+            // that only the counts tell apart from the base.
             if (from && mine == *from)
                 result.append(their);
-            else if ((from && their == *from) || mine == their)
+            else if (from && their == *from)
                 result.append(mine);
             else
                 result.append(both(from, mine, their));
@@ -141,9 +144,10 @@ QJsonValue merged(const QJsonValue& base, const QJsonValue& ours, const QJsonVal
                   QStringView key, Winner winner)
 {
     if (ours == base) return theirs;
-    if (theirs == base || ours == theirs) return ours;
+    if (theirs == base) return ours;
     if (isCounter(key) && ours.isDouble() && theirs.isDouble())
         return std::max<qint64>(0, theirs.toInteger() + ours.toInteger() - base.toInteger(0));
+    if (ours == theirs) return ours;
     if (!isWhole(key)) {
         if (ours.isObject() && theirs.isObject())
             return mergedObject(base.toObject(), ours.toObject(), theirs.toObject(), winner);
@@ -222,8 +226,7 @@ QList<GrammarEncounter> grammar(const QList<GrammarEncounter>& base,
     return records(base, ours, theirs);
 }
 
-QList<AffixEncounter> affixes(const QList<AffixEncounter>& base,
-                              const QList<AffixEncounter>& ours,
+QList<AffixEncounter> affixes(const QList<AffixEncounter>& base, const QList<AffixEncounter>& ours,
                               const QList<AffixEncounter>& theirs)
 {
     return records(base, ours, theirs);
@@ -238,7 +241,8 @@ QList<Tombstone> deleted(const QList<Tombstone>& base, const QList<Tombstone>& o
 ReviewStats stats(const std::optional<ReviewStats>& base, const ReviewStats& ours,
                   const ReviewStats& theirs)
 {
-    if (ours.day != theirs.day) return TextOrder::codePointLess(ours.day, theirs.day) ? theirs : ours;
+    if (ours.day != theirs.day)
+        return TextOrder::codePointLess(ours.day, theirs.day) ? theirs : ours;
     const ReviewStats from = base && base->day == ours.day ? *base : ReviewStats{ours.day, 0, 0};
     const auto add = [](int mine, int their, int was) { return std::max(0, their + mine - was); };
     return ReviewStats{ours.day, add(ours.reviewed, theirs.reviewed, from.reviewed),

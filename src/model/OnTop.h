@@ -34,8 +34,7 @@ QList<AINote> notes(const QList<AINote>& base, const QList<AINote>& ours,
 QList<GrammarEncounter> grammar(const QList<GrammarEncounter>& base,
                                 const QList<GrammarEncounter>& ours,
                                 const QList<GrammarEncounter>& theirs);
-QList<AffixEncounter> affixes(const QList<AffixEncounter>& base,
-                              const QList<AffixEncounter>& ours,
+QList<AffixEncounter> affixes(const QList<AffixEncounter>& base, const QList<AffixEncounter>& ours,
                               const QList<AffixEncounter>& theirs);
 QList<Tombstone> deleted(const QList<Tombstone>& base, const QList<Tombstone>& ours,
                          const QList<Tombstone>& theirs);

@@ -24,17 +24,19 @@ TextFile TextFile::written(FileDescriptor fd, qint64 size)
 
 std::optional<QByteArray> TextFile::read() const
 {
-    if (!isOpen() || !isUnchanged()) return std::nullopt;
+    const auto keepsText = [this] { return FileIdentity::of(m_fd.get()).keepsTextOf(m_taken); };
+    if (!isOpen() || !keepsText()) return std::nullopt;
     QByteArray text(size(), Qt::Uninitialized);
     qint64 done = 0;
     while (done < text.size()) {
-        const ssize_t got = ::pread(m_fd.get(), text.data() + done, size_t(text.size() - done), done);
+        const ssize_t got =
+            ::pread(m_fd.get(), text.data() + done, size_t(text.size() - done), done);
         if (got < 0 && errno == EINTR) continue;
         if (got <= 0) return std::nullopt;
         done += got;
     }
     // A change while it was read would mix two texts.
-    if (!isUnchanged()) return std::nullopt;
+    if (!keepsText()) return std::nullopt;
     return text;
 }
 

@@ -28,7 +28,8 @@ public:
     // Whether the file is as it was when it was taken; one another program changed must not lend
     // its text.
     bool isUnchanged() const { return FileIdentity::of(m_fd.get()) == m_taken; }
-    // The whole text; none when the file changed since it was taken or cannot be read.
+    // The whole text; none when it changed since the file was taken or cannot be read. A file
+    // that a rename replaced at its path keeps its text.
     std::optional<QByteArray> read() const;
 
 private:

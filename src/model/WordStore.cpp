@@ -6,7 +6,7 @@
 #include "model/HeadwordKey.h"
 #include "model/JsonDocumentReader.h"
 #include "model/JsonFields.h"
-#include "sync/SyncMerge.h"
+#include "model/OnTop.h"
 
 #include <QFileInfo>
 #include <QJsonDocument>
@@ -34,14 +34,28 @@ template <class T> std::optional<QList<T>> readList(DocumentFile& file)
     }
 }
 
-// A turn waits this long for another process's by default: a command-line mode has no window to
-// keep answering, and one change of a word book of tens of megabytes takes a second, so ten
-// processes at once all have their turn; short enough that a process stopped with the lock held
-// is noticed.
-constexpr std::chrono::seconds kLockWait(30);
-// Changes that another process's turn held back are tried again this often, each time without
-// waiting for the lock.
-constexpr std::chrono::milliseconds kRetryInterval(250);
+// The document as it was last read or written here: the base that a waiting change and another
+// process's turn both started from. Empty where it is not known.
+template <class T> QList<T> lastKnownList(const DocumentFile& file)
+{
+    const std::optional<QByteArray> bytes = file.lastKnown();
+    if (!bytes || bytes->isEmpty()) return {};
+    try {
+        return JsonDocumentReader(*bytes).objectList<T>("element");
+    } catch (const JsonError&) {
+        return {};
+    }
+}
+
+std::optional<ReviewStats> readStats(const std::optional<QByteArray>& bytes)
+{
+    if (!bytes || bytes->isEmpty()) return std::nullopt;
+    try {
+        return ReviewStats::fromJson(JsonDocumentReader(*bytes).object());
+    } catch (const JsonError&) {
+        return std::nullopt;
+    }
+}
 
 template <class T> bool writeList(DocumentFile& file, const QList<T>& list)
 {
@@ -70,18 +84,10 @@ WordStore::WordStore(const AppPaths& paths, const Clock& clock, ConfigSource con
     : QObject(parent), m_clock(clock), m_config(std::move(config)), m_log(paths.log(), clock),
       m_wordsFile(paths.words()), m_notesFile(paths.notes()), m_grammarFile(paths.grammar()),
       m_affixesFile(paths.affixes()), m_deletedFile(paths.deleted()),
-      m_statsFile(paths.reviewStats()), m_lock(paths.wordBookLock()), m_lockWait(kLockWait)
+      m_statsFile(paths.reviewStats()), m_turns(paths.wordBookLock(), [this] { takeInChanges(); })
 {
-    m_retry.setSingleShot(true);
-    m_retry.setInterval(kRetryInterval);
-    connect(&m_retry, &QTimer::timeout, this, &WordStore::refresh);
+    connect(&m_turns, &WordBookTurns::retryDue, this, &WordStore::refresh);
     load();
-}
-
-void WordStore::setLockWait(std::chrono::milliseconds wait, std::chrono::milliseconds patience)
-{
-    m_lockWait = wait;
-    m_patience = patience;
 }
 
 WordStore& WordStore::shared()
@@ -116,8 +122,17 @@ AppConfig WordStore::config() const
 void WordStore::load()
 {
     m_stats = ReviewStats{DayKey::of(m_clock.now()), 0, 0};
-    for (Document document : kDocuments)
-        readDocument(document, true);
+    // Read in a turn, so as not to read half of another process's. While another holds the
+    // lock, the word book is read anyway, without waiting, and read again at the first turn that
+    // may take it in.
+    m_readAll = true;
+    {
+        const QScopedValueRollback noWait(m_turns.wait(), std::chrono::milliseconds(0));
+        const Turn turn(*this);
+    }
+    if (m_readAll)
+        for (Document document : kDocuments)
+            readDocument(document, true);
     m_log.removeLeftovers();
     for (Document document : kDocuments) {
         DocumentFile& loaded = file(document);
@@ -171,40 +186,35 @@ void WordStore::readDocument(Document document, bool atLoad)
     case Document::deleted:
         return take(m_deleted, readList<Tombstone>(m_deletedFile));
     case Document::stats:
-        if (const auto bytes = m_statsFile.read()) {
-            try {
-                const ReviewStats stored =
-                    ReviewStats::fromJson(JsonDocumentReader(*bytes).object());
-                // Yesterday's counters are simply not today's: nothing is lost by dropping them.
-                if (stored.day == DayKey::of(m_clock.now())) m_stats = stored;
-            } catch (const JsonError&) {
-                m_statsFile.markDamaged();
-            }
-        }
+        if (const auto stored = readTodaysStats()) m_stats = *stored;
         return;
     }
 }
 
+// Yesterday's counters are simply not today's: nothing is lost by dropping them.
+std::optional<ReviewStats> WordStore::readTodaysStats()
+{
+    const std::optional<QByteArray> bytes = m_statsFile.read();
+    if (!bytes) return std::nullopt;
+    const std::optional<ReviewStats> stored = readStats(bytes);
+    if (!stored) m_statsFile.markDamaged();
+    if (!stored || stored->day != DayKey::of(m_clock.now())) return std::nullopt;
+    return stored;
+}
+
 void WordStore::refresh()
 {
-    if (m_turns > 0) {
-        if (!isSaved()) m_retry.start();
-        return;
-    }
-    const QScopedValueRollback waitFor(m_lockWait, std::chrono::milliseconds(0));
+    if (m_turns.isUnderWay()) return; // the turn under way takes it all in and writes it
+    const QScopedValueRollback waitFor(m_turns.wait(), std::chrono::milliseconds(0));
     const Turn turn(*this);
-    if (m_heldBack.isValid()) write({});
+    if (!m_failing.empty() || m_log.hasWaiting()) write({});
 }
 
 bool WordStore::writeHeldBack(std::chrono::milliseconds wait)
 {
     if (isSaved()) return true;
-    // Inside a turn (a window opened by a change, say), the turn's own writes take them along.
-    if (m_turns > 0) {
-        m_retry.start();
-        return false;
-    }
-    const QScopedValueRollback waitFor(m_lockWait, wait);
+    if (m_turns.isUnderWay()) return false;
+    const QScopedValueRollback waitFor(m_turns.wait(), wait);
     const Turn turn(*this);
     write({});
     return isSaved();
@@ -212,43 +222,63 @@ bool WordStore::writeHeldBack(std::chrono::milliseconds wait)
 
 WordStore::Turn::Turn(WordStore& store) : m_store(store)
 {
-    if (m_store.m_turns++ == 0) m_store.beginTurn();
+    m_store.m_turns.begin();
 }
 
 WordStore::Turn::~Turn()
 {
-    if (--m_store.m_turns == 0) m_store.m_lock.release();
-}
-
-void WordStore::beginTurn()
-{
-    m_lockState = m_lock.acquire(m_lockWait);
-    const bool writes = m_lockState == FolderLock::State::held ||
-                        (m_lockState == FolderLock::State::unsupported && m_writesWithoutLocks);
-    if (writes)
-        m_lockError.reset();
-    else
-        m_lockError = m_lock.error();
-    // Reading needs no lock: every write replaces a document whole.
-    takeInChanges();
+    m_store.m_turns.end();
 }
 
 void WordStore::takeInChanges()
 {
     std::vector<Document> changed;
     for (Document document : kDocuments)
-        if (file(document).isChangedOnDisk()) changed.push_back(document);
+        if (m_readAll || file(document).isChangedOnDisk()) changed.push_back(document);
+    m_readAll = false;
     if (changed.empty()) return;
     Q_EMIT willChange();
     // A document whose own last write failed holds changes that exist only in memory: neither
     // they nor what another process wrote since may be lost when it is finally written.
-    const bool merges = std::any_of(changed.begin(), changed.end(), [this](Document document) {
-        return m_failing.count(document);
-    });
-    const SyncBundle unwritten = merges ? lists() : SyncBundle();
-    for (Document document : changed)
-        readDocument(document, false);
-    if (merges) mergeUnwritten(unwritten, changed);
+    for (Document document : changed) {
+        if (m_failing.count(document))
+            putOnTop(document);
+        else
+            readDocument(document, false);
+    }
+}
+
+// A document on disk that is missing or damaged has nothing to go on top of: ours is written
+// back (a damaged one copied aside first).
+void WordStore::putOnTop(Document document)
+{
+    // The base is read before the file read replaces it.
+    const auto onTop = [](auto& list, const auto& merge, DocumentFile& source) {
+        using T = typename std::decay_t<decltype(list)>::value_type;
+        const QList<T> base = lastKnownList<T>(source);
+        if (const auto theirs = readList<T>(source)) list = merge(base, list, *theirs);
+    };
+    switch (document) {
+    case Document::words: {
+        const QList<WordEntry> base = lastKnownList<WordEntry>(m_wordsFile);
+        if (const auto theirs = readWords()) m_entries = OnTop::words(base, m_entries, *theirs);
+        m_families.rebuild(m_entries);
+        return;
+    }
+    case Document::notes:
+        return onTop(m_sentenceNotes, OnTop::notes, m_notesFile);
+    case Document::grammar:
+        return onTop(m_grammarEncounters, OnTop::grammar, m_grammarFile);
+    case Document::affixes:
+        return onTop(m_affixEncounters, OnTop::affixes, m_affixesFile);
+    case Document::deleted:
+        return onTop(m_deleted, OnTop::deleted, m_deletedFile);
+    case Document::stats: {
+        const std::optional<ReviewStats> base = readStats(m_statsFile.lastKnown());
+        if (const auto theirs = readTodaysStats()) m_stats = OnTop::stats(base, m_stats, *theirs);
+        return;
+    }
+    }
 }
 
 SyncBundle WordStore::lists() const
@@ -262,38 +292,6 @@ SyncBundle WordStore::lists() const
     bundle.deleted = m_deleted;
     bundle.stats = m_stats;
     return bundle;
-}
-
-// The lists now hold what the files hold; the failing documents among them take the merge of
-// that with what they held before. Ours comes first, so that where no rule tells two copies of
-// a record apart, the change not yet written wins.
-void WordStore::mergeUnwritten(const SyncBundle& unwritten, const std::vector<Document>& changed)
-{
-    const SyncBundle merged = SyncMerge::merge(unwritten, lists());
-    for (Document document : changed) {
-        if (!m_failing.count(document)) continue;
-        switch (document) {
-        case Document::words:
-            m_entries = merged.words;
-            m_families.rebuild(m_entries);
-            break;
-        case Document::notes:
-            m_sentenceNotes = merged.notes;
-            break;
-        case Document::grammar:
-            m_grammarEncounters = merged.grammar;
-            break;
-        case Document::affixes:
-            m_affixEncounters = merged.affixes;
-            break;
-        case Document::deleted:
-            m_deleted = merged.deleted;
-            break;
-        case Document::stats:
-            if (merged.stats) m_stats = *merged.stats;
-            break;
-        }
-    }
 }
 
 namespace {
@@ -392,39 +390,28 @@ bool WordStore::writeDocument(Document document)
 
 void WordStore::write(std::initializer_list<Document> changed)
 {
-    Q_ASSERT(m_turns > 0);
+    Q_ASSERT(m_turns.isUnderWay());
     std::set<Document> due = m_failing;
     due.insert(changed.begin(), changed.end());
     // Held back by another process's turn, the changes wait for a later one of ours, and count
     // as failed only once they have waited longer than the patience allows.
-    const bool heldBack = m_lockError && m_lockState == FolderLock::State::busy;
-    if (heldBack)
-        holdBack();
-    else
-        m_heldBack.invalidate();
-    const bool waiting = heldBack && m_heldBack.elapsed() < m_patience.count();
-    m_waiting = waiting;
+    m_waiting = m_turns.holdBack();
+    const std::optional<QString>& lockError = m_turns.error();
     for (Document document : due) {
-        const bool written = !m_lockError && writeDocument(document);
+        const bool written = !lockError && writeDocument(document);
         if (written)
             m_failing.erase(document);
         else
             m_failing.insert(document);
         const DocumentFile& target = file(document);
-        if (!waiting)
+        if (!m_waiting)
             report(QFileInfo(target.path()).fileName(), written,
-                   m_lockError.value_or(target.lastError()));
+                   lockError.value_or(target.lastError()));
     }
     if (m_failing.empty() && m_log.hasWaiting())
         report(QFileInfo(m_log.path()).fileName(), m_log.flush(), m_log.lastError());
     if (isSaved()) m_waiting = false;
     Q_EMIT saveStateChanged();
-}
-
-void WordStore::holdBack()
-{
-    if (!m_heldBack.isValid()) m_heldBack.start();
-    m_retry.start();
 }
 
 void WordStore::report(const QString& document, bool written, const QString& error)

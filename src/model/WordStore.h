@@ -8,7 +8,6 @@
 #include "model/Clock.h"
 #include "model/DocumentFile.h"
 #include "model/Explanation.h"
-#include "model/FolderLock.h"
 #include "model/GrammarEncounter.h"
 #include "model/LearningLog.h"
 #include "model/MnemonicSource.h"
@@ -19,15 +18,14 @@
 #include "model/SpellMode.h"
 #include "model/Tombstone.h"
 #include "model/Unlock.h"
+#include "model/WordBookTurns.h"
 #include "model/WordEntry.h"
 #include "model/WordFamilyIndex.h"
 #include "sync/SyncBundle.h"
 
-#include <QElapsedTimer>
 #include <QMap>
 #include <QObject>
 #include <QPointer>
-#include <QTimer>
 
 #include <chrono>
 #include <functional>
@@ -46,13 +44,13 @@ namespace glossivo {
 // that the log never tells of a change that a kill could lose.
 //
 // Other Glossivo processes may use the same data folder (the tray program and a command-line
-// mode, say). Every operation that changes the word book is one turn: it holds the folder's
-// lock, first takes in the documents another process wrote since this one last read or wrote
-// them, then changes and writes, so that no process writes over a change it never saw. A turn
-// that cannot have the lock writes nothing: its documents fail, with the reason, as a full disk
-// makes them fail. A failing document keeps its unwritten changes, and what another process
-// wrote to it meanwhile is merged with them (as a sync merges two devices' word books) at the
-// next turn, so that neither the one nor the other is lost when it is finally written.
+// mode, say). Every operation that changes the word book is one turn (WordBookTurns): it holds
+// the folder's lock, first takes in the documents another process wrote since this one last read
+// or wrote them, then changes and writes, so that no process writes over a change it never saw.
+// A turn that cannot have the lock takes nothing in and writes nothing: its documents fail, with
+// the reason, as a full disk makes them fail. A failing document keeps its unwritten changes, and
+// when another process wrote it meanwhile, they are put on top of what it wrote (OnTop) at the
+// next turn, as if they had been made then, so that neither is lost.
 //
 // Arguments are taken by value where a caller may hand a part of the lists themselves (an id
 // from entries()): a turn that takes in another process's change replaces the lists.
@@ -128,13 +126,16 @@ public:
     // Where the data folder's file system cannot lock at all, whether this process changes the
     // word book anyway. The tray program does: it is the one process that keeps the word book
     // open and, as a command-line mode refuses there, the only one that writes. Off by default.
-    void setWritesWithoutLocks(bool writes) { m_writesWithoutLocks = writes; }
+    void setWritesWithoutLocks(bool writes) { m_turns.setWritesWithoutLocks(writes); }
     // How long a turn waits for another process's (by default long enough for a command-line
     // mode to have its turn among ten others on a large word book), and how long the changes
     // that other turns held back keep waiting for a later one, retried a few times a second
     // without waiting, before they count as failed (by default not at all: a command-line mode
     // says so at once). A window keeps answering with a short wait and some patience.
-    void setLockWait(std::chrono::milliseconds wait, std::chrono::milliseconds patience = {});
+    void setLockWait(std::chrono::milliseconds wait, std::chrono::milliseconds patience = {})
+    {
+        m_turns.setWait(wait, patience);
+    }
     // Whether every change made so far is on disk: no document, nor the learning log, holds
     // changes in memory only.
     bool isSaved() const { return m_failing.empty() && !m_log.hasWaiting(); }
@@ -143,7 +144,7 @@ public:
     bool isWaiting() const { return !isSaved() && m_waiting; }
     // Whether another process's turn holds back changes not on disk: they are tried again by
     // themselves a few times a second (other failing writes are tried again with the next one).
-    bool isHeldBack() const { return m_heldBack.isValid(); }
+    bool isHeldBack() const { return m_turns.isHeldBack(); }
 
     // Position in entries of the word: the first entry whose headword in lower case (stored
     // headwords are not trimmed) equals the word's HeadwordKey; so the newest wins.
@@ -275,12 +276,14 @@ private:
     // such a file leaves memory as it is, to be written back (a damaged one copied aside first).
     void readDocument(Document document, bool atLoad);
     std::optional<QList<WordEntry>> readWords();
-    void beginTurn();
+    // Today's counters as the file holds them; none for another day's, a missing or damaged
+    // file (marked so).
+    std::optional<ReviewStats> readTodaysStats();
     void takeInChanges();
+    // The failing document's changes put on top of what another process wrote to it.
+    void putOnTop(Document document);
     // The documents' lists as they stand, as a document of the sync merge.
     SyncBundle lists() const;
-    void mergeUnwritten(const SyncBundle& unwritten, const std::vector<Document>& changed);
-    void holdBack();
 
     QList<WordEntry> m_entries;
     QList<AINote> m_sentenceNotes;
@@ -305,17 +308,9 @@ private:
     std::set<Document> m_failing;
     QMap<QString, QString> m_failedDocuments; // file name -> error
     QMap<QString, QString> m_keptAside;       // file name -> copy
-    FolderLock m_lock;
-    int m_turns = 0;                                         // nested turns under way
-    FolderLock::State m_lockState = FolderLock::State::held; // of the turn under way
-    std::optional<QString> m_lockError;                      // why the turn under way may not write
-    bool m_writesWithoutLocks = false;
-    std::chrono::milliseconds m_lockWait;
-    std::chrono::milliseconds m_patience{0};
+    WordBookTurns m_turns;
+    bool m_readAll = false; // every document is to be read at the next turn that may take in
     bool m_waiting = false; // held back by another turn, within the patience
-    QElapsedTimer m_heldBack; // since another process's turn first held back the failing
-                              // documents; invalid when none is held back
-    QTimer m_retry;
 };
 
 } // namespace glossivo

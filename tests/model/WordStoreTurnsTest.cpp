@@ -4,6 +4,8 @@
 #include "model/FolderLock.h"
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QJsonDocument>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -134,6 +136,107 @@ TEST_F(WordStoreTurnsTest, anArgumentTakenFromTheListsOutlivesTheTurnThatReplace
     }
 }
 
+// A change that waited for its turn goes on top of what another process saved meanwhile, as if
+// it had been made then.
+TEST_F(WordStoreTurnsTest, aWaitingChangeGoesOnTopOfWhatAnotherProcessSavedMeanwhile)
+{
+    using Change = std::function<void(WordStore&)>;
+    const auto id = [](WordStore& w, const char* headword) {
+        return w.entries()[*w.index(headword)].id;
+    };
+    const auto onDisk = [this](const char* headword) {
+        for (const WordEntry& entry : wordsOnDisk())
+            if (entry.headword == headword) return std::optional(entry);
+        return std::optional<WordEntry>();
+    };
+    const auto related = [](const char* headword) {
+        Explanation explanation = explained(headword);
+        explanation.familyRoot = QStringLiteral("ferry");
+        return explanation;
+    };
+    struct Case {
+        const char* name;
+        Change ours, theirs;
+        std::function<bool()> holds;
+    };
+    const Case cases[] = {
+        {"lookups add", [](WordStore& w) { w.recordLookup(explained("ferry"), {}); },
+         [](WordStore& w) { w.recordLookup(explained("ferry"), {}); },
+         [&] { return onDisk("ferry")->lookupCount == 3; }},
+        {"reviews add",
+         [&](WordStore& w) { w.applyReview(id(w, "ferry"), Rating::good, "review"); },
+         [&](WordStore& w) { w.applyReview(id(w, "harbor"), Rating::good, "review"); },
+         [&] { return folder.read("review-stats.json").contains("\"reviewed\": 2"); }},
+        {"each side's field of one word",
+         [&](WordStore& w) { w.setSpellPractice(id(w, "ferry"), true); },
+         [&](WordStore& w) { w.startLearning(id(w, "ferry")); },
+         [&] {
+             return onDisk("ferry")->spellPractice && onDisk("ferry")->stage == Stage::learning;
+         }},
+        {"the waiting change wins a tie",
+         [&](WordStore& w) { w.setWantToLearn(id(w, "ferry"), true); },
+         [&](WordStore& w) { w.setWantToLearn(id(w, "ferry"), false); },
+         [&] { return onDisk("ferry")->wantToLearn == true; }},
+        {"a deleted word stays deleted",
+         [&](WordStore& w) { w.setSpellPractice(id(w, "ferry"), true); },
+         [&](WordStore& w) { w.deleteWord(id(w, "ferry")); }, [&] { return !onDisk("ferry"); }},
+        {"the family follows", [&](WordStore& w) { w.save(related("ferryman"), {}); },
+         [&](WordStore& w) { w.save(related("ferries"), {}); },
+         [&] {
+             const auto family = store->family(store->entries()[*store->index("ferryman")]);
+             return headwords(family).contains("ferries");
+         }},
+        {"the log keeps the other's lines", [](WordStore& w) { w.applySync(w.snapshot()); },
+         [](WordStore& w) { w.recordLookup(explained("harbor"), {}); },
+         [&] { return logged().contains("lookup"); }},
+    };
+    for (const Case& c : cases) {
+        store.reset();
+        QFile::remove(folder.path("learning-log.jsonl"));
+        QFile::remove(folder.path("review-stats.json"));
+        open({word("ferry"), word("harbor")});
+        store->setLockWait(0ms, 5s);
+        {
+            const auto turnOfAnother = holdLock();
+            c.ours(*store);
+        }
+        ASSERT_FALSE(store->isSaved()) << c.name;
+        c.theirs(*other());
+        store->refresh();
+        EXPECT_TRUE(store->isSaved()) << c.name;
+        EXPECT_TRUE(c.holds()) << c.name;
+    }
+}
+
+// Another process's turn replaces words.json first and deleted.json last: nothing of it is
+// taken in before it ends, however long the store would wait for a turn of its own.
+TEST_F(WordStoreTurnsTest, nothingOfAnotherProcesssTurnIsTakenInBeforeItEnds)
+{
+    open({word("ferry"), word("harbor")});
+    store->setLockWait(0ms, 5s);
+    auto turnOfAnother = holdLock();
+    const QUuid ferry = store->entries()[*store->index("ferry")].id;
+    store->setSpellPractice(ferry, true);
+    store->setLockWait(30s, 5s);
+    QList<WordEntry> harborOnly = wordsOnDisk();
+    harborOnly.removeIf([](const WordEntry& entry) { return entry.headword == "ferry"; });
+    AtomicFile::write(folder.path("words.json"), QJsonDocument(Json::toArray(harborOnly)).toJson());
+    QElapsedTimer waited;
+    waited.start();
+    store->refresh();
+    EXPECT_LT(waited.elapsed(), 10000);
+    EXPECT_EQ(headwords(store->entries()), (QStringList{"ferry", "harbor"}));
+
+    const QList<Tombstone> tombstone{{Json::uuidText(ferry), noon()}};
+    AtomicFile::write(folder.path("deleted.json"),
+                      QJsonDocument(Json::toArray(tombstone)).toJson());
+    turnOfAnother.reset();
+    store->refresh();
+    EXPECT_TRUE(store->isSaved());
+    EXPECT_EQ(headwords(store->entries()), QStringList{"harbor"});
+    EXPECT_EQ(headwords(wordsOnDisk()), QStringList{"harbor"});
+}
+
 // A window keeps answering while another process has its turn: the change waits for a later
 // turn and fails only once it has waited past the patience.
 TEST_F(WordStoreTurnsTest, aChangeHeldBackByAnotherTurnIsWrittenLaterAndFailsOnlyAfterThePatience)
@@ -155,8 +258,11 @@ TEST_F(WordStoreTurnsTest, aChangeHeldBackByAnotherTurnIsWrittenLaterAndFailsOnl
     EXPECT_EQ(logged(), QStringList{"save"});
     EXPECT_EQ(failed.size(), 0);
 
+    // The patience starts over with every change held back.
+    QTest::qWait(350);
     turnOfAnother = holdLock();
     store->save(explained("patch"), {});
+    EXPECT_TRUE(store->failedDocuments().isEmpty());
     ASSERT_TRUE(QTest::qWaitFor([&] { return failed.size() == 1; }, 5000));
     EXPECT_TRUE(failed[0][1].toString().contains(QStringLiteral("一直占着单词本")));
     turnOfAnother.reset();

@@ -336,6 +336,20 @@ TEST_F(SyncPass, AMergedWordBookThatCouldNotBeSavedIsNoAgreementWithTheServer)
     EXPECT_FALSE(device.folder.exists("sync-state.json"));
 }
 
+// The same for a learning log that could not be replaced: the book is not saved without it.
+TEST_F(SyncPass, AMergedLogThatCouldNotBeSavedIsNoAgreementWithTheServer)
+{
+    anotherDeviceSyncs("compass");
+    device.save("ferry");
+    AtomicFile::setSyncCall([](int fd) {
+        return opens(fd, "learning-log.jsonl.tmp-") ? (errno = ENOSPC, -1) : ::fsync(fd);
+    });
+    device.sync();
+    AtomicFile::setSyncCall(nullptr);
+    EXPECT_EQ(device.store.failedDocuments(), QStringList{"learning-log.jsonl"});
+    EXPECT_FALSE(device.folder.exists("sync-state.json"));
+}
+
 // Between the snapshot and the merged word book taking its place, no other process has a turn:
 // a word that one saves as soon as the pass lets the word book go is kept.
 TEST_F(SyncPass, AnotherProcessHasItsTurnOnlyOnceTheMergedWordBookTookItsPlace)
