@@ -5,11 +5,10 @@
 #include "model/AppPaths.h"
 #include "model/Blanks.h"
 #include "model/ConfigStore.h"
-#include "model/JsonDocumentReader.h"
 #include "model/WordStore.h"
 #include "selftest/FailureText.h"
 
-#include <QFile>
+#include <QFileInfo>
 
 namespace glossivo::SelfTest {
 
@@ -91,34 +90,17 @@ QString addedLine(const QString& word, const WordEntry& entry)
     return addedText(word, entry) + QLatin1Char('\n');
 }
 
-// What the disk holds of the word after a failed write. Adding a new word writes words.json
-// twice (the word, then its place on the list), and a disk may fill in between.
-struct OnDisk {
-    bool saved = false;
-    bool listed = false;
-};
-
-OnDisk onDisk(const QUuid& id)
-{
-    QFile file(AppPaths::shared().words());
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    try {
-        for (const WordEntry& stored :
-             JsonDocumentReader(file.readAll()).objectList<WordEntry>("element"))
-            if (stored.id == id) return {true, stored.spellPractice == true};
-    } catch (const JsonError&) {
-    }
-    return {};
-}
-
-// Says what reached the disk before the documents that did not.
+// Says what is saved of the word beside the documents that were not. A failed write of the word
+// book may have renamed its file into place and then failed to flush the folder that names it
+// (EIO): the disk then shows the word, but a power cut may take it. Nor does a failed write of the
+// word's place on the list tell whether the word's own write before it was flushed: the store
+// keeps only a document's last error. So nothing is claimed of a word while the word book failed;
+// a failed learning log alone leaves the word saved and listed.
 QString unsavedLine(const QString& word, const WordEntry& entry, const QStringList& documents)
 {
-    const OnDisk disk = onDisk(entry.id);
-    QString line =
-        disk.listed ? addedText(word, entry) + QStringLiteral("；")
-        : disk.saved ? QStringLiteral("「") + word + QStringLiteral("」已存进单词本，没加入常拼；")
-                     : QStringLiteral("「") + word + QStringLiteral("」");
+    const bool bookWritten = !documents.contains(QFileInfo(AppPaths::shared().words()).fileName());
+    QString line = bookWritten ? addedText(word, entry) + QStringLiteral("；")
+                               : QStringLiteral("「") + word + QStringLiteral("」");
     QStringList failures;
     for (const QString& document : documents)
         failures.append(writeFailureText(document, WordStore::shared().writeError(document)));

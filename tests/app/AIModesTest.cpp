@@ -1,6 +1,9 @@
 #include "ProgramRun.h"
 
+#include "model/AtomicFile.h"
 #include "model/WordStore.h"
+#include "selftest/SelfTest.h"
+#include "support/AwaitTask.h"
 #include "support/DataFolder.h"
 #include "support/FakeChatServer.h"
 #include "support/FakeClock.h"
@@ -8,8 +11,12 @@
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QTextStream>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cerrno>
 
 using namespace glossivo;
 using glossivo::testing::DataFolder;
@@ -231,18 +238,37 @@ TEST_F(AIModes, AddSpellingFailsWhenTheWordBookCannotBeWritten)
     }
     EXPECT_EQ(folder.files(), QStringList{"config.json"});
 
-    // The disk fills between the word's two writes: the word is saved, its place on the list
-    // and the log lines are not, and the line says so.
+    // The disk fills between the word's two writes: the line cannot tell whether the word's own
+    // write was flushed, so it says only what failed.
     server.enqueue(reply({{"headword", "glimpse"}, {"meaning_zh", "一瞥"}}));
     ProgramRun program;
     program.setDataDir(folder.paths().supportDir());
     glossivo::testing::launchOnRefusingDisk(program, RefusingDisk::onePage);
     const ProgramOutcome outcome = program.run({"--add-spelling", "glimpse"});
-    EXPECT_EQ(outcome.out, "「glimpse」已存进单词本，没加入常拼；"
-                           "保存失败：learning-log.jsonl：磁盘满了；"
+    EXPECT_EQ(outcome.out, "「glimpse」保存失败：learning-log.jsonl：磁盘满了；"
                            "保存失败：words.json：磁盘满了\n")
         << outcome.out.toStdString();
     EXPECT_EQ(outcome.status, 1);
+}
+
+// The word book's file is renamed into place but its folder is not flushed: the disk shows the
+// word on the list, yet a power cut may take it, so the line says only that it was not saved.
+TEST_F(AIModes, AddSpellingClaimsNothingOfAWordBookWhoseFolderWasNotFlushed)
+{
+    qputenv("GLOSSIVO_DATA_DIR", folder.paths().supportDir().toLocal8Bit());
+    AtomicFile::setSyncCall([](int fd) {
+        struct stat info {};
+        if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) return errno = EIO, -1;
+        return ::fsync(fd);
+    });
+    server.enqueue(reply({{"headword", "sa"}, {"meaning_zh", "萨"}}));
+    QString printed;
+    QTextStream out(&printed);
+    const bool saved = glossivo::testing::awaitTask(SelfTest::addSpelling("sa", out));
+    AtomicFile::setSyncCall(nullptr);
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(printed, "「sa」保存失败：words.json：磁盘读写出错\n") << printed.toStdString();
+    EXPECT_EQ(storedWords().value(0).spellPractice, true); // as the disk shows it
 }
 
 // The tray program keeps the word book open while a command-line mode adds a word to it: its

@@ -257,7 +257,8 @@ TEST_F(TriggerControllerTest, NoSelectionIsReadWhereTriggersMustNotAct)
 }
 
 // The pointer is read when an event is, which may be a moment after it came: a click on the card
-// is read as released over the window the pointer has moved on to.
+// is read as released over the window the pointer has moved on to. The next press elsewhere
+// selects as before.
 TEST_F(TriggerControllerTest, AReleaseAfterAPressOnOurWindowIsOurs)
 {
     select(QStringLiteral("word"));
@@ -269,6 +270,9 @@ TEST_F(TriggerControllerTest, AReleaseAfterAPressOnOurWindowIsOurs)
     release({300, 300}, time + 50);
     EXPECT_FALSE(spy.wait(60));
     EXPECT_EQ(card.lookups.size(), 1);
+    drag({10, 10}, {40, 40});
+    EXPECT_TRUE(handled());
+    EXPECT_EQ(card.lookups.size(), 2);
 }
 
 TEST_F(TriggerControllerTest, ClicksElsewhereHideTheCardButClicksOnOurWindowsDoNot)

@@ -91,7 +91,8 @@ TEST(AtomicFileTest, aWriteNamesItsFileAfterThisProcessWhichKeepsItWhileItRuns)
 }
 
 // Only a name exactly as a write gives it is a leftover: a process ID with a sign, a blank, a
-// leading zero or past pid_t, a part missing or one too many, is someone else's file.
+// letter, a leading zero or past pid_t, a part missing or one too many, is someone else's file.
+// An older version's, with up to 24 letters and digits of the machine's name for the tag, is one.
 TEST(AtomicFileTest, aNameThatIsNotExactlyAWritesStays)
 {
     DataFolder folder;
@@ -106,6 +107,7 @@ TEST(AtomicFileTest, aNameThatIsNotExactlyAWritesStays)
         named(" " + QString::number(ended)),
         named("+" + QString::number(ended)),
         named("0" + QString::number(ended)),
+        named(QString::number(ended) + "a"),
         named(QString::number(ended + (qint64(1) << 32))),
         named("9223372036854775807"),
         named(QString()),
@@ -114,19 +116,25 @@ TEST(AtomicFileTest, aNameThatIsNotExactlyAWritesStays)
         QStringLiteral("words.json.tmp--%1-aB3xQ9").arg(ended),
         QStringLiteral("words.json.tmp-%1-%2-aB3xQ9").arg(QString(25, 'a')).arg(ended),
         QStringLiteral("words.json.tmp-a-abcdef")};
-    for (const QString& name : names + QStringList{leftover})
+    const QString older =
+        QStringLiteral("words.json.tmp-OldMachineName0123456789-%1-aB3xQ9").arg(ended);
+    for (const QString& name : names + QStringList{leftover, older})
         folder.write(name, "[");
+    makeQuietForTwoHours(folder.path(older));
     removeLeftoversWithoutLocks(folder.path(QStringLiteral("words.json")));
     for (const QString& name : names)
         EXPECT_TRUE(folder.exists(name)) << name.toStdString();
     EXPECT_FALSE(folder.exists(leftover));
+    EXPECT_FALSE(folder.exists(older));
 }
 
 // A sandbox or a container on this machine has process IDs of its own: its writer's file is
-// taken for ended only by its age, not because a process of that number has ended here.
+// taken for ended only by its age, not because a process of that number has ended here. The
+// sandbox is a child of a process that has written before, so it must not keep that one's tag.
 TEST(AtomicFileTest, aLeftoverOfAnotherProcessIdNamespaceGoesOnlyByItsAge)
 {
     DataFolder folder;
+    ASSERT_FALSE(temporaryNameOfAWrite(folder.path(QStringLiteral("probe"))).isEmpty());
     const QString ended = QString::number(endedProcess());
     const pid_t child = ::fork();
     if (child == 0) {

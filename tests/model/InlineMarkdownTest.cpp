@@ -192,6 +192,7 @@ TEST(InlineMarkdown, AStartIsStyledAsInTheWholeWithWhatTheCutLeavesOpenClosed)
         {"**a *b `c d` e* f**", 9, "<b>a <i>b <code>c</code></i></b>…"},
         {"`` a ` b ``", 3, "…"},
         {"a **b**", 3, "a …"},
+        {"a *b", 3, "a *…"},
         {"**b** c", 4, "<b>b</b>…"},
         {"a \\*b* &amp; c", 3, "a …"},
         {"a \\*b* &amp; c", 9, "a *b* …"},
@@ -207,7 +208,8 @@ TEST(InlineMarkdown, AStartIsStyledAsInTheWholeWithWhatTheCutLeavesOpenClosed)
 
 // Random texts of markers, links, code and words, cut anywhere: the markup of the start is the
 // whole's markup up to some point with the tags still open there closed, and shows every word
-// character written before the cut and none after it.
+// character written wholly before the cut and none after it. Some words lie past the BMP, so that
+// cuts fall inside surrogate pairs too.
 TEST(InlineMarkdown, AStartOfAnyTextIsTheWholeUpToTheCut)
 {
     const QStringList bits{"*",   "**", "_",  "~~",   "`", "[", "](https://a.example)",
@@ -217,11 +219,14 @@ TEST(InlineMarkdown, AStartOfAnyTextIsTheWholeUpToTheCut)
     QRandomGenerator random(7);
     for (int round = 0; round < 200; ++round) {
         QString text;
-        QList<qsizetype> at; // of each word character, numbered from U+4E00
+        QStringList words; // each a character of its own, from U+4E00 or U+1F600 on
+        QList<qsizetype> at;
         for (int i = 0; i < 24; ++i) {
             text += bits.at(random.bounded(int(bits.size())));
             at.append(text.size());
-            text += QChar(char16_t(0x4E00 + at.size() - 1));
+            const auto word = char32_t((random.bounded(3) == 0 ? 0x1F600 : 0x4E00) + i);
+            words.append(QString::fromUcs4(&word, 1));
+            text += words.last();
         }
         const QString whole = body(text);
         for (qsizetype end = 0; end <= text.size(); ++end) {
@@ -233,10 +238,11 @@ TEST(InlineMarkdown, AStartOfAnyTextIsTheWholeUpToTheCut)
             QString closed;
             for (const QString& name : open)
                 closed.prepend("</" + name + ">");
-            ASSERT_TRUE(whole.startsWith(start.left(closing)) && start.mid(closing) == closed)
+            ASSERT_TRUE(start.isValidUtf16() && whole.startsWith(start.left(closing)) &&
+                        start.mid(closing) == closed)
                 << text.toStdString() << " cut at " << end;
             for (qsizetype k = 0; k < at.size(); ++k)
-                ASSERT_EQ(start.contains(QChar(char16_t(0x4E00 + k))), at.at(k) < end)
+                ASSERT_EQ(start.contains(words.at(k)), at.at(k) + words.at(k).size() <= end)
                     << text.toStdString() << " cut at " << end;
         }
     }
