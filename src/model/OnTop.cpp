@@ -74,9 +74,9 @@ QList<T> keyed(const QList<T>& base, const QList<T>& ours, const QList<T>& their
             if (!from) result.append(their); // theirs added it; else ours removed it
         } else {
             const T& mine = ours[*own];
-            // Alike on both sides is no shortcut: two lookups of a word may leave two copies
-            // that only the counts tell apart from the base.
-            if (from && mine == *from)
+            // Alike on both sides is no shortcut where the base is known: two lookups of a word
+            // may leave two copies that only their counts tell apart from it.
+            if (from ? mine == *from : mine == their)
                 result.append(their);
             else if (from && their == *from)
                 result.append(mine);

@@ -252,7 +252,9 @@ TEST_F(CoachViewTest, ACopyOfAnAnswerStillStreamingIsNoLongerMarkedCopiedWhenThe
     ASSERT_TRUE(QTest::qWaitForWindowExposed(host.get()));
     brief();
     const QString answer = hugeBrief();
-    server.enqueue(FakeReply::streamed({answer.left(30000), answer.mid(30000)}));
+    FakeReply halves = FakeReply::streamed({answer.left(30000), answer.mid(30000)});
+    halves.gapMilliseconds = 1000; // a loaded machine still sees the first half alone
+    server.enqueue(halves);
     session->send(QStringLiteral("今天只有 5 分钟"));
     ASSERT_TRUE(FakeChatServer::waitFor([this] {
         return session->messages().last().text.size() >= 30000 &&

@@ -16,8 +16,6 @@ namespace glossivo::testing {
 
 namespace {
 
-constexpr int gapMilliseconds = 20;
-
 QByteArray reasonPhrase(int status)
 {
     switch (status) {
@@ -201,7 +199,7 @@ void FakeChatServer::writeFragment(QTcpSocket* socket, const FakeReply& reply, q
         socket->write(fragment);
     socket->flush();
     QPointer<QTcpSocket> alive(socket);
-    QTimer::singleShot(gapMilliseconds, this, [this, alive, reply, index] {
+    QTimer::singleShot(reply.gapMilliseconds, this, [this, alive, reply, index] {
         if (alive && alive->state() == QAbstractSocket::ConnectedState)
             writeFragment(alive, reply, index + 1);
     });

@@ -46,6 +46,8 @@ struct FakeReply {
     bool chunked = false; // "Transfer-Encoding: chunked" rather than a Content-Length
     Ending ending = Ending::complete;
     int delayMilliseconds = 0; // before anything is sent
+    // Between two fragments; a test that looks at a stream half-way gives itself time to look.
+    int gapMilliseconds = 20;
 
     static FakeReply json(const QJsonObject& body, int status = 200);
     static FakeReply text(int status, const QByteArray& body);
