@@ -40,6 +40,8 @@ public:
     // had the lock starts the patience over.
     bool holdBack();
     bool isHeldBack() const { return m_heldBack.isValid(); }
+    // Asks for retryDue() a little later, when a turn under way cannot try now.
+    void retryLater() { m_retry.start(); }
 
     // How long a turn waits for another process's, and how long changes held back keep waiting.
     void setWait(std::chrono::milliseconds wait, std::chrono::milliseconds patience);

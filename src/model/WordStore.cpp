@@ -79,10 +79,15 @@ AppConfig WordStore::config() const
 
 void WordStore::refresh()
 {
-    if (m_turns.isUnderWay()) return; // the turn under way takes it all in and writes it
+    // Inside a turn (a window opened by a change, say), a look would see nothing new.
+    if (m_turns.isUnderWay()) {
+        if (m_turns.isHeldBack()) m_turns.retryLater();
+        return;
+    }
     const QScopedValueRollback waitFor(m_turns.wait(), std::chrono::milliseconds(0));
     const Turn turn(*this);
-    if (!m_failing.empty() || m_log.hasWaiting()) write({});
+    // Other failures (a full disk) are tried again with the next change, not at every look.
+    if (m_turns.isHeldBack()) write({});
 }
 
 bool WordStore::writeHeldBack(std::chrono::milliseconds wait)
