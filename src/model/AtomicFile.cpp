@@ -280,9 +280,12 @@ bool writePieces(const QString& path, const QList<Piece>& pieces, const Check& s
     const bool durable = renamed && syncFolderOf(target);
     const int error = errno;
     if (!renamed) ::unlink(temporary.constData());
-    if (durable && kept) {
+    // A file that took the name stands there, flushed or not: the caller must not take the
+    // file it finds there later for another writer's.
+    if (renamed && kept) {
         *kept = std::move(fd);
-        return true;
+        errno = error;
+        return durable;
     }
     if (!fd.close() && durable) return false;
     errno = error;

@@ -36,8 +36,9 @@ struct Piece {
 // fails with ESTALE and leaves the target as it was.
 using Check = std::function<bool()>;
 // The same for text in pieces, written one after the other without joining them first. With
-// `kept`, the written file stays open for the caller (none on failure): it is the file that took
-// the target's name, whatever another writer renamed there since.
+// `kept`, the written file stays open for the caller: it is the file that took the target's
+// name, whatever another writer renamed there since. None when the write failed before the
+// rename; one that took the name but whose folder could not be flushed fails with it.
 bool write(const QString& path, const QList<Piece>& pieces, const Check& sourcesUnchanged = {},
            FileDescriptor* kept = nullptr);
 // The pieces' text in one buffer, with the runs read from their files; none when one cannot be

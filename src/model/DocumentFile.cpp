@@ -137,12 +137,18 @@ bool DocumentFile::write(const QList<AtomicFile::Piece>& pieces,
         m_damaged = false;
     }
     FileDescriptor written;
-    if (!AtomicFile::write(m_path, pieces, sourcesUnchanged, &written)) {
-        m_error = FileError::reason(errno);
+    const bool durable = AtomicFile::write(m_path, pieces, sourcesUnchanged, &written);
+    const int error = errno;
+    // A file that took the name without its folder flushed is still ours, not another
+    // process's change to be taken in.
+    if (written.isOpen()) {
+        m_known = FileIdentity::of(written.get());
+        m_knownFile = TextFile(FileDescriptor(::fcntl(written.get(), F_DUPFD_CLOEXEC, 0)));
+    }
+    if (!durable) {
+        m_error = FileError::reason(error);
         return false;
     }
-    m_known = FileIdentity::of(written.get());
-    m_knownFile = TextFile(FileDescriptor(::fcntl(written.get(), F_DUPFD_CLOEXEC, 0)));
     if (kept) *kept = std::move(written);
     return true;
 }

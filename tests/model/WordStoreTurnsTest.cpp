@@ -11,6 +11,7 @@
 
 #include <cerrno>
 #include <functional>
+#include <sys/stat.h>
 
 using namespace glossivo;
 using glossivo::testing::WordBookFixture;
@@ -206,6 +207,23 @@ TEST_F(WordStoreTurnsTest, aWaitingChangeGoesOnTopOfWhatAnotherProcessSavedMeanw
         EXPECT_TRUE(store->isSaved()) << c.name;
         EXPECT_TRUE(c.holds()) << c.name;
     }
+}
+
+// A write whose new file took the name but whose folder could not be flushed failed, yet the file
+// is this process's own: taken for another's change, its lookup would count twice.
+TEST_F(WordStoreTurnsTest, aFileThatTookTheNameUnflushedIsNoOtherProcesssChange)
+{
+    open({word("ferry")});
+    AtomicFile::setSyncCall([](int fd) {
+        struct stat info {};
+        return ::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode) ? (errno = EIO, -1) : 0;
+    });
+    store->recordLookup(explained("ferry"), {});
+    AtomicFile::setSyncCall(nullptr);
+    ASSERT_FALSE(store->isSaved());
+    other()->recordLookup(explained("ferry"), {});
+    EXPECT_TRUE(store->writeHeldBack(0ms));
+    EXPECT_EQ(wordsOnDisk().value(0).lookupCount, 3);
 }
 
 // Another process's turn replaces words.json first and deleted.json last: nothing of it is
