@@ -135,16 +135,27 @@ void AppDelegate::launch()
 }
 
 // A document that cannot be written keeps its changes in memory and is tried again with the
-// next change; the user hears of it once per document, when it starts failing, so that a full
-// disk is not mistaken for saved work.
+// next change, or by itself while another process's turn holds the word book; the user hears of
+// it once per document, when it starts failing, so that a full disk is not mistaken for saved
+// work.
 void AppDelegate::announceWriteFailures()
 {
-    const auto announce = [this](const QString& document, const QString& error) {
+    const auto announce = [this](const QString& document, const QString& error, bool heldBack) {
         const QString title = QStringLiteral("Glossivo 没能保存 %1").arg(document);
-        warn(title, QStringLiteral("%1\n改动还在，下次有改动时会再保存一次。").arg(error));
+        const QString retry = heldBack
+                                  ? QStringLiteral("改动还在，等那个进程用完单词本就会自动保存。")
+                                  : QStringLiteral("改动还在，下次有改动时会再保存一次。");
+        warn(title, error + QLatin1Char('\n') + retry);
     };
-    connect(m_services.words, &WordStore::writeFailed, this, announce);
-    connect(m_services.config, &ConfigStore::writeFailed, this, announce);
+    WordStore* words = m_services.words;
+    connect(words, &WordStore::writeFailed, this,
+            [announce, words](const QString& document, const QString& error) {
+                announce(document, error, words->isHeldBack());
+            });
+    connect(m_services.config, &ConfigStore::writeFailed, this,
+            [announce](const QString& document, const QString& error) {
+                announce(document, error, false);
+            });
 }
 
 void AppDelegate::announceUnreadableDocuments()
@@ -156,10 +167,8 @@ void AppDelegate::announceUnreadableDocuments()
 
 void AppDelegate::warn(const QString& title, const QString& message)
 {
-    if (m_services.notify)
-        m_services.notify(title, message);
-    else
-        m_tray->showMessage(title, message, QSystemTrayIcon::Warning);
+    if (m_services.notify && m_services.notify(title, message)) return;
+    m_tray->showMessage(title, message, QSystemTrayIcon::Warning);
 }
 
 void AppDelegate::waitForAccessibility()

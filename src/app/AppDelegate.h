@@ -64,8 +64,9 @@ public:
         GrowthRecord::Alert alert;
         std::function<void()> relaunch;
         std::function<void()> quit;
-        // A passing desktop notification; the tray icon's balloon when not given.
-        std::function<void(const QString& title, const QString& message)> notify;
+        // A passing desktop notification; whether it was shown. The tray icon's balloon when
+        // not given or not shown.
+        std::function<bool(const QString& title, const QString& message)> notify;
         int pollMilliseconds = 1500;
     };
 

@@ -1,6 +1,7 @@
 #include "app/TrayApplication.h"
 
 #include "app/QtTranslations.h"
+#include "app/QuitSignals.h"
 #include "app/SettingsState.h"
 #include "app/SharedCard.h"
 #include "app/SingleInstance.h"
@@ -11,6 +12,7 @@
 #include "model/ConfigStore.h"
 #include "model/LearningLog.h"
 #include "model/WordStore.h"
+#include "platform/dbus/DesktopNotifications.h"
 #include "sync/SyncService.h"
 #include "sync/views/SyncSection.h"
 #include "ui/BreakableText.h"
@@ -23,6 +25,11 @@
 namespace glossivo {
 
 namespace {
+
+// How long the end waits for another process's turn: long enough for a command-line mode to
+// finish one on a book of tens of megabytes, and short of the time a session manager gives a
+// program to end at logout.
+constexpr std::chrono::seconds kLastWait{30};
 
 void alert(const QString& message, const QString& advice)
 {
@@ -49,8 +56,11 @@ TrayComposition::TrayComposition(SingleInstance& instance)
     // Its windows keep answering while another process has its turn: a change waits for a later
     // one of its own, and counts as failed only once it has waited five seconds.
     WordStore::shared().setLockWait(std::chrono::milliseconds(250), std::chrono::seconds(5));
-    QObject::connect(qApp, &QCoreApplication::aboutToQuit,
-                     [] { WordStore::shared().writeHeldBack(std::chrono::seconds(5)); });
+    services.notify = [](const QString& title, const QString& message) {
+        return DesktopNotifications::send(title, message);
+    };
+    m_lastWrite =
+        std::make_unique<LastWrite>(WordStore::shared(), kLastWait, services.notify, m_errors);
     m_wordBookWatcher =
         std::make_unique<WordBookWatcher>(WordStore::shared(), AppPaths::shared().supportDir());
     services.log = &LearningLog::shared();
@@ -92,6 +102,9 @@ TrayComposition::TrayComposition(SingleInstance& instance)
     // The settings window takes ownership of the section when it is first built.
     delegate->addSettingsSection(new SyncSection);
     QObject::connect(&instance, &SingleInstance::reopenRequested, delegate, &AppDelegate::reopen);
+    // However the loop ends (退出, a signal, a relaunch), what waits is written first.
+    LastWrite* last = m_lastWrite.get();
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, delegate, [last] { last->run(); });
 }
 
 int runTrayApplication(int& argc, char** argv)
@@ -106,6 +119,8 @@ int runTrayApplication(int& argc, char** argv)
     // Qt's own messages (network failures on the card, dialog buttons) in the user's language.
     QtTranslations::install(&app);
     keepBreaksOutOfCopies();
+    // A logout's SIGTERM ends the program as 退出 does, so that what waits is written.
+    const QuitSignals quitSignals;
 
     SingleInstance instance(SingleInstance::channelName(AppPaths::shared().supportDir()));
     if (!instance.claim()) return 0;

@@ -3,10 +3,15 @@
 #include "app/AppDelegate.h"
 #include "app/ApplicationNames.h"
 #include "app/AutostartFile.h"
+#include "app/LastWrite.h"
 #include "app/ScreenTriggers.h"
 #include "app/WordBookWatcher.h"
 #include "platform/x11/X11ActiveWindowWatcher.h"
 #include "platform/x11/X11PermissionProbe.h"
+
+#include <QTextStream>
+
+#include <memory>
 
 namespace glossivo {
 
@@ -32,6 +37,8 @@ private:
     AutostartFile m_autostart;
     std::unique_ptr<ScreenTriggers> m_screenTriggers;
     std::unique_ptr<WordBookWatcher> m_wordBookWatcher;
+    QTextStream m_errors{stderr};
+    std::unique_ptr<LastWrite> m_lastWrite;
     std::unique_ptr<AppDelegate> m_delegate;
 };
 

@@ -3,6 +3,7 @@
 #include "ai/AIError.h"
 #include "ai/DeepSeekClient.h"
 #include "card/SaveFailure.h"
+#include "card/SaveProgress.h"
 #include "model/Blanks.h"
 #include "model/WordStore.h"
 
@@ -46,6 +47,9 @@ AddWordState::AddWordState(WordStore& words, ConfigSource config, QObject* paren
             if (m_result) Q_EMIT resultChanged();
         },
         Qt::QueuedConnection);
+    connect(&m_words, &WordStore::saveStateChanged, this, [this] {
+        if (m_unconfirmed) settle(m_unconfirmed->confirmation);
+    });
 }
 
 bool AddWordState::canLookUp() const
@@ -99,6 +103,10 @@ void AddWordState::lookup(const QString& query)
     m_error.clear();
     m_result.reset();
     m_lastSaved.clear();
+    // A save not yet on disk is left to the word book, which writes it by itself or announces
+    // that it could not.
+    m_unconfirmed.reset();
+    m_waiting = false;
     Q_EMIT changed();
     Q_EMIT resultChanged();
     run(trimmed, m_sentence.trimmed(), m_config());
@@ -137,23 +145,13 @@ QCoro::Task<> AddWordState::run(QString query, QString sentence, AppConfig confi
     Q_EMIT resultChanged();
 }
 
-bool AddWordState::written()
-{
-    // The word book keeps a write it could not make in memory and tries again with the next
-    // one; until then the window must not claim the word is saved.
-    if (!m_words.failedDocuments().contains(QStringLiteral("words.json"))) return true;
-    m_error = SaveFailure::message();
-    Q_EMIT changed();
-    return false;
-}
-
 void AddWordState::save()
 {
     if (!m_result || m_loading) return;
     const Explanation explanation = m_result->explanation;
     m_words.save(explanation, PageSource{QString::fromUtf8(kManualSource), {}, {}});
     // The headword of the answer: a corrected spelling is the one confirmed.
-    if (written()) confirm(QStringLiteral("已保存 ") + explanation.headword);
+    settle(QStringLiteral("已保存 ") + explanation.headword);
 }
 
 void AddWordState::addSpelling()
@@ -161,7 +159,35 @@ void AddWordState::addSpelling()
     if (!m_result || m_loading) return;
     const Explanation explanation = m_result->explanation;
     m_words.addSpellPractice(explanation);
-    if (written()) confirm(QStringLiteral("已加入常拼 ") + explanation.headword);
+    settle(QStringLiteral("已加入常拼 ") + explanation.headword);
+}
+
+void AddWordState::settle(QString confirmation)
+{
+    // The word book keeps a write it could not make in memory; until it is on disk the window
+    // must not claim the word is saved.
+    const bool wasWaiting = m_waiting;
+    const SaveProgress progress = saveProgress(m_words);
+    m_waiting = progress == SaveProgress::waiting;
+    if (progress == SaveProgress::saved) {
+        const bool typedSince = m_unconfirmed && (m_unconfirmed->word != m_word ||
+                                                  m_unconfirmed->sentence != m_sentence);
+        m_unconfirmed.reset();
+        if (!typedSince) {
+            confirm(confirmation);
+            return;
+        }
+        m_lastSaved = confirmation;
+        m_error.clear();
+    } else {
+        if (!m_unconfirmed) m_unconfirmed = Unconfirmed{confirmation, m_word, m_sentence};
+        m_unconfirmed->confirmation = confirmation;
+        m_lastSaved.clear();
+        m_error = m_waiting ? QString() : SaveFailure::message();
+    }
+    Q_EMIT changed();
+    // The answer's buttons wait with the save.
+    if (m_waiting != wasWaiting) Q_EMIT resultChanged();
 }
 
 void AddWordState::confirm(const QString& confirmation)

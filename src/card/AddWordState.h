@@ -38,6 +38,9 @@ public:
     bool loading() const { return m_loading; }
     // The confirmation of the last save or add to spelling practice; empty for none.
     const QString& lastSaved() const { return m_lastSaved; }
+    // The last save or add to spelling practice waits for another Glossivo process's turn to
+    // end; the answer stays shown until it is on disk.
+    bool waiting() const { return m_waiting; }
 
     // The query button is usable: the word holds more than spaces and tabs, and nothing runs.
     bool canLookUp() const;
@@ -56,8 +59,10 @@ public:
     // lookup runs.
     void lookup(const QString& query);
     void lookupWord() { lookup(m_word); }
-    // Saves the shown answer with the page source "手动添加". A save that did not reach the
-    // disk is reported as an error and leaves everything in place for another try.
+    // Saves the shown answer with the page source "手动添加". The form empties once the save is
+    // on disk, which may be a moment later when another process has its turn; a save that did
+    // not reach the disk is reported as an error and leaves everything in place for another try,
+    // and is confirmed should the word book's own later try write it.
     void save();
     // Puts the shown answer's word on the spelling list (saving it first when it is new).
     void addSpelling();
@@ -69,15 +74,18 @@ public:
 Q_SIGNALS:
     // The fields, the flags or the messages changed.
     void changed();
-    // The shown answer changed, or the word book did while one is shown (its entry may have).
+    // The shown answer changed, or the word book did while one is shown (its entry may have),
+    // or its save started or stopped waiting.
     void resultChanged();
     // The word field should take the keyboard focus.
     void wordFocusRequested();
 
 private:
     QCoro::Task<> run(QString query, QString sentence, AppConfig config);
-    // Whether the shown answer's write reached the disk; reports it when not.
-    bool written();
+    // Confirms the write of the shown answer once it is on disk, waits for it while another
+    // process's turn holds it back, or reports that it failed.
+    // By value: the waiting save's own confirmation goes once it is settled.
+    void settle(QString confirmation);
     void confirm(const QString& confirmation);
 
     WordStore& m_words;
@@ -90,6 +98,16 @@ private:
     QString m_error;
     bool m_loading = false;
     QString m_lastSaved;
+    // The last save while it is not on disk (waiting, or failed and tried again by the word
+    // book): its confirmation, and the fields as they were, which the confirmation empties only
+    // when nothing was typed into them since.
+    struct Unconfirmed {
+        QString confirmation;
+        QString word;
+        QString sentence;
+    };
+    std::optional<Unconfirmed> m_unconfirmed;
+    bool m_waiting = false;
 };
 
 } // namespace glossivo

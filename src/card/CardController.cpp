@@ -3,6 +3,7 @@
 #include "ai/AIError.h"
 #include "card/CardAI.h"
 #include "card/CardSurface.h"
+#include "card/SaveProgress.h"
 #include "model/WordStore.h"
 
 #include <QPointer>
@@ -48,6 +49,8 @@ CardController::CardController(Services services, QObject* parent)
     connect(&m_offerTimer, &QTimer::timeout, this, [this] {
         if (m_model.state().is<CardState::TranslateOffer>()) hide();
     });
+    connect(&m_services.words, &WordStore::saveStateChanged, this,
+            &CardController::followUnconfirmedSave);
 }
 
 CardController::~CardController() = default;
@@ -222,19 +225,46 @@ void CardController::save()
 {
     const auto* word = m_model.state().as<CardState::Word>();
     if (!word) return;
-    WordCardData data = word->data;
-    WordStore& words = m_services.words;
-    const WordStore::Saved saved = words.save(data.explanation, data.source);
+    const WordStore::Saved made = m_services.words.save(word->data.explanation, word->data.source);
+    const SaveResult saved{made.entry.lookupCount, made.unlock};
+    const WordCardData data = settled(word->data, saved);
+    if (data.justSaved)
+        m_unconfirmedSave.reset();
+    else
+        m_unconfirmedSave = UnconfirmedSave{m_generation, saved};
+    update(CardState::Word{data});
+}
+
+WordCardData CardController::settled(WordCardData data, const SaveResult& saved) const
+{
     // The word book keeps a save it could not write in memory and tries again later; until
     // then the card must not claim the word is saved.
-    const bool written = !words.failedDocuments().contains(QStringLiteral("words.json"));
-    data.justSaved = written;
-    data.saveFailed = !written;
-    if (written) {
-        data.savedLookupCount = saved.entry.lookupCount;
+    const SaveProgress progress = saveProgress(m_services.words);
+    data.justSaved = progress == SaveProgress::saved;
+    data.saveWaiting = progress == SaveProgress::waiting;
+    data.saveFailed = progress == SaveProgress::failed;
+    if (data.justSaved) {
+        data.savedLookupCount = saved.lookupCount;
         if (!saved.unlock.isEmpty()) data.unlock = saved.unlock;
     }
-    update(CardState::Word{data});
+    return data;
+}
+
+void CardController::followUnconfirmedSave()
+{
+    if (!m_unconfirmedSave) return;
+    const auto* word = m_model.state().as<CardState::Word>();
+    if (!word || m_unconfirmedSave->generation != m_generation) {
+        // The card moved on; the word book writes the save by itself or announces that it
+        // could not.
+        m_unconfirmedSave.reset();
+        return;
+    }
+    const WordCardData data = settled(word->data, m_unconfirmedSave->saved);
+    if (data.justSaved) m_unconfirmedSave.reset();
+    // A failing write is tried again a few times a second; the card changes only when its
+    // outcome does.
+    if (data != word->data) update(CardState::Word{data});
 }
 
 void CardController::revealRecall()

@@ -8,6 +8,7 @@
 #include "model/AppConfig.h"
 #include "model/Clock.h"
 #include "model/PageSource.h"
+#include "model/Unlock.h"
 
 #include <QCoro/QCoroTask>
 #include <QObject>
@@ -77,7 +78,8 @@ public:
 
     // From the card's buttons.
     void translate(const QString& text);
-    // Saves the word card's word with its sentence; a write that fails is shown as failed.
+    // Saves the word card's word with its sentence; shown saved once it is on disk, waiting
+    // while another process's turn holds it back, and failed when it could not be written.
     void save();
     void revealRecall();
     void rateRecall(bool remembered);
@@ -106,6 +108,16 @@ private:
     void showWord(const QString& selection, const Explanation& explanation,
                   const PageSource& source);
     void showFailure(std::exception_ptr failure);
+    // What a save shows once it is on disk.
+    struct SaveResult {
+        int lookupCount;
+        Unlock unlock;
+    };
+    // The word card of the save as the word book stands now.
+    WordCardData settled(WordCardData data, const SaveResult& saved) const;
+    // A save not yet on disk: shown waiting, failed or saved as the word book's later writes
+    // go, while the card still shows that lookup.
+    void followUnconfirmedSave();
 
     Services m_services;
     Hooks m_hooks;
@@ -119,6 +131,11 @@ private:
     QTimer m_offerTimer;
     ExplanationCache m_cache;
     PageSource m_translationSource;
+    struct UnconfirmedSave {
+        quint64 generation; // of the lookup whose card saved
+        SaveResult saved;
+    };
+    std::optional<UnconfirmedSave> m_unconfirmedSave;
 };
 
 } // namespace glossivo

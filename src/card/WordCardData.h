@@ -19,6 +19,9 @@ struct WordCardData {
     // The entry's lookup count; none while the headword is not in the word book.
     std::optional<int> savedLookupCount;
     bool justSaved = false;
+    // The last save from this card waits for another Glossivo process's turn to end: the card
+    // says so, and shows it saved once it is on disk.
+    bool saveWaiting = false;
     // The last save from this card could not be written to disk: the card says so instead of
     // claiming the word is saved.
     bool saveFailed = false;

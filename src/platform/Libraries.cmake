@@ -15,3 +15,7 @@ target_link_libraries(glossivo_platform PUBLIC PkgConfig::TESSERACT)
 # Debian's Tesseract runs on GNU OpenMP, whose thread use the recogniser limits.
 find_library(GOMP_LIBRARY NAMES gomp libgomp.so.1 REQUIRED)
 target_link_libraries(glossivo_platform PUBLIC ${GOMP_LIBRARY})
+
+# Desktop notifications through the session bus's notification service.
+find_package(Qt6 REQUIRED COMPONENTS DBus)
+target_link_libraries(glossivo_platform PRIVATE Qt6::DBus)

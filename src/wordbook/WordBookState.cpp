@@ -114,8 +114,12 @@ QString WordBookState::writeError() const
 {
     const QStringList failed = m_store.failedDocuments();
     if (failed.isEmpty()) return {};
-    return QStringLiteral("没能保存 %1：%2\n改动还在，下次有改动时会再保存一次。")
-        .arg(failed.join(QStringLiteral("、")), m_store.writeError(failed.first()));
+    // Held back by another process's turn, the word book tries again by itself.
+    const QString retry = m_store.isHeldBack()
+                              ? QStringLiteral("改动还在，等那个进程用完单词本就会自动保存。")
+                              : QStringLiteral("改动还在，下次有改动时会再保存一次。");
+    return QStringLiteral("没能保存 %1：%2\n%3")
+        .arg(failed.join(QStringLiteral("、")), m_store.writeError(failed.first()), retry);
 }
 
 void WordBookState::deleteWord(const QUuid& id)

@@ -1,6 +1,7 @@
 #include "card/AddWordFixture.h"
 
 #include "card/views/AddWordWindow.h"
+#include "model/FolderLock.h"
 #include "support/DarkPalette.h"
 #include "support/LayoutCheck.h"
 #include "support/Snapshots.h"
@@ -74,6 +75,15 @@ protected:
                 {"meaning_zh", QStringLiteral("口语里常说的繁文缛节，带一点抱怨的语气")}}};
             answer(reply);
             lookUp(QStringLiteral("官僚机构让人无法理解的地方"));
+        } else if (shot == "waiting") {
+            // Another process in the middle of its turn holds the save back.
+            store->setLockWait(std::chrono::milliseconds(0), std::chrono::seconds(5));
+            turnOfAnother = std::make_unique<FolderLock>(folder.paths().wordBookLock());
+            ASSERT_EQ(turnOfAnother->acquire({}), FolderLock::State::held);
+            answer(word("receive"));
+            lookUp(QStringLiteral("receive"));
+            state().save();
+            ASSERT_TRUE(state().waiting());
         } else if (shot == "error") {
             config.apiKey.clear();
             lookUp(QStringLiteral("reluctant"));
@@ -81,6 +91,7 @@ protected:
     }
 
     std::unique_ptr<AddWordWindow> window;
+    std::unique_ptr<FolderLock> turnOfAnother;
 };
 
 TEST_F(AddWordSnapshots, EveryStateInLightAndDark)
@@ -88,7 +99,7 @@ TEST_F(AddWordSnapshots, EveryStateInLightAndDark)
     const QString pictures = glossivo::test::snapshotFolder(QStringLiteral("addword"));
     for (const bool dark : {false, true}) {
         for (const char* shot : {"idle", "sentence", "loading", "result", "long",
-                                 "existing-spelling", "error", "saved"}) {
+                                 "existing-spelling", "error", "saved", "waiting"}) {
             SCOPED_TRACE(shot);
             QDir(folder.path({})).removeRecursively();
             QDir().mkpath(folder.path({}));
@@ -110,6 +121,7 @@ TEST_F(AddWordSnapshots, EveryStateInLightAndDark)
             // Nothing is left running into the next picture.
             FakeChatServer::waitFor([this] { return !state().loading(); });
             window.reset();
+            turnOfAnother.reset();
         }
     }
 }

@@ -1,6 +1,7 @@
 #include "CardViewFixture.h"
 #include "card/views/CardPanel.h"
 #include "support/FakeDesktopSurface.h"
+#include "support/LayoutCheck.h"
 #include "support/Snapshots.h"
 
 #include <QCoreApplication>
@@ -16,7 +17,8 @@ namespace {
 // Pictures of every card for review by eye, light and dark, in the build's snapshots/card (the
 // @2x set comes from the run at twice the scale, snapshots/card-desktop from the run on the
 // test desktop).
-// Only blankness is checked.
+// Blankness is checked, and on the test desktop, where each card is a window laid out as the
+// user sees it, the layout.
 class CardSnapshots : public CardViewFixture {
 protected:
     struct Shot {
@@ -57,6 +59,8 @@ protected:
         forgot.savedLookupCount = 4;
         WordCardData failed = word();
         failed.saveFailed = true;
+        WordCardData waiting = word();
+        waiting.saveWaiting = true;
         WordCardData bare = word();
         bare.explanation.phonetic = QString();
         bare.explanation.pos.reset();
@@ -124,6 +128,7 @@ protected:
             {"word-saved", CardState::Word{saved}},
             {"word-count", CardState::Word{counted}},
             {"word-save-failed", CardState::Word{failed}},
+            {"word-save-waiting", CardState::Word{waiting}},
             {"word-recall-hidden", CardState::Word{hidden}},
             {"word-recall-revealed", CardState::Word{revealed}},
             {"word-recall-remembered", CardState::Word{remembered}},
@@ -163,6 +168,7 @@ protected:
         panel.orderFront();
         if (!QTest::qWaitForWindowExposed(&panel)) return {};
         QTest::qWait(100);
+        EXPECT_EQ(test::layoutFaults(&panel), "");
         return panel.grab().toImage();
     }
 

@@ -71,10 +71,10 @@ inline void checkText(const QWidget* widget, QStringList& faults)
 
 // What a picture can hide about a window's layout: a label shorter or narrower than its text
 // needs, a button narrower than its label, two visible siblings on top of each other, a child
-// reaching past its parent (and so past the window), and a scroll area's content wider than the
-// area when it scrolls only up and down. A widget that lets the mouse through lies over its
-// siblings on purpose (a hint over an empty list). One line per fault; empty when the layout
-// holds.
+// reaching past its parent (and so past the window; an empty one shows nothing anywhere), and a
+// scroll area's content wider than the area when it scrolls only up and down. A widget that lets
+// the mouse through lies over its siblings on purpose (a hint over an empty list). One line per
+// fault; empty when the layout holds.
 inline std::string layoutFaults(const QWidget* window)
 {
     using namespace layoutcheck;
@@ -91,7 +91,7 @@ inline std::string layoutFaults(const QWidget* window)
                 area->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff &&
                 widget->width() > parent->width())
                 faults.append(nameOf(widget) + QStringLiteral(": wider than its scroll area"));
-        } else if (!parent->rect().contains(widget->geometry())) {
+        } else if (!widget->geometry().isEmpty() && !parent->rect().contains(widget->geometry())) {
             faults.append(nameOf(widget) + QStringLiteral(" reaches past ") + nameOf(parent));
         }
         if (widget->testAttribute(Qt::WA_TransparentForMouseEvents)) continue;

@@ -91,6 +91,7 @@ protected:
         services.notify = [this](const QString& title, const QString& message) {
             notices << title;
             messages << message;
+            return true;
         };
         delegate = std::make_unique<AppDelegate>(services);
         delegate->launch();

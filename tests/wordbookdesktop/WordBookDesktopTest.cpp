@@ -59,7 +59,7 @@ struct Desktop {
         services.supportDir = folder.paths().supportDir();
         services.alert = [](const QString&, const QString&) {};
         services.openPage = [](const QUrl&) {};
-        services.notify = [](const QString&, const QString&) {};
+        services.notify = [](const QString&, const QString&) { return true; };
         services.speak = [](const QString&) {};
         delegate = std::make_unique<AppDelegate>(services);
         delegate->launch();

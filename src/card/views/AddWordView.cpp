@@ -1,6 +1,7 @@
 #include "card/views/AddWordView.h"
 
 #include "card/AddWordState.h"
+#include "card/SaveProgress.h"
 #include "card/views/AlternativeButton.h"
 #include "ui/BusyIndicator.h"
 #include "ui/DesignSize.h"
@@ -121,6 +122,14 @@ void AddWordView::buildForm()
     setSize(m_error, kCallout);
     m_column->addWidget(m_error);
 
+    // A save that waits for another process's turn says so below the buttons, in full.
+    m_waitingNote = new PlainLabel(waitingForAnotherProcess(), this);
+    m_waitingNote->setObjectName(QStringLiteral("waitingLabel"));
+    m_waitingNote->setAccessibleName(m_waitingNote->text());
+    m_waitingNote->wrapping();
+    setSize(m_waitingNote, kCallout);
+    m_column->addWidget(m_waitingNote);
+
     m_resultBlock = new QWidget(this);
     m_resultBlock->setObjectName(QStringLiteral("resultBlock"));
     auto* block = new QVBoxLayout(m_resultBlock);
@@ -148,6 +157,9 @@ void AddWordView::refresh()
     m_error->colour(systemColor(SystemColor::red, palette()));
     m_error->setText(m_state.error());
     m_error->setVisible(!m_state.error().isEmpty());
+
+    m_waitingNote->secondary();
+    m_waitingNote->setVisible(m_state.waiting());
 
     if (m_savedShown != m_state.lastSaved()) {
         clearLayout(m_savedSlot->layout());
@@ -311,8 +323,10 @@ QWidget* AddWordView::actions()
     column->setSpacing(6);
     const QPalette& p = palette();
     const QColor secondary = p.color(QPalette::PlaceholderText);
+    // A save that waits is not made twice, nor is its word told apart as one saved before.
+    const bool waiting = m_state.waiting();
 
-    if (m_state.existing()) {
+    if (m_state.existing() && !waiting) {
         auto* note =
             new PlainLabel(QStringLiteral("这个词已经在生词本里了，保存会把这个例句加进去。"), box);
         note->setObjectName(QStringLiteral("existingNote"));
@@ -338,6 +352,7 @@ QWidget* AddWordView::actions()
         spelling->setObjectName(QStringLiteral("spellingButton"));
         spelling->setIcon(glyphIcon(Glyph::textCursor, p.color(QPalette::ButtonText), 14));
         spelling->setToolTip(QStringLiteral("经常要打的词，多练拼写"));
+        spelling->setEnabled(!waiting);
         connect(spelling, &QPushButton::clicked, &m_state, &AddWordState::addSpelling);
         row->addWidget(spelling);
     }
@@ -345,6 +360,7 @@ QWidget* AddWordView::actions()
     save->setObjectName(QStringLiteral("saveButton"));
     save->setIcon(glyphIcon(Glyph::star, p.color(QPalette::ButtonText), 14));
     save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    save->setEnabled(!waiting);
     connect(save, &QPushButton::clicked, &m_state, &AddWordState::save);
     row->addWidget(save);
     column->addLayout(row);
@@ -356,6 +372,7 @@ QWidget* AddWordView::notice(Glyph glyph, const QString& text, const QColor& col
 {
     auto* box = new QWidget(this);
     box->setObjectName(QString::fromLatin1(name));
+    box->setAccessibleName(text);
     auto* row = new QHBoxLayout(box);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(4);

@@ -20,8 +20,8 @@ class GrowingTextField;
 class PlainLabel;
 
 // The content of the add-word window: the word field, the optional sentence field, the query
-// button with the confirmation, the error, and the answer with its buttons. It draws the state
-// and hands every action to it.
+// button with the confirmation, the error or the wait of a save, and the answer with its
+// buttons. It draws the state and hands every action to it.
 class AddWordView : public QWidget {
     Q_OBJECT
 
@@ -68,6 +68,7 @@ private:
     QWidget* m_savedSlot = nullptr;
     QString m_savedShown;
     PlainLabel* m_error = nullptr;
+    PlainLabel* m_waitingNote = nullptr;
     QWidget* m_resultBlock = nullptr;
 };
 

@@ -2,6 +2,7 @@
 
 #include "card/CardController.h"
 #include "card/SaveFailure.h"
+#include "card/SaveProgress.h"
 #include "card/views/UnlockBanner.h"
 #include "card/views/WordCardDetails.h"
 #include "model/WordStore.h"
@@ -78,6 +79,13 @@ void WordCard::rebuild()
         failure->setObjectName(QStringLiteral("saveFailedLabel"));
         failure->sized(11).wrapping().colour(systemColor(SystemColor::red, palette()));
         m_column->addWidget(failure);
+    }
+    if (m_data.saveWaiting) {
+        auto* waiting = new PlainLabel(waitingForAnotherProcess(), this);
+        waiting->setObjectName(QStringLiteral("saveWaitingLabel"));
+        waiting->setAccessibleName(waiting->text());
+        waiting->sized(11).wrapping().secondary();
+        m_column->addWidget(waiting);
     }
     if (m_data.recall.step == RecallState::Step::hidden) {
         m_column->addWidget(recallPrompt());
@@ -166,6 +174,14 @@ QWidget* WordCard::header()
 QWidget* WordCard::saveControl()
 {
     const QPalette& p = palette();
+    // In the save button's place, so that a save that waits is not made twice.
+    if (m_data.saveWaiting) {
+        auto* waiting = new IconLabel(Glyph::arrowClockwise, QStringLiteral("等待保存"),
+                                      p.color(QPalette::PlaceholderText), 11, QFont::Normal, this);
+        waiting->setObjectName(QStringLiteral("waitingLabel"));
+        waiting->setAccessibleName(waiting->text());
+        return waiting;
+    }
     if (m_data.justSaved) {
         auto* saved = new IconLabel(Glyph::checkmarkCircleFilled, QStringLiteral("已保存"),
                                     systemColor(SystemColor::green, p), 11, QFont::Medium, this);

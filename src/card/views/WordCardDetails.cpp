@@ -113,7 +113,7 @@ QWidget* WordCardDetails::actions(const WordCardData& data, CardController& cont
             [&controller, sentence = *data.explanation.sentence] { controller.speak(sentence); });
         row->addWidget(read);
     }
-    if (data.savedLookupCount && !data.justSaved) {
+    if (data.savedLookupCount && !data.justSaved && !data.saveWaiting) {
         auto* keep = actionButton(QStringLiteral("把这个例句也存下来"), box);
         keep->setObjectName(QStringLiteral("saveExampleButton"));
         connect(keep, &QToolButton::clicked, this, [&controller] { controller.save(); });

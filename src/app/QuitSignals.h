@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QObject>
+
+#include <csignal>
+#include <iterator>
+
+namespace glossivo {
+
+// SIGTERM, SIGINT and SIGHUP (a logout, a service manager's stop, Ctrl+C in a terminal) end
+// the program as its menu's 退出 does: through the event loop, so that what runs at its end
+// (writing the changes that wait for another process's turn) runs. The handler only writes a
+// byte into a pipe; the event loop reads it and calls QCoreApplication::quit(). One at a time per
+// process; the signals' earlier handlers are back once it is gone.
+class QuitSignals : public QObject {
+    Q_OBJECT
+
+public:
+    explicit QuitSignals(QObject* parent = nullptr);
+    ~QuitSignals() override;
+
+private:
+    static void handle(int signal);
+    void drain();
+
+    static constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
+    int m_pipe[2] = {-1, -1}; // read end, write end
+    struct sigaction m_previous[std::size(kSignals)];
+};
+
+} // namespace glossivo
