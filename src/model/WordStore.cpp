@@ -148,6 +148,12 @@ std::optional<qsizetype> WordStore::index(const QString& word) const
     return std::nullopt;
 }
 
+bool WordStore::isOnDisk(const QString& word) const
+{
+    if (!index(word)) return false;
+    return !m_failing.count(Document::words);
+}
+
 std::optional<qsizetype> WordStore::position(const QUuid& id) const
 {
     for (qsizetype i = 0; i < m_entries.size(); ++i)

@@ -149,6 +149,9 @@ public:
     // Position in entries of the word: the first entry whose headword in lower case (stored
     // headwords are not trimmed) equals the word's HeadwordKey; so the newest wins.
     std::optional<qsizetype> index(const QString& word) const;
+    // Whether the word is in the word book on disk, as this process last wrote or read it: a
+    // word saved here whose write still waits (or failed) is not there yet.
+    bool isOnDisk(const QString& word) const;
 
     // Saving and meeting words.
     // A new word enters at the front with its sentence, encounter and unlocks; a word already
