@@ -49,7 +49,7 @@ void bringForward(QWidget* window)
 AppDelegate::AppDelegate(Services services, QObject* parent)
     : QObject(parent), m_services(std::move(services)),
       m_menuBarWord(*m_services.words, *m_services.config),
-      m_menuController({*m_services.config, *m_services.words, *m_services.log, m_menuBarWord,
+      m_menuController({*m_services.config, *m_services.words, m_menuBarWord,
                         *m_services.permissions, *m_services.front, *m_services.launchAtLogin,
                         m_services.speak, [this] { return m_growthRecord.installed(); },
                         m_services.ownId}),

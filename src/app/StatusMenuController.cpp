@@ -2,7 +2,6 @@
 
 #include "app/MenuBarWord.h"
 #include "model/ConfigStore.h"
-#include "model/LearningLog.h"
 #include "model/WordStore.h"
 
 namespace glossivo {
@@ -21,7 +20,7 @@ QList<StatusMenuItem> StatusMenuController::open()
     input.word = m_services.menuBarWord.entry();
     if (input.word && !m_services.menuBarWord.glanced()) {
         m_services.menuBarWord.markGlanced();
-        m_services.log.add(QStringLiteral("glance"), input.word->headword);
+        m_services.words.logEvent(QStringLiteral("glance"), input.word->headword);
     }
     input.wordCount = m_services.words.entries().size();
     input.dueCount = m_services.words.buildSession(0).size();

@@ -12,7 +12,6 @@
 namespace glossivo {
 
 class ConfigStore;
-class LearningLog;
 class MenuBarWord;
 class WordStore;
 
@@ -24,7 +23,6 @@ public:
     struct Services {
         ConfigStore& config;
         WordStore& words;
-        LearningLog& log;
         MenuBarWord& menuBarWord;
         const PermissionSource& permissions;
         const FrontApplicationSource& front;

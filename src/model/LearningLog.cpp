@@ -209,9 +209,15 @@ QStringList LearningLog::readLines()
     TextFile file;
     const auto bytes = m_file.read(&file);
     // A log that is not there yet has every line appended since.
-    m_read = bytes ? markOf(file, bytes->size()) : ReadMark{};
-    if (!bytes) return {};
-    return QString::fromUtf8(*bytes).split(QLatin1Char(kLineFeed), Qt::SkipEmptyParts);
+    if (!bytes) {
+        m_read = ReadMark{};
+        return {};
+    }
+    // A line still being appended (read outside a turn) is not read yet: it belongs to what is
+    // appended since, whole.
+    const qsizetype whole = bytes->lastIndexOf(kLineFeed) + 1;
+    m_read = markOf(file, whole);
+    return QString::fromUtf8(bytes->first(whole)).split(QLatin1Char(kLineFeed), Qt::SkipEmptyParts);
 }
 
 bool LearningLog::replaceAll(const QStringList& lines)

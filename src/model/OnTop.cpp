@@ -83,7 +83,12 @@ QList<T> keyed(const QList<T>& base, const QList<T>& ours, const QList<T>& their
             else
                 result.append(both(from, mine, their));
         }
-        if (const auto added = after.constFind(key); added != after.cend()) addOurs(*added);
+        // Once, after the first of their copies: a key may stand twice on disk (an older
+        // version's duplicate tombstones), and what ours added is added once all the same.
+        if (const auto added = after.find(key); added != after.end()) {
+            addOurs(*added);
+            after.erase(added);
+        }
     }
     return result;
 }
@@ -181,19 +186,57 @@ QList<T> records(const QList<T>& base, const QList<T>& ours, const QList<T>& the
         });
 }
 
+template <class T> QSet<QUuid> idsOf(const QList<T>& list)
+{
+    QSet<QUuid> ids;
+    ids.reserve(list.size());
+    for (const T& record : list)
+        ids.insert(record.id);
+    return ids;
+}
+
+// Drops the records of the list, other than the known ones, that stand for one of `standing`
+// (the same `sameAs`), as a save never records one thing twice; a dropped record's id is folded
+// into the one kept.
+template <class T, class SameAs>
+void dropDoubles(QList<T>& list, const QList<T>& standing, const QSet<QUuid>& known, SameAs sameAs,
+                 Folds& folds)
+{
+    QHash<decltype(sameAs(standing.first())), QUuid> kept;
+    for (const T& record : standing)
+        if (!kept.contains(sameAs(record))) kept.insert(sameAs(record), record.id);
+    if (kept.isEmpty()) return;
+    list.removeIf([&](const T& record) {
+        if (known.contains(record.id)) return false;
+        const auto same = kept.constFind(sameAs(record));
+        if (same == kept.cend()) return false;
+        folds.insert(record.id, *same);
+        return true;
+    });
+}
+
+// What ours added that stands for a record of theirs still in the result is dropped.
+template <class T, class SameAs>
+QList<T> addedOnce(const QList<T>& base, const QList<T>& ours, const QList<T>& theirs,
+                   SameAs sameAs, Folds& folds)
+{
+    QList<T> result = records(base, ours, theirs);
+    const QSet<QUuid> inTheirs = idsOf(theirs);
+    QList<T> standing;
+    for (const T& record : std::as_const(result))
+        if (inTheirs.contains(record.id)) standing.append(record);
+    dropDoubles(result, standing, inTheirs + idsOf(base), sameAs, folds);
+    return result;
+}
+
 } // namespace
 
 QList<WordEntry> words(const QList<WordEntry>& base, const QList<WordEntry>& ours,
-                       const QList<WordEntry>& theirs)
+                       const QList<WordEntry>& theirs, Folds& folds)
 {
     QList<WordEntry> result = records(base, ours, theirs);
     // A word saved anew on both sides: the disk's copy gains ours.
-    QSet<QUuid> inBase, known;
-    for (const WordEntry& entry : base)
-        inBase.insert(entry.id);
-    known = inBase;
-    for (const WordEntry& entry : theirs)
-        known.insert(entry.id);
+    const QSet<QUuid> inBase = idsOf(base), known = inBase + idsOf(theirs);
     QHash<QString, qsizetype> addedByThem;
     for (qsizetype i = 0; i < result.size(); ++i)
         if (!inBase.contains(result[i].id) && known.contains(result[i].id))
@@ -205,7 +248,13 @@ QList<WordEntry> words(const QList<WordEntry>& base, const QList<WordEntry>& our
         if (known.contains(result[i].id)) continue;
         const auto same = addedByThem.constFind(HeadwordKey::of(result[i].headword));
         if (same == addedByThem.cend()) continue;
-        result[*same] = mergedRecord<WordEntry>(nullptr, result[i], result[*same], Winner::theirs);
+        WordEntry& kept = result[*same];
+        WordEntry mine = result[i];
+        dropDoubles(
+            mine.examples, kept.examples, {},
+            [](const Example& example) { return example.sentence; }, folds);
+        folds.insert(mine.id, kept.id);
+        kept = mergedRecord<WordEntry>(nullptr, mine, kept, Winner::theirs);
         folded.append(i);
     }
     for (auto it = folded.crbegin(); it != folded.crend(); ++it)
@@ -221,21 +270,26 @@ QList<AINote> notes(const QList<AINote>& base, const QList<AINote>& ours,
 
 QList<GrammarEncounter> grammar(const QList<GrammarEncounter>& base,
                                 const QList<GrammarEncounter>& ours,
-                                const QList<GrammarEncounter>& theirs)
+                                const QList<GrammarEncounter>& theirs, Folds& folds)
 {
-    return records(base, ours, theirs);
+    return addedOnce(
+        base, ours, theirs,
+        [](const GrammarEncounter& met) { return std::pair(int(met.point), met.sentence); }, folds);
 }
 
 QList<AffixEncounter> affixes(const QList<AffixEncounter>& base, const QList<AffixEncounter>& ours,
-                              const QList<AffixEncounter>& theirs)
+                              const QList<AffixEncounter>& theirs, Folds& folds)
 {
-    return records(base, ours, theirs);
+    return addedOnce(
+        base, ours, theirs,
+        [](const AffixEncounter& met) { return std::pair(int(met.affix), met.headword.toLower()); },
+        folds);
 }
 
 QList<Tombstone> deleted(const QList<Tombstone>& base, const QList<Tombstone>& ours,
                          const QList<Tombstone>& theirs)
 {
-    return records(base, ours, theirs);
+    return Tombstone::once(records(base, ours, theirs));
 }
 
 ReviewStats stats(const std::optional<ReviewStats>& base, const ReviewStats& ours,

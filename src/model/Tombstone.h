@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QJsonObject>
+#include <QList>
 #include <QString>
 
 namespace glossivo {
@@ -16,6 +17,9 @@ struct Tombstone {
     static Tombstone fromJson(const JsonObjectReader& object);
     static Tombstone fromJson(const QJsonObject& object);
     QJsonObject toJson() const;
+    // Each id once, where it first stands, with its earliest deletion: one deletion is all a
+    // record needs, and an older version could record one twice.
+    static QList<Tombstone> once(const QList<Tombstone>& tombstones);
     bool operator==(const Tombstone&) const = default;
 };
 

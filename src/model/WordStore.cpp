@@ -102,12 +102,17 @@ bool WordStore::writeHeldBack(std::chrono::milliseconds wait)
 
 WordStore::Turn::Turn(WordStore& store) : m_store(store)
 {
+    const bool outermost = !m_store.m_turns.isUnderWay();
     m_store.m_turns.begin();
+    // Copies that share the lists until a change: nothing is copied in a turn that changes
+    // nothing, as the retries while another process has its turn.
+    if (outermost && m_store.m_turns.error()) m_store.m_turnStart = m_store.lists();
 }
 
 WordStore::Turn::~Turn()
 {
     m_store.m_turns.end();
+    if (!m_store.m_turns.isUnderWay()) m_store.m_turnStart.reset();
 }
 
 SyncBundle WordStore::lists() const
@@ -151,13 +156,31 @@ std::optional<qsizetype> WordStore::index(const QString& word) const
 bool WordStore::isOnDisk(const QString& word) const
 {
     if (!index(word)) return false;
-    return !m_failing.count(Document::words);
+    if (!m_failing.count(Document::words)) return true;
+    if (!m_baseKnown.count(Document::words)) return false;
+    const QString key = HeadwordKey::of(word);
+    return std::any_of(m_base.words.begin(), m_base.words.end(), [&](const WordEntry& entry) {
+        return HeadwordKey::of(entry.headword) == key;
+    });
+}
+
+QUuid WordStore::kept(QUuid id) const
+{
+    // A fold's target is a record of the disk, never one of ours, so chains are short and end;
+    // the bound only makes sure of it.
+    for (qsizetype step = 0; step <= m_foldedInto.size(); ++step) {
+        const auto into = m_foldedInto.constFind(id);
+        if (into == m_foldedInto.cend()) break;
+        id = *into;
+    }
+    return id;
 }
 
 std::optional<qsizetype> WordStore::position(const QUuid& id) const
 {
+    const QUuid wanted = kept(id);
     for (qsizetype i = 0; i < m_entries.size(); ++i)
-        if (m_entries[i].id == id) return i;
+        if (m_entries[i].id == wanted) return i;
     return std::nullopt;
 }
 
@@ -234,17 +257,25 @@ void WordStore::write(std::initializer_list<Document> changed)
     const std::optional<QString>& lockError = m_turns.error();
     for (Document document : due) {
         const bool written = !lockError && writeDocument(document);
-        if (written)
+        if (written) {
             m_failing.erase(document);
-        else
-            m_failing.insert(document);
+            m_baseKnown.erase(document);
+        } else if (m_failing.insert(document).second) {
+            keepBase(document);
+        }
         const DocumentFile& target = file(document);
         if (!m_waiting)
             report(QFileInfo(target.path()).fileName(), written,
                    lockError.value_or(target.lastError()));
     }
-    if (m_failing.empty() && m_log.hasWaiting())
-        report(QFileInfo(m_log.path()).fileName(), m_log.flush(), m_log.lastError());
+    // Lines are appended only in a turn that may write: another process's turn may be about to
+    // replace the log, and a line appended to the file it replaces would be lost.
+    if (m_failing.empty() && m_log.hasWaiting()) {
+        const bool flushed = !lockError && m_log.flush();
+        if (!m_waiting)
+            report(QFileInfo(m_log.path()).fileName(), flushed,
+                   lockError.value_or(m_log.lastError()));
+    }
     if (isSaved()) m_waiting = false;
     Q_EMIT saveStateChanged();
 }

@@ -11,6 +11,7 @@
 #include "model/GrammarEncounter.h"
 #include "model/LearningLog.h"
 #include "model/MnemonicSource.h"
+#include "model/OnTop.h"
 #include "model/PageSource.h"
 #include "model/Rating.h"
 #include "model/ReviewOutcome.h"
@@ -162,6 +163,11 @@ public:
     Unlock recordLookup(const Explanation& explanation, const PageSource& source);
     void addNote(AINote note, QString toWord);
     void addSentenceNote(AINote note);
+    // Appends an event to the learning log in a turn of its own, so that it lands in the log
+    // that stays whatever another process does with the log meanwhile; like any change, it
+    // waits for a turn while another process has one.
+    void logEvent(const QString& kind, const QString& word,
+                  const std::optional<QString>& detail = std::nullopt);
     // The other saved words sharing the word's root, in word-book order.
     QList<WordEntry> family(const WordEntry& entry) const;
 
@@ -237,6 +243,11 @@ Q_SIGNALS:
 private:
     // The configuration with its sizes made usable.
     AppConfig config() const;
+    // The id that stands for the record now: a word, sentence or encounter that a turn folded
+    // into the disk's copy of the same thing is found under the copy's id, so that what the
+    // user does to the word they saw acts on the word kept.
+    QUuid kept(QUuid id) const;
+    // Position in entries of the word with the id, or of the word it was folded into.
     std::optional<qsizetype> position(const QUuid& id) const;
 
     void markEncounter(qsizetype position, const PageSource& source);
@@ -285,6 +296,9 @@ private:
     void takeInChanges();
     // The failing document's changes put on top of what another process wrote to it.
     void putOnTop(Document document);
+    // Keeps, as the document starts failing, what it held before its changes: the base they
+    // are put on top of later, whatever becomes of the file meanwhile (an edit in place).
+    void keepBase(Document document);
     // The documents' lists as they stand, as a document of the sync merge.
     SyncBundle lists() const;
 
@@ -309,6 +323,12 @@ private:
     DocumentFile m_deletedFile;
     DocumentFile m_statsFile;
     std::set<Document> m_failing;
+    // The failing documents' bases (see keepBase), for those in m_baseKnown.
+    SyncBundle m_base;
+    std::set<Document> m_baseKnown;
+    // The lists as an outermost turn that may not write found them: a base in the making.
+    std::optional<SyncBundle> m_turnStart;
+    OnTop::Folds m_foldedInto;
     QMap<QString, QString> m_failedDocuments; // file name -> error
     QMap<QString, QString> m_keptAside;       // file name -> copy
     WordBookTurns m_turns;

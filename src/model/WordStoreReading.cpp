@@ -119,8 +119,11 @@ void WordStore::readDocument(Document document, bool atLoad)
         return take(m_grammarEncounters, readList<GrammarEncounter>(m_grammarFile));
     case Document::affixes:
         return take(m_affixEncounters, readList<AffixEncounter>(m_affixesFile));
-    case Document::deleted:
-        return take(m_deleted, readList<Tombstone>(m_deletedFile));
+    case Document::deleted: {
+        std::optional<QList<Tombstone>> read = readList<Tombstone>(m_deletedFile);
+        if (read) read = Tombstone::once(*read);
+        return take(m_deleted, std::move(read));
+    }
     case Document::stats:
         if (const auto stored = readTodaysStats()) m_stats = *stored;
         return;
@@ -157,36 +160,87 @@ void WordStore::takeInChanges()
 }
 
 // A document on disk that is missing or damaged has nothing to go on top of: ours is written
-// back (a damaged one copied aside first).
+// back (a damaged one copied aside first). What is on disk now is the base of what still waits.
 void WordStore::putOnTop(Document document)
 {
-    // The base is read before the file read replaces it.
-    const auto onTop = [](auto& list, const auto& merge, DocumentFile& source) {
+    const bool baseKnown = m_baseKnown.count(document);
+    const auto onTop = [&](auto& list, auto& base, const auto& merge, DocumentFile& source) {
         using T = typename std::decay_t<decltype(list)>::value_type;
-        const QList<T> base = lastKnownList<T>(source);
-        if (const auto theirs = readList<T>(source)) list = merge(base, list, *theirs);
+        const QList<T> from = baseKnown ? base : lastKnownList<T>(source);
+        if (const auto theirs = readList<T>(source)) {
+            list = merge(from, list, *theirs);
+            base = *theirs;
+            m_baseKnown.insert(document);
+        }
+    };
+    const auto folding = [this](const auto& merge) {
+        return [this, merge](const auto& base, const auto& ours, const auto& theirs) {
+            return merge(base, ours, theirs, m_foldedInto);
+        };
     };
     switch (document) {
     case Document::words: {
-        const QList<WordEntry> base = lastKnownList<WordEntry>(m_wordsFile);
-        if (const auto theirs = readWords()) m_entries = OnTop::words(base, m_entries, *theirs);
+        const QList<WordEntry> base =
+            baseKnown ? m_base.words : lastKnownList<WordEntry>(m_wordsFile);
+        if (const auto theirs = readWords()) {
+            m_entries = OnTop::words(base, m_entries, *theirs, m_foldedInto);
+            m_base.words = *theirs;
+            m_baseKnown.insert(document);
+        }
         m_families.rebuild(m_entries);
         return;
     }
     case Document::notes:
-        return onTop(m_sentenceNotes, OnTop::notes, m_notesFile);
+        return onTop(m_sentenceNotes, m_base.notes, OnTop::notes, m_notesFile);
     case Document::grammar:
-        return onTop(m_grammarEncounters, OnTop::grammar, m_grammarFile);
+        return onTop(m_grammarEncounters, m_base.grammar, folding(OnTop::grammar), m_grammarFile);
     case Document::affixes:
-        return onTop(m_affixEncounters, OnTop::affixes, m_affixesFile);
+        return onTop(m_affixEncounters, m_base.affixes, folding(OnTop::affixes), m_affixesFile);
     case Document::deleted:
-        return onTop(m_deleted, OnTop::deleted, m_deletedFile);
+        return onTop(m_deleted, m_base.deleted, OnTop::deleted, m_deletedFile);
     case Document::stats: {
-        const std::optional<ReviewStats> base = readStats(m_statsFile.lastKnown());
-        if (const auto theirs = readTodaysStats()) m_stats = OnTop::stats(base, m_stats, *theirs);
+        const std::optional<ReviewStats> base =
+            baseKnown ? m_base.stats : readStats(m_statsFile.lastKnown());
+        if (const auto theirs = readTodaysStats()) {
+            m_stats = OnTop::stats(base, m_stats, *theirs);
+            m_base.stats = theirs;
+            m_baseKnown.insert(document);
+        }
         return;
     }
     }
+}
+
+// Before its changes, a document held what the turn found in memory when the turn could not
+// take anything in, and else what it last read or wrote, which it took in at the turn's start.
+void WordStore::keepBase(Document document)
+{
+    const DocumentFile& source = file(document);
+    const auto keep = [&](auto list) {
+        using T = typename std::decay_t<decltype(m_base.*list)>::value_type;
+        m_base.*list = m_turnStart ? *m_turnStart.*list : lastKnownList<T>(source);
+    };
+    switch (document) {
+    case Document::words:
+        keep(&SyncBundle::words);
+        break;
+    case Document::notes:
+        keep(&SyncBundle::notes);
+        break;
+    case Document::grammar:
+        keep(&SyncBundle::grammar);
+        break;
+    case Document::affixes:
+        keep(&SyncBundle::affixes);
+        break;
+    case Document::deleted:
+        keep(&SyncBundle::deleted);
+        break;
+    case Document::stats:
+        m_base.stats = m_turnStart ? m_turnStart->stats : readStats(source.lastKnown());
+        break;
+    }
+    m_baseKnown.insert(document);
 }
 
 } // namespace glossivo

@@ -148,6 +148,14 @@ void WordStore::addNote(AINote note, QString toWord)
     writeEntries();
 }
 
+void WordStore::logEvent(const QString& kind, const QString& word,
+                         const std::optional<QString>& detail)
+{
+    const Turn turn(*this);
+    m_log.hold(kind, word, detail);
+    write({});
+}
+
 void WordStore::addSentenceNote(AINote note)
 {
     const Turn turn(*this);

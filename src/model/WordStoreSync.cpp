@@ -48,19 +48,25 @@ void WordStore::applySync(const SyncBundle& bundle)
         m_studySettingsSink(*bundle.settings);
 }
 
+// One tombstone per id: a deletion of something deleted before (a window that still showed
+// it) keeps the first.
 void WordStore::bury(const QUuid& id)
 {
-    m_deleted.append({Json::uuidText(id), m_clock.now()});
+    const QString text = Json::uuidText(id);
+    if (std::none_of(m_deleted.begin(), m_deleted.end(),
+                     [&](const Tombstone& tombstone) { return tombstone.id == text; }))
+        m_deleted.append({text, m_clock.now()});
     writeDeleted();
 }
 
 void WordStore::deleteWord(QUuid id)
 {
     const Turn turn(*this);
+    const QUuid word = kept(id);
     Q_EMIT willChange();
-    if (const auto at = position(id)) m_families.remove(m_entries[*at]);
-    removeById(m_entries, id);
-    bury(id);
+    if (const auto at = position(word)) m_families.remove(m_entries[*at]);
+    removeById(m_entries, word);
+    bury(word);
     writeEntries();
 }
 
@@ -77,8 +83,9 @@ void WordStore::deleteGrammarEncounter(QUuid id)
 {
     const Turn turn(*this);
     Q_EMIT willChange();
-    removeById(m_grammarEncounters, id);
-    bury(id);
+    const QUuid encounter = kept(id);
+    removeById(m_grammarEncounters, encounter);
+    bury(encounter);
     writeGrammar();
 }
 
@@ -88,8 +95,9 @@ void WordStore::deleteExample(QUuid exampleId, QUuid wordId)
     const auto at = position(wordId);
     if (!at) return;
     Q_EMIT willChange();
-    removeById(m_entries[*at].examples, exampleId);
-    bury(exampleId);
+    const QUuid example = kept(exampleId);
+    removeById(m_entries[*at].examples, example);
+    bury(example);
     writeEntries();
 }
 

@@ -42,7 +42,7 @@ protected:
         word = std::make_unique<MenuBarWord>(
             *store, *config, [](QList<QUuid>& ids) { std::sort(ids.begin(), ids.end()); });
         controller = std::make_unique<StatusMenuController>(
-            StatusMenuController::Services{*config, *store, *log, *word, permissions, front, launch,
+            StatusMenuController::Services{*config, *store, *word, permissions, front, launch,
                                            [this](const QString& text) { spoken.append(text); },
                                            [this] { return journey; }, QStringLiteral("Glossivo")});
         const QList<MenuAction> handled =

@@ -128,6 +128,27 @@ TEST_F(LearningLogTest, replaceAllRewritesTheWholeLog)
     EXPECT_TRUE(log.readLines().isEmpty());
 }
 
+// A replacement is made from the lines read, and takes in only what was appended after them: a
+// line read half-written comes whole, and a line the replacement left out of a log that did not
+// grow stays out.
+TEST_F(LearningLogTest, aReplacementTakesInWholeWhatWasAppendedAfterTheRead)
+{
+    const QByteArray first = "{\"a\":1}\n";
+    folder.write(QStringLiteral("learning-log.jsonl"), first + "{\"b\"");
+    const QStringList read = log.readLines();
+    EXPECT_EQ(read, QStringList{QStringLiteral("{\"a\":1}")});
+    QFile file(path());
+    ASSERT_TRUE(file.open(QIODevice::Append));
+    file.write(":2}\n");
+    file.close();
+    log.replaceAll(read);
+    EXPECT_EQ(content(), first + "{\"b\":2}\n");
+
+    log.readLines();
+    log.replaceAll({QStringLiteral("{\"b\":2}")});
+    EXPECT_EQ(content(), "{\"b\":2}\n");
+}
+
 // A disk that fills up in the middle of an append: the lines that got through are not written
 // twice, the one cut short stays broken, and the rest follow on a line of their own.
 TEST_F(LearningLogTest, anAppendCutShortWritesOnlyWhatDidNotGetThrough)

@@ -1,6 +1,7 @@
 #include "WordBookFixture.h"
 
 #include "model/AtomicFile.h"
+#include "model/FSRS.h"
 #include "model/FolderLock.h"
 
 #include <QDir>
@@ -155,6 +156,19 @@ TEST_F(WordStoreTurnsTest, aWaitingChangeGoesOnTopOfWhatAnotherProcessSavedMeanw
         explanation.familyRoot = QStringLiteral("ferry");
         return explanation;
     };
+    const auto note = [this](const char* text) {
+        return AINote{QUuid::createUuid(), text, text, {}, {}, {}, {}, {}, noon()};
+    };
+    const auto tide = [] {
+        Explanation explanation = explained("tide", "The tide turns.");
+        explanation.grammar = QStringLiteral("presentSimple");
+        return explanation;
+    };
+    const auto once = [this](const char* document, const QString& text) {
+        return folder.read(document).count(text.toUtf8()) == 1;
+    };
+    std::optional<ReviewState> ourReview;
+    QUuid harbor;
     struct Case {
         const char* name;
         Change ours, theirs;
@@ -190,12 +204,58 @@ TEST_F(WordStoreTurnsTest, aWaitingChangeGoesOnTopOfWhatAnotherProcessSavedMeanw
         {"the log keeps the other's lines", [](WordStore& w) { w.applySync(w.snapshot()); },
          [](WordStore& w) { w.recordLookup(explained("harbor"), {}); },
          [&] { return logged().contains("lookup"); }},
+        {"our deletion stays deleted", [&](WordStore& w) { w.deleteWord(id(w, "ferry")); },
+         [&](WordStore& w) { w.setSpellPractice(id(w, "ferry"), true); },
+         [&] { return !onDisk("ferry"); }},
+        {"a review is taken whole from one side",
+         [&](WordStore& w) {
+             w.applyReview(id(w, "ferry"), Rating::good, "review");
+             ourReview = w.entries()[*w.index("ferry")].review;
+         },
+         [&](WordStore& w) { w.applyReview(id(w, "ferry"), Rating::again, "review"); },
+         [&] { return onDisk("ferry")->review == ourReview; }},
+        {"both sides' sentences and notes stay",
+         [&](WordStore& w) {
+             w.save(explained("ferry", "Ours."), {});
+             w.addNote(note("ours"), "ferry");
+         },
+         [&](WordStore& w) {
+             w.save(explained("ferry", "Theirs."), {});
+             w.addNote(note("theirs"), "ferry");
+         },
+         [&] {
+             return onDisk("ferry")->examples.size() == 2 && onDisk("ferry")->notes->size() == 2;
+         }},
+        {"a word saved anew on both sides is kept once, its sentence and encounter too",
+         [&](WordStore& w) { w.save(tide(), {}); }, [&](WordStore& w) { w.save(tide(), {}); },
+         [&] {
+             return headwords(wordsOnDisk()).count("tide") == 1 &&
+                    onDisk("tide")->examples.size() == 1 && onDisk("tide")->lookupCount == 2 &&
+                    once("grammar.json", "presentSimple");
+         }},
+        {"a deletion stands once, also one an older version wrote twice",
+         [&](WordStore& w) {
+             harbor = id(w, "harbor");
+             w.deleteWord(harbor);
+         },
+         [&](WordStore&) {
+             const QList<Tombstone> twice{{"patch", noon()}, {"patch", noon()}};
+             AtomicFile::write(folder.path("deleted.json"),
+                               QJsonDocument(Json::toArray(twice)).toJson());
+         },
+         [&] {
+             return once("deleted.json", "patch") && once("deleted.json", Json::uuidText(harbor));
+         }},
     };
     for (const Case& c : cases) {
         store.reset();
         QFile::remove(folder.path("learning-log.jsonl"));
         QFile::remove(folder.path("review-stats.json"));
-        open({word("ferry"), word("harbor")});
+        const QList<Tombstone> patch{{"patch", noon()}};
+        folder.write("deleted.json", QJsonDocument(Json::toArray(patch)).toJson());
+        WordEntry ferry = word("ferry");
+        ferry.review = FSRS::review(std::nullopt, Rating::good, noon().addDays(-3), 0.95);
+        open({ferry, word("harbor")});
         store->setLockWait(0ms, 5s);
         {
             const auto turnOfAnother = holdLock();
@@ -286,4 +346,87 @@ TEST_F(WordStoreTurnsTest, aChangeHeldBackByAnotherTurnIsWrittenLaterAndFailsOnl
     turnOfAnother.reset();
     EXPECT_TRUE(QTest::qWaitFor([&] { return recovered.size() == 1; }, 5000));
     EXPECT_EQ(headwords(wordsOnDisk()), (QStringList{"harbor", "patch"}));
+}
+
+// Another process saved the word anew while this one's save waited: the next turn here folds
+// this copy into the other's, and what the user then does to the word they saw acts on the word
+// kept.
+TEST_F(WordStoreTurnsTest, anOperationOnAWordFoldedAwayActsOnTheWordKept)
+{
+    using Operation = std::function<void(WordStore&, const WordEntry&)>;
+    struct Case {
+        const char* name;
+        Operation operation;
+        std::function<bool(const QList<WordEntry>&)> holds;
+    };
+    const Case cases[] = {
+        {"deleteWord", [](WordStore& w, const WordEntry& seen) { w.deleteWord(seen.id); },
+         [](const QList<WordEntry>& words) { return words.isEmpty(); }},
+        {"applyReview",
+         [](WordStore& w, const WordEntry& seen) {
+             w.applyReview(seen.id, Rating::good, "review");
+         },
+         [&](const QList<WordEntry>& words) {
+             return words.size() == 1 && words[0].review && logged().contains("review good");
+         }},
+        {"deleteExample",
+         [](WordStore& w, const WordEntry& seen) { w.deleteExample(seen.examples[0].id, seen.id); },
+         [](const QList<WordEntry>& words) { return words[0].examples.isEmpty(); }},
+    };
+    for (const Case& c : cases) {
+        store.reset();
+        for (const QString& name : QDir(folder.path({})).entryList(QDir::Files))
+            QFile::remove(folder.path(name));
+        open();
+        store->setLockWait(0ms, 5s);
+        {
+            const auto turnOfAnother = holdLock();
+            store->save(explained("harbor", "The harbor is calm."), {});
+        }
+        const WordEntry seen = store->entries()[0];
+        other()->save(explained("harbor", "The harbor is calm."), {});
+        c.operation(*store, seen);
+        EXPECT_TRUE(store->isSaved()) << c.name;
+        EXPECT_TRUE(c.holds(wordsOnDisk())) << c.name;
+    }
+}
+
+// An editor that saves over words.json in place leaves nothing of the file the waiting change
+// was made on: it goes on top of what the word book held when it began to wait, so the lookup
+// counts once and the word the editor removed stays away.
+TEST_F(WordStoreTurnsTest, aWaitingChangeGoesOnTopOfAFileRewrittenInPlace)
+{
+    WordEntry ferry = word("ferry");
+    ferry.lookupCount = 5;
+    open({ferry, word("harbor")});
+    store->setLockWait(0ms, 5s);
+    {
+        const auto turnOfAnother = holdLock();
+        store->recordLookup(explained("ferry"), {});
+        QFile file(folder.path("words.json"));
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite | QIODevice::Truncate));
+        file.write(QJsonDocument(Json::toArray(QList{ferry})).toJson());
+    }
+    store->refresh();
+    EXPECT_TRUE(store->isSaved());
+    ASSERT_EQ(headwords(wordsOnDisk()), QStringList{"ferry"});
+    EXPECT_EQ(wordsOnDisk()[0].lookupCount, 6);
+}
+
+// A log line waits for a turn as a change does, and the end writes it; with nothing waiting the
+// end takes no turn, however long another process keeps its own.
+TEST_F(WordStoreTurnsTest, aLogLineWaitsForATurnAndTheEndWritesIt)
+{
+    open({word("ferry")});
+    store->setLockWait(0ms, 5s);
+    auto turnOfAnother = holdLock();
+    QElapsedTimer waited;
+    waited.start();
+    EXPECT_TRUE(store->writeHeldBack(10s));
+    EXPECT_LT(waited.elapsed(), 5000);
+    store->logEvent("glance", "ferry");
+    EXPECT_FALSE(folder.exists("learning-log.jsonl"));
+    turnOfAnother.reset();
+    EXPECT_TRUE(store->writeHeldBack(1s));
+    EXPECT_EQ(logged(), QStringList{"glance"});
 }
