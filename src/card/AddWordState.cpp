@@ -2,7 +2,6 @@
 
 #include "ai/AIError.h"
 #include "ai/DeepSeekClient.h"
-#include "card/SaveFailure.h"
 #include "card/SaveProgress.h"
 #include "model/Blanks.h"
 #include "model/WordStore.h"
@@ -60,7 +59,11 @@ bool AddWordState::canLookUp() const
 std::optional<WordEntry> AddWordState::existing() const
 {
     if (!m_result) return std::nullopt;
-    const auto found = m_words.index(m_result->explanation.headword);
+    // A word whose save waits or failed is in memory only: the window must not tell it apart as
+    // one saved before.
+    const QString& headword = m_result->explanation.headword;
+    if (!m_words.isOnDisk(headword)) return std::nullopt;
+    const auto found = m_words.index(headword);
     if (!found) return std::nullopt;
     return m_words.entries().at(*found);
 }
@@ -183,7 +186,7 @@ void AddWordState::settle(QString confirmation)
         if (!m_unconfirmed) m_unconfirmed = Unconfirmed{confirmation, m_word, m_sentence};
         m_unconfirmed->confirmation = confirmation;
         m_lastSaved.clear();
-        m_error = m_waiting ? QString() : SaveFailure::message();
+        m_error = m_waiting ? QString() : saveFailure(m_words);
     }
     Q_EMIT changed();
     // The answer's buttons wait with the save.

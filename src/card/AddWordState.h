@@ -44,9 +44,10 @@ public:
 
     // The query button is usable: the word holds more than spaces and tabs, and nothing runs.
     bool canLookUp() const;
-    // The word-book entry of the shown answer's headword, as the word book holds it now.
+    // The word-book entry of the shown answer's headword, as the word book holds it now; none
+    // while that word is not on disk.
     std::optional<WordEntry> existing() const;
-    // The shown answer's word is already on the spelling list.
+    // The shown answer's word is already on the spelling list, on disk.
     bool inSpellPractice() const;
 
     // What the user typed; the fields report every change.

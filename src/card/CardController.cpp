@@ -242,7 +242,7 @@ WordCardData CardController::settled(WordCardData data, const SaveResult& saved)
     const SaveProgress progress = saveProgress(m_services.words);
     data.justSaved = progress == SaveProgress::saved;
     data.saveWaiting = progress == SaveProgress::waiting;
-    data.saveFailed = progress == SaveProgress::failed;
+    data.saveFailure = progress == SaveProgress::failed ? saveFailure(m_services.words) : QString();
     if (data.justSaved) {
         data.savedLookupCount = saved.lookupCount;
         if (!saved.unlock.isEmpty()) data.unlock = saved.unlock;

@@ -11,12 +11,18 @@ class WordStore;
 // process's turn holds back waits, and the word book writes it by itself when the turn ends.
 enum class SaveProgress {
     saved,
-    waiting, // held back by another process's turn, not yet long enough to count as failed
-    failed,  // words.json could not be written: the change lives in memory only
+    // Held back by another process's turn, for as long as that turn lasts: the word book goes on
+    // trying by itself after its patience ran out, when it reports the write as failed.
+    waiting,
+    failed, // words.json could not be written: the change lives in memory only
 };
 
 // As the word book stands now, right after a save or at any saveStateChanged() after it.
 SaveProgress saveProgress(const WordStore& words);
+
+// What a window says of a save that failed: why words.json could not be written, as the word
+// book tells it.
+QString saveFailure(const WordStore& words);
 
 // What a window says while its save waits.
 inline QString waitingForAnotherProcess()

@@ -22,9 +22,9 @@ struct WordCardData {
     // The last save from this card waits for another Glossivo process's turn to end: the card
     // says so, and shows it saved once it is on disk.
     bool saveWaiting = false;
-    // The last save from this card could not be written to disk: the card says so instead of
-    // claiming the word is saved.
-    bool saveFailed = false;
+    // What the card says when the last save from this card could not be written to disk, with
+    // the reason, instead of claiming the word is saved; empty for none.
+    QString saveFailure;
     std::optional<Unlock> unlock;
     RecallState recall;
 

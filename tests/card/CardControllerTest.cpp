@@ -168,14 +168,14 @@ TEST_F(CardControllerTest, AFailedSaveIsShownAsFailedAndCanBeRetried)
     controller->save();
     ASSERT_NE(word(), nullptr);
     EXPECT_FALSE(word()->justSaved);
-    EXPECT_TRUE(word()->saveFailed);
+    EXPECT_EQ(word()->saveFailure, "没能保存：" + store->writeError(QStringLiteral("words.json")));
     EXPECT_FALSE(word()->savedLookupCount);
 
     allowWrites();
     controller->save();
     ASSERT_NE(word(), nullptr);
     EXPECT_TRUE(word()->justSaved);
-    EXPECT_FALSE(word()->saveFailed);
+    EXPECT_EQ(word()->saveFailure, "");
     EXPECT_EQ(word()->savedLookupCount, 1);
     const QJsonArray words = QJsonDocument::fromJson(folder.read("words.json")).array();
     ASSERT_EQ(words.size(), 1);

@@ -84,6 +84,11 @@ protected:
             lookUp(QStringLiteral("receive"));
             state().save();
             ASSERT_TRUE(state().waiting());
+        } else if (shot == "save-failed") {
+            answer(word("receive"));
+            lookUp(QStringLiteral("receive"));
+            blockWrites();
+            state().save();
         } else if (shot == "error") {
             config.apiKey.clear();
             lookUp(QStringLiteral("reluctant"));
@@ -99,7 +104,7 @@ TEST_F(AddWordSnapshots, EveryStateInLightAndDark)
     const QString pictures = glossivo::test::snapshotFolder(QStringLiteral("addword"));
     for (const bool dark : {false, true}) {
         for (const char* shot : {"idle", "sentence", "loading", "result", "long",
-                                 "existing-spelling", "error", "saved", "waiting"}) {
+                                 "existing-spelling", "error", "saved", "waiting", "save-failed"}) {
             SCOPED_TRACE(shot);
             QDir(folder.path({})).removeRecursively();
             QDir().mkpath(folder.path({}));

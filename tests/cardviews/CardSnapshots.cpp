@@ -58,7 +58,7 @@ protected:
         WordCardData forgot = word(RecallState::done(false));
         forgot.savedLookupCount = 4;
         WordCardData failed = word();
-        failed.saveFailed = true;
+        failed.saveFailure = QStringLiteral("没能保存：磁盘满了");
         WordCardData waiting = word();
         waiting.saveWaiting = true;
         WordCardData bare = word();

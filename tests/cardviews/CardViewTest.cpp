@@ -112,9 +112,14 @@ TEST_F(CardViewTest, TheSaveControlFollowsTheWordBook)
     EXPECT_EQ(count->toolTip(), QStringLiteral("已在生词本里，这是第 12 次查到"));
     EXPECT_TRUE(labelTexts().contains(QStringLiteral("第 12 次")));
 
-    data.saveFailed = true;
+    // Redrawn while shown, the card is fitted to its new pieces at once, not to its margins.
+    host->show();
+    data.saveFailure = SaveFailure::message(QStringLiteral("磁盘满了"));
     showWord(data);
-    EXPECT_TRUE(labelTexts().contains(SaveFailure::message()));
+    const QSize fitted = view->fittingSize();
+    QTest::qWait(1);
+    EXPECT_EQ(view->fittingSize(), fitted);
+    EXPECT_TRUE(labelTexts().contains(QStringLiteral("没能保存：磁盘满了")));
 }
 
 TEST_F(CardViewTest, TheRecallCheckHidesTheMeaningUntilRevealed)

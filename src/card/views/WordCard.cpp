@@ -1,7 +1,6 @@
 #include "card/views/WordCard.h"
 
 #include "card/CardController.h"
-#include "card/SaveFailure.h"
 #include "card/SaveProgress.h"
 #include "card/views/UnlockBanner.h"
 #include "card/views/WordCardDetails.h"
@@ -74,8 +73,8 @@ void WordCard::rebuild()
 {
     clearLayout(m_column);
     m_column->addWidget(header());
-    if (m_data.saveFailed) {
-        auto* failure = new PlainLabel(SaveFailure::message(), this);
+    if (!m_data.saveFailure.isEmpty()) {
+        auto* failure = new PlainLabel(m_data.saveFailure, this);
         failure->setObjectName(QStringLiteral("saveFailedLabel"));
         failure->sized(11).wrapping().colour(systemColor(SystemColor::red, palette()));
         m_column->addWidget(failure);
@@ -98,6 +97,13 @@ void WordCard::rebuild()
         m_column->addWidget(new UnlockBanner(*m_data.unlock, this));
     if (m_expanded) m_column->addWidget(new WordCardDetails(m_data, m_controller, this));
     m_column->addWidget(detailsToggle(), 0, Qt::AlignLeft);
+    // Pieces added to a shown card would appear only from the event loop, and until then count
+    // as empty: the window would first be fitted to the card's margins alone, an empty strip,
+    // and grow again only later. Shown now, they are fitted at once.
+    if (isVisible()) {
+        for (int i = 0; i < m_column->count(); ++i)
+            if (QWidget* piece = m_column->itemAt(i)->widget()) piece->show();
+    }
 }
 
 QWidget* WordCard::detailsToggle()
