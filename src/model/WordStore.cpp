@@ -289,6 +289,9 @@ void WordStore::report(const QString& document, bool written, const QString& err
     } else if (!written && !known) {
         m_failedDocuments.insert(document, error);
         Q_EMIT writeFailed(document, error);
+    } else if (!written) {
+        // Said once, but kept up to date: a window names why the save fails now.
+        m_failedDocuments.insert(document, error);
     }
 }
 

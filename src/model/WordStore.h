@@ -109,7 +109,7 @@ public:
     // The documents (file names such as "words.json" or "learning-log.jsonl") whose last write
     // failed and whose changes so far live in memory only.
     QStringList failedDocuments() const { return m_failedDocuments.keys(); }
-    // Why the document's first failing write failed; empty for a document that is not failing.
+    // Why the document's last write failed; empty for a document that is not failing.
     QString writeError(const QString& document) const { return m_failedDocuments.value(document); }
 
     // The documents that could not be read at load (file name such as "words.json" -> the copy

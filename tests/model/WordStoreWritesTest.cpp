@@ -1,5 +1,7 @@
 #include "WordBookFixture.h"
 
+#include "model/FolderLock.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -160,4 +162,21 @@ TEST_F(WordStoreWritesTest, eachWriteHoldsTheWordsAsTheyAreInMemory)
         store->recordLookup(explained("ferry"), {});
         EXPECT_EQ(folder.read("words.json"), inMemory());
     }
+}
+
+// A window names why the save fails now: a document that first failed for another process's
+// turn and then for the disk gives the disk's reason.
+TEST_F(WordStoreWritesTest, theReasonOfAFailingDocumentFollowsItsLatestTry)
+{
+    open();
+    FolderLock another(folder.paths().wordBookLock());
+    ASSERT_EQ(another.acquire(std::chrono::milliseconds(0)), FolderLock::State::held);
+    store->setLockWait(std::chrono::milliseconds(0));
+    store->save(explained("ferry"), {});
+    const QString busy = store->writeError("words.json");
+    another.release();
+    block("words.json");
+    store->save(explained("harbor"), {});
+    EXPECT_NE(store->writeError("words.json"), busy);
+    EXPECT_FALSE(store->writeError("words.json").isEmpty());
 }
