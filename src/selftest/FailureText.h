@@ -13,6 +13,13 @@ inline QString failureText(const std::exception& error)
     return QString::fromUtf8(error.what());
 }
 
+// The line of a query whose request failed.
+inline QString queryFailureLine(const QString& query, const std::exception& error)
+{
+    return QStringLiteral("「") + query + QStringLiteral("」出错：") + failureText(error) +
+           QLatin1Char('\n');
+}
+
 // What a mode that changes data prints when a document could not be written.
 inline QString writeFailureText(const QString& document, const QString& error)
 {

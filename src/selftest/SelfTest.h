@@ -11,6 +11,7 @@
 namespace glossivo {
 
 class ConfigStore;
+class WordStore;
 struct AppConfig;
 
 // The command-line self-tests: they drive the real code on fixed samples and write plain-text
@@ -71,10 +72,13 @@ QCoro::Task<> runCoachAI(QTextStream& out);
 QCoro::Task<> runExplain(QTextStream& out);
 
 // Looks up each of the words (separated by "|") and puts it on the spelling list, saving it
-// first when it is new; one line per word. A reply without a headword is reported as
-// unreadable and saves nothing. False when any word was not added: its lookup failed or the
-// word book could not be written.
+// first when it is new; one line per word, which says what the disk holds once the last write
+// is done (a later word's write may save an earlier word whose own write failed). A reply
+// without a headword is reported as unreadable and saves nothing. False when any word was not
+// added (its lookup failed) or a change is not on disk.
 QCoro::Task<bool> addSpelling(QString words, QTextStream& out);
+// The same over the given word book and configuration.
+QCoro::Task<bool> addSpelling(WordStore& store, AppConfig config, QString words, QTextStream& out);
 
 } // namespace SelfTest
 } // namespace glossivo

@@ -1,5 +1,6 @@
 #include "ProgramRun.h"
 
+#include "model/ConfigStore.h"
 #include "model/AtomicFile.h"
 #include "model/WordStore.h"
 #include "selftest/SelfTest.h"
@@ -11,10 +12,12 @@
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QScopeGuard>
 #include <QTextStream>
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 
@@ -70,9 +73,27 @@ protected:
         return WordStore(folder.paths(), clock).entries();
     }
 
+    // Adds the words in this process, to a word book of the test's own, so that the test can
+    // make flushes fail without touching the process-wide objects.
+    bool addInProcess(const QString& words, QString& printed)
+    {
+        const FakeClock clock;
+        WordStore store(folder.paths(), clock);
+        QTextStream out(&printed);
+        const AppConfig config = ConfigStore(folder.paths().config(), clock).config();
+        return glossivo::testing::awaitTask(SelfTest::addSpelling(store, config, words, out));
+    }
+
     DataFolder folder;
     FakeChatServer server;
 };
+
+// Puts no sync call back on the store's writes when it goes: each test that makes flushes fail
+// holds one.
+auto syncCallReset()
+{
+    return qScopeGuard([] { AtomicFile::setSyncCall(nullptr); });
+}
 
 } // namespace
 
@@ -255,20 +276,49 @@ TEST_F(AIModes, AddSpellingFailsWhenTheWordBookCannotBeWritten)
 // word on the list, yet a power cut may take it, so the line says only that it was not saved.
 TEST_F(AIModes, AddSpellingClaimsNothingOfAWordBookWhoseFolderWasNotFlushed)
 {
-    qputenv("GLOSSIVO_DATA_DIR", folder.paths().supportDir().toLocal8Bit());
+    server.enqueue(reply({{"headword", "sa"}, {"meaning_zh", "萨"}}));
+    const auto reset = syncCallReset();
     AtomicFile::setSyncCall([](int fd) {
         struct stat info {};
         if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) return errno = EIO, -1;
         return ::fsync(fd);
     });
-    server.enqueue(reply({{"headword", "sa"}, {"meaning_zh", "萨"}}));
     QString printed;
-    QTextStream out(&printed);
-    const bool saved = glossivo::testing::awaitTask(SelfTest::addSpelling("sa", out));
-    AtomicFile::setSyncCall(nullptr);
-    EXPECT_FALSE(saved);
+    EXPECT_FALSE(addInProcess("sa", printed));
     EXPECT_EQ(printed, "「sa」保存失败：words.json：磁盘读写出错\n") << printed.toStdString();
     EXPECT_EQ(storedWords().value(0).spellPractice, true); // as the disk shows it
+}
+
+// Every write also writes what failed before: the second word's write saves the first, whose
+// own failed, while nothing saves the last one.
+TEST_F(AIModes, AddSpellingSaysAddedOfAWordThatALaterWordsWriteSaved)
+{
+    for (const char* word : {"sa", "sb", "sc"})
+        server.enqueue(reply({{"headword", word}, {"meaning_zh", "词"}}));
+    static const FakeChatServer* asked = nullptr; // the sync call is a plain function
+    asked = &server;
+    const auto reset = syncCallReset();
+    AtomicFile::setSyncCall(
+        [](int fd) { return asked->requests().size() == 2 ? ::fsync(fd) : (errno = EIO, -1); });
+    QString printed;
+    EXPECT_FALSE(addInProcess("sa|sb|sc", printed));
+    EXPECT_EQ(printed, "已加入常拼：sa → sa（词）\n已加入常拼：sb → sb（词）\n"
+                       "「sc」保存失败：words.json：磁盘读写出错\n")
+        << printed.toStdString();
+    EXPECT_EQ(storedWords().size(), 2);
+}
+
+// The word is saved and listed, but the log of it is not on disk: the mode fails.
+TEST_F(AIModes, AddSpellingFailsWhenOnlyTheLearningLogCannotBeWritten)
+{
+    ASSERT_TRUE(QDir().mkpath(folder.path("learning-log.jsonl")));
+    server.enqueue(reply({{"headword", "glimpse"}, {"meaning_zh", "一瞥"}}));
+    const ProgramOutcome outcome = run({"--add-spelling", "glimpse"});
+    EXPECT_TRUE(outcome.out.startsWith("已加入常拼：glimpse → glimpse（一瞥）；"
+                                       "保存失败：learning-log.jsonl："))
+        << outcome.out.toStdString();
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(storedWords().value(0).spellPractice, true);
 }
 
 // The tray program keeps the word book open while a command-line mode adds a word to it: its

@@ -6,6 +6,7 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QScopeGuard>
 
 #include <gtest/gtest.h>
 
@@ -15,8 +16,9 @@ using glossivo::testing::FakeChatServer;
 using glossivo::testing::FakeReply;
 
 // The process's word book, joined by the composition root, asks the configured AI service for
-// the memory tip of a new leech. (Each test runs in a process of its own, so the process-wide
-// objects start here.)
+// the memory tip of a new leech. The process-wide objects are built once and bound for good to
+// the data folder of their first use, so this is the one test of its program that builds them;
+// the others give their objects explicit folders.
 TEST(ProcessServices, TheProcessWordBookAsksTheAIServiceForTips)
 {
     const DataFolder folder;
@@ -33,6 +35,10 @@ TEST(ProcessServices, TheProcessWordBookAsksTheAIServiceForTips)
     word.lookupCount = 1;
     word.stage = Stage::learning;
     folder.write("words.json", QJsonDocument(Json::toArray(QList<WordEntry>{word})).toJson());
+    const QByteArray dataDir = qgetenv("GLOSSIVO_DATA_DIR"); // null when not set
+    const auto restore = qScopeGuard([&dataDir] {
+        dataDir.isNull() ? qunsetenv("GLOSSIVO_DATA_DIR") : qputenv("GLOSSIVO_DATA_DIR", dataDir);
+    });
     qputenv("GLOSSIVO_DATA_DIR", folder.paths().supportDir().toLocal8Bit());
     server.enqueue(FakeReply::chatContent(R"({"tip_zh": "想象一艘渡船"})"));
 
