@@ -56,6 +56,8 @@ AppDelegate::AppDelegate(Services services, QObject* parent)
       m_growthRecord(m_services.supportDir, m_services.openPage, m_services.alert),
       m_settingsState(*m_services.config, *m_services.permissions, *m_services.launchAtLogin,
                       m_services.alert),
+      m_writeFailures(
+          [this](const QString& title, const QString& message) { warn(title, message); }),
       m_askSession(std::make_unique<AskSession>(
           *m_services.words, [config = m_services.config] { return config->config(); },
           Clock::system())),
@@ -137,24 +139,17 @@ void AppDelegate::launch()
 // A document that cannot be written keeps its changes in memory and is tried again with the
 // next change, or by itself while another process's turn holds the word book; the user hears of
 // it once per document, when it starts failing, so that a full disk is not mistaken for saved
-// work.
+// work, and of the documents of one save in one notice.
 void AppDelegate::announceWriteFailures()
 {
-    const auto announce = [this](const QString& document, const QString& error, bool heldBack) {
-        const QString title = QStringLiteral("Glossivo 没能保存 %1").arg(document);
-        const QString retry = heldBack
-                                  ? QStringLiteral("改动还在，等那个进程用完单词本就会自动保存。")
-                                  : QStringLiteral("改动还在，下次有改动时会再保存一次。");
-        warn(title, error + QLatin1Char('\n') + retry);
-    };
     WordStore* words = m_services.words;
     connect(words, &WordStore::writeFailed, this,
-            [announce, words](const QString& document, const QString& error) {
-                announce(document, error, words->isHeldBack());
+            [this, words](const QString& document, const QString& error) {
+                m_writeFailures.add(document, error, words->isHeldBack());
             });
     connect(m_services.config, &ConfigStore::writeFailed, this,
-            [announce](const QString& document, const QString& error) {
-                announce(document, error, false);
+            [this](const QString& document, const QString& error) {
+                m_writeFailures.add(document, error, false);
             });
 }
 
@@ -167,8 +162,14 @@ void AppDelegate::announceUnreadableDocuments()
 
 void AppDelegate::warn(const QString& title, const QString& message)
 {
-    if (m_services.notify && m_services.notify(title, message)) return;
-    m_tray->showMessage(title, message, QSystemTrayIcon::Warning);
+    // The answer may come after the delegate, and its icon, are gone.
+    const auto balloon = [tray = QPointer(m_tray), title, message] {
+        if (tray) tray->showMessage(title, message, QSystemTrayIcon::Warning);
+    };
+    if (!m_services.notify) return balloon();
+    m_services.notify(title, message, [balloon](bool shown) {
+        if (!shown) balloon();
+    });
 }
 
 void AppDelegate::waitForAccessibility()

@@ -5,6 +5,7 @@
 #include "app/MenuBarWord.h"
 #include "app/SettingsState.h"
 #include "app/StatusMenuController.h"
+#include "app/WriteFailureNotices.h"
 #include "app/views/SettingsWindow.h"
 #include "card/views/AddWordWindow.h"
 #include "card/views/AskView.h"
@@ -64,9 +65,11 @@ public:
         GrowthRecord::Alert alert;
         std::function<void()> relaunch;
         std::function<void()> quit;
-        // A passing desktop notification; whether it was shown. The tray icon's balloon when
-        // not given or not shown.
-        std::function<bool(const QString& title, const QString& message)> notify;
+        // A passing desktop notification, sent without waiting for it; `answered` is called
+        // later with whether it was shown. The tray icon's balloon when not given or not shown.
+        std::function<void(const QString& title, const QString& message,
+                           std::function<void(bool shown)> answered)>
+            notify;
         int pollMilliseconds = 1500;
     };
 
@@ -143,6 +146,7 @@ private:
     StatusMenuController m_menuController;
     GrowthRecord m_growthRecord;
     SettingsState m_settingsState;
+    WriteFailureNotices m_writeFailures;
     QSystemTrayIcon* m_tray = nullptr;
     std::unique_ptr<QMenu> m_menu;
     QPointer<SettingsWindow> m_settingsWindow;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 
 #include <csignal>
@@ -10,8 +11,10 @@ namespace glossivo {
 // SIGTERM, SIGINT and SIGHUP (a logout, a service manager's stop, Ctrl+C in a terminal) end
 // the program as its menu's 退出 does: through the event loop, so that what runs at its end
 // (writing the changes that wait for another process's turn) runs. The handler only writes a
-// byte into a pipe; the event loop reads it and calls QCoreApplication::quit(). One at a time per
-// process; the signals' earlier handlers are back once it is gone.
+// byte into a pipe; the event loop reads it and calls QCoreApplication::quit(). A second signal
+// is someone who will not wait for that end: it ends the process at once, as by the signal's
+// own default action, after writing the last words set for it on the error output. One at a
+// time per process; the signals' earlier handlers are back once it is gone.
 class QuitSignals : public QObject {
     Q_OBJECT
 
@@ -19,8 +22,14 @@ public:
     explicit QuitSignals(QObject* parent = nullptr);
     ~QuitSignals() override;
 
+    // What a second signal writes on the error output from now on (lines of UTF-8, cut after
+    // the last whole line that fits 8 KiB); empty for nothing. Set before a long wait at the
+    // end, when it is known what the wait is for.
+    static void setLastWords(const QByteArray& text);
+
 private:
     static void handle(int signal);
+    [[noreturn]] static void endNow(int signal);
     void drain();
 
     static constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};

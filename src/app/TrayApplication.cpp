@@ -56,11 +56,18 @@ TrayComposition::TrayComposition(SingleInstance& instance)
     // Its windows keep answering while another process has its turn: a change waits for a later
     // one of its own, and counts as failed only once it has waited five seconds.
     WordStore::shared().setLockWait(std::chrono::milliseconds(250), std::chrono::seconds(5));
-    services.notify = [](const QString& title, const QString& message) {
-        return DesktopNotifications::send(title, message);
+    // While it runs, a notice never waits for the notification service; only the end waits
+    // for its last one, which would go with the process otherwise.
+    services.notify = [](const QString& title, const QString& message,
+                         std::function<void(bool shown)> answered) {
+        DesktopNotifications::post(title, message, std::move(answered));
     };
-    m_lastWrite =
-        std::make_unique<LastWrite>(WordStore::shared(), kLastWait, services.notify, m_errors);
+    m_lastWrite = std::make_unique<LastWrite>(
+        WordStore::shared(), kLastWait,
+        [](const QString& title, const QString& message) {
+            return DesktopNotifications::send(title, message);
+        },
+        m_errors);
     m_wordBookWatcher =
         std::make_unique<WordBookWatcher>(WordStore::shared(), AppPaths::shared().supportDir());
     services.log = &LearningLog::shared();

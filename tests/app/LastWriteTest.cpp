@@ -1,14 +1,19 @@
 #include "app/LastWrite.h"
+#include "app/QuitSignals.h"
 #include "model/FolderLock.h"
 #include "model/WordStore.h"
 #include "support/DataFolder.h"
 #include "support/FakeClock.h"
 
+#include <QApplication>
 #include <QTextStream>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <thread>
+#include <unistd.h>
 
 using namespace glossivo;
 using namespace std::chrono_literals;
@@ -58,6 +63,38 @@ TEST(LastWrite, WritesWhatWaitsOnceTheOtherTurnEndsAndSaysWhatItCouldNot)
         EXPECT_EQ(notices, outlasted ? QStringList{said + '\n' + reason} : QStringList());
         EXPECT_EQ(errors, outlasted ? said + "：" + reason + '\n' : QString());
     }
+}
+
+// Whoever signals again will not wait for the end's write (QuitSignals): the program ends at
+// once, by the signal, and says on the error output what it has not saved.
+TEST(LastWrite, ASecondEndSignalCutsTheWaitShortAndSaysWhatIsNotSaved)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const auto endWhileAnotherTurnHoldsTheWordBook = [] {
+        const glossivo::testing::DataFolder folder;
+        const glossivo::testing::FakeClock clock;
+        WordStore store(folder.paths(), clock);
+        store.setLockWait(0ms);
+        FolderLock other(folder.paths().wordBookLock());
+        other.acquire(0ms);
+        Explanation harbor;
+        harbor.headword = QStringLiteral("harbor");
+        store.save(harbor, {});
+        const QuitSignals quitSignals;
+        QString said;
+        QTextStream errors(&said);
+        LastWrite last(store, 20s, {}, errors);
+        QObject::connect(qApp, &QCoreApplication::aboutToQuit, [&last] { last.run(); });
+        QTimer::singleShot(0, [] { std::raise(SIGTERM); });
+        std::thread([] {
+            std::this_thread::sleep_for(500ms);
+            ::kill(::getpid(), SIGTERM);
+        }).detach();
+        QApplication::exec();
+    };
+    // Had the second signal waited for the end, the end would return after its 20 s.
+    EXPECT_EXIT(endWhileAnotherTurnHoldsTheWordBook(), ::testing::KilledBySignal(SIGTERM),
+                "Glossivo 退出前没能保存 words.json：另一个 Glossivo 进程一直占着单词本");
 }
 
 } // namespace

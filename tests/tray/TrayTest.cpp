@@ -2,20 +2,26 @@
 #include "app/SingleInstance.h"
 #include "app/TrayGlyph.h"
 #include "model/ConfigStore.h"
+#include "model/FolderLock.h"
 #include "model/JsonFields.h"
 #include "model/LearningLog.h"
 #include "model/WordStore.h"
+#include "platform/dbus/DesktopNotifications.h"
 #include "support/DataFolder.h"
 #include "support/FakeClock.h"
 #include "support/FakePlatform.h"
+#include "support/FakeSyncServer.h"
 #include "support/Snapshots.h"
+#include "sync/SyncBundle.h"
 #include "tray/StatusNotifierWatcher.h"
 
 #include <QApplication>
 #include <QDBusArgument>
 #include <QDBusInterface>
 #include <QDBusReply>
+#include <QDBusVirtualObject>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -28,14 +34,19 @@
 #include <QSystemTrayIcon>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimeZone>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <csignal>
 #include <memory>
+#include <optional>
 
 namespace glossivo {
 namespace {
 
+using namespace std::chrono_literals;
 using testing::DataFolder;
 using testing::FakeClock;
 using testing::FakeFrontApplication;
@@ -88,10 +99,13 @@ protected:
         services.alert = [](const QString&, const QString&) {};
         services.openPage = [](const QUrl&) {};
         services.pollMilliseconds = 100;
-        services.notify = [this](const QString& title, const QString& message) {
+        // Through the desktop's notification service, which the test desktop has not: the
+        // tray's balloon shows them.
+        services.notify = [this](const QString& title, const QString& message,
+                                 const std::function<void(bool)>& answered) {
             notices << title;
             messages << message;
-            return true;
+            DesktopNotifications::post(title, message, answered);
         };
         delegate = std::make_unique<AppDelegate>(services);
         delegate->launch();
@@ -146,14 +160,23 @@ TEST_F(Tray, ADocumentThatCannotBeWrittenIsAnnouncedOnceUntilItIsWrittenAgain)
     block("words.json");
     store->save(ferry, {});
     store->recordLookup(ferry, {});
-    ASSERT_EQ(notices.size(), 1);
+    // Said once the save is over, not while its turn holds the word book's lock.
+    EXPECT_TRUE(notices.isEmpty());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return notices.size() == 1; }, 1000));
     EXPECT_TRUE(notices[0].contains("words.json"));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [] {
+            return std::ranges::any_of(QApplication::topLevelWidgets(), [](QWidget* window) {
+                return window->inherits("QBalloonTip") && window->isVisible();
+            });
+        },
+        2000));
 
     block("config.json");
     AppConfig changed = config->config();
     changed.apiKey = "sk-other";
     config->setConfig(changed);
-    ASSERT_EQ(notices.size(), 2);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return notices.size() == 2; }, 1000));
     EXPECT_TRUE(notices[1].contains("config.json"));
 
     // Once written again, a new failure is news again.
@@ -161,7 +184,19 @@ TEST_F(Tray, ADocumentThatCannotBeWrittenIsAnnouncedOnceUntilItIsWrittenAgain)
     store->recordLookup(ferry, {});
     block("words.json");
     store->recordLookup(ferry, {});
-    EXPECT_EQ(notices.size(), 3);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return notices.size() == 3; }, 1000));
+
+    // A save that another process's turn holds back fails all its documents: one notice names
+    // them.
+    ASSERT_TRUE(QDir(folder.path({})).rmdir("words.json"));
+    store->recordLookup(ferry, {});
+    FolderLock other(folder.paths().wordBookLock());
+    ASSERT_EQ(other.acquire(0ms), FolderLock::State::held);
+    store->setLockWait(0ms);
+    store->applySync(store->snapshot());
+    QTest::qWait(200);
+    ASSERT_EQ(notices.size(), 4);
+    EXPECT_EQ(notices[3].count("、"), 5) << notices[3].toStdString();
 }
 
 // An empty word book must not look like the user's own: the start says where the content went.
@@ -328,6 +363,32 @@ TEST_F(Tray, TheOpenMenuAndTheWordInTheTooltip)
         QDir(test::snapshotFolder(QStringLiteral("tray"))).filePath("tray-glyph-panels.png")));
 }
 
+// A notification service that takes calls and never answers.
+struct SilentNotifications : QDBusVirtualObject {
+    QString introspect(const QString&) const override { return {}; }
+    bool handleMessage(const QDBusMessage&, const QDBusConnection&) override { return true; }
+};
+
+TEST(DesktopNotifications, ANoticeNeverWaitsForTheServicesAnswer)
+{
+    if (!onDesktop()) GTEST_SKIP() << "needs the test desktop (scripts/test)";
+    // A connection of its own, so that the calls travel over the bus as to another program.
+    QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, "notices");
+    SilentNotifications service;
+    ASSERT_TRUE(bus.registerVirtualObject("/org/freedesktop/Notifications", &service));
+    ASSERT_TRUE(bus.registerService("org.freedesktop.Notifications"));
+    std::optional<bool> shown;
+    QElapsedTimer clock;
+    clock.start();
+    DesktopNotifications::post(
+        "Glossivo 没能保存 words.json", "磁盘满了", [&shown](bool answered) { shown = answered; },
+        1s);
+    EXPECT_LT(clock.elapsed(), 250);
+    // Unanswered within the wait, it was not shown.
+    EXPECT_TRUE(QTest::qWaitFor([&shown] { return shown == false; }, 5000));
+    QDBusConnection::disconnectFromBus("notices");
+}
+
 // The program itself, started as a user would.
 class Program : public ::testing::Test {
 protected:
@@ -474,6 +535,41 @@ TEST_F(Program, WhereTheSessionBusHasAStatusNotifierWatcherTheTrayIsAnItemThere)
         << labels.join(", ").toStdString();
     EXPECT_TRUE(labels.contains("设置…"));
     bus.unregisterService("org.kde.StatusNotifierWatcher");
+}
+
+// A logout's SIGTERM while a command-line mode holds the word book: the program's end waits for
+// that turn and writes what it held back (here a word synced from another device) before it
+// is gone.
+TEST_F(Program, ASignalEndWritesTheWordThatAnotherProcessHeldBack)
+{
+    testing::FakeSyncServer server;
+    SyncBundle another;
+    another.words = {WordEntry{}};
+    another.words[0].id = QUuid::createUuid();
+    another.words[0].headword = "harbor";
+    another.words[0].meaningZh = "港口";
+    another.words[0].createdAt = QDateTime(QDate(2026, 10, 1), QTime(8, 0), QTimeZone::utc());
+    server.store(another.json());
+    const DataFolder data;
+    environment.insert("GLOSSIVO_DATA_DIR", data.paths().supportDir());
+    const SyncLink link = server.link();
+    data.write("config.json", QJsonDocument(QJsonObject{{"apiKey", "sk-test"},
+                                                        {"syncServer", link.server},
+                                                        {"syncToken", link.token},
+                                                        {"syncPin", link.pin}})
+                                  .toJson());
+    FolderLock other(data.paths().wordBookLock());
+    ASSERT_EQ(other.acquire(0ms), FolderLock::State::held);
+    QProcess* program = start();
+    // The pass uploads once it has applied the word, which waits for the other process's turn.
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return server.requestCount("PUT", "/v1/bundle") > 0; }, 20000));
+    ::kill(pid_t(program->processId()), SIGTERM);
+    EXPECT_FALSE(program->waitForFinished(1000));
+    other.release();
+    ASSERT_TRUE(program->waitForFinished(15000));
+    EXPECT_EQ(program->exitStatus(), QProcess::NormalExit);
+    EXPECT_TRUE(data.read("words.json").contains("harbor"));
 }
 
 TEST_F(Program, WithoutAKeyTheSettingsWindowOpensAtLaunch)

@@ -59,7 +59,8 @@ struct Desktop {
         services.supportDir = folder.paths().supportDir();
         services.alert = [](const QString&, const QString&) {};
         services.openPage = [](const QUrl&) {};
-        services.notify = [](const QString&, const QString&) { return true; };
+        services.notify = [](const QString&, const QString&,
+                             const std::function<void(bool)>& answered) { answered(true); };
         services.speak = [](const QString&) {};
         delegate = std::make_unique<AppDelegate>(services);
         delegate->launch();

@@ -1,0 +1,34 @@
+#include "app/WriteFailureNotices.h"
+
+#include <QTimer>
+
+namespace glossivo {
+
+WriteFailureNotices::WriteFailureNotices(Notify notify, QObject* parent)
+    : QObject(parent), m_notify(std::move(notify))
+{}
+
+void WriteFailureNotices::add(const QString& document, const QString& error, bool heldBack)
+{
+    (heldBack ? m_heldBack : m_failed).add(document, error);
+    if (m_due) return;
+    m_due = true;
+    QTimer::singleShot(0, this, &WriteFailureNotices::announce);
+}
+
+void WriteFailureNotices::announce()
+{
+    m_due = false;
+    const auto say = [this](FailedDocuments& failed, const QString& retry) {
+        if (failed.isEmpty()) return;
+        const QString title = QStringLiteral("Glossivo 没能保存 %1").arg(failed.documents());
+        const QString message =
+            failed.reasons().join(QLatin1Char('\n')) + QLatin1Char('\n') + retry;
+        failed = {};
+        m_notify(title, message);
+    };
+    say(m_heldBack, QStringLiteral("改动还在，等那个进程用完单词本就会自动保存。"));
+    say(m_failed, QStringLiteral("改动还在，下次有改动时会再保存一次。"));
+}
+
+} // namespace glossivo
