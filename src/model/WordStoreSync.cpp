@@ -36,7 +36,7 @@ void WordStore::applySync(const SyncBundle& bundle)
     m_sentenceNotes = bundle.notes;
     m_grammarEncounters = bundle.grammar;
     m_affixEncounters = bundle.affixes;
-    m_deleted = bundle.deleted;
+    m_deleted = Tombstone::once(bundle.deleted);
     // Another day's counters say nothing about today here.
     if (bundle.stats && bundle.stats->day == DayKey::of(m_clock.now())) m_stats = *bundle.stats;
 

@@ -16,6 +16,19 @@
 
 namespace glossivo::testing {
 
+// A word as a save made it at that time.
+inline WordEntry savedWord(const QString& headword, const QDateTime& at)
+{
+    WordEntry entry;
+    entry.id = QUuid::createUuid();
+    entry.headword = headword;
+    entry.meaningZh = QStringLiteral("意思");
+    entry.createdAt = at;
+    entry.lookupCount = 1;
+    entry.lastLookupAt = at;
+    return entry;
+}
+
 // A word book over a fresh data folder, a standing clock and a configuration the test edits.
 class WordBookFixture : public ::testing::Test {
 protected:
@@ -65,17 +78,7 @@ protected:
         return names;
     }
 
-    WordEntry word(const QString& headword) const
-    {
-        WordEntry entry;
-        entry.id = QUuid::createUuid();
-        entry.headword = headword;
-        entry.meaningZh = QStringLiteral("意思");
-        entry.createdAt = clock.now();
-        entry.lookupCount = 1;
-        entry.lastLookupAt = clock.now();
-        return entry;
-    }
+    WordEntry word(const QString& headword) const { return savedWord(headword, clock.now()); }
 
     WordEntry learning(const QString& headword) const
     {

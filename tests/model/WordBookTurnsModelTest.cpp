@@ -6,6 +6,8 @@
 // step's effect exactly once. A failing seed prints its shortest failing sequence of steps.
 //   GLOSSIVO_MODEL_SEEDS=5000   runs that many seeds (40 by default)
 //   GLOSSIVO_MODEL_SEED=17      runs seed 17 alone
+#include "WordBookFixture.h"
+
 #include "model/AtomicFile.h"
 #include "model/DayKey.h"
 #include "model/FolderLock.h"
@@ -266,7 +268,7 @@ private:
             break;
         case Kind::deleteWord:
             store.deleteWord(id);
-            tombstones.append(found ? target : id);
+            tombstones.append(target); // a folded id buries the word kept, also when gone
             if (found) forget(p, target);
             break;
         case Kind::sync:
@@ -579,14 +581,7 @@ private:
 
     WordEntry newWord(const QString& word) const
     {
-        WordEntry entry;
-        entry.id = QUuid::createUuid();
-        entry.headword = word;
-        entry.meaningZh = QStringLiteral("意思");
-        entry.createdAt = clock.now();
-        entry.lookupCount = 1;
-        entry.lastLookupAt = clock.now();
-        return entry;
+        return glossivo::testing::savedWord(word, clock.now());
     }
 
     static QList<QUuid> ids(const QList<WordEntry>& entries)
