@@ -140,9 +140,10 @@ public:
     // Whether every change made so far is on disk: no document, nor the learning log, holds
     // changes in memory only.
     bool isSaved() const { return m_failing.empty() && !m_log.hasWaiting(); }
-    // Whether the changes not on disk wait for another process's turn to end, and have not yet
-    // waited long enough to count as failed: a window says it waits rather than that it saved.
-    bool isWaiting() const { return !isSaved() && m_waiting; }
+    // Whether the changes not on disk wait for another process's turn to end: a window says it
+    // waits rather than that it saved or failed. Past the patience they are reported as failed
+    // too (writeFailed), yet still written by themselves as soon as that turn ends.
+    bool isWaiting() const { return !isSaved() && isHeldBack(); }
     // Whether another process's turn holds back changes not on disk: they are tried again by
     // themselves a few times a second (other failing writes are tried again with the next one).
     bool isHeldBack() const { return m_turns.isHeldBack(); }
@@ -333,7 +334,7 @@ private:
     QMap<QString, QString> m_keptAside;       // file name -> copy
     WordBookTurns m_turns;
     bool m_readAll = false; // every document is to be read at the next turn that may take in
-    bool m_waiting = false; // held back by another turn, within the patience
+    bool m_waiting = false; // held back by another turn, within the patience: nothing reported
 };
 
 } // namespace glossivo

@@ -164,10 +164,12 @@ void WordStore::takeInChanges()
 void WordStore::putOnTop(Document document)
 {
     const bool baseKnown = m_baseKnown.count(document);
-    const auto onTop = [&](auto& list, auto& base, const auto& merge, DocumentFile& source) {
+    DocumentFile& source = file(document);
+    // The base is taken before the read, which makes what is read the file last known.
+    const auto onTop = [&](auto& list, auto& base, const auto& merge, const auto& read) {
         using T = typename std::decay_t<decltype(list)>::value_type;
         const QList<T> from = baseKnown ? base : lastKnownList<T>(source);
-        if (const auto theirs = readList<T>(source)) {
+        if (const auto theirs = read()) {
             list = merge(from, list, *theirs);
             base = *theirs;
             m_baseKnown.insert(document);
@@ -179,28 +181,25 @@ void WordStore::putOnTop(Document document)
         };
     };
     switch (document) {
-    case Document::words: {
-        const QList<WordEntry> base =
-            baseKnown ? m_base.words : lastKnownList<WordEntry>(m_wordsFile);
-        if (const auto theirs = readWords()) {
-            m_entries = OnTop::words(base, m_entries, *theirs, m_foldedInto);
-            m_base.words = *theirs;
-            m_baseKnown.insert(document);
-        }
+    case Document::words:
+        onTop(m_entries, m_base.words, folding(OnTop::words), [this] { return readWords(); });
         m_families.rebuild(m_entries);
         return;
-    }
     case Document::notes:
-        return onTop(m_sentenceNotes, m_base.notes, OnTop::notes, m_notesFile);
+        return onTop(m_sentenceNotes, m_base.notes, OnTop::notes,
+                     [&] { return readList<AINote>(source); });
     case Document::grammar:
-        return onTop(m_grammarEncounters, m_base.grammar, folding(OnTop::grammar), m_grammarFile);
+        return onTop(m_grammarEncounters, m_base.grammar, folding(OnTop::grammar),
+                     [&] { return readList<GrammarEncounter>(source); });
     case Document::affixes:
-        return onTop(m_affixEncounters, m_base.affixes, folding(OnTop::affixes), m_affixesFile);
+        return onTop(m_affixEncounters, m_base.affixes, folding(OnTop::affixes),
+                     [&] { return readList<AffixEncounter>(source); });
     case Document::deleted:
-        return onTop(m_deleted, m_base.deleted, OnTop::deleted, m_deletedFile);
+        return onTop(m_deleted, m_base.deleted, OnTop::deleted,
+                     [&] { return readList<Tombstone>(source); });
     case Document::stats: {
         const std::optional<ReviewStats> base =
-            baseKnown ? m_base.stats : readStats(m_statsFile.lastKnown());
+            baseKnown ? m_base.stats : readStats(source.lastKnown());
         if (const auto theirs = readTodaysStats()) {
             m_stats = OnTop::stats(base, m_stats, *theirs);
             m_base.stats = theirs;
