@@ -29,6 +29,7 @@ LastWrite::LastWrite(WordStore& words, std::chrono::milliseconds wait, Notify no
 
 void LastWrite::run()
 {
+    QuitSignals::endBegins();
     if (m_words.isSaved()) return;
     // The wait below holds up the event loop; a signal that insists meanwhile ends the program
     // without it, and then this is what it says.
@@ -42,7 +43,7 @@ void LastWrite::run()
     }
     const FailedDocuments failed = written ? FailedDocuments() : unsaved();
     m_errors << errorLines(failed) << Qt::flush;
-    // Said now, or nothing to say: a second signal from here on ends the program quietly.
+    // Said now, or nothing to say: a signal from here on ends the program quietly.
     QuitSignals::setLastWords({});
     if (written || !m_notify) return;
     m_notify(QStringLiteral("Glossivo 退出前没能保存 %1").arg(failed.documents()),

@@ -15,8 +15,9 @@ class WordStore;
 // The tray program's last act on the word book as it ends: the changes that another process's
 // turn held back are written, waiting that long at most for the turn to end, and what still
 // cannot be written is said, in a desktop notification and on the error output, before the
-// program is gone with it. With nothing waiting it takes no turn. While it waits, a second end
-// signal (QuitSignals) ends the program at once and says what is not saved.
+// program is gone with it. With nothing waiting it takes no turn. While it waits, an end signal
+// that did not come with the one that asked for the end (QuitSignals) ends the program at once
+// and says what is not saved.
 class LastWrite {
 public:
     // A desktop notification that is out once it returns; whether it was shown.

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <pthread.h>
+#include <time.h>
 #include <unistd.h>
 
 namespace glossivo {
@@ -16,12 +17,28 @@ namespace {
 
 // What the handler may touch: plain values and lock-free atomics, nothing that allocates.
 volatile sig_atomic_t s_writeEnd = -1; // the pipe's write end
-std::atomic<int> s_received{0};
+std::atomic<bool> s_endBegun{false};
+// When the first signal that asked for the end came (CLOCK_MONOTONIC, in nanoseconds); 0 for
+// none yet.
+std::atomic<long long> s_askedAt{0};
+// Signals this close to the one that asked are the same request, even where the loop began
+// the end in between: a logout's SIGHUP follows its SIGTERM by microseconds, and the loop can
+// wake between the two.
+constexpr long long kTogether = 250'000'000;
 char s_lastWords[8192];
 // The length of what s_lastWords holds; 0 while it is being replaced.
 std::atomic<std::size_t> s_lastWordsSize{0};
-static_assert(std::atomic<int>::is_always_lock_free &&
+static_assert(std::atomic<bool>::is_always_lock_free &&
+              std::atomic<long long>::is_always_lock_free &&
               std::atomic<std::size_t>::is_always_lock_free);
+
+// clock_gettime() is safe in a signal handler.
+long long monotonicNow()
+{
+    timespec now{};
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    return (long long)(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
+}
 
 } // namespace
 
@@ -34,7 +51,8 @@ QuitSignals::QuitSignals(QObject* parent) : QObject(parent)
     }
     auto* notifier = new QSocketNotifier(m_pipe[0], QSocketNotifier::Read, this);
     connect(notifier, &QSocketNotifier::activated, this, &QuitSignals::drain);
-    s_received = 0;
+    s_endBegun = false;
+    s_askedAt = 0;
     s_writeEnd = m_pipe[1];
     struct sigaction action = {};
     action.sa_handler = &QuitSignals::handle;
@@ -65,10 +83,23 @@ void QuitSignals::setLastWords(const QByteArray& text)
     s_lastWordsSize = std::size_t(size);
 }
 
+void QuitSignals::endBegins()
+{
+    s_endBegun = true;
+}
+
 void QuitSignals::handle(int signal)
 {
-    // The first signal's quit waits for the event loop, which the end's wait holds up.
-    if (s_received.fetch_add(1) > 0) endNow(signal);
+    // Until the end begins, the request is on its way through the event loop; from then on the
+    // end's wait holds that loop up, and only ending here cuts it short.
+    const long long now = monotonicNow();
+    if (s_endBegun) {
+        const long long asked = s_askedAt;
+        if (asked == 0 || now - asked > kTogether) endNow(signal);
+    } else {
+        long long none = 0;
+        s_askedAt.compare_exchange_strong(none, now);
+    }
     const int saved = errno;
     const char byte = char(signal);
     // A full pipe already holds a quit that the loop has not read yet.

@@ -96,13 +96,6 @@ LearningLog& LearningLog::shared()
     return log;
 }
 
-bool LearningLog::add(const QString& kind, const QString& word,
-                      const std::optional<QString>& detail)
-{
-    hold(kind, word, detail);
-    return flush();
-}
-
 void LearningLog::hold(const QString& kind, const QString& word,
                        const std::optional<QString>& detail)
 {

@@ -40,14 +40,12 @@ public:
 
     const QString& path() const { return m_file.path(); }
 
-    // Appends one event stamped now. The file is only ever appended to here, never truncated,
-    // so an append cannot cost earlier lines. An event that cannot be written is kept and goes
-    // out, in order, with the next successful write; false while any is waiting. Lines that
-    // reached the file but whose flush failed wait too: the next write flushes them again
-    // rather than appending them twice.
-    bool add(const QString& kind, const QString& word,
-             const std::optional<QString>& detail = std::nullopt);
-    // Stamps an event now but only keeps it, for the next flush().
+    // Stamps an event now but only keeps it, for the next flush(). Appending is the word book's
+    // to do, inside its turn, so that no append races another process's rewrite of the log.
+    // The file is only ever appended to, never truncated, so an append cannot cost earlier
+    // lines. An event that cannot be written is kept and goes out, in order, with the next
+    // successful write. Lines that reached the file but whose flush failed wait too: the next
+    // write flushes them again rather than appending them twice.
     void hold(const QString& kind, const QString& word,
               const std::optional<QString>& detail = std::nullopt);
     // Writes whatever is waiting (a replacement, then the events held since); true when nothing

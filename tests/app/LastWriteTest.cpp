@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <thread>
 #include <unistd.h>
 
@@ -65,8 +66,39 @@ TEST(LastWrite, WritesWhatWaitsOnceTheOtherTurnEndsAndSaysWhatItCouldNot)
     }
 }
 
-// Whoever signals again will not wait for the end's write (QuitSignals): the program ends at
-// once, by the signal, and says on the error output what it has not saved.
+// A logout's SIGHUP right after its SIGTERM is the same request to end: the end still runs and
+// writes the change that waited for the other process's turn, which has ended by then.
+TEST(LastWrite, SignalsThatComeTogetherAreOneRequestAndTheEndStillWrites)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const auto endByLogout = [] {
+        const glossivo::testing::DataFolder folder;
+        const glossivo::testing::FakeClock clock;
+        WordStore store(folder.paths(), clock);
+        store.setLockWait(0ms);
+        FolderLock other(folder.paths().wordBookLock());
+        other.acquire(0ms);
+        Explanation harbor;
+        harbor.headword = QStringLiteral("harbor");
+        store.save(harbor, {});
+        other.release();
+        const QuitSignals quitSignals;
+        QString said;
+        QTextStream errors(&said);
+        LastWrite last(store, 20s, {}, errors);
+        QObject::connect(qApp, &QCoreApplication::aboutToQuit, [&last] { last.run(); });
+        QTimer::singleShot(0, [] {
+            std::raise(SIGTERM);
+            std::raise(SIGHUP);
+        });
+        QApplication::exec();
+        std::_Exit(folder.read("words.json").contains("\"harbor\"") ? 0 : 1);
+    };
+    EXPECT_EXIT(endByLogout(), ::testing::ExitedWithCode(0), "");
+}
+
+// Whoever signals again once the end waits will not wait for its write (QuitSignals): the
+// program ends at once, by the signal, and says on the error output what it has not saved.
 TEST(LastWrite, ASecondEndSignalCutsTheWaitShortAndSaysWhatIsNotSaved)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
@@ -87,7 +119,7 @@ TEST(LastWrite, ASecondEndSignalCutsTheWaitShortAndSaysWhatIsNotSaved)
         QObject::connect(qApp, &QCoreApplication::aboutToQuit, [&last] { last.run(); });
         QTimer::singleShot(0, [] { std::raise(SIGTERM); });
         std::thread([] {
-            std::this_thread::sleep_for(500ms);
+            std::this_thread::sleep_for(1s);
             ::kill(::getpid(), SIGTERM);
         }).detach();
         QApplication::exec();

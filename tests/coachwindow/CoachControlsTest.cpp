@@ -51,7 +51,8 @@ TEST_F(CoachControlsTest, TheReviewChipFollowsTodaysReviewAndTheReviewButtonStar
     const QString afterReview = QStringLiteral("聊聊刚才的复习");
     host->show();
     EXPECT_EQ(button("chip", afterReview), nullptr);
-    log.add(QStringLiteral("review"), QStringLiteral("reluctant"), QStringLiteral("good"));
+    log.hold(QStringLiteral("review"), QStringLiteral("reluctant"), QStringLiteral("good"));
+    log.flush();
     host->hide();
     host->show();
     EXPECT_NE(button("chip", afterReview), nullptr);

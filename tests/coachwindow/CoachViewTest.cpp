@@ -63,7 +63,8 @@ protected:
 
     void conversation()
     {
-        log.add(QStringLiteral("review"), QStringLiteral("reluctant"), QStringLiteral("good"));
+        log.hold(QStringLiteral("review"), QStringLiteral("reluctant"), QStringLiteral("good"));
+        log.flush();
         brief();
         server.enqueue(FakeReply::streamed(
             {QStringLiteral("就挑这三个：\n\n- **reluctant**：想成「脚像灌了铅」\n"

@@ -18,6 +18,14 @@ using namespace glossivo;
 
 namespace {
 
+// Holds one event and writes it at once, as the word book does inside its turn.
+bool appendNow(LearningLog& log, const QString& kind, const QString& word,
+               const std::optional<QString>& detail = std::nullopt)
+{
+    log.hold(kind, word, detail);
+    return log.flush();
+}
+
 class LearningLogTest : public ::testing::Test {
 protected:
     QString path() const { return folder.path(QStringLiteral("learning-log.jsonl")); }
@@ -33,11 +41,11 @@ protected:
 TEST_F(LearningLogTest, theFirstEventCreatesTheLogAndLaterOnesAreAppended)
 {
     EXPECT_TRUE(log.readLines().isEmpty());
-    log.add(QStringLiteral("save"), QStringLiteral("run"), QStringLiteral("example.com"));
+    appendNow(log, QStringLiteral("save"), QStringLiteral("run"), QStringLiteral("example.com"));
     EXPECT_EQ(content(), "{\"time\":\"2026-10-07T08:00:00Z\",\"kind\":\"save\",\"word\":\"run\","
                          "\"detail\":\"example.com\"}\n");
     clock.advance(1500);
-    log.add(QStringLiteral("leave"), QStringLiteral("run"));
+    appendNow(log, QStringLiteral("leave"), QStringLiteral("run"));
     EXPECT_EQ(log.readLines(),
               (QStringList{QStringLiteral("{\"time\":\"2026-10-07T08:00:00Z\",\"kind\":\"save\","
                                           "\"word\":\"run\",\"detail\":\"example.com\"}"),
@@ -52,7 +60,7 @@ TEST_F(LearningLogTest, anAppendKeepsEverythingAlreadyThere)
         history += "{\"time\":\"2026-01-01T00:00:00Z\",\"kind\":\"lookup\",\"word\":\"w" +
                    QByteArray::number(i) + "\"}\n";
     folder.write(QStringLiteral("learning-log.jsonl"), history);
-    log.add(QStringLiteral("rest"), QStringLiteral("ferry"));
+    appendNow(log, QStringLiteral("rest"), QStringLiteral("ferry"));
     EXPECT_TRUE(content().startsWith(history));
     EXPECT_EQ(log.readLines().size(), 2001);
 }
@@ -60,7 +68,7 @@ TEST_F(LearningLogTest, anAppendKeepsEverythingAlreadyThere)
 TEST_F(LearningLogTest, anEventThatCannotBeWrittenWaitsForTheNextAppend)
 {
     ASSERT_TRUE(QDir(folder.path(QString())).mkdir(QStringLiteral("learning-log.jsonl")));
-    EXPECT_FALSE(log.add(QStringLiteral("save"), QStringLiteral("run")));
+    EXPECT_FALSE(appendNow(log, QStringLiteral("save"), QStringLiteral("run")));
     EXPECT_FALSE(log.lastError().isEmpty());
     EXPECT_TRUE(QFileInfo(path()).isDir());
     EXPECT_TRUE(log.readLines().isEmpty());
@@ -68,7 +76,7 @@ TEST_F(LearningLogTest, anEventThatCannotBeWrittenWaitsForTheNextAppend)
 
     ASSERT_TRUE(QDir(folder.path(QString())).rmdir(QStringLiteral("learning-log.jsonl")));
     clock.advance(1000);
-    EXPECT_TRUE(log.add(QStringLiteral("rest"), QStringLiteral("run")));
+    EXPECT_TRUE(appendNow(log, QStringLiteral("rest"), QStringLiteral("run")));
     EXPECT_EQ(content(),
               "{\"time\":\"2026-10-07T08:00:00Z\",\"kind\":\"save\",\"word\":\"run\"}\n"
               "{\"time\":\"2026-10-07T08:00:01Z\",\"kind\":\"rest\",\"word\":\"run\"}\n");
@@ -82,8 +90,8 @@ TEST_F(LearningLogTest, anAppendAfterATornLastLineStartsOnANewLine)
         "{\"time\":\"2026-10-07T07:00:00Z\",\"kind\":\"save\",\"word\":\"ok\"}\n"
         "{\"time\":\"2026-10-07T07:30:00Z\",\"ki";
     folder.write(QStringLiteral("learning-log.jsonl"), torn);
-    log.add(QStringLiteral("rest"), QStringLiteral("ferry"));
-    log.add(QStringLiteral("leave"), QStringLiteral("ferry"));
+    appendNow(log, QStringLiteral("rest"), QStringLiteral("ferry"));
+    appendNow(log, QStringLiteral("leave"), QStringLiteral("ferry"));
     EXPECT_TRUE(content().startsWith(torn + '\n')); // the broken line stays as it was
     const QStringList lines = log.readLines();
     ASSERT_EQ(lines.size(), 4);
@@ -95,7 +103,7 @@ TEST_F(LearningLogTest, anAppendAfterATornLastLineStartsOnANewLine)
 TEST_F(LearningLogTest, awkwardWordsStayOnOneLineAndReadBack)
 {
     const QString word = QStringLiteral("say \"hi\"\nthen/leave 再见");
-    log.add(QStringLiteral("spell"), word, QStringLiteral("抄写 good"));
+    appendNow(log, QStringLiteral("spell"), word, QStringLiteral("抄写 good"));
     const QStringList lines = log.readLines();
     ASSERT_EQ(lines.size(), 1);
     const auto event = LearningLog::Event::fromLine(lines.first());
@@ -118,7 +126,7 @@ TEST_F(LearningLogTest, readLinesSkipsEmptyLinesAndKeepsUndecodableOnes)
 
 TEST_F(LearningLogTest, replaceAllRewritesTheWholeLog)
 {
-    log.add(QStringLiteral("save"), QStringLiteral("run"));
+    appendNow(log, QStringLiteral("save"), QStringLiteral("run"));
     log.replaceAll({QStringLiteral("{\"a\":1}"), QStringLiteral("{\"b\":2}")});
     EXPECT_EQ(content(), "{\"a\":1}\n{\"b\":2}\n");
 
@@ -184,11 +192,11 @@ TEST_F(LearningLogTest, anAppendCutShortWritesOnlyWhatDidNotGetThrough)
 
 TEST_F(LearningLogTest, aFailedReplacementIsWrittenBeforeLaterEvents)
 {
-    log.add(QStringLiteral("save"), QStringLiteral("old"));
+    appendNow(log, QStringLiteral("save"), QStringLiteral("old"));
     ASSERT_TRUE(QFile::remove(path()));
     ASSERT_TRUE(QDir(folder.path(QString())).mkdir(QStringLiteral("learning-log.jsonl")));
     EXPECT_FALSE(log.replaceAll({QStringLiteral("{\"merged\":1}")}));
-    EXPECT_FALSE(log.add(QStringLiteral("rest"), QStringLiteral("run")));
+    EXPECT_FALSE(appendNow(log, QStringLiteral("rest"), QStringLiteral("run")));
 
     ASSERT_TRUE(QDir(folder.path(QString())).rmdir(QStringLiteral("learning-log.jsonl")));
     EXPECT_TRUE(log.flush());
@@ -222,11 +230,11 @@ TEST_F(LearningLogTest, linesWhoseFlushFailedAreFlushedAgainNotAppendedTwice)
         LearningLog fresh(path(), clock);
         folderFails = folder;
         failures = 1;
-        EXPECT_FALSE(fresh.add(QStringLiteral("save"), QStringLiteral("run"))) << folder;
+        EXPECT_FALSE(appendNow(fresh, QStringLiteral("save"), QStringLiteral("run"))) << folder;
         EXPECT_EQ(fresh.lastError(), QStringLiteral("磁盘读写出错"));
         EXPECT_TRUE(fresh.hasWaiting());
         synced.clear();
-        EXPECT_TRUE(fresh.add(QStringLiteral("rest"), QStringLiteral("run"))) << folder;
+        EXPECT_TRUE(appendNow(fresh, QStringLiteral("rest"), QStringLiteral("run"))) << folder;
         EXPECT_FALSE(fresh.hasWaiting());
         EXPECT_EQ(synced, (QStringList{"log", "folder", "log"})) << folder;
         EXPECT_EQ(content(),
