@@ -129,6 +129,7 @@ bool DocumentFile::write(const QList<AtomicFile::Piece>& pieces,
                          const AtomicFile::Check& sourcesUnchanged, FileDescriptor* kept)
 {
     if (kept) *kept = FileDescriptor();
+    m_tookName = false;
     if (m_damaged) {
         if (QFileInfo::exists(m_path) && !keepDamagedCopy()) {
             m_error = QStringLiteral("读不了的原文件没能先另存一份，不覆盖它");
@@ -141,7 +142,8 @@ bool DocumentFile::write(const QList<AtomicFile::Piece>& pieces,
     const int error = errno;
     // A file that took the name without its folder flushed is still ours, not another
     // process's change to be taken in.
-    if (written.isOpen()) {
+    m_tookName = written.isOpen();
+    if (m_tookName) {
         m_known = FileIdentity::of(written.get());
         m_knownFile = TextFile(FileDescriptor(::fcntl(written.get(), F_DUPFD_CLOEXEC, 0)));
     }

@@ -45,6 +45,9 @@ public:
     bool write(const QList<AtomicFile::Piece>& pieces,
                const AtomicFile::Check& sourcesUnchanged = {}, FileDescriptor* kept = nullptr);
     const QString& lastError() const { return m_error; }
+    // Whether the last write's file took the document's name, even where the write failed
+    // after (its folder not flushed): what the path holds is then what that write wrote.
+    bool tookName() const { return m_tookName; }
 
     // Whether the file at the path is no longer the one this object last read or wrote: another
     // process replaced it, removed it, made it or changed it in place. False before the first
@@ -67,6 +70,7 @@ private:
     TextFile m_knownFile; // open, where a file stood there
     bool m_damaged = false;
     bool m_asWritten = false;
+    bool m_tookName = false;
     QString m_error;
 };
 

@@ -257,13 +257,15 @@ void WordStore::write(std::initializer_list<Document> changed)
     const std::optional<QString>& lockError = m_turns.error();
     for (Document document : due) {
         const bool written = !lockError && writeDocument(document);
+        const DocumentFile& target = file(document);
         if (written) {
             m_failing.erase(document);
             m_baseKnown.erase(document);
-        } else if (m_failing.insert(document).second) {
+        } else if (m_failing.insert(document).second || (!lockError && target.tookName())) {
+            // A file that took the name before its folder's flush failed holds this change:
+            // another process's next change goes on top of it, so it is the base from now on.
             keepBase(document);
         }
-        const DocumentFile& target = file(document);
         if (!m_waiting)
             report(QFileInfo(target.path()).fileName(), written,
                    lockError.value_or(target.lastError()));

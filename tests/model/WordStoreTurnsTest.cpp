@@ -270,20 +270,36 @@ TEST_F(WordStoreTurnsTest, aWaitingChangeGoesOnTopOfWhatAnotherProcessSavedMeanw
 }
 
 // A write whose new file took the name but whose folder could not be flushed failed, yet the file
-// is this process's own: taken for another's change, its lookup would count twice.
+// is this process's own, also where it was the retry of an earlier failure: taken for another's
+// change, its lookup would count twice and a word that other process deleted would come back.
 TEST_F(WordStoreTurnsTest, aFileThatTookTheNameUnflushedIsNoOtherProcesssChange)
 {
-    open({word("ferry")});
-    AtomicFile::setSyncCall([](int fd) {
+    const auto folderUnflushed = [](int fd) {
         struct stat info {};
         return ::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode) ? (errno = EIO, -1) : 0;
-    });
-    store->recordLookup(explained("ferry"), {});
-    AtomicFile::setSyncCall(nullptr);
-    ASSERT_FALSE(store->isSaved());
-    other()->recordLookup(explained("ferry"), {});
-    EXPECT_TRUE(store->writeHeldBack(0ms));
-    EXPECT_EQ(wordsOnDisk().value(0).lookupCount, 3);
+    };
+    for (const bool retry : {false, true}) {
+        SCOPED_TRACE(retry ? "the retry of a failed write" : "the first write");
+        store.reset();
+        for (const QString& name : QDir(folder.path({})).entryList(QDir::Files))
+            QFile::remove(folder.path(name));
+        open({word("ferry"), word("harbor")});
+        if (retry) {
+            AtomicFile::setSyncCall([](int) { return errno = EIO, -1; });
+            store->recordLookup(explained("ferry"), {});
+        }
+        AtomicFile::setSyncCall(folderUnflushed);
+        store->recordLookup(explained("ferry"), {});
+        AtomicFile::setSyncCall(nullptr);
+        ASSERT_FALSE(store->isSaved());
+        const int counted = wordsOnDisk().value(0).lookupCount + 1;
+        const auto commandLine = other();
+        commandLine->recordLookup(explained("ferry"), {});
+        commandLine->deleteWord(commandLine->entries()[*commandLine->index("harbor")].id);
+        EXPECT_TRUE(store->writeHeldBack(0ms));
+        EXPECT_EQ(wordsOnDisk().value(0).lookupCount, counted);
+        EXPECT_EQ(headwords(wordsOnDisk()), QStringList{"ferry"});
+    }
 }
 
 // Another process's turn replaces words.json first and deleted.json last: nothing of it is
