@@ -164,21 +164,9 @@ bool WordStore::isOnDisk(const QString& word) const
     });
 }
 
-QUuid WordStore::kept(QUuid id) const
-{
-    // A fold's target is a record of the disk, never one of ours, so chains are short and end;
-    // the bound only makes sure of it.
-    for (qsizetype step = 0; step <= m_foldedInto.size(); ++step) {
-        const auto into = m_foldedInto.constFind(id);
-        if (into == m_foldedInto.cend()) break;
-        id = *into;
-    }
-    return id;
-}
-
 std::optional<qsizetype> WordStore::position(const QUuid& id) const
 {
-    const QUuid wanted = kept(id);
+    const QUuid wanted = kept(id, m_entries);
     for (qsizetype i = 0; i < m_entries.size(); ++i)
         if (m_entries[i].id == wanted) return i;
     return std::nullopt;

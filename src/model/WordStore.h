@@ -28,6 +28,7 @@
 #include <QObject>
 #include <QPointer>
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <initializer_list>
@@ -244,10 +245,24 @@ Q_SIGNALS:
 private:
     // The configuration with its sizes made usable.
     AppConfig config() const;
-    // The id that stands for the record now: a word, sentence or encounter that a turn folded
-    // into the disk's copy of the same thing is found under the copy's id, so that what the
-    // user does to the word they saw acts on the word kept.
-    QUuid kept(QUuid id) const;
+    // The id that stands for the record now among these records: a word, sentence or encounter
+    // that a turn folded into the disk's copy of the same thing is found under the copy's id,
+    // so that what the user does to the word they saw acts on the word kept. An id that stands
+    // acts on itself: a sync can bring back a folded id as the one kept, the copy gone.
+    template <class T> QUuid kept(QUuid id, const QList<T>& records) const
+    {
+        const auto stands = [&records](const QUuid& candidate) {
+            return std::any_of(records.begin(), records.end(),
+                               [&](const T& record) { return record.id == candidate; });
+        };
+        // A chain ends, but a sync can close one into a ring; the bound makes sure of it.
+        for (qsizetype step = 0; step <= m_foldedInto.size() && !stands(id); ++step) {
+            const auto into = m_foldedInto.constFind(id);
+            if (into == m_foldedInto.cend()) break;
+            id = *into;
+        }
+        return id;
+    }
     // Position in entries of the word with the id, or of the word it was folded into.
     std::optional<qsizetype> position(const QUuid& id) const;
 

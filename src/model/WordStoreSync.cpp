@@ -62,7 +62,7 @@ void WordStore::bury(const QUuid& id)
 void WordStore::deleteWord(QUuid id)
 {
     const Turn turn(*this);
-    const QUuid word = kept(id);
+    const QUuid word = kept(id, m_entries);
     Q_EMIT willChange();
     if (const auto at = position(word)) m_families.remove(m_entries[*at]);
     removeById(m_entries, word);
@@ -83,7 +83,7 @@ void WordStore::deleteGrammarEncounter(QUuid id)
 {
     const Turn turn(*this);
     Q_EMIT willChange();
-    const QUuid encounter = kept(id);
+    const QUuid encounter = kept(id, m_grammarEncounters);
     removeById(m_grammarEncounters, encounter);
     bury(encounter);
     writeGrammar();
@@ -95,7 +95,7 @@ void WordStore::deleteExample(QUuid exampleId, QUuid wordId)
     const auto at = position(wordId);
     if (!at) return;
     Q_EMIT willChange();
-    const QUuid example = kept(exampleId);
+    const QUuid example = kept(exampleId, m_entries[*at].examples);
     removeById(m_entries[*at].examples, example);
     bury(example);
     writeEntries();

@@ -384,6 +384,35 @@ TEST_F(WordStoreTurnsTest, aSentenceDeletedFromAWordFoldedAwayGoesFromTheWordKep
     EXPECT_TRUE(wordsOnDisk()[0].examples.isEmpty());
 }
 
+// A sync pass made while the save waited took this copy under its own id; after the fold, the
+// next pass can bring that id back as the word kept, the other copy gone. A review and a delete
+// of the word then act on it, not on the copy it was once folded into.
+TEST_F(WordStoreTurnsTest, aFoldedIdThatASyncBringsBackActsOnItself)
+{
+    open();
+    store->setLockWait(0ms, 5s);
+    SyncBundle server;
+    {
+        const auto turnOfAnother = holdLock();
+        store->save(explained("harbor"), {});
+        server = store->snapshot();
+    }
+    const QUuid ours = store->entries()[0].id;
+    other()->save(explained("harbor"), {});
+    ASSERT_TRUE(store->writeHeldBack(0ms));
+    ASSERT_NE(wordsOnDisk().value(0).id, ours); // folded into the other's copy
+    SyncBundle merged = store->snapshot();
+    merged.words = server.words;
+    store->applySync(merged);
+    ASSERT_EQ(wordsOnDisk().value(0).id, ours);
+
+    store->applyReview(ours, Rating::good, "review");
+    EXPECT_TRUE(wordsOnDisk().value(0).review.has_value());
+    store->deleteWord(ours);
+    EXPECT_TRUE(wordsOnDisk().isEmpty());
+    EXPECT_TRUE(store->entries().isEmpty());
+}
+
 // An editor that saves over words.json in place leaves nothing of the file the waiting change
 // was made on: it goes on top of what the word book held when it began to wait, so the lookup
 // counts once and the word the editor removed stays away.
