@@ -14,17 +14,32 @@
 #include "ui/RegisterBadge.h"
 #include "ui/SpeakButton.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QScreen>
 #include <QSystemTrayIcon>
 
+#include <algorithm>
+#include <memory>
+#include <optional>
+
 namespace glossivo {
 
 namespace {
 
 QPointer<AppDelegate> s_shared;
+
+// Whether the tray icon's balloon is up: a window of Qt's own, one at a time (none where the
+// desktop's tray takes the icon's messages itself).
+bool balloonShows()
+{
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    return std::any_of(windows.begin(), windows.end(), [](const QWidget* window) {
+        return window->inherits("QBalloonTip") && window->isVisible();
+    });
+}
 
 void centreOnScreen(QWidget* window)
 {
@@ -57,7 +72,7 @@ AppDelegate::AppDelegate(Services services, QObject* parent)
       m_settingsState(*m_services.config, *m_services.permissions, *m_services.launchAtLogin,
                       m_services.alert),
       m_writeFailures(
-          [this](const QString& title, const QString& message) { warn(title, message); }),
+          [this](const QString& title, const QString& message) { return warn(title, message); }),
       m_askSession(std::make_unique<AskSession>(
           *m_services.words, [config = m_services.config] { return config->config(); },
           Clock::system())),
@@ -151,6 +166,11 @@ void AppDelegate::announceWriteFailures()
             [this](const QString& document, const QString& error) {
                 m_writeFailures.add(document, error, false);
             });
+    // A notice that no longer holds is taken back once what it names is written.
+    connect(words, &WordStore::writeRecovered, &m_writeFailures,
+            &WriteFailureNotices::recovered);
+    connect(m_services.config, &ConfigStore::writeRecovered, &m_writeFailures,
+            &WriteFailureNotices::recovered);
 }
 
 void AppDelegate::announceUnreadableDocuments()
@@ -160,16 +180,41 @@ void AppDelegate::announceUnreadableDocuments()
         warn(SetAsideNotice::title(it.key()), SetAsideNotice::message(it.value()));
 }
 
-void AppDelegate::warn(const QString& title, const QString& message)
+std::function<void()> AppDelegate::warn(const QString& title, const QString& message)
 {
-    // The answer may come after the delegate, and its icon, are gone.
-    const auto balloon = [tray = QPointer(m_tray), title, message] {
-        if (tray) tray->showMessage(title, message, QSystemTrayIcon::Warning);
+    // What became of the warning. The service's answer may come after the delegate, and its
+    // icon, are gone, and after the warning was withdrawn.
+    struct Warning {
+        bool withdrawn = false;
+        std::optional<uint> notice; // the id the notification service gave it
+        quint64 balloon = 0;        // which of the balloon's showings was its
     };
-    if (!m_services.notify) return balloon();
-    m_services.notify(title, message, [balloon](bool shown) {
-        if (!shown) balloon();
-    });
+    const auto warning = std::make_shared<Warning>();
+    const auto balloon = [warning, tray = QPointer(m_tray), shown = m_balloonsShown, title,
+                          message] {
+        if (warning->withdrawn || !tray) return;
+        tray->showMessage(title, message, QSystemTrayIcon::Warning);
+        warning->balloon = ++*shown;
+    };
+    const auto withdraw = [warning, tray = QPointer(m_tray), shown = m_balloonsShown,
+                           close = m_services.closeNotice] {
+        warning->withdrawn = true;
+        if (warning->notice && close) close(*warning->notice);
+        // Empty texts hide the balloon; none is shown anew.
+        if (tray && warning->balloon && warning->balloon == *shown && balloonShows())
+            tray->showMessage({}, {});
+    };
+    if (!m_services.notify) {
+        balloon();
+        return withdraw;
+    }
+    m_services.notify(title, message,
+                      [warning, balloon, close = m_services.closeNotice](std::optional<uint> id) {
+                          if (!id) return balloon();
+                          warning->notice = id;
+                          if (warning->withdrawn && close) close(*id);
+                      });
+    return withdraw;
 }
 
 void AppDelegate::waitForAccessibility()

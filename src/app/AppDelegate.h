@@ -66,10 +66,13 @@ public:
         std::function<void()> relaunch;
         std::function<void()> quit;
         // A passing desktop notification, sent without waiting for it; `answered` is called
-        // later with whether it was shown. The tray icon's balloon when not given or not shown.
+        // later with the id the service gave it, none when it was not shown. The tray icon's
+        // balloon when not given or not shown.
         std::function<void(const QString& title, const QString& message,
-                           std::function<void(bool shown)> answered)>
+                           std::function<void(std::optional<uint> id)> answered)>
             notify;
+        // Takes back a notification that no longer holds, by its id.
+        std::function<void(uint id)> closeNotice;
         int pollMilliseconds = 1500;
     };
 
@@ -137,7 +140,8 @@ private:
     void updateStatusTitle();
     void announceWriteFailures();
     void announceUnreadableDocuments();
-    void warn(const QString& title, const QString& message);
+    // Says a warning; what it returns withdraws it.
+    std::function<void()> warn(const QString& title, const QString& message);
     std::function<void()> opener(MenuAction action) const;
     void showReviewWindow(const QString& title);
 
@@ -148,6 +152,10 @@ private:
     SettingsState m_settingsState;
     WriteFailureNotices m_writeFailures;
     QSystemTrayIcon* m_tray = nullptr;
+    // How many warnings the tray's balloon has shown: the balloon shows one at a time, and a
+    // withdrawn warning hides it only while it is still the last one shown. Shared with the
+    // answers of the notification service, which may come after the delegate is gone.
+    std::shared_ptr<quint64> m_balloonsShown = std::make_shared<quint64>(0);
     std::unique_ptr<QMenu> m_menu;
     QPointer<SettingsWindow> m_settingsWindow;
     std::unique_ptr<AskSession> m_askSession;

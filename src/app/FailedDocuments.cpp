@@ -21,12 +21,24 @@ void FailedDocuments::add(const QString& document, const QString& reason)
     m_groups.append({reason, {document}});
 }
 
-QString FailedDocuments::documents() const
+void FailedDocuments::remove(const QString& document)
+{
+    for (auto& [reason, documents] : m_groups)
+        documents.removeAll(document);
+    m_groups.removeIf([](const auto& group) { return group.second.isEmpty(); });
+}
+
+QStringList FailedDocuments::names() const
 {
     QStringList all;
     for (const auto& [reason, documents] : m_groups)
         all += documents;
-    return named(all);
+    return all;
+}
+
+QString FailedDocuments::documents() const
+{
+    return named(names());
 }
 
 QStringList FailedDocuments::reasons() const

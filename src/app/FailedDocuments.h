@@ -19,9 +19,13 @@ public:
     };
 
     void add(const QString& document, const QString& reason);
+    // A document written again after all.
+    void remove(const QString& document);
     bool isEmpty() const { return m_groups.isEmpty(); }
 
-    // Every document, in the order they failed, as a notice's title names them.
+    // Every document, in the order they failed.
+    QStringList names() const;
+    // The same as a notice's title names them.
     QString documents() const;
     // A line for each reason, led by its documents when they failed for different ones.
     QStringList reasons() const;

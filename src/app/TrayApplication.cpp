@@ -59,9 +59,10 @@ TrayComposition::TrayComposition(SingleInstance& instance)
     // While it runs, a notice never waits for the notification service; only the end waits
     // for its last one, which would go with the process otherwise.
     services.notify = [](const QString& title, const QString& message,
-                         std::function<void(bool shown)> answered) {
+                         std::function<void(std::optional<uint> id)> answered) {
         DesktopNotifications::post(title, message, std::move(answered));
     };
+    services.closeNotice = &DesktopNotifications::close;
     m_lastWrite = std::make_unique<LastWrite>(
         WordStore::shared(), kLastWait,
         [](const QString& title, const QString& message) {

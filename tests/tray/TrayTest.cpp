@@ -29,6 +29,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QPushButton>
 #include <QScreen>
 #include <QSystemTrayIcon>
@@ -39,6 +40,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <csignal>
 #include <memory>
 #include <optional>
@@ -57,6 +59,35 @@ bool onDesktop()
 {
     return qEnvironmentVariableIsSet("GLOSSIVO_DESKTOP_TESTS") &&
            qEnvironmentVariableIsSet("DISPLAY");
+}
+
+// A notification service that takes calls and never answers.
+struct SilentNotifications : QDBusVirtualObject {
+    QString introspect(const QString&) const override { return {}; }
+    bool handleMessage(const QDBusMessage&, const QDBusConnection&) override { return true; }
+};
+
+// A notification service that shows every notice as number 7 and hears which are closed. It is
+// called on the bus's own thread.
+struct AnsweringNotifications : QDBusVirtualObject {
+    QString introspect(const QString&) const override { return {}; }
+    bool handleMessage(const QDBusMessage& message, const QDBusConnection& bus) override
+    {
+        if (message.member() == "CloseNotification")
+            closed = message.arguments().value(0).toUInt();
+        bus.send(message.member() == "Notify" ? message.createReply(QVariant(uint(7)))
+                                               : message.createReply());
+        return true;
+    }
+    std::atomic<uint> closed{0};
+};
+
+// Whether the tray icon's balloon is up.
+bool balloonShown()
+{
+    return std::ranges::any_of(QApplication::topLevelWidgets(), [](QWidget* window) {
+        return window->inherits("QBalloonTip") && window->isVisible();
+    });
 }
 
 class Tray : public ::testing::Test {
@@ -102,11 +133,12 @@ protected:
         // Through the desktop's notification service, which the test desktop has not: the
         // tray's balloon shows them.
         services.notify = [this](const QString& title, const QString& message,
-                                 const std::function<void(bool)>& answered) {
+                                 const std::function<void(std::optional<uint>)>& answered) {
             notices << title;
             messages << message;
             DesktopNotifications::post(title, message, answered);
         };
+        services.closeNotice = &DesktopNotifications::close;
         delegate = std::make_unique<AppDelegate>(services);
         delegate->launch();
         return *delegate;
@@ -131,6 +163,49 @@ protected:
     std::unique_ptr<LearningLog> log;
     std::unique_ptr<AppDelegate> delegate;
 };
+
+// A failure notice goes once what it names is written: the service's notice is closed, the
+// balloon hidden, and a notice still waiting for a service that never answers is not shown.
+TEST_F(Tray, AFailureNoticeThatNoLongerHoldsIsWithdrawn)
+{
+    launch("sk-test", PermissionSource::Session::x11);
+    Explanation ferry;
+    ferry.headword = "ferry";
+    enum class Service { none, answering, silent };
+    for (const Service service : {Service::none, Service::answering, Service::silent}) {
+        SCOPED_TRACE(int(service));
+        const QString name = QStringLiteral("notices%1").arg(int(service));
+        QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, name);
+        const auto leave = qScopeGuard([&name] { QDBusConnection::disconnectFromBus(name); });
+        AnsweringNotifications answering;
+        SilentNotifications silent;
+        if (service != Service::none) {
+            ASSERT_TRUE(bus.registerVirtualObject(
+                "/org/freedesktop/Notifications",
+                service == Service::answering ? static_cast<QDBusVirtualObject*>(&answering)
+                                              : &silent));
+            ASSERT_TRUE(bus.registerService("org.freedesktop.Notifications"));
+        }
+        const qsizetype said = notices.size();
+        QFile::remove(folder.path("words.json"));
+        ASSERT_TRUE(QDir(folder.path({})).mkdir("words.json")); // refuses every write
+        store->save(ferry, {});
+        ASSERT_TRUE(QTest::qWaitFor([&] { return notices.size() == said + 1; }, 1000));
+        if (service == Service::none) {
+            ASSERT_TRUE(QTest::qWaitFor(balloonShown, 2000));
+        }
+        if (service == Service::answering) QTest::qWait(300); // shown as number 7
+
+        ASSERT_TRUE(QDir(folder.path({})).rmdir("words.json"));
+        store->recordLookup(ferry, {});
+        ASSERT_TRUE(store->isSaved());
+        if (service == Service::answering)
+            EXPECT_TRUE(QTest::qWaitFor([&] { return answering.closed == 7; }, 2000));
+        else if (service == Service::silent)
+            QTest::qWait(2500); // past the wait for an answer, when the balloon would show
+        EXPECT_TRUE(QTest::qWaitFor([] { return !balloonShown(); }, 1000));
+    }
+}
 
 TEST_F(Tray, TrustedWithAKeyShowsOnlyTheTrayIcon)
 {
@@ -164,13 +239,7 @@ TEST_F(Tray, ADocumentThatCannotBeWrittenIsAnnouncedOnceUntilItIsWrittenAgain)
     EXPECT_TRUE(notices.isEmpty());
     ASSERT_TRUE(QTest::qWaitFor([this] { return notices.size() == 1; }, 1000));
     EXPECT_TRUE(notices[0].contains("words.json"));
-    EXPECT_TRUE(QTest::qWaitFor(
-        [] {
-            return std::ranges::any_of(QApplication::topLevelWidgets(), [](QWidget* window) {
-                return window->inherits("QBalloonTip") && window->isVisible();
-            });
-        },
-        2000));
+    EXPECT_TRUE(QTest::qWaitFor(balloonShown, 2000));
 
     block("config.json");
     AppConfig changed = config->config();
@@ -363,12 +432,6 @@ TEST_F(Tray, TheOpenMenuAndTheWordInTheTooltip)
         QDir(test::snapshotFolder(QStringLiteral("tray"))).filePath("tray-glyph-panels.png")));
 }
 
-// A notification service that takes calls and never answers.
-struct SilentNotifications : QDBusVirtualObject {
-    QString introspect(const QString&) const override { return {}; }
-    bool handleMessage(const QDBusMessage&, const QDBusConnection&) override { return true; }
-};
-
 TEST(DesktopNotifications, ANoticeNeverWaitsForTheServicesAnswer)
 {
     if (!onDesktop()) GTEST_SKIP() << "needs the test desktop (scripts/test)";
@@ -381,8 +444,8 @@ TEST(DesktopNotifications, ANoticeNeverWaitsForTheServicesAnswer)
     QElapsedTimer clock;
     clock.start();
     DesktopNotifications::post(
-        "Glossivo 没能保存 words.json", "磁盘满了", [&shown](bool answered) { shown = answered; },
-        1s);
+        "Glossivo 没能保存 words.json", "磁盘满了",
+        [&shown](std::optional<uint> id) { shown = id.has_value(); }, 1s);
     EXPECT_LT(clock.elapsed(), 250);
     // Unanswered within the wait, it was not shown.
     EXPECT_TRUE(QTest::qWaitFor([&shown] { return shown == false; }, 5000));

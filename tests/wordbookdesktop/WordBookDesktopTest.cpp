@@ -60,7 +60,9 @@ struct Desktop {
         services.alert = [](const QString&, const QString&) {};
         services.openPage = [](const QUrl&) {};
         services.notify = [](const QString&, const QString&,
-                             const std::function<void(bool)>& answered) { answered(true); };
+                             const std::function<void(std::optional<uint>)>& answered) {
+            answered(1);
+        };
         services.speak = [](const QString&) {};
         delegate = std::make_unique<AppDelegate>(services);
         delegate->launch();

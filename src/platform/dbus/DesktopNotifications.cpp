@@ -4,6 +4,7 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
 #include <QGuiApplication>
 #include <QVariantMap>
 
@@ -11,12 +12,16 @@ namespace glossivo::DesktopNotifications {
 
 namespace {
 
+QDBusMessage serviceCall(const QString& method)
+{
+    return QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.Notifications"),
+                                          QStringLiteral("/org/freedesktop/Notifications"),
+                                          QStringLiteral("org.freedesktop.Notifications"), method);
+}
+
 QDBusMessage notifyCall(const QString& title, const QString& message)
 {
-    QDBusMessage notify = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.Notifications"),
-        QStringLiteral("/org/freedesktop/Notifications"),
-        QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("Notify"));
+    QDBusMessage notify = serviceCall(QStringLiteral("Notify"));
     const QVariantMap hints{
         {QStringLiteral("desktop-entry"), QGuiApplication::desktopFileName()},
         {QStringLiteral("urgency"), QVariant::fromValue(uchar(1))}, // normal
@@ -29,14 +34,15 @@ QDBusMessage notifyCall(const QString& title, const QString& message)
 
 } // namespace
 
-void post(const QString& title, const QString& message, std::function<void(bool shown)> answered,
-          std::chrono::milliseconds wait)
+void post(const QString& title, const QString& message,
+          std::function<void(std::optional<uint> id)> answered, std::chrono::milliseconds wait)
 {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
         // Later all the same, so that the caller sees one order of events whatever the desktop.
         QMetaObject::invokeMethod(
-            QCoreApplication::instance(), [answered] { answered(false); }, Qt::QueuedConnection);
+            QCoreApplication::instance(), [answered] { answered(std::nullopt); },
+            Qt::QueuedConnection);
         return;
     }
     // Kept by the application until the answer comes: a notice outlives what sent it.
@@ -45,8 +51,17 @@ void post(const QString& title, const QString& message, std::function<void(bool 
     QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
                      [answered](QDBusPendingCallWatcher* call) {
                          call->deleteLater();
-                         answered(!call->isError());
+                         const QDBusPendingReply<uint> reply = *call;
+                         answered(reply.isError() ? std::nullopt
+                                                  : std::optional<uint>(reply.value()));
                      });
+}
+
+void close(uint id)
+{
+    QDBusMessage closing = serviceCall(QStringLiteral("CloseNotification"));
+    closing << id;
+    QDBusConnection::sessionBus().send(closing);
 }
 
 bool send(const QString& title, const QString& message, std::chrono::milliseconds wait)

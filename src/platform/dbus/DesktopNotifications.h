@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <functional>
+#include <optional>
 
 namespace glossivo::DesktopNotifications {
 
@@ -13,9 +14,14 @@ namespace glossivo::DesktopNotifications {
 // bus or the service is missing, the service answered with an error, or not within the wait.
 
 // Sends the notice and returns at once: a service that is slow or never answers must not stop
-// the program. `answered` is called later, from the event loop, with whether it was shown.
-void post(const QString& title, const QString& message, std::function<void(bool shown)> answered,
+// the program. `answered` is called later, from the event loop, with the id the service gave the
+// notice, or none when it was not shown.
+void post(const QString& title, const QString& message,
+          std::function<void(std::optional<uint> id)> answered,
           std::chrono::milliseconds wait = std::chrono::seconds(2));
+
+// Takes a shown notice back, without waiting for the service: one that no longer holds.
+void close(uint id);
 
 // Sends the notice and returns once the service answered, or after the wait: for the notice
 // sent as the program ends, which must be out before the process is gone. Whether it was shown.
