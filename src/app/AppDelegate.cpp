@@ -167,8 +167,7 @@ void AppDelegate::announceWriteFailures()
                 m_writeFailures.add(document, error, false);
             });
     // A notice that no longer holds is taken back once what it names is written.
-    connect(words, &WordStore::writeRecovered, &m_writeFailures,
-            &WriteFailureNotices::recovered);
+    connect(words, &WordStore::writeRecovered, &m_writeFailures, &WriteFailureNotices::recovered);
     connect(m_services.config, &ConfigStore::writeRecovered, &m_writeFailures,
             &WriteFailureNotices::recovered);
 }

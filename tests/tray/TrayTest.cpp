@@ -29,8 +29,8 @@
 #include <QMenu>
 #include <QPainter>
 #include <QProcess>
-#include <QScopeGuard>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QSystemTrayIcon>
 #include <QTemporaryDir>
@@ -73,10 +73,9 @@ struct AnsweringNotifications : QDBusVirtualObject {
     QString introspect(const QString&) const override { return {}; }
     bool handleMessage(const QDBusMessage& message, const QDBusConnection& bus) override
     {
-        if (message.member() == "CloseNotification")
-            closed = message.arguments().value(0).toUInt();
+        if (message.member() == "CloseNotification") closed = message.arguments().value(0).toUInt();
         bus.send(message.member() == "Notify" ? message.createReply(QVariant(uint(7)))
-                                               : message.createReply());
+                                              : message.createReply());
         return true;
     }
     std::atomic<uint> closed{0};
@@ -180,10 +179,10 @@ TEST_F(Tray, AFailureNoticeThatNoLongerHoldsIsWithdrawn)
         AnsweringNotifications answering;
         SilentNotifications silent;
         if (service != Service::none) {
-            ASSERT_TRUE(bus.registerVirtualObject(
-                "/org/freedesktop/Notifications",
-                service == Service::answering ? static_cast<QDBusVirtualObject*>(&answering)
-                                              : &silent));
+            ASSERT_TRUE(bus.registerVirtualObject("/org/freedesktop/Notifications",
+                                                  service == Service::answering
+                                                      ? static_cast<QDBusVirtualObject*>(&answering)
+                                                      : &silent));
             ASSERT_TRUE(bus.registerService("org.freedesktop.Notifications"));
         }
         const qsizetype said = notices.size();
